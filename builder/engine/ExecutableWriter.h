@@ -1,0 +1,31 @@
+#pragma once
+// Turning a project into an executable: the stub copy, the parameter block
+// (as resources or as a trailer), the version block and the icons.
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "builder/engine/Project.h"
+#include "platform/MessageBox.h"
+
+constexpr unsigned kStub11ResourceId = 113;
+constexpr unsigned kStub12ResourceId = 114;
+
+// Where stub images come from: the builder's own "EXE" resources by default;
+// the command-line builder installs a source that reads stub files.
+using StubSource = std::function<std::optional<std::string>(unsigned stubId)>;
+void setStubSource(StubSource source);
+
+// The parameter block text for the project (LF-ended lines, no terminator).
+std::string buildParameterBlock(const Project& project);
+
+// Copies the stub and stores the block; false on failure (reported).
+bool writeStubImage(const Project& project, unsigned stubId, const std::string& targetPath, platform::WindowRef owner);
+
+// One resource transaction storing type 1000/id/language 0.
+bool updateParameterResource(const std::string& targetPath, unsigned id, const std::string& bytes);
+
+// Produces the executable at exeFolder + exeName. Returns true when the
+// stub and block were written (the version and icon steps never fail it).
+bool compile(const Project& project, platform::WindowRef owner);

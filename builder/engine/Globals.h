@@ -1,0 +1,55 @@
+#pragma once
+// The builder's error classes and the icon picture types.
+
+#include <cstdint>
+#include <exception>
+#include <string>
+#include <vector>
+
+// Raised only by the engine's low-level readers and resource writers; the
+// builder catches every one before it reaches a window procedure.
+class XException : public std::exception {
+public:
+    explicit XException(std::string message, int line = 13, std::string file = "Globals")
+        : message_(std::move(message)), file_(std::move(file)), line_(line) {}
+    ~XException() override = default;
+    const char* what() const noexcept override { return message_.c_str(); }
+    const std::string& sourceFile() const { return file_; }
+    int line() const { return line_; }
+
+private:
+    std::string message_;
+    std::string file_;
+    int line_;
+};
+
+class XFileException : public XException {
+public:
+    explicit XFileException(std::string message) : XException(std::move(message), 31) {}
+};
+
+class XMemoryException : public XException {
+public:
+    XMemoryException() : XException(std::string(), 42) {}
+};
+
+// One icon picture in resource form: 40-byte header (height doubled),
+// palette, colour (XOR) rows, mask (AND) rows, all in `bytes`.
+struct IconImage {
+    std::uint16_t id = 0;
+    std::int32_t width = 0;
+    std::int32_t height = 0;        // visible picture: half the header's height
+    std::int32_t bitsPerPixel = 0;  // planes x bit count
+    std::string bytes;              // the whole RT_ICON resource data
+
+    std::size_t size() const { return bytes.size(); }
+    // Offsets into `bytes` (valid only when bytes holds a whole image).
+    std::size_t colourRowsOffset() const;
+    std::size_t maskRowsOffset() const;
+};
+
+// A whole .ico or .cur file in memory.
+struct IconFile {
+    std::string path;
+    std::vector<IconImage> images;
+};

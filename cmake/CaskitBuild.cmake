@@ -1,0 +1,112 @@
+# Compiler settings shared by every target, and the helpers that declare
+# portable libraries (built twice on the host: plain for the shipped
+# programs, sanitized for the unit tests).
+
+set(CASKIT_WARNINGS -Wall -Wextra -Wshadow -Wnon-virtual-dtor -Werror)
+add_compile_options(${CASKIT_WARNINGS})
+
+if(WIN32)
+  # ANSI Win32 calls throughout; no MinGW DLLs beside the programs.
+  add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+  add_link_options(-static -static-libgcc -static-libstdc++)
+  set(CASKIT_PLATFORM_DIR win32)
+else()
+  set(CASKIT_PLATFORM_DIR posix)
+endif()
+
+set(CASKIT_SANITIZER_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+if(NOT WIN32 AND NOT CMAKE_CROSSCOMPILING)
+  set(CASKIT_SANITIZED_VARIANTS ON)
+else()
+  set(CASKIT_SANITIZED_VARIANTS OFF)
+endif()
+
+# caskit_portable_library(name SOURCES ... [DEPS ...])
+# Declares `name`, and on the host also `name_san` built with ASan/UBSan,
+# whose dependencies are the `_san` variants of DEPS.
+function(caskit_portable_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;SYSTEM_DEPS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS} ${ARG_SYSTEM_DEPS})
+  if(CASKIT_SANITIZED_VARIANTS)
+    add_library(${name}_san STATIC ${ARG_SOURCES})
+    target_include_directories(${name}_san PUBLIC ${PROJECT_SOURCE_DIR})
+    target_compile_options(${name}_san PUBLIC ${CASKIT_SANITIZER_FLAGS})
+    target_link_options(${name}_san PUBLIC ${CASKIT_SANITIZER_FLAGS})
+    set(san_deps)
+    foreach(dep IN LISTS ARG_DEPS)
+      list(APPEND san_deps ${dep}_san)
+    endforeach()
+    target_link_libraries(${name}_san PUBLIC ${san_deps} ${ARG_SYSTEM_DEPS})
+  endif()
+endfunction()
+
+# caskit_unit_test(name SOURCES ... DEPS ...): a GoogleTest program on the
+# host, linked against the sanitized libraries, labelled `unit`.
+function(caskit_unit_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  if(NOT CASKIT_SANITIZED_VARIANTS)
+    return()
+  endif()
+  find_package(GTest REQUIRED)
+  add_executable(${name} ${ARG_SOURCES})
+  set(san_deps)
+  foreach(dep IN LISTS ARG_DEPS)
+    list(APPEND san_deps ${dep}_san)
+  endforeach()
+  target_link_libraries(${name} PRIVATE ${san_deps} GTest::gtest GTest::gtest_main)
+  target_compile_options(${name} PRIVATE ${CASKIT_SANITIZER_FLAGS})
+  target_link_options(${name} PRIVATE ${CASKIT_SANITIZER_FLAGS})
+  target_compile_definitions(${name} PRIVATE CASKIT_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES LABELS unit
+    ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1:abort_on_error=0;UBSAN_OPTIONS=print_stacktrace=1")
+endfunction()
+
+# caskit_fuzzer(name SOURCES ...): a libFuzzer target compiled with clang
+# (the host build itself uses g++), run for a bounded number of iterations
+# as a `unit` test. CORPUS is an optional seed folder.
+function(caskit_fuzzer name)
+  cmake_parse_arguments(ARG "" "RUNS;CORPUS" "SOURCES" ${ARGN})
+  if(NOT CASKIT_SANITIZED_VARIANTS)
+    return()
+  endif()
+  find_program(CASKIT_CLANGXX NAMES clang++ clang++-14 REQUIRED)
+  if(NOT ARG_RUNS)
+    set(ARG_RUNS 20000)
+  endif()
+  set(out ${CMAKE_CURRENT_BINARY_DIR}/${name})
+  file(GLOB_RECURSE headers CONFIGURE_DEPENDS
+    ${PROJECT_SOURCE_DIR}/platform/*.h ${PROJECT_SOURCE_DIR}/launcher/*.h
+    ${PROJECT_SOURCE_DIR}/builder/engine/*.h)
+  add_custom_command(OUTPUT ${out}
+    COMMAND ${CASKIT_CLANGXX} -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined
+            -fno-sanitize-recover=undefined -I${PROJECT_SOURCE_DIR} ${ARG_SOURCES} -o ${out}
+    DEPENDS ${ARG_SOURCES} ${headers}
+    COMMENT "Building fuzzer ${name}" VERBATIM)
+  add_custom_target(${name}_build ALL DEPENDS ${out})
+  set(corpus_dir ${CMAKE_CURRENT_BINARY_DIR}/${name}_corpus)
+  set(seed)
+  if(ARG_CORPUS)
+    set(seed ${ARG_CORPUS})
+  endif()
+  add_test(NAME ${name}
+    COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=1
+            ${PROJECT_SOURCE_DIR}/tests/fuzz/run-fuzzer.sh ${out} ${ARG_RUNS} ${corpus_dir} ${seed})
+  set_tests_properties(${name} PROPERTIES LABELS unit)
+endfunction()
+
+# caskit_windows_program(target): static, size-optimised settings for a
+# shipped Windows program.
+function(caskit_small_windows_program target)
+  target_compile_options(${target} PRIVATE -Os -ffunction-sections -fdata-sections)
+  target_link_options(${target} PRIVATE -s -Wl,--gc-sections)
+endfunction()
+
+# Wine: every Windows test runs through cmake/wine-run.sh with a prefix
+# that lives inside this build tree (made once by the wine.prefix fixture).
+if(WIN32 AND CMAKE_CROSSCOMPILING)
+  set(CASKIT_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/cmake/wine-run.sh)
+endif()

@@ -1,0 +1,31 @@
+#pragma once
+// A loaded shared library (LoadLibraryA / dlopen), released on destruction.
+
+#include <string>
+
+namespace platform {
+
+class DynamicLibrary {
+public:
+    DynamicLibrary() = default;
+    explicit DynamicLibrary(void* handle) : handle_(handle) {}
+    DynamicLibrary(DynamicLibrary&& other) noexcept : handle_(other.handle_) { other.handle_ = nullptr; }
+    DynamicLibrary& operator=(DynamicLibrary&& other) noexcept;
+    DynamicLibrary(const DynamicLibrary&) = delete;
+    DynamicLibrary& operator=(const DynamicLibrary&) = delete;
+    ~DynamicLibrary() { reset(); }
+
+    explicit operator bool() const { return handle_ != nullptr; }
+    // Address of an exported function (GetProcAddress / dlsym), or null.
+    void* symbol(const char* name) const;
+    // FreeLibrary / dlclose now.
+    void reset();
+
+private:
+    void* handle_ = nullptr;
+};
+
+// LoadLibraryA(path) / dlopen(path); an empty handle when it fails.
+DynamicLibrary loadLibrary(const std::string& path);
+
+}  // namespace platform

@@ -1,0 +1,29 @@
+#pragma once
+// Message boxes (MessageBoxA). On Linux, caption and text go to standard
+// error as "caption: text" and the answer is the default button.
+// A hook can take over every message: the command-line builder routes them
+// to standard error, tests record them.
+
+#include <functional>
+#include <string>
+
+namespace platform {
+
+using WindowRef = void*;  // HWND on Windows
+
+// MessageBoxA style flags and answers (same values as Win32).
+constexpr unsigned kMbOk = 0x0;
+constexpr unsigned kMbYesNoCancel = 0x3;
+constexpr unsigned kMbIconWarning = 0x30;
+constexpr int kIdOk = 1;
+constexpr int kIdCancel = 2;
+constexpr int kIdYes = 6;
+constexpr int kIdNo = 7;
+
+int showMessage(WindowRef owner, const std::string& text, const std::string& caption, unsigned style);
+
+using MessageHook = std::function<int(WindowRef, const std::string& text, const std::string& caption, unsigned style)>;
+// Installs a hook (an empty function removes it); returns the previous one.
+MessageHook setMessageHook(MessageHook hook);
+
+}  // namespace platform

@@ -1,0 +1,33 @@
+#pragma once
+// Read access to keys under HKEY_LOCAL_MACHINE. Linux has no registry:
+// every key fails to open there.
+
+#include <optional>
+#include <string>
+
+namespace platform {
+
+class RegistryKey {
+public:
+    RegistryKey() = default;
+    explicit RegistryKey(void* handle) : handle_(handle) {}
+    RegistryKey(RegistryKey&& other) noexcept : handle_(other.handle_) { other.handle_ = nullptr; }
+    RegistryKey& operator=(RegistryKey&& other) noexcept;
+    RegistryKey(const RegistryKey&) = delete;
+    RegistryKey& operator=(const RegistryKey&) = delete;
+    ~RegistryKey() { close(); }
+
+    explicit operator bool() const { return handle_ != nullptr; }
+    // The value's size is asked first; then size + 1 bytes are read and the
+    // text up to the first NUL is returned. nullopt when the value is missing.
+    std::optional<std::string> readText(const std::string& valueName) const;
+    void close();  // RegCloseKey
+
+private:
+    void* handle_ = nullptr;
+};
+
+// RegOpenKeyA(HKEY_LOCAL_MACHINE, subKey).
+RegistryKey openMachineKey(const std::string& subKey);
+
+}  // namespace platform

@@ -1,0 +1,127 @@
+#include "platform/Files.h"
+
+#include <errno.h>
+#include <fcntl.h>
+#include <stdio.h>
+#include <string.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+
+File& File::operator=(File&& other) noexcept {
+    if (this != &other) {
+        close();
+        handle_ = other.handle_;
+        other.handle_ = kInvalid;
+    }
+    return *this;
+}
+
+File File::open(const std::string& path, Mode mode) {
+    int flags = O_RDONLY;
+    switch (mode) {
+    case Mode::ReadShared:
+    case Mode::ReadExclusive: flags = O_RDONLY; break;
+    case Mode::CreateAlways: flags = O_RDWR | O_CREAT | O_TRUNC; break;
+    case Mode::Append: flags = O_WRONLY | O_CREAT | O_APPEND; break;
+    }
+    File f;
+    if (path.empty()) {
+        errno = ENOENT;
+        return f;
+    }
+    int fd = ::open(path.c_str(), flags | O_CLOEXEC, 0644);
+    if (fd >= 0) {
+        struct stat st;
+        if (fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+            ::close(fd);
+            errno = EISDIR;
+            return f;
+        }
+        f.handle_ = fd;
+    }
+    return f;
+}
+
+std::optional<std::uint64_t> File::size() const {
+    struct stat st;
+    if (!isOpen() || fstat(static_cast<int>(handle_), &st) != 0) return std::nullopt;
+    return static_cast<std::uint64_t>(st.st_size);
+}
+
+bool File::seek(std::uint64_t offset) {
+    return isOpen() && lseek(static_cast<int>(handle_), static_cast<off_t>(offset), SEEK_SET) >= 0;
+}
+
+long long File::read(void* buffer, std::size_t n) {
+    if (!isOpen()) return -1;
+    std::size_t total = 0;
+    while (total < n) {
+        ssize_t got = ::read(static_cast<int>(handle_), static_cast<char*>(buffer) + total, n - total);
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            return -1;
+        }
+        if (got == 0) break;
+        total += static_cast<std::size_t>(got);
+    }
+    return static_cast<long long>(total);
+}
+
+bool File::readExact(void* buffer, std::size_t n) { return read(buffer, n) == static_cast<long long>(n); }
+
+bool File::write(const void* data, std::size_t n) {
+    if (!isOpen()) return false;
+    std::size_t total = 0;
+    while (total < n) {
+        ssize_t put = ::write(static_cast<int>(handle_), static_cast<const char*>(data) + total, n - total);
+        if (put < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        total += static_cast<std::size_t>(put);
+    }
+    return true;
+}
+
+bool File::flush() { return isOpen() && fsync(static_cast<int>(handle_)) == 0; }
+
+bool File::close() {
+    if (!isOpen()) return true;
+    int rc = ::close(static_cast<int>(handle_));
+    handle_ = kInvalid;
+    return rc == 0;
+}
+
+bool createAndDeleteHiddenFile(const std::string& path) {
+    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (fd < 0) return false;
+    ::close(fd);
+    ::unlink(path.c_str());
+    return true;
+}
+
+bool deleteFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+
+bool fileExists(const std::string& path) {
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0;
+}
+
+bool replaceFile(const std::string& source, const std::string& target) {
+    return ::rename(source.c_str(), target.c_str()) == 0;
+}
+
+std::string lastErrorText() { return strerror(errno); }
+
+std::optional<std::string> readWholeFile(const std::string& path, std::uint64_t maxSize) {
+    File f = File::open(path, File::Mode::ReadExclusive);
+    auto size = f.size();
+    if (!size || *size > maxSize) return std::nullopt;
+    std::string data(static_cast<std::size_t>(*size), '\0');
+    if (!f.readExact(data.data(), data.size())) return std::nullopt;
+    return data;
+}
+
+}  // namespace platform

@@ -1,0 +1,118 @@
+#include <windows.h>
+
+#include "platform/Files.h"
+
+namespace platform {
+
+static HANDLE asHandle(std::intptr_t h) { return reinterpret_cast<HANDLE>(h); }
+
+File& File::operator=(File&& other) noexcept {
+    if (this != &other) {
+        close();
+        handle_ = other.handle_;
+        other.handle_ = kInvalid;
+    }
+    return *this;
+}
+
+File File::open(const std::string& path, Mode mode) {
+    DWORD access = GENERIC_READ, share = 0, disposition = OPEN_EXISTING;
+    switch (mode) {
+    case Mode::ReadShared: share = FILE_SHARE_READ | FILE_SHARE_WRITE; break;
+    case Mode::ReadExclusive: break;
+    case Mode::CreateAlways: access = GENERIC_READ | GENERIC_WRITE; disposition = CREATE_ALWAYS; break;
+    case Mode::Append: access = FILE_APPEND_DATA; share = FILE_SHARE_READ; disposition = OPEN_ALWAYS; break;
+    }
+    File f;
+    HANDLE h = CreateFileA(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h != INVALID_HANDLE_VALUE) f.handle_ = reinterpret_cast<std::intptr_t>(h);
+    return f;
+}
+
+std::optional<std::uint64_t> File::size() const {
+    LARGE_INTEGER s;
+    if (!isOpen() || !GetFileSizeEx(asHandle(handle_), &s)) return std::nullopt;
+    return static_cast<std::uint64_t>(s.QuadPart);
+}
+
+bool File::seek(std::uint64_t offset) {
+    LARGE_INTEGER pos;
+    pos.QuadPart = static_cast<LONGLONG>(offset);
+    return isOpen() && SetFilePointerEx(asHandle(handle_), pos, nullptr, FILE_BEGIN);
+}
+
+long long File::read(void* buffer, std::size_t n) {
+    if (!isOpen()) return -1;
+    std::size_t total = 0;
+    while (total < n) {
+        DWORD chunk = static_cast<DWORD>(n - total > 0x40000000 ? 0x40000000 : n - total);
+        DWORD got = 0;
+        if (!ReadFile(asHandle(handle_), static_cast<char*>(buffer) + total, chunk, &got, nullptr)) return -1;
+        if (got == 0) break;
+        total += got;
+    }
+    return static_cast<long long>(total);
+}
+
+bool File::readExact(void* buffer, std::size_t n) { return read(buffer, n) == static_cast<long long>(n); }
+
+bool File::write(const void* data, std::size_t n) {
+    if (!isOpen()) return false;
+    std::size_t total = 0;
+    while (total < n) {
+        DWORD chunk = static_cast<DWORD>(n - total > 0x40000000 ? 0x40000000 : n - total);
+        DWORD put = 0;
+        if (!WriteFile(asHandle(handle_), static_cast<const char*>(data) + total, chunk, &put, nullptr) || put == 0)
+            return false;
+        total += put;
+    }
+    return true;
+}
+
+bool File::flush() { return isOpen() && FlushFileBuffers(asHandle(handle_)); }
+
+bool File::close() {
+    if (!isOpen()) return true;
+    BOOL ok = CloseHandle(asHandle(handle_));
+    handle_ = kInvalid;
+    return ok != 0;
+}
+
+bool createAndDeleteHiddenFile(const std::string& path) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_HIDDEN, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(h);
+    DeleteFileA(path.c_str());
+    return true;
+}
+
+bool deleteFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
+
+bool fileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool replaceFile(const std::string& source, const std::string& target) {
+    return MoveFileExA(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+std::string lastErrorText() {
+    DWORD code = GetLastError();
+    char* text = nullptr;
+    DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                             nullptr, code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
+                             reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string result = n && text ? std::string(text, n) : std::string();
+    if (text) LocalFree(text);
+    return result;
+}
+
+std::optional<std::string> readWholeFile(const std::string& path, std::uint64_t maxSize) {
+    File f = File::open(path, File::Mode::ReadExclusive);
+    auto size = f.size();
+    if (!size || *size > maxSize) return std::nullopt;
+    std::string data(static_cast<std::size_t>(*size), '\0');
+    if (!f.readExact(data.data(), data.size())) return std::nullopt;
+    return data;
+}
+
+}  // namespace platform

@@ -1,0 +1,34 @@
+#include <windows.h>
+
+#include "platform/ResourceUpdate.h"
+
+namespace platform {
+
+bool ResourceUpdate::supported() { return true; }
+
+bool ResourceUpdate::begin(const std::string& path) {
+    discard();
+    handle_ = BeginUpdateResourceA(path.c_str(), FALSE);
+    return handle_ != nullptr;
+}
+
+bool ResourceUpdate::update(unsigned type, unsigned id, unsigned language, const void* data, std::size_t size) {
+    if (!handle_) return false;
+    return UpdateResourceA(static_cast<HANDLE>(handle_), MAKEINTRESOURCEA(type), MAKEINTRESOURCEA(id),
+                           static_cast<WORD>(language), const_cast<void*>(data), static_cast<DWORD>(size)) != 0;
+}
+
+bool ResourceUpdate::commit() {
+    if (!handle_) return false;
+    HANDLE h = static_cast<HANDLE>(handle_);
+    handle_ = nullptr;
+    return EndUpdateResourceA(h, FALSE) != 0;
+}
+
+void ResourceUpdate::discard() {
+    if (!handle_) return;
+    EndUpdateResourceA(static_cast<HANDLE>(handle_), TRUE);
+    handle_ = nullptr;
+}
+
+}  // namespace platform
