@@ -1,0 +1,150 @@
+// Resource and control ids of the builder (shared by the resource scripts
+// and the C++ code).
+#pragma once
+
+// Private window messages.
+#define OPEN_PROJECT (WM_USER + 100)
+#define PAGE_VERIFY 40034
+#define GET_HELP_ID 40037
+
+// Commands (menu, accelerators, toolbar; also tool-tip string ids).
+#define IDM_NEW 40001
+#define IDM_OPEN 40002
+#define IDM_SAVE 40004
+#define IDM_EXIT 40005
+#define IDM_ABOUT 40006
+#define IDM_COMPILE 40007
+#define IDM_TILE 40030
+#define IDM_CASCADE 40031
+#define IDM_CLOSEALL 40033
+#define IDM_HELPTOPICS 40035
+#define IDM_CONTEXTHELP 40036
+
+// Bitmaps, icons, menus, embedded stubs.
+#define IDB_TOOLBAR 128
+#define IDI_PROGRAM 2
+#define IDI_SMALL_DEFAULT 3
+#define IDI_LARGE_PLACEHOLDER 4
+#define IDI_SMALL_PLACEHOLDER 5
+#define IDI_PROJECT 109
+#define IDR_COMMANDS 111
+#define IDR_STUB11 113
+#define IDR_STUB12 114
+
+// Tab texts (string table).
+#define IDS_TAB_ICON 10
+#define IDS_TAB_VERSION 11
+#define IDS_TAB_ADVANCED 12
+#define IDS_TAB_CLASSPATH 13
+#define IDS_TAB_COMMAND 14
+#define IDS_TAB_ENVIRONMENT 15
+#define IDS_TAB_PROPERTIES 16
+#define IDS_TAB_HEAP 17
+
+// Dialog templates.
+#define IDD_VERSION_PAGE 101
+#define IDD_ICON_PAGE 102
+#define IDD_SELECT_VERSION 104
+#define IDD_COMMAND_JDK11 105
+#define IDD_CLASSPATH_PAGE 106
+#define IDD_ENVIRONMENT_PAGE 107
+#define IDD_PROPERTIES_PAGE 108
+#define IDD_ADVANCED_JDK11 109
+#define IDD_EDIT_CLASSPATH 117
+#define IDD_PICKER_PATHING 119
+#define IDD_PICKER_PATHING_SELECT 120
+#define IDD_PICKER_SELECT 121
+#define IDD_COMMAND_JDK20 122
+#define IDD_HEAP_JDK11 123
+#define IDD_HEAP_JDK20 124
+#define IDD_ADVANCED_JDK20 125
+#define IDD_ABOUT 127
+
+// Select Project Version.
+#define IDC_JDK11 1001
+#define IDC_JDK20 1002
+
+// Command pages.
+#define IDC_EXE_NAME 9003
+#define IDC_SET_EXE_LOCATION 1100
+#define IDC_EXE_FOLDER 1101
+#define IDC_SYSTEM_VM 9016
+#define IDC_USER_VM 9017
+#define IDC_VM_PATH 1104
+#define IDC_LOCATE_JAVAI 1103
+#define IDC_LOCATE_JVM 9014
+#define IDC_MAIN_CLASS 1106
+#define IDC_ARGUMENTS 1107
+
+// Version page.
+#define IDC_FILE_VERSION_1 1040
+#define IDC_FILE_VERSION_1_SPIN 1041
+#define IDC_FILE_VERSION_2 1042
+#define IDC_FILE_VERSION_2_SPIN 1043
+#define IDC_FILE_VERSION_3 1044
+#define IDC_FILE_VERSION_3_SPIN 1045
+#define IDC_FILE_VERSION_4 1046
+#define IDC_FILE_VERSION_4_SPIN 1047
+#define IDC_PRODUCT_VERSION_1_SPIN 1048
+#define IDC_PRODUCT_VERSION_1 1049
+#define IDC_PRODUCT_VERSION_2_SPIN 1050
+#define IDC_PRODUCT_VERSION_2 1051
+#define IDC_PRODUCT_VERSION_3_SPIN 1052
+#define IDC_PRODUCT_VERSION_3 1053
+#define IDC_PRODUCT_VERSION_4_SPIN 1054
+#define IDC_PRODUCT_VERSION_4 1055
+#define IDC_COMPANY_NAME 1056
+#define IDC_LEGAL_COPYRIGHT 1057
+#define IDC_LEGAL_TRADEMARKS 1058
+#define IDC_COMMENTS 1059
+
+// Icon page.
+#define IDC_LOCATE_LARGE_ICON 1000
+#define IDC_LOCATE_SMALL_ICON 1001
+#define IDC_LARGE_ICON_PATH 9004
+#define IDC_SMALL_ICON_PATH 9005
+#define IDC_LARGE_ICON_PREVIEW 1003
+#define IDC_SMALL_ICON_PREVIEW 1004
+
+// Class-path page and its entry editor.
+#define IDC_CLASSPATH_LIST 1012
+#define IDC_ADD_PATH 1008
+#define IDC_ADD_FILE 1010
+#define IDC_ADD_MANUALLY 1015
+#define IDC_EDIT_ENTRY 1016
+#define IDC_DELETE_ENTRY 1017
+#define IDC_MOVE_UP 1018
+#define IDC_MOVE_DOWN 1019
+#define IDC_ENTRY_TEXT 1016
+
+// Key/value pages.
+#define IDC_KEY 9010
+#define IDC_VALUE 9011
+#define IDC_ENVIRONMENT_LIST 9012
+#define IDC_PROPERTIES_LIST 1018
+#define IDC_ADD_PAIR 1016
+#define IDC_DELETE_PAIR 1017
+
+// Advanced pages.
+#define IDC_CP_APPEND 1019
+#define IDC_CP_PREPEND 1020
+#define IDC_CP_IGNORE 1021
+#define IDC_VERIFY_ON 1022
+#define IDC_VERIFY_OFF 1023
+#define IDC_VERIFY_REMOTE 1024
+#define IDC_ASYNC_GC 1025
+#define IDC_CLASS_GC 1026
+#define IDC_JIT 1027
+#define IDC_CONSOLE 1028
+#define IDC_ROUTE_CONSOLE 9018
+
+// Heap pages.
+#define IDC_MIN_HEAP 9006
+#define IDC_MAX_HEAP 9007
+#define IDC_NATIVE_STACK 1011
+#define IDC_JAVA_STACK 1013
+
+// Pickers' child templates.
+#define IDC_ABSOLUTE_PATH 1108
+#define IDC_RELATIVE_PATH 1109
+#define IDC_SELECT 1000
