@@ -16,6 +16,10 @@ bool saveProject(Project& project, platform::WindowRef owner);
 // asks with the Open dialog). False when cancelled, unreadable or damaged.
 bool openProject(Project& project, platform::WindowRef owner, const std::string& path);
 
+// The Save dialog's proposed name: the part of the main class after its
+// last "." followed by ".csk"; empty without a main class.
+std::string proposedProjectFileName(const std::string& mainClass);
+
 // The record itself, without any file or dialog: used by the two above and
 // by tests. `parseProjectRecord` fails on a short or damaged record.
 std::string serializeProject(const Project& project);

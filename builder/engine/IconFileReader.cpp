@@ -1,0 +1,110 @@
+#include "builder/engine/IconFileReader.h"
+
+#include <new>
+
+#include "builder/engine/DibLayout.h"
+#include "platform/ByteReader.h"
+#include "platform/Files.h"
+
+namespace {
+
+constexpr std::size_t kDirectoryEntrySize = 16;
+constexpr std::size_t kMaxPathLength = 260;
+
+// ICONDIRENTRY: only the image size and offset are used.
+struct DirectoryEntry {
+    std::uint8_t width = 0, height = 0, colourCount = 0, reserved = 0;
+    std::uint16_t planes = 0, bitCount = 0;
+    std::uint32_t bytesInRes = 0;
+    std::uint32_t imageOffset = 0;
+};
+
+DirectoryEntry readEntry(ByteReader& in) {
+    DirectoryEntry e;
+    e.width = in.u8();
+    e.height = in.u8();
+    e.colourCount = in.u8();
+    e.reserved = in.u8();
+    e.planes = in.u16();
+    e.bitCount = in.u16();
+    e.bytesInRes = in.u32();
+    e.imageOffset = in.u32();
+    return e;
+}
+
+bool isPng(const std::string& bytes) { return bytes.compare(0, 8, "\x89PNG\r\n\x1a\n", 8) == 0; }
+
+bool depthAccepted(std::uint64_t bits) {
+    return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
+}
+
+// Fills width, height and bits per pixel from the image's header; false when
+// the header, palette, colour rows and mask rows do not fit the bytes.
+bool describeImage(IconImage& image) {
+    if (isPng(image.bytes)) return true;
+    ByteReader in(image.bytes.data(), image.bytes.size());
+    DibHeader h;
+    if (!readDibHeader(in, h)) return false;
+    const std::int32_t height = h.height / 2;
+    const std::uint64_t bits = dibBitsPerPixel(h);
+    if (h.size < kDibHeaderSize || h.width < 1 || h.width > kMaxDibDimension || height < 1 ||
+        height > kMaxDibDimension || !depthAccepted(bits))
+        return false;
+    const std::uint64_t maskRow = static_cast<std::uint64_t>((h.width + 31) / 32) * 4;
+    const std::uint64_t needed =
+        dibPixelOffset(h) + (dibRowBytes(h) + maskRow) * static_cast<std::uint64_t>(height);
+    if (needed > image.bytes.size()) return false;
+    image.width = h.width;
+    image.height = height;
+    image.bitsPerPixel = static_cast<std::int32_t>(bits);
+    return true;
+}
+
+IconFile readAll(const std::string& path) {
+    platform::File file = platform::File::open(path, platform::File::Mode::ReadExclusive);
+    if (!file.isOpen()) throw XFileException("Error Opening ,ico File for Reading");
+    const std::uint64_t fileSize = file.size().value_or(0);
+
+    unsigned char header[6];
+    for (int i = 0; i < 3; ++i)
+        if (!file.readExact(header + 2 * i, 2)) throw XFileException("Error Reading .ico File Header");
+    ByteReader headerReader(header, sizeof header);
+    const std::uint16_t reserved = headerReader.u16();
+    headerReader.u16();  // type: icons and cursors are read alike
+    const std::uint16_t count = headerReader.u16();
+    if (reserved != 0) throw XFileException("Error Reading .ico File Header");
+
+    std::string directory(kDirectoryEntrySize * count, '\0');
+    if (!file.readExact(directory.data(), directory.size())) throw XFileException("Error Reading .ico File");
+    ByteReader entries(directory.data(), directory.size());
+
+    IconFile result;
+    result.path = path.substr(0, kMaxPathLength);
+    result.images.reserve(count);
+    std::uint64_t total = 0;
+    for (std::uint16_t i = 0; i < count; ++i) {
+        const DirectoryEntry entry = readEntry(entries);
+        if (entry.imageOffset > fileSize || !file.seek(entry.imageOffset))
+            throw XFileException("Error Seeking in .ico File");
+        if (entry.bytesInRes > fileSize - entry.imageOffset) throw XFileException("Error Reading File");
+        total += entry.bytesInRes;
+        if (total > kMaxIconFileImageBytes) throw XMemoryException();
+        IconImage image;
+        image.id = i;
+        image.bytes.resize(entry.bytesInRes);
+        if (!file.readExact(image.bytes.data(), image.bytes.size())) throw XFileException("Error Reading File");
+        if (!describeImage(image)) throw XFileException("Error Reading File");
+        result.images.push_back(std::move(image));
+    }
+    return result;
+}
+
+}  // namespace
+
+IconFile readIconFile(const std::string& path) {
+    try {
+        return readAll(path);
+    } catch (const std::bad_alloc&) {
+        throw XMemoryException();
+    }
+}

@@ -1,0 +1,60 @@
+#include "builder/engine/IconResources.h"
+
+#include <new>
+
+#include "builder/engine/IconGroupDirectory.h"
+#include "platform/ByteWriter.h"
+#include "platform/ResourceUpdate.h"
+
+namespace {
+
+constexpr unsigned kNeutralLanguage = 0;
+
+std::uint16_t resourceId(const IconImage& image, std::uint16_t baseId) {
+    return static_cast<std::uint16_t>(baseId + image.id);
+}
+
+}  // namespace
+
+std::string buildIconGroupDirectory(const std::vector<const IconImage*>& images, std::uint16_t baseId) {
+    ByteWriter w;
+    w.u16(0);
+    w.u16(1);
+    w.u16(static_cast<std::uint16_t>(images.size()));
+    for (const IconImage* image : images) {
+        w.u8(static_cast<std::uint8_t>(image->width));
+        w.u8(static_cast<std::uint8_t>(image->height));
+        w.u8(0);
+        w.u8(0);
+        w.u16(1);
+        w.u16(static_cast<std::uint16_t>(image->bitsPerPixel));
+        w.u32(static_cast<std::uint32_t>(image->size()));
+        w.u16(resourceId(*image, baseId));
+    }
+    return w.take();
+}
+
+bool writeIconResources(const std::vector<const IconImage*>& images, const std::string& targetPath,
+                        std::uint16_t baseId) {
+    platform::ResourceUpdate update;
+    if (!update.begin(targetPath)) throw XException("exe not found");
+    // From here every way out that does not commit discards the update
+    // (the ResourceUpdate destructor).
+    if (images.size() > 0xFFFF) return false;
+    for (const IconImage* image : images)
+        if (!image) return false;
+    std::string directory;
+    try {
+        directory = buildIconGroupDirectory(images, baseId);
+    } catch (const std::bad_alloc&) {
+        throw XMemoryException();
+    }
+    for (const IconImage* image : images) {
+        if (!update.update(platform::kRtIcon, resourceId(*image, baseId), kNeutralLanguage, image->bytes.data(),
+                           image->size()))
+            return false;
+    }
+    if (!update.update(platform::kRtGroupIcon, baseId, kNeutralLanguage, directory.data(), directory.size()))
+        return false;
+    return update.commit();
+}

@@ -1,0 +1,74 @@
+// The parameter block a produced executable carries: LF-ended lines in a
+// fixed order, every setting written whatever the project version, values
+// copied byte for byte (nothing quoted or escaped).
+#include <string>
+
+#include "builder/engine/ExecutableWriter.h"
+
+namespace {
+
+void line(std::string& out, const std::string& text) {
+    out += text;
+    out += '\n';
+}
+
+void keywordLine(std::string& out, const char* keyword, const std::string& value) {
+    line(out, keyword);
+    line(out, value);
+}
+
+void switchLine(std::string& out, const char* keyword, bool on) { keywordLine(out, keyword, on ? "1" : "0"); }
+
+void countedList(std::string& out, const char* keyword, const std::vector<std::string>& entries) {
+    keywordLine(out, keyword, std::to_string(entries.size()));
+    for (const std::string& entry : entries) line(out, entry);
+}
+
+}  // namespace
+
+std::string buildParameterBlock(const Project& project) {
+    std::string out;
+    keywordLine(out, "binarypath", project.vmLibraryPath().empty() ? "#internal#" : project.vmLibraryPath());
+    keywordLine(out, "classname", project.mainClass());
+    keywordLine(out, "parameters", project.arguments());
+
+    // A mode outside the three known values writes no line, which leaves
+    // the launcher's own default in place.
+    switch (static_cast<ProjectClassPathMode>(project.classPathMode())) {
+    case ProjectClassPathMode::Append: line(out, "appendcp"); break;
+    case ProjectClassPathMode::Prepend: line(out, "prependcp"); break;
+    case ProjectClassPathMode::Ignore: line(out, "nocp"); break;
+    }
+
+    const std::vector<std::string>& environment = project.listEntries(ProjectList::Environment);
+    keywordLine(out, "environment", std::to_string(environment.size()));
+    for (const std::string& entry : environment) {
+        std::size_t eq = entry.find('=');
+        if (eq == std::string::npos) {
+            line(out, entry);
+            line(out, std::string());
+        } else {
+            line(out, entry.substr(0, eq));
+            line(out, entry.substr(eq + 1));
+        }
+    }
+    countedList(out, "classpath", project.listEntries(ProjectList::ClassPath));
+    countedList(out, "properties", project.listEntries(ProjectList::Properties));
+
+    switchLine(out, "noasyncgc", !project.asyncGcEnabled());
+    switchLine(out, "noclassgc", !project.classGcEnabled());
+    switch (static_cast<VerifyOption>(project.verifyOption())) {
+    case VerifyOption::RemoteOnly: line(out, "verifyremote"); break;
+    case VerifyOption::All: line(out, "verify"); break;
+    case VerifyOption::None: line(out, "noverify"); break;
+    }
+    switchLine(out, "disablejit", !project.jitEnabled());
+    switchLine(out, "console", project.consoleWindow());
+    switchLine(out, "routeconsole", project.routeConsole());
+
+    keywordLine(out, "minheap", std::to_string(project.minHeap()));
+    keywordLine(out, "maxheap", std::to_string(project.maxHeap()));
+    keywordLine(out, "maxcstack", std::to_string(project.maxNativeStack()));
+    keywordLine(out, "maxjavastack", std::to_string(project.maxJavaStack()));
+    return out;
+}

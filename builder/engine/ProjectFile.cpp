@@ -1,0 +1,190 @@
+// Saving and opening ".csk" project files. The record itself is written
+// and read by ProjectRecord; here are the dialogs, the files and the
+// mapping between the record and a Project.
+#include "builder/engine/ProjectFile.h"
+
+#include "builder/engine/ProjectRecord.h"
+#include "platform/FileDialog.h"
+#include "platform/Files.h"
+
+namespace {
+
+constexpr const char* kFileCaption = "Error Creating Project File";
+// No real project comes near this; a larger file is not a project file.
+constexpr std::uint64_t kMaxProjectFileSize = 4u << 20;
+const std::string kFilter("Caskit Project (*.csk)\0*.csk\0\0", 30);
+
+void showFileError(platform::WindowRef owner, const std::string& text) {
+    platform::showMessage(owner, text, kFileCaption, platform::kMbOk | platform::kMbIconWarning);
+}
+
+ProjectRecord recordOf(const Project& p) {
+    ProjectRecord r;
+    r.reserved = p.reserved;
+    r.projectVersion = p.getProjectVersion();
+    r.exeName = p.exeName();
+    r.exeFolder = p.exeFolder();
+    r.userDefinedVm = p.userDefinedVm;
+    r.vmLibraryPath = p.vmLibraryPath();
+    r.mainClass = p.mainClass();
+    r.arguments = p.arguments();
+    r.classPath = p.listEntries(ProjectList::ClassPath);
+    r.properties = p.listEntries(ProjectList::Properties);
+    r.environment = p.listEntries(ProjectList::Environment);
+    r.classPathMode = p.classPathMode();
+    r.verifyOption = p.verifyOption();
+    r.asyncGcEnabled = p.asyncGcEnabled();
+    r.classGcEnabled = p.classGcEnabled();
+    r.jitEnabled = p.jitEnabled();
+    r.consoleWindow = p.consoleWindow();
+    r.routeConsole = p.routeConsole();
+    r.minHeap = p.minHeap();
+    r.maxHeap = p.maxHeap();
+    r.maxNativeStack = p.maxNativeStack();
+    r.maxJavaStack = p.maxJavaStack();
+    r.versionInfoEnabled = p.versionInfoEnabled;
+    p.getFileVersion(r.fileVersion[0], r.fileVersion[1], r.fileVersion[2], r.fileVersion[3]);
+    p.getProductVersion(r.productVersion[0], r.productVersion[1], r.productVersion[2], r.productVersion[3]);
+    r.companyName = p.companyName();
+    r.legalCopyright = p.legalCopyright();
+    r.legalTrademarks = p.legalTrademarks();
+    r.comments = p.comments();
+    r.largeIconPath = p.largeIconPath();
+    r.smallIconPath = p.smallIconPath();
+    return r;
+}
+
+// An icon file that cannot be read leaves its slot empty (the path stays
+// set); the project still opens.
+template <typename Setter>
+void setIconIgnoringErrors(Setter setter) {
+    try {
+        setter();
+    } catch (const std::exception&) {
+    }
+}
+
+void applyRecord(Project& p, const ProjectRecord& r) {
+    p.reserved = 0;  // read and dropped
+    p.setProjectVersion(r.projectVersion);
+    // Empty strings leave the fields at their defaults (which are empty).
+    p.setExeName(r.exeName);
+    p.setExeFolder(r.exeFolder);
+    p.userDefinedVm = r.userDefinedVm;
+    p.setVmLibraryPath(r.vmLibraryPath);
+    p.setMainClass(r.mainClass);
+    p.setArguments(r.arguments);
+    for (const std::string& e : r.classPath) p.listAdd(ProjectList::ClassPath, e);
+    for (const std::string& e : r.properties) p.listAdd(ProjectList::Properties, e);
+    for (const std::string& e : r.environment) p.listAdd(ProjectList::Environment, e);
+    p.setClassPathMode(r.classPathMode);
+    p.setVerifyOption(r.verifyOption);
+    p.setAsyncGcEnabled(r.asyncGcEnabled);
+    p.setClassGcEnabled(r.classGcEnabled);
+    p.setJitEnabled(r.jitEnabled);
+    p.setConsoleWindow(r.consoleWindow);
+    p.setRouteConsole(r.routeConsole);
+    p.setMinHeap(r.minHeap);
+    p.setMaxHeap(r.maxHeap);
+    p.setMaxNativeStack(r.maxNativeStack);
+    p.setMaxJavaStack(r.maxJavaStack);
+    p.versionInfoEnabled = r.versionInfoEnabled;
+    p.setFileVersion(r.fileVersion[0], r.fileVersion[1], r.fileVersion[2], r.fileVersion[3]);
+    p.setProductVersion(r.productVersion[0], r.productVersion[1], r.productVersion[2], r.productVersion[3]);
+    p.setCompanyName(r.companyName);
+    p.setLegalCopyright(r.legalCopyright);
+    p.setLegalTrademarks(r.legalTrademarks);
+    p.setComments(r.comments);
+    if (!r.largeIconPath.empty()) setIconIgnoringErrors([&] { p.setLargeIconPath(r.largeIconPath); });
+    if (!r.smallIconPath.empty()) setIconIgnoringErrors([&] { p.setSmallIconPath(r.smallIconPath); });
+}
+
+platform::FileDialogRequest projectDialog(platform::WindowRef owner, bool save) {
+    platform::FileDialogRequest request;
+    request.owner = owner;
+    request.title = save ? "Save Caskit Project" : "Open Caskit Project";
+    request.filter = kFilter;
+    request.defaultExtension = "csk";
+    request.save = save;
+    return request;
+}
+
+// Writes `bytes` to a temporary file beside `path` and moves it over
+// `path` only after the whole write succeeded, so a failure never
+// destroys the previous file. Reports every failure.
+bool writeFileSafely(const std::string& path, const std::string& bytes, platform::WindowRef owner) {
+    const std::string temporary = path + ".saving";
+    platform::File file = platform::File::open(temporary, platform::File::Mode::CreateAlways);
+    if (!file.isOpen()) {
+        showFileError(owner, platform::lastErrorText());
+        return false;
+    }
+    if (!file.write(bytes) || !file.flush() || !file.close()) {
+        std::string error = platform::lastErrorText();
+        file.close();
+        platform::deleteFile(temporary);
+        showFileError(owner, error);
+        return false;
+    }
+    if (!platform::replaceFile(temporary, path)) {
+        std::string error = platform::lastErrorText();
+        platform::deleteFile(temporary);
+        showFileError(owner, error);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string proposedProjectFileName(const std::string& mainClass) {
+    if (mainClass.empty()) return std::string();
+    std::size_t dot = mainClass.rfind('.');
+    return (dot == std::string::npos ? mainClass : mainClass.substr(dot + 1)) + ".csk";
+}
+
+std::string serializeProject(const Project& project) { return encodeProjectRecord(recordOf(project)); }
+
+bool parseProjectRecord(Project& project, const std::string& bytes) {
+    std::optional<ProjectRecord> record = decodeProjectRecord(bytes);
+    if (!record) return false;
+    applyRecord(project, *record);
+    return true;
+}
+
+bool saveProject(Project& project, platform::WindowRef owner) {
+    if (!project.modified) return true;
+    if (project.projectPath.empty()) {
+        platform::FileDialogRequest request = projectDialog(owner, true);
+        request.initialName = proposedProjectFileName(project.mainClass());
+        std::optional<std::string> chosen = platform::askFileName(request);
+        if (!chosen) return false;
+        project.projectPath = *chosen;
+    }
+    if (!writeFileSafely(project.projectPath, serializeProject(project), owner)) return false;
+    project.modified = false;
+    return true;
+}
+
+bool openProject(Project& project, platform::WindowRef owner, const std::string& path) {
+    if (!path.empty()) {
+        project.projectPath = path;
+    } else {
+        std::optional<std::string> chosen = platform::askFileName(projectDialog(owner, false));
+        if (!chosen) return false;
+        project.projectPath = *chosen;
+    }
+    platform::File file = platform::File::open(project.projectPath, platform::File::Mode::ReadExclusive);
+    if (!file.isOpen()) {
+        showFileError(owner, platform::lastErrorText());
+        return false;
+    }
+    std::optional<std::uint64_t> size = file.size();
+    if (!size || *size > kMaxProjectFileSize) return false;
+    std::string bytes(static_cast<std::size_t>(*size), '\0');
+    if (!file.readExact(bytes.data(), bytes.size())) return false;
+    file.close();
+    if (!parseProjectRecord(project, bytes)) return false;
+    project.modified = false;
+    return true;
+}

@@ -1,0 +1,137 @@
+// The project's two icon slots: choosing an image file for each, and the
+// preview icons.
+#include <algorithm>
+#include <cctype>
+#include <new>
+
+#include "builder/engine/BitmapFile.h"
+#include "builder/engine/DibLayout.h"
+#include "builder/engine/IconFileReader.h"
+#include "builder/engine/IconImageBuilder.h"
+#include "builder/engine/IconPreview.h"
+#include "builder/engine/Project.h"
+#include "platform/ByteReader.h"
+#include "platform/ByteWriter.h"
+
+namespace {
+
+constexpr int kLargeSize = 32;
+constexpr int kSmallSize = 16;
+constexpr std::uint16_t kLargeId = 0;
+constexpr std::uint16_t kSmallId = 1;
+constexpr std::int32_t kSlotBitsPerPixel = 8;
+// The builder's own placeholder icons, shown while a slot is empty.
+constexpr unsigned kLargePlaceholderIcon = 4;
+constexpr unsigned kSmallPlaceholderIcon = 5;
+
+bool namesBitmap(const std::string& path) {
+    std::string lower = path;
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return lower.find(".bmp") != std::string::npos;
+}
+
+std::unique_ptr<IconImage> emptySlotImage(std::uint16_t id, int size) {
+    auto image = std::make_unique<IconImage>();
+    image->id = id;
+    image->width = size;
+    image->height = size;
+    image->bitsPerPixel = kSlotBitsPerPixel;
+    return image;
+}
+
+// The packed DIB of an icon file's image with the header height halved, so
+// that it describes the colour picture alone.
+std::string colourPictureOf(const IconImage& image) {
+    std::string dib = image.bytes;
+    ByteReader in(dib.data(), dib.size());
+    DibHeader header;
+    if (!readDibHeader(in, header)) return std::string();
+    header.height /= 2;
+    ByteWriter w;
+    writeDibHeader(w, header);
+    dib.replace(0, kDibHeaderSize, w.data());
+    return dib;
+}
+
+// Reads an icon or cursor file into `slot`. Raises the reader's errors with
+// the slot unchanged.
+void loadIconFile(const std::string& path, int size, std::uint16_t id, std::unique_ptr<IconImage>& slot) {
+    const IconFile file = readIconFile(path);
+    std::unique_ptr<IconImage> image = emptySlotImage(id, size);
+    const IconImage* match = nullptr;
+    for (const IconImage& candidate : file.images) {
+        if (candidate.width == size && candidate.height == size && candidate.bitsPerPixel == kSlotBitsPerPixel)
+            match = &candidate;
+    }
+    if (match) {
+        // Taken over with its own mask, under the slot's resource id.
+        *image = *match;
+        image->id = id;
+    } else if (!file.images.empty()) {
+        if (makeIconImage(*image, colourPictureOf(file.images.front()), true)) makeMaskFromCorner(*image, 0, 0);
+    }
+    if (image->bytes.empty()) image.reset();
+    slot = std::move(image);
+}
+
+// Reads a bitmap into `slot`; the slot is left empty when that fails (the
+// reader has told the user why).
+void loadBitmapFile(const std::string& path, int size, std::uint16_t id, std::unique_ptr<IconImage>& slot) {
+    slot.reset();
+    std::unique_ptr<IconImage> image = emptySlotImage(id, size);
+    const std::optional<std::string> dib = readBitmapFile(path);
+    if (!dib || !makeIconImage(*image, *dib, true)) return;
+    makeMaskFromCorner(*image, 0, 0);
+    slot = std::move(image);
+}
+
+}  // namespace
+
+void Project::setLargeIconPath(const std::string& path) {
+    setIconPath(path, kLargeSize, kLargeId, largeIconPath_, largeIcon_);
+}
+
+void Project::setSmallIconPath(const std::string& path) {
+    setIconPath(path, kSmallSize, kSmallId, smallIconPath_, smallIcon_);
+}
+
+void Project::setIconPath(const std::string& path, int size, std::uint16_t id, std::string& slotPath,
+                          std::unique_ptr<IconImage>& slot) {
+    if (path == slotPath) return;
+    const bool bitmap = namesBitmap(path);
+    slotPath = path;
+    modified = true;
+    if (bitmap) {
+        try {
+            loadBitmapFile(path, size, id, slot);
+        } catch (const std::bad_alloc&) {
+            slot.reset();
+        }
+        return;
+    }
+    try {
+        loadIconFile(path, size, id, slot);
+    } catch (const std::bad_alloc&) {
+        throw XMemoryException();
+    }
+}
+
+platform::IconRef iconHandleFor(const IconImage* image) {
+    if (!image || image->bytes.empty()) return nullptr;
+    ByteReader in(image->bytes.data(), image->bytes.size());
+    DibHeader header;
+    if (!readDibHeader(in, header)) return nullptr;
+    return platform::iconFromImage(image->bytes.data(), image->bytes.size(), header.width, header.height / 2,
+                                   image->bitsPerPixel);
+}
+
+void* Project::largeIconHandle() const {
+    if (!largeIcon_ || largeIcon_->bytes.empty()) return platform::ownIcon(kLargePlaceholderIcon, kLargeSize);
+    return iconHandleFor(largeIcon_.get());
+}
+
+void* Project::smallIconHandle() const {
+    if (!smallIcon_ || smallIcon_->bytes.empty()) return platform::ownIcon(kSmallPlaceholderIcon, kSmallSize);
+    return iconHandleFor(smallIcon_.get());
+}

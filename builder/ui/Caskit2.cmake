@@ -1,0 +1,37 @@
+# The builder program Caskit2.exe: frame, project windows, pages, pickers,
+# engine, and its resources (toolbar bitmap and icons drawn at build time,
+# the launcher stubs of this build tree embedded as "EXE" 113 and 114).
+
+set(CASKIT2_ART_DIR ${CMAKE_CURRENT_BINARY_DIR}/art)
+set(CASKIT2_STUB_DIR ${CMAKE_BINARY_DIR}/bin)
+configure_file(${CMAKE_CURRENT_SOURCE_DIR}/caskit2-binaries.rc.in ${CMAKE_CURRENT_BINARY_DIR}/caskit2-binaries.rc @ONLY)
+
+find_program(CASKIT_PYTHON3 NAMES python3 REQUIRED)
+set(caskit2_art
+  ${CASKIT2_ART_DIR}/toolbar.bmp ${CASKIT2_ART_DIR}/program.ico ${CASKIT2_ART_DIR}/small.ico
+  ${CASKIT2_ART_DIR}/large_placeholder.ico ${CASKIT2_ART_DIR}/small_placeholder.ico ${CASKIT2_ART_DIR}/project.ico)
+add_custom_command(OUTPUT ${caskit2_art}
+  COMMAND ${CASKIT_PYTHON3} ${CMAKE_CURRENT_SOURCE_DIR}/art/make_art.py ${CASKIT2_ART_DIR}
+  DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/art/make_art.py
+  COMMENT "Drawing the builder's toolbar bitmap and icons" VERBATIM)
+add_custom_target(caskit2_art DEPENDS ${caskit2_art})
+
+file(GLOB caskit2_page_templates CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/pages/*.rc)
+add_executable(Caskit2 WIN32 ${frame_sources} caskit2.rc)
+target_include_directories(Caskit2 PRIVATE ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_BINARY_DIR})
+target_link_libraries(Caskit2 PRIVATE caskit_ui_pages caskit_engine caskit_platform
+  comctl32 comdlg32 advapi32 user32 gdi32)
+add_dependencies(Caskit2 caskit2_art)
+set_source_files_properties(caskit2.rc PROPERTIES OBJECT_DEPENDS
+  "${caskit2_art};${caskit2_page_templates};${CMAKE_CURRENT_SOURCE_DIR}/pickers.rc;${CMAKE_CURRENT_SOURCE_DIR}/resource.h;${CMAKE_CURRENT_BINARY_DIR}/caskit2-binaries.rc")
+
+# The stubs (declared in launcher/stub, which is configured before this
+# folder) are built first, and re-embedded whenever they change.
+foreach(stub stub11 stub12)
+  if(TARGET ${stub})
+    add_dependencies(Caskit2 ${stub})
+    set_property(SOURCE caskit2.rc APPEND PROPERTY OBJECT_DEPENDS ${CASKIT2_STUB_DIR}/${stub}.exe)
+  else()
+    message(WARNING "Caskit2: target ${stub} is missing; ${CASKIT2_STUB_DIR}/${stub}.exe must exist")
+  endif()
+endforeach()

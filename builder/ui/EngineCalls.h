@@ -1,0 +1,15 @@
+#pragma once
+// The engine's entry points as the user interface calls them: every
+// exception of the engine (the XException family, or any standard
+// exception) is caught here, shown to the user, and turned into failure,
+// so none ever reaches a window procedure.
+
+#include <windows.h>
+
+#include <string>
+
+class Project;
+
+bool saveProjectSafely(Project& project, HWND owner);
+bool openProjectSafely(Project& project, HWND owner, const std::string& path);
+bool compileSafely(const Project& project, HWND owner);

@@ -1,0 +1,146 @@
+// The command page (dialogs 105 and 122): executable name and folder, the
+// VM choice, the main class and its arguments.
+
+#include <algorithm>
+#include <cctype>
+
+#include "builder/ui/Pages.h"
+#include "builder/ui/pages/PagePickers.h"
+#include "builder/ui/pages/PageSupport.h"
+
+namespace {
+
+using namespace pages;
+
+const char kJavaiFilter[] = "Java Virtual Machine (javai.dll)\0javai.dll\0";
+const char kJvmFilter[] = "Java Virtual Machine (jvm.dll)\0jvm.dll\0";
+
+class CommandPage {
+public:
+    CommandPage(HWND dialog, Project& project)
+        : dialog_(dialog), project_(project), jdk20_(GetDlgItem(dialog, IDC_LOCATE_JVM) != nullptr) {}
+
+    static INT_PTR CALLBACK procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+        return dispatchPage<CommandPage>(dialog, message, wParam, lParam);
+    }
+
+    BOOL onInitDialog() {
+        // Our own filling raises EN_CHANGE; it is not a change by the user.
+        filling_ = true;
+        showVmChoice(project_.userDefinedVm);
+        setControlText(dialog_, IDC_VM_PATH, project_.userDefinedVm ? project_.vmLibraryPath() : std::string());
+        setControlText(dialog_, IDC_EXE_NAME, project_.exeName());
+        setControlText(dialog_, IDC_EXE_FOLDER, project_.exeFolder());
+        setControlText(dialog_, IDC_MAIN_CLASS, project_.mainClass());
+        setControlText(dialog_, IDC_ARGUMENTS, project_.arguments());
+        filling_ = false;
+        return FALSE;
+    }
+
+    bool onCommand(int id, int code) {
+        if (code == EN_CHANGE) return onEditChange(id);
+        if (code != BN_CLICKED) return false;
+        switch (id) {
+        case IDC_SET_EXE_LOCATION: onSetLocation(); return true;
+        case IDC_SYSTEM_VM: onChooseVm(false); return true;
+        case IDC_USER_VM: onChooseVm(true); return true;
+        case IDC_LOCATE_JAVAI:
+        case IDC_LOCATE_JVM: onLocate(); return true;
+        default: return false;
+        }
+    }
+
+    void onVerify() {
+        std::string name = controlText(dialog_, IDC_EXE_NAME);
+        std::string lower = name;
+        std::transform(lower.begin(), lower.end(), lower.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        if (!name.empty() && lower.find(".exe") == std::string::npos) {
+            name += ".exe";
+            filling_ = true;
+            setControlText(dialog_, IDC_EXE_NAME, name);
+            filling_ = false;
+            project_.modified = true;
+        }
+        // The edits are stored as they stand, whatever notifications came.
+        project_.setExeName(name);
+        project_.setMainClass(controlText(dialog_, IDC_MAIN_CLASS));
+        project_.setArguments(controlText(dialog_, IDC_ARGUMENTS));
+        if (project_.userDefinedVm) project_.setVmLibraryPath(controlText(dialog_, IDC_VM_PATH));
+    }
+
+    int helpId() const { return 1; }
+
+private:
+    int locateId() const { return jdk20_ ? IDC_LOCATE_JVM : IDC_LOCATE_JAVAI; }
+
+    void showVmChoice(bool userDefined) {
+        setChecked(dialog_, IDC_USER_VM, userDefined);
+        setChecked(dialog_, IDC_SYSTEM_VM, !userDefined);
+        enableControl(dialog_, IDC_VM_PATH, userDefined);
+        enableControl(dialog_, locateId(), userDefined);
+    }
+
+    bool onEditChange(int id) {
+        if (filling_) return true;
+        std::string text = controlText(dialog_, id);
+        switch (id) {
+        case IDC_EXE_NAME: project_.setExeName(text); break;
+        case IDC_VM_PATH:
+            if (jdk20_ && text == project_.vmLibraryPath()) return true;
+            project_.setVmLibraryPath(text);
+            break;
+        case IDC_MAIN_CLASS: project_.setMainClass(text); break;
+        case IDC_ARGUMENTS: project_.setArguments(text); break;
+        default: return false;
+        }
+        project_.modified = true;
+        return true;
+    }
+
+    void onSetLocation() {
+        FolderPickerResult chosen = pagePickers().folder(dialog_, "Select Directory", project_.exeFolder(), false, "");
+        if (!chosen.chosen) return;
+        project_.setExeFolder(chosen.folder);
+        setControlText(dialog_, IDC_EXE_FOLDER, chosen.folder);
+    }
+
+    void onChooseVm(bool userDefined) {
+        enableControl(dialog_, IDC_VM_PATH, userDefined);
+        enableControl(dialog_, locateId(), userDefined);
+        // Another VM choice is a change the user must be able to save.
+        if (project_.userDefinedVm != userDefined) project_.modified = true;
+        project_.userDefinedVm = userDefined;
+        project_.setVmLibraryPath(userDefined ? controlText(dialog_, IDC_VM_PATH) : std::string());
+    }
+
+    void onLocate() {
+        if (project_.exeFolder().empty()) {
+            MessageBoxA(dialog_, "Please set the executable file path first.", "Error", MB_OK);
+            return;
+        }
+        const std::string& current = project_.vmLibraryPath();
+        std::string::size_type slash = current.rfind('\\');
+        std::string initial = slash == std::string::npos ? std::string() : current.substr(0, slash);
+        std::string filter = jdk20_ ? std::string(kJvmFilter, sizeof kJvmFilter) : std::string(kJavaiFilter, sizeof kJavaiFilter);
+        FilePickerResult chosen = pagePickers().file(dialog_, jdk20_ ? "Select jvm.dll" : "Select Javai.dll", filter,
+                                                     "dll", initial, true, project_.exeFolder());
+        if (!chosen.chosen) return;
+        // "." is the executable folder itself: the bare file name is enough.
+        std::string path = (chosen.folder == "." ? std::string() : chosen.folder) + chosen.fileName;
+        project_.setVmLibraryPath(path);
+        setControlText(dialog_, IDC_VM_PATH, path);
+    }
+
+    HWND dialog_;
+    Project& project_;
+    bool jdk20_;
+    bool filling_ = false;
+};
+
+}  // namespace
+
+HWND createCommandPage(HWND container, Project* project, int dialogId) {
+    if (dialogId != IDD_COMMAND_JDK11 && dialogId != IDD_COMMAND_JDK20) return nullptr;
+    return createPage(container, project, dialogId, CommandPage::procedure);
+}

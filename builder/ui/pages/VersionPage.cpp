@@ -1,0 +1,88 @@
+// The version page (dialog 101): the numbers and texts of the version block.
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstdint>
+
+#include "builder/ui/Pages.h"
+#include "builder/ui/pages/PageSupport.h"
+
+namespace {
+
+using namespace pages;
+
+const int kFileParts[4] = {IDC_FILE_VERSION_1, IDC_FILE_VERSION_2, IDC_FILE_VERSION_3, IDC_FILE_VERSION_4};
+const int kProductParts[4] = {IDC_PRODUCT_VERSION_1, IDC_PRODUCT_VERSION_2, IDC_PRODUCT_VERSION_3,
+                              IDC_PRODUCT_VERSION_4};
+const int kSpins[8] = {IDC_FILE_VERSION_1_SPIN,    IDC_FILE_VERSION_2_SPIN,    IDC_FILE_VERSION_3_SPIN,
+                       IDC_FILE_VERSION_4_SPIN,    IDC_PRODUCT_VERSION_1_SPIN, IDC_PRODUCT_VERSION_2_SPIN,
+                       IDC_PRODUCT_VERSION_3_SPIN, IDC_PRODUCT_VERSION_4_SPIN};
+
+class VersionPage {
+public:
+    VersionPage(HWND dialog, Project& project) : dialog_(dialog), project_(project) {}
+
+    static INT_PTR CALLBACK procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+        return dispatchPage<VersionPage>(dialog, message, wParam, lParam);
+    }
+
+    BOOL onInitDialog() {
+        for (int spin : kSpins) SendDlgItemMessageA(dialog_, spin, UDM_SETRANGE32, 0, 99);
+        // Every project shown with this page gets a version block; that
+        // alone is no change by the user.
+        project_.versionInfoEnabled = true;
+        std::int16_t parts[4];
+        project_.getFileVersion(parts[0], parts[1], parts[2], parts[3]);
+        showParts(kFileParts, parts);
+        project_.getProductVersion(parts[0], parts[1], parts[2], parts[3]);
+        showParts(kProductParts, parts);
+        setControlText(dialog_, IDC_COMPANY_NAME, project_.companyName());
+        setControlText(dialog_, IDC_LEGAL_COPYRIGHT, project_.legalCopyright());
+        setControlText(dialog_, IDC_LEGAL_TRADEMARKS, project_.legalTrademarks());
+        setControlText(dialog_, IDC_COMMENTS, project_.comments());
+        return FALSE;
+    }
+
+    // The up-down controls change only the number statics; everything is
+    // stored on PAGE_VERIFY.
+    bool onCommand(int, int) { return false; }
+
+    void onVerify() {
+        std::int16_t file[4];
+        std::int16_t product[4];
+        readParts(kFileParts, file);
+        readParts(kProductParts, product);
+        project_.setFileVersion(file[0], file[1], file[2], file[3]);
+        project_.setProductVersion(product[0], product[1], product[2], product[3]);
+        project_.setCompanyName(controlText(dialog_, IDC_COMPANY_NAME));
+        project_.setLegalCopyright(controlText(dialog_, IDC_LEGAL_COPYRIGHT));
+        project_.setLegalTrademarks(controlText(dialog_, IDC_LEGAL_TRADEMARKS));
+        project_.setComments(controlText(dialog_, IDC_COMMENTS));
+    }
+
+    int helpId() const { return 8; }
+
+private:
+    void showParts(const int (&ids)[4], const std::int16_t (&parts)[4]) {
+        for (int i = 0; i < 4; ++i) {
+            setControlText(dialog_, ids[i], std::to_string(static_cast<std::uint16_t>(parts[i])));
+        }
+    }
+
+    void readParts(const int (&ids)[4], std::int16_t (&parts)[4]) {
+        for (int i = 0; i < 4; ++i) parts[i] = static_cast<std::int16_t>(readUnsigned(dialog_, ids[i]));
+    }
+
+    HWND dialog_;
+    Project& project_;
+};
+
+}  // namespace
+
+HWND createVersionPage(HWND container, Project* project) {
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_UPDOWN_CLASS};
+    InitCommonControlsEx(&controls);
+    return createPage(container, project, IDD_VERSION_PAGE, VersionPage::procedure);
+}

@@ -1,0 +1,28 @@
+#include "cli/Arguments.h"
+
+std::optional<std::string> splitArguments(const std::vector<std::string>& words,
+                                          bool (*takesValue)(const std::string& name), std::vector<Argument>& out) {
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const std::string& word = words[i];
+        if (word.size() < 3 || word.compare(0, 2, "--") != 0) {
+            out.push_back({std::string(), word, true});
+            continue;
+        }
+        Argument a;
+        std::size_t eq = word.find('=');
+        if (eq != std::string::npos) {
+            a.name = word.substr(2, eq - 2);
+            a.value = word.substr(eq + 1);
+            a.hasValue = true;
+        } else {
+            a.name = word.substr(2);
+            if (takesValue(a.name)) {
+                if (i + 1 >= words.size()) return "option --" + a.name + " needs a value";
+                a.value = words[++i];
+                a.hasValue = true;
+            }
+        }
+        out.push_back(std::move(a));
+    }
+    return std::nullopt;
+}

@@ -1,0 +1,14 @@
+#pragma once
+// The three commands of caskit. Each returns the process exit code:
+// 0 success, 1 failure, 2 wrong usage. Messages the engine shows are
+// routed to standard error by main (MessageLog.h).
+
+#include <string>
+#include <vector>
+
+int runNew(const std::vector<std::string>& words);
+int runCompile(const std::vector<std::string>& words);
+int runShow(const std::vector<std::string>& words);
+
+// Text for "caskit --help".
+void printHelp();

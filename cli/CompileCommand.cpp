@@ -1,0 +1,107 @@
+// caskit compile PROJECT.csk [--target T] [--out PATH] [--stubs DIR]
+// [--trailer]: the same compile as the builder's "Compile Project", with
+// the stub read from the stub folder of the target.
+#include <cstdio>
+#include <filesystem>
+
+#include "builder/engine/ExecutableWriter.h"
+#include "builder/engine/ProjectFile.h"
+#include "cli/Arguments.h"
+#include "cli/Commands.h"
+#include "cli/MessageLog.h"
+#include "cli/Targets.h"
+#include "platform/Files.h"
+
+namespace {
+
+constexpr std::uint64_t kMaxStubSize = 64u << 20;
+
+int usage(const std::string& text) {
+    std::fprintf(stderr, "caskit compile: %s\n(see caskit --help)\n", text.c_str());
+    return 2;
+}
+
+int failure(const std::string& text) {
+    std::fprintf(stderr, "caskit compile: %s\n", text.c_str());
+    return 1;
+}
+
+bool takesValue(const std::string& name) { return name == "target" || name == "out" || name == "stubs"; }
+
+// --out splits into the folder (with its separator) and the file name, so
+// the version block names the file as the builder would.
+void redirect(Project& project, const std::string& out) {
+    std::size_t cut = out.find_last_of("/\\");
+    project.setExeFolder(cut == std::string::npos ? std::string() : out.substr(0, cut + 1));
+    project.setExeName(cut == std::string::npos ? out : out.substr(cut + 1));
+}
+
+}  // namespace
+
+int runCompile(const std::vector<std::string>& words) {
+    std::vector<Argument> args;
+    if (auto error = splitArguments(words, takesValue, args)) return usage(*error);
+    std::string path, out, stubs;
+    Target target = hostTarget();
+    bool trailer = false;
+    for (const Argument& a : args) {
+        if (a.name.empty()) {
+            if (!path.empty()) return usage("more than one project file");
+            path = a.value;
+        } else if (a.name == "target") {
+            std::optional<Target> t = parseTarget(a.value);
+            if (!t) return usage("--target takes windows-x64, windows-x86 or linux-x64, not \"" + a.value + "\"");
+            target = *t;
+        } else if (a.name == "out") {
+            out = a.value;
+        } else if (a.name == "stubs") {
+            stubs = a.value;
+        } else if (a.name == "trailer") {
+            trailer = true;
+        } else {
+            return usage("unknown option --" + a.name);
+        }
+    }
+    if (path.empty()) return usage("no project file named");
+
+    MessageLog messages;
+    Project project;
+    if (!openProject(project, nullptr, path)) {
+        if (messages.count() == 0) std::fprintf(stderr, "caskit compile: %s is not a readable project file\n", path.c_str());
+        return 1;
+    }
+    const std::int32_t version = project.getProjectVersion();
+    if (version != 1 && version != 2)
+        return failure("project version " + std::to_string(version) + " is neither 1 (JDK 1.1) nor 2 (JDK 2.0)");
+    const unsigned stubId = version == 1 ? kStub11ResourceId : kStub12ResourceId;
+    std::optional<std::string> stubName = stubFileName(target, stubId);
+    if (!stubName)
+        return failure(std::string("there is no JDK 1.1 launcher for ") + targetName(target) +
+                       "; compile JDK 1.1 projects for windows-x64 or windows-x86");
+    const std::string stubPath = stubFolder(target, stubs) + *stubName;
+    std::optional<std::string> stub = platform::readWholeFile(stubPath, kMaxStubSize);
+    if (!stub) return failure("cannot read the stub " + stubPath);
+    setStubSource([&stub](unsigned) { return stub; });
+
+    if (!out.empty()) redirect(project, out);
+    if (project.mainClass().empty()) return failure("the project has no main class (--main-class)");
+    if (project.exeName().empty()) return failure("the project has no executable name (--exe-name or --out)");
+    // Only Windows executables carry resources; --trailer asks for the form
+    // used where resources cannot be updated.
+    if (!targetHasResources(target) || trailer) project.resourceUpdateAvailable = false;
+
+    const std::string targetPath = project.exeFolder() + project.exeName();
+    bool written = compile(project, nullptr);
+    setStubSource(nullptr);
+    if (!written || messages.count() > 0) return 1;
+    if (target == Target::LinuxX64) {
+        std::error_code ignored;
+        std::filesystem::permissions(targetPath,
+                                     std::filesystem::perms::owner_exec | std::filesystem::perms::group_exec |
+                                         std::filesystem::perms::others_exec,
+                                     std::filesystem::perm_options::add, ignored);
+    }
+    std::printf("caskit: wrote %s (%s, JDK %s, settings in %s)\n", targetPath.c_str(), targetName(target),
+                version == 1 ? "1.1" : "2.0", project.resourceUpdateAvailable ? "resources" : "the trailer");
+    return 0;
+}

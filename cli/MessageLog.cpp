@@ -1,0 +1,29 @@
+#include "cli/MessageLog.h"
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+// Message texts may end in CR LF (system error texts) or span lines.
+std::string oneLine(const std::string& text) {
+    std::string out;
+    for (char c : text) out += (c == '\r' || c == '\n') ? ' ' : c;
+    while (!out.empty() && out.back() == ' ') out.pop_back();
+    return out;
+}
+
+}  // namespace
+
+MessageLog::MessageLog() {
+    previous_ = platform::setMessageHook(
+        [this](platform::WindowRef, const std::string& text, const std::string& caption, unsigned style) {
+            ++count_;
+            std::fprintf(stderr, "%s: %s\n", caption.c_str(), oneLine(text).c_str());
+            std::fflush(stderr);
+            // Questions are answered "Cancel": nothing is decided without a user.
+            return (style & 0xF) == platform::kMbYesNoCancel ? platform::kIdCancel : platform::kIdOk;
+        });
+}
+
+MessageLog::~MessageLog() { platform::setMessageHook(std::move(previous_)); }

@@ -1,0 +1,60 @@
+// caskit new PROJECT.csk --jdk 1.1|2.0 [options]: writes a project file.
+#include <cstdio>
+
+#include "builder/engine/Globals.h"
+#include "builder/engine/ProjectFile.h"
+#include "cli/Arguments.h"
+#include "cli/Commands.h"
+#include "cli/MessageLog.h"
+#include "cli/ProjectOptions.h"
+
+namespace {
+
+int usage(const std::string& text) {
+    std::fprintf(stderr, "caskit new: %s\n(see caskit --help)\n", text.c_str());
+    return 2;
+}
+
+bool takesValue(const std::string& name) { return name == "jdk" || projectOptionTakesValue(name); }
+
+}  // namespace
+
+int runNew(const std::vector<std::string>& words) {
+    std::vector<Argument> args;
+    if (auto error = splitArguments(words, takesValue, args)) return usage(*error);
+
+    std::string path;
+    std::int32_t version = 0;
+    for (const Argument& a : args) {
+        if (a.name.empty()) {
+            if (!path.empty()) return usage("more than one project file: " + path + ", " + a.value);
+            path = a.value;
+        } else if (a.name == "jdk") {
+            if (a.value == "1.1") version = 1;
+            else if (a.value == "2.0" || a.value == "1.2") version = 2;
+            else return usage("--jdk takes 1.1 or 2.0, not \"" + a.value + "\"");
+        }
+    }
+    if (path.empty()) return usage("no project file named");
+    if (version == 0) return usage("--jdk 1.1 or --jdk 2.0 is required");
+
+    MessageLog messages;
+    Project project;
+    project.setProjectVersion(version);
+    try {
+        for (const Argument& a : args) {
+            if (a.name.empty() || a.name == "jdk") continue;
+            if (auto error = applyProjectOption(project, a.name, a.value)) return usage(*error);
+        }
+    } catch (const XException& e) {
+        std::fprintf(stderr, "caskit new: cannot read the icon file: %s\n", e.what());
+        return 1;
+    }
+    if (messages.count() > 0) return 1;  // an image file could not be read
+
+    project.projectPath = path;
+    project.modified = true;  // a project of defaults is written too
+    if (!saveProject(project, nullptr)) return 1;
+    std::printf("caskit: wrote %s\n", path.c_str());
+    return 0;
+}

@@ -1,0 +1,222 @@
+// "caskit new" options: each checks its value and calls the project's
+// setter, so a written project is exactly what the builder would save.
+#include "cli/ProjectOptions.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <functional>
+#include <map>
+
+#include "platform/PathSeparator.h"
+
+namespace {
+
+using Apply = std::function<std::optional<std::string>(Project&, const std::string&)>;
+using Error = std::optional<std::string>;
+
+Error onOff(const std::string& value, bool& out) {
+    if (value == "on" || value == "1" || value == "yes" || value == "true") {
+        out = true;
+        return std::nullopt;
+    }
+    if (value == "off" || value == "0" || value == "no" || value == "false") {
+        out = false;
+        return std::nullopt;
+    }
+    return "expected on or off, not \"" + value + "\"";
+}
+
+Error kilobytes(const std::string& value, std::uint32_t& out) {
+    if (value.empty() || value.find_first_not_of("0123456789") != std::string::npos)
+        return "expected a number of kilobytes, not \"" + value + "\"";
+    errno = 0;
+    unsigned long long n = std::strtoull(value.c_str(), nullptr, 10);
+    if (errno == ERANGE || n > 0xFFFFFFFFull) return "\"" + value + "\" is larger than 4294967295";
+    out = static_cast<std::uint32_t>(n);
+    return std::nullopt;
+}
+
+// Four parts "a.b.c.d", each a signed 16-bit number.
+Error versionParts(const std::string& value, std::int16_t (&parts)[4]) {
+    std::size_t start = 0;
+    for (int i = 0; i < 4; ++i) {
+        std::size_t end = i == 3 ? value.size() : value.find('.', start);
+        if (end == std::string::npos) return "expected four parts a.b.c.d, not \"" + value + "\"";
+        std::string part = value.substr(start, end - start);
+        std::size_t digits = !part.empty() && part[0] == '-' ? 1 : 0;
+        if (part.size() == digits || part.size() > digits + 5 ||
+            part.find_first_not_of("0123456789", digits) != std::string::npos)
+            return "expected four numbers a.b.c.d, not \"" + value + "\"";
+        long n = std::strtol(part.c_str(), nullptr, 10);
+        if (n < -32768 || n > 32767) return "version part " + part + " is outside -32768..32767";
+        parts[i] = static_cast<std::int16_t>(n);
+        start = end + 1;
+    }
+    return std::nullopt;
+}
+
+Error nameValue(const std::string& value, const char* what) {
+    std::size_t eq = value.find('=');
+    if (eq == std::string::npos || eq == 0) return std::string("expected ") + what + "=VALUE, not \"" + value + "\"";
+    return std::nullopt;
+}
+
+Apply boolSetter(void (Project::*set)(bool)) {
+    return [set](Project& p, const std::string& v) -> Error {
+        bool on = false;
+        if (Error e = onOff(v, on)) return e;
+        (p.*set)(on);
+        return std::nullopt;
+    };
+}
+
+Apply sizeSetter(void (Project::*set)(std::uint32_t)) {
+    return [set](Project& p, const std::string& v) -> Error {
+        std::uint32_t n = 0;
+        if (Error e = kilobytes(v, n)) return e;
+        (p.*set)(n);
+        return std::nullopt;
+    };
+}
+
+Apply textSetter(void (Project::*set)(const std::string&)) {
+    return [set](Project& p, const std::string& v) -> Error {
+        (p.*set)(v);
+        return std::nullopt;
+    };
+}
+
+const std::map<std::string, Apply>& options() {
+    static const std::map<std::string, Apply> table = {
+        {"exe-name", textSetter(&Project::setExeName)},
+        {"exe-folder",
+         [](Project& p, const std::string& v) -> Error {
+             // The target path is the folder followed directly by the name.
+             bool ended = !v.empty() && (v.back() == '/' || v.back() == '\\');
+             p.setExeFolder(v.empty() || ended ? v : v + platform::kPathSeparator);
+             return std::nullopt;
+         }},
+        {"vm-library",
+         [](Project& p, const std::string& v) -> Error {
+             p.userDefinedVm = !v.empty();
+             p.setVmLibraryPath(v);
+             return std::nullopt;
+         }},
+        {"main-class", textSetter(&Project::setMainClass)},
+        {"arguments", textSetter(&Project::setArguments)},
+        {"class-path",
+         [](Project& p, const std::string& v) -> Error {
+             if (v.empty()) return std::string("a class-path entry cannot be empty");
+             p.listAdd(ProjectList::ClassPath, v);
+             return std::nullopt;
+         }},
+        {"property",
+         [](Project& p, const std::string& v) -> Error {
+             if (Error e = nameValue(v, "NAME")) return e;
+             p.listAdd(ProjectList::Properties, v);
+             return std::nullopt;
+         }},
+        {"env",
+         [](Project& p, const std::string& v) -> Error {
+             if (Error e = nameValue(v, "NAME")) return e;
+             p.listAdd(ProjectList::Environment, v);
+             return std::nullopt;
+         }},
+        {"class-path-mode",
+         [](Project& p, const std::string& v) -> Error {
+             if (v == "append") p.setClassPathMode(0);
+             else if (v == "prepend") p.setClassPathMode(1);
+             else if (v == "ignore") p.setClassPathMode(2);
+             else return "expected append, prepend or ignore, not \"" + v + "\"";
+             return std::nullopt;
+         }},
+        {"verify",
+         [](Project& p, const std::string& v) -> Error {
+             if (v == "remote") p.setVerifyOption(0);
+             else if (v == "all") p.setVerifyOption(1);
+             else if (v == "none") p.setVerifyOption(2);
+             else return "expected remote, all or none, not \"" + v + "\"";
+             return std::nullopt;
+         }},
+        {"async-gc", boolSetter(&Project::setAsyncGcEnabled)},
+        {"class-gc", boolSetter(&Project::setClassGcEnabled)},
+        {"jit", boolSetter(&Project::setJitEnabled)},
+        {"console", boolSetter(&Project::setConsoleWindow)},
+        {"route-console", boolSetter(&Project::setRouteConsole)},
+        {"min-heap", sizeSetter(&Project::setMinHeap)},
+        {"max-heap", sizeSetter(&Project::setMaxHeap)},
+        {"native-stack", sizeSetter(&Project::setMaxNativeStack)},
+        {"java-stack", sizeSetter(&Project::setMaxJavaStack)},
+        {"version-info",
+         [](Project& p, const std::string& v) -> Error {
+             bool on = false;
+             if (Error e = onOff(v, on)) return e;
+             p.versionInfoEnabled = on;
+             return std::nullopt;
+         }},
+        {"file-version",
+         [](Project& p, const std::string& v) -> Error {
+             std::int16_t parts[4];
+             if (Error e = versionParts(v, parts)) return e;
+             p.setFileVersion(parts[0], parts[1], parts[2], parts[3]);
+             return std::nullopt;
+         }},
+        {"product-version",
+         [](Project& p, const std::string& v) -> Error {
+             std::int16_t parts[4];
+             if (Error e = versionParts(v, parts)) return e;
+             p.setProductVersion(parts[0], parts[1], parts[2], parts[3]);
+             return std::nullopt;
+         }},
+        {"company", textSetter(&Project::setCompanyName)},
+        {"copyright", textSetter(&Project::setLegalCopyright)},
+        {"trademarks", textSetter(&Project::setLegalTrademarks)},
+        {"comments", textSetter(&Project::setComments)},
+        {"large-icon", textSetter(&Project::setLargeIconPath)},
+        {"small-icon", textSetter(&Project::setSmallIconPath)},
+    };
+    return table;
+}
+
+}  // namespace
+
+bool projectOptionTakesValue(const std::string& name) { return name != "help"; }
+
+std::optional<std::string> applyProjectOption(Project& project, const std::string& name, const std::string& value) {
+    auto found = options().find(name);
+    if (found == options().end()) return "unknown option --" + name;
+    if (Error e = found->second(project, value)) return "--" + name + ": " + *e;
+    return std::nullopt;
+}
+
+const char* projectOptionsHelp() {
+    return "  --exe-name NAME            file name of the executable (app.exe)\n"
+           "  --exe-folder DIR           folder of the executable (a separator is added)\n"
+           "  --vm-library PATH          use this VM library (javai.dll, jvm.dll, libjvm.so)\n"
+           "                             instead of the system's Java runtime\n"
+           "  --main-class CLASS         class holding main, dotted (com.example.Main)\n"
+           "  --arguments TEXT           arguments passed to main, after the command line's\n"
+           "  --class-path ENTRY         class-path entry (repeat for more, kept in order)\n"
+           "  --property NAME=VALUE      Java system property (repeatable)\n"
+           "  --env NAME=VALUE           environment variable set before start (repeatable)\n"
+           "  --class-path-mode MODE     append (default), prepend or ignore CLASSPATH\n"
+           "  --verify MODE              byte-code verification: remote (default), all, none\n"
+           "  --async-gc on|off          asynchronous garbage collection (default off)\n"
+           "  --class-gc on|off          garbage collection of classes (default off)\n"
+           "  --jit on|off               just-in-time compiler (default off)\n"
+           "  --console on|off           console window (default off)\n"
+           "  --route-console on|off     route the console to a file (default off)\n"
+           "  --min-heap KB              minimum heap in kilobytes (default 1024)\n"
+           "  --max-heap KB              maximum heap in kilobytes (default 16384)\n"
+           "  --native-stack KB          stack for native code in kilobytes (default 128)\n"
+           "  --java-stack KB            stack for Java code in kilobytes (default 512)\n"
+           "  --version-info on|off      write a version block into Windows executables\n"
+           "  --file-version A.B.C.D     file version (default 1.0.0.0)\n"
+           "  --product-version A.B.C.D  product version (default 1.0.0.0)\n"
+           "  --company TEXT             CompanyName of the version block\n"
+           "  --copyright TEXT           LegalCopyright of the version block\n"
+           "  --trademarks TEXT          LegalTrademarks of the version block\n"
+           "  --comments TEXT            Comments of the version block\n"
+           "  --large-icon FILE          32 x 32 icon from a .bmp, .ico or .cur file\n"
+           "  --small-icon FILE          16 x 16 icon from a .bmp, .ico or .cur file\n";
+}

@@ -1,0 +1,108 @@
+// caskit show PROJECT.csk: every setting of a project, one per line.
+#include <cstdio>
+
+#include "builder/engine/ProjectFile.h"
+#include "cli/Commands.h"
+#include "cli/MessageLog.h"
+
+namespace {
+
+void field(const char* name, const std::string& value) { std::printf("%-18s %s\n", name, value.c_str()); }
+
+// Texts are shown in quotes with control characters escaped, so that
+// empty values and line breaks stay visible.
+std::string quoted(const std::string& text) {
+    std::string out = "\"";
+    for (char c : text) {
+        unsigned char u = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (u < 0x20 || u == 0x7F) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02X", u);
+            out += hex;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+const char* onOff(bool v) { return v ? "on" : "off"; }
+
+std::string version(const std::int16_t (&v)[4]) {
+    return std::to_string(v[0]) + "." + std::to_string(v[1]) + "." + std::to_string(v[2]) + "." +
+           std::to_string(v[3]);
+}
+
+std::string named(std::int32_t value, const char* const names[3]) {
+    if (value >= 0 && value < 3) return names[value];
+    return "unknown (" + std::to_string(value) + ")";
+}
+
+void list(const char* name, const std::vector<std::string>& entries) {
+    field(name, std::to_string(entries.size()) + (entries.size() == 1 ? " entry" : " entries"));
+    for (const std::string& e : entries) std::printf("  %s\n", quoted(e).c_str());
+}
+
+}  // namespace
+
+int runShow(const std::vector<std::string>& words) {
+    if (words.size() != 1 || words[0].compare(0, 2, "--") == 0) {
+        std::fprintf(stderr, "caskit show: name one project file\n(see caskit --help)\n");
+        return 2;
+    }
+    MessageLog messages;
+    Project p;
+    if (!openProject(p, nullptr, words[0])) {
+        if (messages.count() == 0) std::fprintf(stderr, "caskit show: %s is not a readable project file\n", words[0].c_str());
+        return 1;
+    }
+    static const char* const jdks[3] = {"unknown (0)", "1.1", "2.0"};
+    static const char* const modes[3] = {"append", "prepend", "ignore"};
+    static const char* const verifies[3] = {"remote", "all", "none"};
+    std::int16_t fv[4], pv[4];
+    p.getFileVersion(fv[0], fv[1], fv[2], fv[3]);
+    p.getProductVersion(pv[0], pv[1], pv[2], pv[3]);
+
+    field("project", p.projectPath);
+    field("jdk", named(p.getProjectVersion(), jdks));
+    field("exe-name", quoted(p.exeName()));
+    field("exe-folder", quoted(p.exeFolder()));
+    field("target", quoted(p.exeFolder() + p.exeName()));
+    field("vm", p.userDefinedVm ? "user defined" : "system");
+    field("vm-library", quoted(p.vmLibraryPath()));
+    field("main-class", quoted(p.mainClass()));
+    field("arguments", quoted(p.arguments()));
+    list("class-path", p.listEntries(ProjectList::ClassPath));
+    list("property", p.listEntries(ProjectList::Properties));
+    list("env", p.listEntries(ProjectList::Environment));
+    field("class-path-mode", named(p.classPathMode(), modes));
+    field("verify", named(p.verifyOption(), verifies));
+    field("async-gc", onOff(p.asyncGcEnabled()));
+    field("class-gc", onOff(p.classGcEnabled()));
+    field("jit", onOff(p.jitEnabled()));
+    field("console", onOff(p.consoleWindow()));
+    field("route-console", onOff(p.routeConsole()));
+    field("min-heap", std::to_string(p.minHeap()) + " KB");
+    field("max-heap", std::to_string(p.maxHeap()) + " KB");
+    field("native-stack", std::to_string(p.maxNativeStack()) + " KB");
+    field("java-stack", std::to_string(p.maxJavaStack()) + " KB");
+    field("version-info", onOff(p.versionInfoEnabled));
+    field("file-version", version(fv));
+    field("product-version", version(pv));
+    field("company", quoted(p.companyName()));
+    field("copyright", quoted(p.legalCopyright()));
+    field("trademarks", quoted(p.legalTrademarks()));
+    field("comments", quoted(p.comments()));
+    field("large-icon", quoted(p.largeIconPath()) + (p.largeIcon() ? "" : " (no image)"));
+    field("small-icon", quoted(p.smallIconPath()) + (p.smallIcon() ? "" : " (no image)"));
+    return 0;
+}

@@ -1,0 +1,16 @@
+# Copies whatever stubs exist from bin/ of the three build trees into
+# STUB_DIR/<target>/ (run at every build; unchanged files are not touched).
+#   cmake -DSTUB_DIR=... -DHOST_TREE=... -DWIN64_TREE=... -DWIN32_TREE=... -P StageStubs.cmake
+function(stage tree target)
+  foreach(name IN LISTS ARGN)
+    if(tree AND EXISTS "${tree}/bin/${name}")
+      file(MAKE_DIRECTORY "${STUB_DIR}/${target}")
+      execute_process(COMMAND ${CMAKE_COMMAND} -E copy_if_different
+                              "${tree}/bin/${name}" "${STUB_DIR}/${target}/${name}")
+    endif()
+  endforeach()
+endfunction()
+
+stage("${WIN64_TREE}" windows-x64 stub11.exe stub12.exe)
+stage("${WIN32_TREE}" windows-x86 stub11.exe stub12.exe)
+stage("${HOST_TREE}" linux-x64 stub12)

@@ -1,0 +1,56 @@
+#include "cli/Targets.h"
+
+#include "builder/engine/ExecutableWriter.h"
+#include "platform/OwnModule.h"
+#include "platform/PathSeparator.h"
+
+const char* targetName(Target target) {
+    switch (target) {
+    case Target::WindowsX64: return "windows-x64";
+    case Target::WindowsX86: return "windows-x86";
+    case Target::LinuxX64: break;
+    }
+    return "linux-x64";
+}
+
+std::optional<Target> parseTarget(const std::string& name) {
+    for (Target t : {Target::WindowsX64, Target::WindowsX86, Target::LinuxX64})
+        if (name == targetName(t)) return t;
+    return std::nullopt;
+}
+
+Target hostTarget() {
+#if defined(_WIN64)
+    return Target::WindowsX64;
+#elif defined(_WIN32)
+    return Target::WindowsX86;
+#else
+    return Target::LinuxX64;
+#endif
+}
+
+std::optional<std::string> stubFileName(Target target, unsigned stubId) {
+    if (target == Target::LinuxX64) {
+        if (stubId == kStub12ResourceId) return std::string("stub12");
+        return std::nullopt;
+    }
+    if (stubId == kStub11ResourceId) return std::string("stub11.exe");
+    if (stubId == kStub12ResourceId) return std::string("stub12.exe");
+    return std::nullopt;
+}
+
+namespace {
+
+bool endsWithSeparator(const std::string& path) {
+    return !path.empty() && (path.back() == '/' || path.back() == '\\');
+}
+
+}  // namespace
+
+std::string stubFolder(Target target, const std::string& override) {
+    if (!override.empty()) return endsWithSeparator(override) ? override : override + platform::kPathSeparator;
+    std::string self = platform::ownModulePath();
+    std::size_t cut = self.find_last_of("/\\");
+    std::string folder = cut == std::string::npos ? std::string() : self.substr(0, cut + 1);
+    return folder + "stubs" + platform::kPathSeparator + targetName(target) + platform::kPathSeparator;
+}

@@ -1,0 +1,25 @@
+#pragma once
+// The systems the command-line builder produces executables for, and the
+// stub folder installed beside it: stubs/<target>/ holding stub11.exe and
+// stub12.exe (Windows) or stub12 (Linux).
+
+#include <optional>
+#include <string>
+
+enum class Target { WindowsX64, WindowsX86, LinuxX64 };
+
+// "windows-x64", "windows-x86", "linux-x64".
+const char* targetName(Target target);
+std::optional<Target> parseTarget(const std::string& name);
+// The system this caskit itself runs on.
+Target hostTarget();
+// Only Windows executables carry resources.
+inline bool targetHasResources(Target target) { return target != Target::LinuxX64; }
+
+// File name of the stub for a resource id (113 stub11, 114 stub12) on a
+// target; nullopt when the target has no such stub (no Linux stub11).
+std::optional<std::string> stubFileName(Target target, unsigned stubId);
+
+// The folder holding the target's stubs: `override` when given, else
+// stubs/<target>/ beside the running caskit. Ends with a separator.
+std::string stubFolder(Target target, const std::string& override);

@@ -1,0 +1,76 @@
+// caskit: the command-line builder. Writes project files, shows them and
+// compiles them into launchers for Windows and Linux without a window.
+#include <cstdio>
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "cli/Commands.h"
+#include "cli/ProjectOptions.h"
+#include "cli/Targets.h"
+
+void printHelp() {
+    std::printf(
+        "caskit - build native launchers for Java applications\n"
+        "\n"
+        "Usage:\n"
+        "  caskit new PROJECT.csk --jdk 1.1|2.0 [OPTIONS]\n"
+        "      Writes a project file (an existing file is replaced only after a\n"
+        "      complete write). --jdk 1.1 makes a JDK 1.1 project (javai.dll\n"
+        "      runtimes, Windows only), --jdk 2.0 a JDK 1.2-style project (jvm.dll,\n"
+        "      libjvm.so). Options, one per setting:\n"
+        "%s"
+        "      Options take their value as the next word or after \"=\".\n"
+        "\n"
+        "  caskit compile PROJECT.csk [--target TARGET] [--out PATH] [--stubs DIR] [--trailer]\n"
+        "      Copies the launcher stub for the project's JDK and TARGET to the\n"
+        "      project's exe folder + exe name (or PATH) and stores the settings in\n"
+        "      it. TARGET is windows-x64, windows-x86 or linux-x64 (default: %s,\n"
+        "      the system caskit runs on). JDK 1.1 projects have no Linux launcher.\n"
+        "      The stubs come from DIR, by default the folder stubs/TARGET/ beside\n"
+        "      caskit (stub11.exe and stub12.exe, or stub12 for Linux).\n"
+        "      Windows executables get the settings, version block and icons as\n"
+        "      resources when caskit runs on Windows; elsewhere, or with --trailer,\n"
+        "      the settings are appended to the file as a trailer (and no version\n"
+        "      block or icons are written).\n"
+        "\n"
+        "  caskit show PROJECT.csk\n"
+        "      Prints every setting of a project.\n"
+        "\n"
+        "  caskit --help\n"
+        "      This text.\n"
+        "\n"
+        "Errors are printed to standard error as \"caption: text\"; the exit code is\n"
+        "0 on success, 1 when the command failed and 2 for wrong usage.\n",
+        projectOptionsHelp(), targetName(hostTarget()));
+}
+
+int main(int argc, char** argv) {
+    std::vector<std::string> words(argv + 1, argv + argc);
+    if (words.empty()) {
+        printHelp();
+        return 2;
+    }
+    const std::string command = words.front();
+    words.erase(words.begin());
+    for (const std::string& w : words) {
+        if (w == "--help" || w == "-h") {
+            printHelp();
+            return 0;
+        }
+    }
+    try {
+        if (command == "--help" || command == "-h" || command == "help") {
+            printHelp();
+            return 0;
+        }
+        if (command == "new") return runNew(words);
+        if (command == "compile") return runCompile(words);
+        if (command == "show") return runShow(words);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "caskit: %s\n", e.what());
+        return 1;
+    }
+    std::fprintf(stderr, "caskit: unknown command \"%s\" (see caskit --help)\n", command.c_str());
+    return 2;
+}

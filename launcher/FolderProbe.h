@@ -1,0 +1,12 @@
+#pragma once
+// Whether a folder exists and can be written: creates the hidden probe
+// file "zy8zxx.zxi" inside it and deletes it at once.
+
+#include <string>
+
+// The probe file's path inside `folder`: the name is joined with the path
+// separator unless the folder already ends with one ("" gives the root).
+std::string folderProbePath(const std::string& folder);
+
+// True when the probe file could be created (its deletion is not checked).
+bool isFolderWritable(const std::string& folder);

@@ -1,0 +1,95 @@
+// Reading the parameter block: a sequence of records, each a keyword line
+// followed by the value lines its keyword takes. Unknown lines are skipped
+// one at a time; nothing in a block is ever reported.
+#include <algorithm>
+
+#include "launcher/BlockLines.h"
+#include "launcher/Environment.h"
+#include "launcher/LaunchParameters.h"
+#include "platform/Environment.h"
+
+namespace {
+
+// Calls `readEntry` as often as the count line says, but never past the
+// end of the text: a huge count cannot produce a flood of empty entries.
+template <typename ReadEntry>
+void readCounted(BlockLineReader& lines, ReadEntry readEntry) {
+    std::uint64_t count = parseCount(lines.next());
+    for (std::uint64_t i = 0; i < count && !lines.atEnd(); ++i) readEntry();
+}
+
+void readParameters(LaunchParameters& p, BlockLineReader& lines) {
+    std::string text = lines.next();
+    bool found = true;
+    for (;;) {
+        std::string token = nextArgument(text, &found);
+        if (!found) break;
+        expandVariable(token);
+        p.arguments.push_back(std::move(token));
+    }
+}
+
+void readEnvironment(BlockLineReader& lines) {
+    readCounted(lines, [&] {
+        std::string name = lines.next();
+        std::string value = lines.next();
+        // A name the system refuses (empty, or with '=') is skipped, and
+        // so is a pair holding a NUL, which a C string would cut short.
+        if (name.find('\0') != std::string::npos || value.find('\0') != std::string::npos) return;
+        platform::setVariable(name, value);
+    });
+}
+
+void readClassPath(LaunchParameters& p, BlockLineReader& lines) {
+    readCounted(lines, [&] { p.classPath.push_back(lines.next()); });
+}
+
+void readProperties(LaunchParameters& p, BlockLineReader& lines, PropertyStyle style) {
+    readCounted(lines, [&] {
+        std::string property = lines.next();
+        expandVariable(property);
+        p.properties.push_back(style == PropertyStyle::Option ? "-D" + property : property);
+    });
+}
+
+void readClassName(LaunchParameters& p, BlockLineReader& lines) {
+    p.mainClass = lines.next();
+    std::replace(p.mainClass.begin(), p.mainClass.end(), '.', '/');
+}
+
+// Applies the record whose keyword is `keyword`; false when the keyword is
+// not one of the block's (only the keyword line has then been consumed).
+bool applyRecord(LaunchParameters& p, const std::string& keyword, BlockLineReader& lines, PropertyStyle style) {
+    if (keyword == "binarypath") p.binaryPath = lines.next();
+    else if (keyword == "classname") readClassName(p, lines);
+    else if (keyword == "parameters") readParameters(p, lines);
+    else if (keyword == "appendcp") p.classPathMode = ClassPathMode::Append;
+    else if (keyword == "prependcp") p.classPathMode = ClassPathMode::Prepend;
+    else if (keyword == "nocp") p.classPathMode = ClassPathMode::Ignore;
+    else if (keyword == "environment") readEnvironment(lines);
+    else if (keyword == "classpath") readClassPath(p, lines);
+    else if (keyword == "properties") readProperties(p, lines, style);
+    else if (keyword == "minheap") p.minHeap = lines.next();
+    else if (keyword == "maxheap") p.maxHeap = lines.next();
+    else if (keyword == "maxcstack") p.nativeStackSize = lines.next();
+    else if (keyword == "maxjavastack") p.javaStackSize = lines.next();
+    else if (keyword == "noclassgc") p.classGcEnabled = !isSwitchOn(lines.next());
+    else if (keyword == "noasyncgc") p.asyncGcDisabled = isSwitchOn(lines.next());
+    else if (keyword == "disablejit") p.jitDisabled = isSwitchOn(lines.next());
+    else if (keyword == "console") p.consoleWindow = isSwitchOn(lines.next());
+    else if (keyword == "routeconsole") p.routeConsole = isSwitchOn(lines.next());
+    else if (keyword == "verify") p.verifyMode = VerifyMode::All;
+    else if (keyword == "verifyremote") p.verifyMode = VerifyMode::Remote;
+    else if (keyword == "noverify") p.verifyMode = VerifyMode::None;
+    else return false;
+    return true;
+}
+
+}  // namespace
+
+void LaunchParameters::parseBlock(const std::string& text) {
+    BlockLineReader lines(text);
+    // Every pass consumes at least the keyword line, so this ends.
+    while (!lines.atEnd()) applyRecord(*this, lines.next(), lines, propertyStyle_);
+    mergeSystemClassPath(classPath, classPathMode);
+}

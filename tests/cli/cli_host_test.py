@@ -1,0 +1,241 @@
+"""The command-line builder on Linux: project files it writes (read by an
+independent reader), what "show" prints, launchers it produces in the
+trailer form, and every error path with its exit code. Write failures are
+made real with a file-size limit (ulimit -f) on the caskit process.
+
+    cli_host_test.py CASKIT"""
+import os
+import shutil
+import struct
+import subprocess
+import sys
+import tempfile
+
+from projectfile import block_lines, read_project, trailer_block
+
+CASKIT = os.path.abspath(sys.argv[1])
+STUBS = os.path.join(os.path.dirname(CASKIT), "stubs")
+failures = []
+
+
+def check(condition, what):
+    if not condition:
+        failures.append(what)
+        print("FAIL:", what)
+
+
+def caskit(*args, limit_kb=None):
+    cmd = [CASKIT] + list(args)
+    if limit_kb is not None:
+        # Writes past the limit fail with EFBIG instead of killing caskit.
+        cmd = ["bash", "-c", "trap '' XFSZ; ulimit -f %d; exec \"$@\"" % limit_kb, "caskit"] + cmd
+    r = subprocess.run(cmd, capture_output=True)
+    return r.returncode, r.stdout.decode("latin-1"), r.stderr.decode("latin-1")
+
+
+def full_project_args(work):
+    return ["--exe-name", "hello", "--exe-folder", work, "--vm-library", "/opt/jdk/lib/server/libjvm.so",
+            "--main-class", "hello.Main", "--arguments", "one \"two three\"",
+            "--class-path", "/apps/hello.jar", "--class-path", "lib/extra.jar",
+            "--property", "hello.greeting=Hi there", "--env", "APP_MODE=fast", "--env=EMPTY=",
+            "--class-path-mode", "prepend", "--verify", "none", "--async-gc", "on", "--class-gc", "on",
+            "--jit", "on", "--console", "on", "--route-console", "on", "--min-heap", "8192",
+            "--max-heap", "4294967295", "--native-stack", "0", "--java-stack", "64", "--version-info", "on",
+            "--file-version", "1.2.3.4", "--product-version", "-1.0.32767.9", "--company", "Tallowmark",
+            "--copyright", "(c) 2026", "--trademarks", "TM", "--comments", "line"]
+
+
+def test_new_writes_every_setting(work):
+    path = os.path.join(work, "full.csk")
+    rc, out, err = caskit("new", path, "--jdk", "2.0", *full_project_args(work))
+    check(rc == 0, "new full: rc %d %s" % (rc, err))
+    p = read_project(open(path, "rb").read())
+    expected = {
+        "reserved": 0, "projectVersion": 2, "exeName": "hello", "exeFolder": work + "/",
+        "userDefinedVm": True, "vmLibraryPath": "/opt/jdk/lib/server/libjvm.so", "mainClass": "hello.Main",
+        "arguments": "one \"two three\"", "classPath": ["/apps/hello.jar", "lib/extra.jar"],
+        "properties": ["hello.greeting=Hi there"], "environment": ["APP_MODE=fast", "EMPTY="],
+        "classPathMode": 1, "verifyOption": 2, "asyncGcEnabled": True, "classGcEnabled": True,
+        "jitEnabled": True, "consoleWindow": True, "routeConsole": True, "minHeap": 8192,
+        "maxHeap": 4294967295, "maxNativeStack": 0, "maxJavaStack": 64, "versionInfoEnabled": True,
+        "fileVersion": [1, 2, 3, 4], "productVersion": [-1, 0, 32767, 9], "companyName": "Tallowmark",
+        "legalCopyright": "(c) 2026", "legalTrademarks": "TM", "comments": "line",
+        "largeIconPath": "", "smallIconPath": "",
+    }
+    for key, value in expected.items():
+        check(p[key] == value, "new full: %s is %r, not %r" % (key, p[key], value))
+
+    rc, out, err = caskit("show", path)
+    check(rc == 0, "show: rc %d" % rc)
+    for line in ["jdk                2.0", "vm                 user defined", "class-path         2 entries",
+                 "  \"lib/extra.jar\"", "env                2 entries", "  \"EMPTY=\"",
+                 "class-path-mode    prepend", "verify             none", "max-heap           4294967295 KB",
+                 "file-version       1.2.3.4", "product-version    -1.0.32767.9", "arguments          \"one \\\"two three\\\"\""]:
+        check(line in out.splitlines(), "show lacks %r" % line)
+
+
+def test_default_project_is_111_bytes(work):
+    path = os.path.join(work, "default.csk")
+    rc, out, err = caskit("new", path, "--jdk", "1.1")
+    check(rc == 0, "new default: rc %d %s" % (rc, err))
+    data = open(path, "rb").read()
+    check(len(data) == 111, "default project is %d bytes" % len(data))
+    p = read_project(data)
+    check(p["projectVersion"] == 1 and p["minHeap"] == 1024 and p["maxJavaStack"] == 512, "default values")
+    check(p["fileVersion"] == [1, 0, 0, 0], "default file version")
+
+
+def linux_project(work, name="app"):
+    path = os.path.join(work, name + ".csk")
+    rc, out, err = caskit("new", path, "--jdk", "2.0", "--exe-name", name, "--exe-folder", work,
+                          "--main-class", "hello.Main", "--class-path", "/apps/h.jar",
+                          "--property", "k=v", "--env", "A=b=c", "--arguments", "x y")
+    check(rc == 0, "new linux project: %s" % err)
+    return path
+
+
+EXPECTED_BLOCK = block_lines([
+    "binarypath", "#internal#", "classname", "hello.Main", "parameters", "x y", "appendcp",
+    "environment", "1", "A", "b=c", "classpath", "1", "/apps/h.jar", "properties", "1", "k=v",
+    "noasyncgc", "1", "noclassgc", "1", "verifyremote", "disablejit", "1", "console", "0",
+    "routeconsole", "0", "minheap", "1024", "maxheap", "16384", "maxcstack", "128", "maxjavastack", "512"])
+
+
+def test_compile_linux_trailer(work):
+    path = linux_project(work)
+    rc, out, err = caskit("compile", path, "--target", "linux-x64")
+    check(rc == 0, "compile linux: rc %d %s" % (rc, err))
+    check(err == "", "compile linux printed %r" % err)
+    stub = open(os.path.join(STUBS, "linux-x64", "stub12"), "rb").read()
+    produced = open(os.path.join(work, "app"), "rb").read()
+    check(produced[:len(stub)] == stub, "linux launcher starts with the stub")
+    check(produced[len(stub):] == EXPECTED_BLOCK + struct.pack("<I", len(EXPECTED_BLOCK)),
+          "linux launcher ends with block + length")
+    check(trailer_block(produced) == EXPECTED_BLOCK, "trailer reads back")
+    check(os.access(os.path.join(work, "app"), os.X_OK), "linux launcher is executable")
+
+    # The default target is the system caskit runs on.
+    os.remove(os.path.join(work, "app"))
+    rc, out, err = caskit("compile", path)
+    check(rc == 0 and os.path.exists(os.path.join(work, "app")), "default target is linux-x64")
+
+    # --out replaces folder and name; a second compile replaces the file.
+    other = os.path.join(work, "sub", "renamed")
+    os.makedirs(os.path.dirname(other))
+    open(other, "wb").write(b"x" * 500000)
+    rc, out, err = caskit("compile", path, "--out", other)
+    check(rc == 0, "compile --out: %s" % err)
+    check(open(other, "rb").read() == produced, "--out output equals the normal one, old bytes gone")
+
+
+def test_compile_windows_trailer(work):
+    for target in ("windows-x64", "windows-x86"):
+        stub_path = os.path.join(STUBS, target, "stub12.exe")
+        if not os.path.exists(stub_path):
+            print("note: no staged stubs for", target)
+            continue
+        path = linux_project(work, "win-" + target)
+        out_path = os.path.join(work, target + ".exe")
+        rc, out, err = caskit("compile", path, "--target", target, "--out", out_path)
+        check(rc == 0, "compile %s: %s" % (target, err))
+        stub = open(stub_path, "rb").read()
+        produced = open(out_path, "rb").read()
+        check(produced[:len(stub)] == stub, "%s: stub copied unchanged" % target)
+        check(trailer_block(produced) == EXPECTED_BLOCK, "%s: trailer holds the block" % target)
+        import pefile
+        pe = pefile.PE(data=produced)
+        marker = [e for t in pe.DIRECTORY_ENTRY_RESOURCE.entries if t.id == 1000
+                  for i in t.directory.entries if i.id == 1 for e in i.directory.entries]
+        check(len(marker) == 1 and pe.get_data(marker[0].data.struct.OffsetToData, 8) == b"standard",
+              "%s: marker stays standard" % target)
+
+
+def test_errors(work):
+    rc, out, err = caskit("new", os.path.join(work, "x.csk"))
+    check(rc == 2 and "--jdk" in err, "new without --jdk: %d %r" % (rc, err))
+    rc, out, err = caskit("new", os.path.join(work, "x.csk"), "--jdk", "2.0", "--no-such", "1")
+    check(rc == 2 and "unknown option --no-such" in err, "unknown option: %d %r" % (rc, err))
+    rc, out, err = caskit("new", os.path.join(work, "x.csk"), "--jdk", "2.0", "--min-heap", "12k")
+    check(rc == 2 and "--min-heap" in err, "bad size: %d %r" % (rc, err))
+    rc, out, err = caskit("new", os.path.join(work, "x.csk"), "--jdk", "2.0", "--file-version", "1.2.3")
+    check(rc == 2, "bad version: %d" % rc)
+    rc, out, err = caskit("new", os.path.join(work, "x.csk"), "--jdk", "2.0", "--property", "novalue")
+    check(rc == 2, "property without =: %d" % rc)
+    check(not os.path.exists(os.path.join(work, "x.csk")), "no project written on usage errors")
+    rc, out, err = caskit("frobnicate")
+    check(rc == 2, "unknown command: %d" % rc)
+    rc, out, err = caskit("--help")
+    check(rc == 0 and "caskit compile PROJECT.csk" in out and "--large-icon" in out, "help text")
+
+    rc, out, err = caskit("compile", os.path.join(work, "missing.csk"))
+    check(rc == 1 and err.startswith("Error Creating Project File: "), "missing project: %d %r" % (rc, err))
+    check(len(err.strip().splitlines()) == 1, "message is one line: %r" % err)
+
+    damaged = os.path.join(work, "damaged.csk")
+    open(damaged, "wb").write(open(linux_project(work, "d"), "rb").read()[:50])
+    rc, out, err = caskit("compile", damaged)
+    check(rc == 1 and "not a readable project file" in err, "damaged project: %d %r" % (rc, err))
+    rc, out, err = caskit("show", damaged)
+    check(rc == 1, "show damaged: %d" % rc)
+
+    jdk11 = os.path.join(work, "old.csk")
+    caskit("new", jdk11, "--jdk", "1.1", "--exe-name", "old", "--exe-folder", work, "--main-class", "M")
+    rc, out, err = caskit("compile", jdk11, "--target", "linux-x64")
+    check(rc == 1 and "no JDK 1.1 launcher for linux-x64" in err, "JDK 1.1 on Linux: %d %r" % (rc, err))
+    check(not os.path.exists(os.path.join(work, "old")), "nothing written for JDK 1.1 on Linux")
+
+    rc, out, err = caskit("compile", linux_project(work, "e"), "--target", "mac")
+    check(rc == 2, "bad target: %d" % rc)
+    rc, out, err = caskit("compile", linux_project(work, "f"), "--stubs", os.path.join(work, "nostubs"))
+    check(rc == 1 and "cannot read the stub" in err, "missing stub: %d %r" % (rc, err))
+
+    nofolder = linux_project(work, "g")
+    rc, out, err = caskit("compile", nofolder, "--out", os.path.join(work, "no", "such", "dir", "g"))
+    check(rc == 1 and err.startswith("Error Compiling Executable: "), "uncreatable target: %d %r" % (rc, err))
+
+
+def test_failed_writes(work):
+    path = linux_project(work, "big")
+    target = os.path.join(work, "big")
+    # The stub itself cannot be written completely.
+    rc, out, err = caskit("compile", path, limit_kb=1)
+    check(rc == 1 and err.startswith("Error Compiling Executable: File too large"),
+          "failed stub write: %d %r" % (rc, err))
+    check(not os.path.exists(target), "no truncated launcher after a failed stub write")
+
+    # The stub fits, the trailer does not: a 2048-byte stub with a 2 KiB limit.
+    stubs = os.path.join(work, "fakestubs")
+    os.makedirs(stubs)
+    open(os.path.join(stubs, "stub12"), "wb").write(b"\x7fELF" + b"\0" * 2044)
+    rc, out, err = caskit("compile", path, "--stubs", stubs, limit_kb=2)
+    check(rc == 1 and "Error Compiling Executable: File too large" in err, "failed trailer: %d %r" % (rc, err))
+    check(not os.path.exists(target), "no launcher without its trailer")
+
+    # Saving: the old project survives a failed write, and no temporary file stays.
+    before = open(path, "rb").read()
+    rc, out, err = caskit("new", path, "--jdk", "1.1", "--comments", "c" * 4000, limit_kb=0)
+    check(rc == 1 and err.startswith("Error Creating Project File: File too large"),
+          "failed save: %d %r" % (rc, err))
+    check(open(path, "rb").read() == before, "old project file intact after a failed save")
+    check(not [n for n in os.listdir(work) if n.endswith(".saving")], "no temporary file left")
+
+
+def main():
+    work = tempfile.mkdtemp(prefix="caskit-cli-")
+    try:
+        for test in (test_new_writes_every_setting, test_default_project_is_111_bytes, test_compile_linux_trailer,
+                     test_compile_windows_trailer, test_errors, test_failed_writes):
+            folder = os.path.join(work, test.__name__)
+            os.makedirs(folder)
+            test(folder)
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+    if failures:
+        print("%d failure(s)" % len(failures))
+        return 1
+    print("all passed")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "builder/engine/ExecutableWriter.h"
+
+namespace {
+
+std::string lines(std::initializer_list<const char*> items) {
+    std::string out;
+    for (const char* item : items) {
+        out += item;
+        out += '\n';
+    }
+    return out;
+}
+
+}  // namespace
+
+TEST(ParameterBlockWriter, DefaultJdk11ProjectGivesThe32Lines) {
+    Project p(false);
+    p.setProjectVersion(1);
+    p.setMainClass("Main");
+    const std::string expected =
+        lines({"binarypath", "#internal#", "classname", "Main", "parameters", "", "appendcp", "environment", "0",
+               "classpath", "0", "properties", "0", "noasyncgc", "1", "noclassgc", "1", "verifyremote",
+               "disablejit", "1", "console", "0", "routeconsole", "0", "minheap", "1024", "maxheap", "16384",
+               "maxcstack", "128", "maxjavastack", "512"});
+    EXPECT_EQ(std::count(expected.begin(), expected.end(), '\n'), 32);
+    EXPECT_EQ(buildParameterBlock(p), expected);
+}
+
+TEST(ParameterBlockWriter, WorkedJdk20ProjectGivesThe36Lines) {
+    Project p(true);
+    p.setProjectVersion(2);
+    p.setMainClass("app.Main");
+    p.setArguments("-v %TEMP%");
+    p.listAdd(ProjectList::Environment, "APP_MODE=fast");
+    p.listAdd(ProjectList::ClassPath, ".\\lib\\app.jar");
+    p.listAdd(ProjectList::Properties, "app.home=%HOMEPATH%");
+    p.setVerifyOption(static_cast<std::int32_t>(VerifyOption::RemoteOnly));
+    p.setConsoleWindow(true);
+    // The JDK 2.0 pages have no async-GC or stack controls; the heap page
+    // stores 0 for both stacks; JIT and class GC are switched on here.
+    p.setAsyncGcEnabled(true);
+    p.setClassGcEnabled(true);
+    p.setJitEnabled(true);
+    p.setMaxNativeStack(0);
+    p.setMaxJavaStack(0);
+    const std::string expected =
+        lines({"binarypath", "#internal#", "classname", "app.Main", "parameters", "-v %TEMP%", "appendcp",
+               "environment", "1", "APP_MODE", "fast", "classpath", "1", ".\\lib\\app.jar", "properties", "1",
+               "app.home=%HOMEPATH%", "noasyncgc", "0", "noclassgc", "0", "verifyremote", "disablejit", "0",
+               "console", "1", "routeconsole", "0", "minheap", "1024", "maxheap", "16384", "maxcstack", "0",
+               "maxjavastack", "0"});
+    EXPECT_EQ(std::count(expected.begin(), expected.end(), '\n'), 36);
+    EXPECT_EQ(buildParameterBlock(p), expected);
+}
+
+TEST(ParameterBlockWriter, ModesAndSwitches) {
+    Project p(false);
+    p.setClassPathMode(1);
+    p.setVerifyOption(1);
+    p.setRouteConsole(true);
+    std::string block = buildParameterBlock(p);
+    EXPECT_NE(block.find("\nprependcp\n"), std::string::npos);
+    EXPECT_NE(block.find("\nverify\n"), std::string::npos);
+    EXPECT_NE(block.find("\nrouteconsole\n1\n"), std::string::npos);
+    p.setClassPathMode(2);
+    p.setVerifyOption(2);
+    block = buildParameterBlock(p);
+    EXPECT_NE(block.find("\nnocp\n"), std::string::npos);
+    EXPECT_NE(block.find("\nnoverify\n"), std::string::npos);
+    EXPECT_EQ(block.find("appendcp"), std::string::npos);
+}
+
+TEST(ParameterBlockWriter, ValuesAreCopiedByteForByte) {
+    Project p(false);
+    p.setVmLibraryPath("D:\\jre\\bin\\jvm.dll");
+    p.setArguments("a\r\nb \"q\"");
+    p.listAdd(ProjectList::Environment, "A=b=c");
+    p.listAdd(ProjectList::Environment, "NOVALUE");
+    p.listAdd(ProjectList::Environment, "=x");
+    p.setMinHeap(4294967295u);
+    std::string block = buildParameterBlock(p);
+    EXPECT_EQ(block.rfind("binarypath\nD:\\jre\\bin\\jvm.dll\n", 0), 0u);
+    EXPECT_NE(block.find("parameters\na\r\nb \"q\"\n"), std::string::npos);
+    EXPECT_NE(block.find("environment\n3\nA\nb=c\nNOVALUE\n\n\nx\nclasspath\n"), std::string::npos);
+    EXPECT_NE(block.find("minheap\n4294967295\n"), std::string::npos);
+    EXPECT_EQ(block.back(), '\n');
+}
+
+TEST(ParameterBlockWriter, UserDefinedVmWithoutPathIsInternal) {
+    Project p(false);
+    p.userDefinedVm = true;
+    EXPECT_EQ(buildParameterBlock(p).rfind("binarypath\n#internal#\n", 0), 0u);
+}

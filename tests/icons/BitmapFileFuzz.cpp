@@ -1,0 +1,39 @@
+// Fuzzes the bitmap reader and everything a read bitmap goes through: the
+// conversion to both icon sizes and the corner mask.
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "builder/engine/BitmapFile.h"
+#include "builder/engine/DibConversion.h"
+#include "builder/engine/IconImageBuilder.h"
+#include "platform/MessageBox.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static const std::string path = "/tmp/caskit-bitmap-fuzz-" + std::to_string(getpid()) + ".bmp";
+    static const bool hooked = [] {
+        platform::setMessageHook([](platform::WindowRef, const std::string&, const std::string&, unsigned) {
+            return platform::kIdOk;
+        });
+        return true;
+    }();
+    (void)hooked;
+    if (FILE* f = std::fopen(path.c_str(), "wb")) {
+        std::fwrite(data, 1, size, f);
+        std::fclose(f);
+    }
+    if (std::optional<std::string> dib = readBitmapFile(path)) {
+        for (int s : {32, 16}) {
+            IconImage image;
+            image.width = s;
+            image.height = s;
+            image.bitsPerPixel = 8;
+            if (makeIconImage(image, *dib, true)) makeMaskFromCorner(image, 0, 0);
+        }
+        convertDib(*dib, 7, 5, 4, false);
+    }
+    std::remove(path.c_str());
+    return 0;
+}

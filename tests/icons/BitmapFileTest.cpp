@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include "builder/engine/BitmapFile.h"
+#include "tests/icons/TestFiles.h"
+#include "tests/icons/TestPictures.h"
+
+using testfiles::bitmapFile;
+using testfiles::MessageRecorder;
+using testfiles::TempFolder;
+
+namespace {
+
+std::string patchU32(std::string bytes, std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(v >> (8 * i));
+    return bytes;
+}
+std::string patchU16(std::string bytes, std::size_t at, std::uint16_t v) {
+    bytes[at] = static_cast<char>(v);
+    bytes[at + 1] = static_cast<char>(v >> 8);
+    return bytes;
+}
+
+// Reads `bytes` as a bitmap file; returns the single message shown, or ""
+// when the read succeeded without one.
+std::string readError(const std::string& bytes, std::optional<std::string>* dib = nullptr) {
+    TempFolder folder;
+    const std::string path = folder.write("picture.bmp", bytes);
+    MessageRecorder recorder;
+    std::optional<std::string> result = readBitmapFile(path);
+    if (dib) *dib = result;
+    if (result) return recorder.messages.empty() ? std::string() : "unexpected message";
+    if (recorder.messages.size() != 1) return "messages: " + std::to_string(recorder.messages.size());
+    const testfiles::Message& m = recorder.messages[0];
+    EXPECT_EQ(m.caption, path);
+    EXPECT_EQ(m.style, platform::kMbOk);
+    EXPECT_TRUE(m.ownerless);
+    return m.text;
+}
+
+const std::string kDib8 = testpics::randomDib(5, 3, 8, 21);  // 40 + 1024 + 8 x 3 bytes
+
+}  // namespace
+
+TEST(BitmapFile, ReadsHeaderPaletteAndPixelsRightAfterThePalette) {
+    std::optional<std::string> dib;
+    EXPECT_EQ(readError(bitmapFile(kDib8, 0), &dib), "");
+    ASSERT_TRUE(dib);
+    EXPECT_EQ(*dib, kDib8);
+    EXPECT_EQ(dib->size(), 40u + 1024 + 24);
+}
+
+TEST(BitmapFile, SeeksToTheBitsOffset) {
+    // Pixels stored after a gap of 6 bytes behind the palette.
+    std::string file = bitmapFile(kDib8, 14 + 40 + 1024 + 6);
+    file.insert(14 + 40 + 1024, "GAPGAP");
+    std::optional<std::string> dib;
+    EXPECT_EQ(readError(file, &dib), "");
+    ASSERT_TRUE(dib);
+    EXPECT_EQ(*dib, kDib8);
+}
+
+TEST(BitmapFile, TwentyFourBitHasNoPalette) {
+    const std::string dib24 = testpics::randomDib(7, 2, 24, 3);  // rows of 24 bytes
+    std::optional<std::string> dib;
+    EXPECT_EQ(readError(bitmapFile(dib24, 54), &dib), "");
+    ASSERT_TRUE(dib);
+    EXPECT_EQ(*dib, dib24);
+    EXPECT_EQ(dib->size(), 40u + 48);
+}
+
+TEST(BitmapFile, ColoursUsedSetsThePaletteSize) {
+    const std::string dib = testpics::makeDib(4, 4, 8, {0x112233, 0x445566}, [](int x, int) { return x % 2; }, 2);
+    std::optional<std::string> read;
+    EXPECT_EQ(readError(bitmapFile(dib, 0), &read), "");
+    ASSERT_TRUE(read);
+    EXPECT_EQ(*read, dib);
+    EXPECT_EQ(read->size(), 40u + 8 + 16);
+}
+
+TEST(BitmapFile, MissingFile) {
+    MessageRecorder recorder;
+    EXPECT_FALSE(readBitmapFile("/nonexistent/folder/picture.bmp"));
+    ASSERT_EQ(recorder.messages.size(), 1u);
+    EXPECT_EQ(recorder.messages[0].text, "Error opening file");
+    EXPECT_EQ(recorder.messages[0].caption, "/nonexistent/folder/picture.bmp");
+}
+
+TEST(BitmapFile, ErrorTexts) {
+    const std::string good = bitmapFile(kDib8, 0);
+    EXPECT_EQ(readError(good.substr(0, 13)), "Error reading file");
+    EXPECT_EQ(readError(patchU16(good, 0, 0x4D43)), "Not a recognised BMP format file");
+    EXPECT_EQ(readError(patchU16(good, 6, 1)), "Not a recognised BMP format file");
+    EXPECT_EQ(readError(patchU16(good, 8, 1)), "Not a recognised BMP format file");
+    EXPECT_EQ(readError("PK\x03\x04 this is not a bitmap at all, but long enough"), "Not a recognised BMP format file");
+    EXPECT_EQ(readError(good.substr(0, 14 + 39)), "Error reading file");
+    EXPECT_EQ(readError(patchU32(good, 14, 12)), "OS/2 style BMPs Not Supported");
+    EXPECT_EQ(readError(patchU32(good, 14, 124)), "OS/2 style BMPs Not Supported");
+    EXPECT_EQ(readError(good.substr(0, 14 + 40 + 1023)), "Error reading file");
+    EXPECT_EQ(readError(good.substr(0, good.size() - 1)), "Error reading file");
+}
+
+TEST(BitmapFile, CutAtEveryLengthFailsWithAMessage) {
+    const std::string good = bitmapFile(kDib8, 0);
+    for (std::size_t n = 0; n < good.size(); ++n) {
+        const std::string text = readError(good.substr(0, n));
+        const bool known = text == "Error reading file" || text == "Not a recognised BMP format file";
+        EXPECT_TRUE(known) << "length " << n << ": " << text;
+    }
+}
+
+TEST(BitmapFile, UntrustedSizesAreRefusedBeforeAllocating) {
+    const std::string good = bitmapFile(kDib8, 0);
+    const char* kAlloc = "Failed to allocate memory for DIB";
+    EXPECT_EQ(readError(patchU32(good, 18, 0)), kAlloc);            // width 0
+    EXPECT_EQ(readError(patchU32(good, 18, 0x80000000u)), kAlloc);  // width negative
+    EXPECT_EQ(readError(patchU32(good, 18, 4097)), kAlloc);
+    EXPECT_EQ(readError(patchU32(good, 22, 0)), kAlloc);                    // height 0
+    EXPECT_EQ(readError(patchU32(good, 22, static_cast<std::uint32_t>(-3))), kAlloc);  // top-down
+    EXPECT_EQ(readError(patchU32(good, 22, 0x7FFFFFFF)), kAlloc);
+    EXPECT_EQ(readError(patchU16(good, 26, 0)), kAlloc);       // no planes
+    EXPECT_EQ(readError(patchU16(good, 26, 0xFFFF)), kAlloc);  // 65535 planes
+    EXPECT_EQ(readError(patchU16(good, 28, 0)), kAlloc);       // bit count 0
+    EXPECT_EQ(readError(patchU16(good, 28, 64)), kAlloc);
+    // Within the limits but larger than the file: refused as a short read.
+    EXPECT_EQ(readError(patchU32(patchU32(good, 18, 4096), 22, 4096)), "Error reading file");
+    EXPECT_EQ(readError(patchU32(good, 46, 0xFFFF)), "Error reading file");  // 65535 colours
+    EXPECT_EQ(readError(patchU32(good, 10, 0xFFFFFFF0u)), "Error reading file");  // bits offset
+    EXPECT_EQ(readError(patchU32(good, 10, static_cast<std::uint32_t>(good.size() - 1))), "Error reading file");
+}
+
+TEST(BitmapFile, ColoursUsedIsTakenAsSixteenBits) {
+    // 0x10000 colours is 0 as a 16-bit number: no palette at all.
+    const std::string dib24 = testpics::randomDib(2, 2, 24, 4);
+    std::string file = patchU32(bitmapFile(dib24, 0), 46, 0x10000);
+    std::optional<std::string> read;
+    EXPECT_EQ(readError(file, &read), "");
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->size(), 40u + 16);
+}

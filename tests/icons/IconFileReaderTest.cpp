@@ -1,0 +1,197 @@
+#include <gtest/gtest.h>
+
+#include "builder/engine/IconFileReader.h"
+#include "tests/icons/IconTestImages.h"
+#include "tests/icons/TestFiles.h"
+
+using testfiles::iconFile;
+using testfiles::TempFolder;
+using testpics::iconImage;
+
+namespace {
+
+std::string patchU32(std::string bytes, std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(v >> (8 * i));
+    return bytes;
+}
+
+struct Outcome {
+    bool ok = false;
+    std::string what;  // the message of the error raised
+    int line = 0;
+    IconFile file;
+};
+
+Outcome read(const std::string& bytes) {
+    TempFolder folder;
+    const std::string path = folder.write("picture.ico", bytes);
+    Outcome o;
+    try {
+        o.file = readIconFile(path);
+        o.ok = true;
+    } catch (const XMemoryException& e) {
+        o.what = "memory";
+        o.line = e.line();
+    } catch (const XFileException& e) {
+        o.what = e.what();
+        o.line = e.line();
+        EXPECT_EQ(e.sourceFile(), "Globals");
+    }
+    return o;
+}
+
+const std::string kImage16x4 = iconImage(16, 4, 1);   // 40 + 64 + 128 + 64 = 296 bytes
+const std::string kImage32x8 = iconImage(32, 8, 2);   // 2216 bytes
+const std::string kTwoImages = iconFile({kImage16x4, kImage32x8});
+
+}  // namespace
+
+TEST(IconFileReader, ReadsEveryImageInFileOrder) {
+    ASSERT_EQ(kImage16x4.size(), 296u);
+    ASSERT_EQ(kImage32x8.size(), 2216u);
+    const Outcome o = read(kTwoImages);
+    ASSERT_TRUE(o.ok) << o.what;
+    ASSERT_EQ(o.file.images.size(), 2u);
+    const IconImage& a = o.file.images[0];
+    EXPECT_EQ(a.id, 0);
+    EXPECT_EQ(a.width, 16);
+    EXPECT_EQ(a.height, 16);
+    EXPECT_EQ(a.bitsPerPixel, 4);
+    EXPECT_EQ(a.bytes, kImage16x4);
+    EXPECT_EQ(a.colourRowsOffset(), 40u + 64);
+    EXPECT_EQ(a.maskRowsOffset(), 40u + 64 + 8 * 16);
+    const IconImage& b = o.file.images[1];
+    EXPECT_EQ(b.id, 1);
+    EXPECT_EQ(b.width, 32);
+    EXPECT_EQ(b.height, 32);
+    EXPECT_EQ(b.bitsPerPixel, 8);
+    EXPECT_EQ(b.bytes, kImage32x8);
+    EXPECT_EQ(b.colourRowsOffset(), 1064u);
+    EXPECT_EQ(b.maskRowsOffset(), 2088u);
+}
+
+TEST(IconFileReader, CursorsAndEmptyFilesAreRead) {
+    const Outcome cursor = read(iconFile({kImage32x8}, 2));
+    ASSERT_TRUE(cursor.ok);
+    EXPECT_EQ(cursor.file.images.size(), 1u);
+    const Outcome empty = read(iconFile({}));
+    ASSERT_TRUE(empty.ok);
+    EXPECT_TRUE(empty.file.images.empty());
+}
+
+TEST(IconFileReader, UsesOnlySizeAndOffsetOfTheDirectory) {
+    // Directory width, height and depth say nothing true; the header decides.
+    std::string file = kTwoImages;
+    for (std::size_t i = 0; i < 8; ++i) file[6 + i] = '\x7F';
+    const Outcome o = read(file);
+    ASSERT_TRUE(o.ok);
+    EXPECT_EQ(o.file.images[0].width, 16);
+    EXPECT_EQ(o.file.images[0].bitsPerPixel, 4);
+}
+
+TEST(IconFileReader, ErrorTexts) {
+    const Outcome missing = [] {
+        Outcome o;
+        try {
+            readIconFile("/nonexistent/folder/picture.ico");
+        } catch (const XFileException& e) {
+            o.what = e.what();
+            o.line = e.line();
+        }
+        return o;
+    }();
+    EXPECT_EQ(missing.what, "Error Opening ,ico File for Reading");
+    EXPECT_EQ(missing.line, 31);
+
+    EXPECT_EQ(read(kTwoImages.substr(0, 5)).what, "Error Reading .ico File Header");
+    std::string reserved = kTwoImages;
+    reserved[1] = 1;
+    EXPECT_EQ(read(reserved).what, "Error Reading .ico File Header");
+    EXPECT_EQ(read(kTwoImages.substr(0, 6 + 31)).what, "Error Reading .ico File");
+    EXPECT_EQ(read(patchU32(kTwoImages, 6 + 12, static_cast<std::uint32_t>(kTwoImages.size() + 1))).what,
+              "Error Seeking in .ico File");
+    EXPECT_EQ(read(kTwoImages.substr(0, kTwoImages.size() - 1)).what, "Error Reading File");
+}
+
+TEST(IconFileReader, PngFileFailsOnItsHeader) {
+    const std::string png("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x20\0\0\0\x20\x08\x06\0\0\0", 29);
+    const Outcome o = read(png);
+    EXPECT_FALSE(o.ok);
+    EXPECT_EQ(o.what, "Error Reading .ico File Header");
+}
+
+TEST(IconFileReader, CutAtEveryLengthRaisesAFileError) {
+    for (std::size_t n = 0; n < kTwoImages.size(); ++n) {
+        const Outcome o = read(kTwoImages.substr(0, n));
+        EXPECT_FALSE(o.ok) << n;
+        EXPECT_TRUE(o.what == "Error Reading .ico File Header" || o.what == "Error Reading .ico File" ||
+                    o.what == "Error Seeking in .ico File" || o.what == "Error Reading File")
+            << n << ": " << o.what;
+    }
+}
+
+TEST(IconFileReader, HugeCountIsAShortDirectory) {
+    std::string file = kTwoImages;
+    file[4] = '\xFF';
+    file[5] = '\xFF';
+    EXPECT_EQ(read(file).what, "Error Reading .ico File");
+}
+
+TEST(IconFileReader, ImageSizesAndOffsetsAreCheckedAgainstTheFile) {
+    EXPECT_EQ(read(patchU32(kTwoImages, 6 + 8, 0xFFFFFFFFu)).what, "Error Reading File");
+    EXPECT_EQ(read(patchU32(kTwoImages, 6 + 12, 0xFFFFFFF0u)).what, "Error Seeking in .ico File");
+    // Offset right at the end with a size of 0: the image has no header.
+    std::string atEnd = patchU32(patchU32(kTwoImages, 6 + 12, static_cast<std::uint32_t>(kTwoImages.size())), 6 + 8, 0);
+    EXPECT_EQ(read(atEnd).what, "Error Reading File");
+}
+
+TEST(IconFileReader, ImagesWhoseHeaderDoesNotFitTheirBytesAreRefused) {
+    const std::size_t first = 6 + 32;  // the 16 x 16 image's header
+    // Header cut: only 39 bytes in the image.
+    EXPECT_EQ(read(patchU32(kTwoImages, 6 + 8, 39)).what, "Error Reading File");
+    // Rows past the image bytes.
+    EXPECT_EQ(read(patchU32(kTwoImages, 6 + 8, 295)).what, "Error Reading File");
+    EXPECT_EQ(read(patchU32(kTwoImages, first + 4, 17)).what, "Error Reading File");
+    EXPECT_EQ(read(patchU32(kTwoImages, first + 8, 34)).what, "Error Reading File");
+    // Nonsense geometry.
+    EXPECT_EQ(read(patchU32(kTwoImages, first + 4, 0)).what, "Error Reading File");
+    EXPECT_EQ(read(patchU32(kTwoImages, first + 4, 0x80000000u)).what, "Error Reading File");
+    EXPECT_EQ(read(patchU32(kTwoImages, first + 8, 1)).what, "Error Reading File");
+    EXPECT_EQ(read(patchU32(kTwoImages, first + 8, static_cast<std::uint32_t>(-32))).what, "Error Reading File");
+    EXPECT_EQ(read(patchU32(kTwoImages, first + 12, 0x00040000)).what, "Error Reading File");  // 0 planes
+    EXPECT_EQ(read(patchU32(kTwoImages, first + 12, 0x00030001)).what, "Error Reading File");  // 3 bits
+    EXPECT_EQ(read(patchU32(kTwoImages, first + 32, 0xFFFF)).what, "Error Reading File");      // colours
+    EXPECT_EQ(read(patchU32(kTwoImages, first, 0xFFFFFFFFu)).what, "Error Reading File");      // header size
+}
+
+TEST(IconFileReader, TotalImageBytesAreBounded) {
+    // 60000 entries that all point at the same 2216 bytes: 133 MB in all.
+    const std::uint16_t count = 60000;
+    ByteWriter w;
+    w.u16(0);
+    w.u16(1);
+    w.u16(count);
+    const std::uint32_t offset = 6u + 16u * count;
+    for (int i = 0; i < count; ++i) {
+        w.u32(0);
+        w.u32(0);
+        w.u32(static_cast<std::uint32_t>(kImage32x8.size()));
+        w.u32(offset);
+    }
+    w.bytes(kImage32x8);
+    const Outcome o = read(w.data());
+    EXPECT_EQ(o.what, "memory");
+    EXPECT_EQ(o.line, 42);
+}
+
+TEST(IconFileReader, PngImagesAreKeptWithoutGeometry) {
+    std::string png("\x89PNG\r\n\x1a\n", 8);
+    png += std::string(60, 'x');
+    const Outcome o = read(iconFile({png, kImage32x8}));
+    ASSERT_TRUE(o.ok) << o.what;
+    ASSERT_EQ(o.file.images.size(), 2u);
+    EXPECT_EQ(o.file.images[0].width, 0);
+    EXPECT_EQ(o.file.images[0].bitsPerPixel, 0);
+    EXPECT_EQ(o.file.images[0].bytes, png);
+    EXPECT_EQ(o.file.images[1].width, 32);
+}

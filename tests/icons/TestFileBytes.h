@@ -1,0 +1,50 @@
+#pragma once
+// Bitmap and icon files built byte by byte for the icon tests.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/ByteWriter.h"
+
+namespace testfiles {
+
+// A .bmp file: 14-byte file header, then the packed DIB. bitsOffset 0
+// means "right after the palette" computed from the DIB.
+inline std::string bitmapFile(const std::string& dib, std::uint32_t bitsOffset, std::uint16_t type = 0x4D42,
+                              std::uint16_t reserved1 = 0) {
+    ByteWriter w;
+    w.u16(type);
+    w.u32(static_cast<std::uint32_t>(14 + dib.size()));
+    w.u16(reserved1);
+    w.u16(0);
+    w.u32(bitsOffset);
+    w.bytes(dib);
+    return w.take();
+}
+
+// An .ico file with the images in order, directory fields taken from each
+// image's header.
+inline std::string iconFile(const std::vector<std::string>& images, std::uint16_t type = 1) {
+    ByteWriter w;
+    w.u16(0);
+    w.u16(type);
+    w.u16(static_cast<std::uint16_t>(images.size()));
+    std::uint32_t offset = static_cast<std::uint32_t>(6 + 16 * images.size());
+    for (const std::string& image : images) {
+        auto at = [&](std::size_t i) { return i < image.size() ? static_cast<unsigned char>(image[i]) : 0u; };
+        w.u8(static_cast<std::uint8_t>(at(4)));
+        w.u8(static_cast<std::uint8_t>(at(8) / 2));
+        w.u8(0);
+        w.u8(0);
+        w.u16(1);
+        w.u16(static_cast<std::uint16_t>(at(14)));
+        w.u32(static_cast<std::uint32_t>(image.size()));
+        w.u32(offset);
+        offset += static_cast<std::uint32_t>(image.size());
+    }
+    for (const std::string& image : images) w.bytes(image);
+    return w.take();
+}
+
+}  // namespace testfiles

@@ -1,0 +1,308 @@
+// A stand-in Java VM library for the launcher tests, never shipped. Built
+// as jvm.dll (JDK 1.2 invocation: JNI_CreateJavaVM with JavaVMInitArgs) and
+// as javai.dll (JDK 1.1: JNI_GetDefaultJavaVMInitArgs and JNI_CreateJavaVM
+// with JDK1_1InitArgs). It records every record field, the current
+// directory, PATH at creation and every JNI call it receives, one line
+// each, in the log file named by CASKIT_STANDIN_LOG (default: standin.log
+// beside the library). CASKIT_STANDIN_FAIL selects a failure:
+//   create  JNI_CreateJavaVM returns -1
+//   class   FindClass of the main class returns null (exception pending)
+//   main    GetStaticMethodID returns null (exception pending)
+//   throw   main "throws": an exception is pending when it returns
+//   exit:N  main ends the process with ExitProcess(N)
+// CASKIT_STANDIN_SHOW names one more variable whose value is recorded.
+// Compile-time switches leave an entry point out (STANDIN_NO_CREATE,
+// STANDIN_NO_DEFAULTS) for the missing-entry-point messages.
+#include <windows.h>
+
+#include <jni.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#ifdef STANDIN_JDK11
+#include "vmbind/Jdk11InitArgs.h"
+#endif
+
+namespace {
+
+HMODULE gModule = nullptr;
+
+std::string environmentValue(const char* name) {
+    char buffer[32768];
+    DWORD n = GetEnvironmentVariableA(name, buffer, sizeof buffer);
+    if (n == 0 || n >= sizeof buffer) return n == 0 ? std::string("<unset>") : std::string("<too long>");
+    return std::string(buffer, n);
+}
+
+std::string logPath() {
+    char buffer[MAX_PATH];
+    DWORD n = GetEnvironmentVariableA("CASKIT_STANDIN_LOG", buffer, sizeof buffer);
+    if (n > 0 && n < sizeof buffer) return std::string(buffer, n);
+    n = GetModuleFileNameA(gModule, buffer, sizeof buffer);
+    std::string path(buffer, n < sizeof buffer ? n : 0);
+    std::size_t slash = path.find_last_of('\\');
+    return (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + "standin.log";
+}
+
+void record(const std::string& line) {
+    FILE* f = std::fopen(logPath().c_str(), "ab");
+    if (!f) return;
+    std::fwrite(line.data(), 1, line.size(), f);
+    std::fputc('\n', f);
+    std::fclose(f);
+}
+
+std::string failure() {
+    std::string value = environmentValue("CASKIT_STANDIN_FAIL");
+    return value == "<unset>" ? std::string() : value;
+}
+
+[[maybe_unused]] std::string hex(unsigned value) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "0x%08X", value);
+    return buffer;
+}
+
+// Objects handed out as jobject: strings, classes and arrays.
+struct Object {
+    std::string text;  // class name or string bytes
+    std::vector<Object*> elements;
+};
+
+jobject newObject(const std::string& text) {
+    Object* object = new Object;  // lives until the process ends: the VM is a test double
+    object->text = text;
+    return reinterpret_cast<jobject>(object);
+}
+Object* object(jobject handle) { return reinterpret_cast<Object*>(handle); }
+
+bool gPending = false;
+std::string gMainClass;
+
+jclass JNICALL findClass(JNIEnv*, const char* name) {
+    record(std::string("FindClass ") + name);
+    bool isString = std::strcmp(name, "java/lang/String") == 0;
+    if (!isString && failure() == "class") {
+        gPending = true;
+        return nullptr;
+    }
+    if (!isString) gMainClass = name;
+    return static_cast<jclass>(newObject(name));
+}
+
+jmethodID JNICALL getStaticMethodId(JNIEnv*, jclass cls, const char* name, const char* signature) {
+    record(std::string("GetStaticMethodID ") + object(cls)->text + " " + name + " " + signature);
+    if (failure() == "main") {
+        gPending = true;
+        return nullptr;
+    }
+    return reinterpret_cast<jmethodID>(newObject(name));
+}
+
+jobjectArray JNICALL newObjectArray(JNIEnv*, jsize length, jclass elementClass, jobject initial) {
+    record("NewObjectArray " + std::to_string(length) + " " + object(elementClass)->text +
+           (initial ? " initial" : " null"));
+    Object* array = object(newObject("[]"));
+    array->elements.assign(static_cast<std::size_t>(length), nullptr);
+    return reinterpret_cast<jobjectArray>(array);
+}
+
+jstring JNICALL newStringUtf(JNIEnv*, const char* bytes) {
+    record(std::string("NewStringUTF ") + bytes);
+    return static_cast<jstring>(newObject(bytes));
+}
+
+void JNICALL setObjectArrayElement(JNIEnv*, jobjectArray array, jsize index, jobject value) {
+    record("SetObjectArrayElement " + std::to_string(index) + " " + object(value)->text);
+    Object* a = object(array);
+    if (index >= 0 && static_cast<std::size_t>(index) < a->elements.size())
+        a->elements[static_cast<std::size_t>(index)] = object(value);
+}
+
+void JNICALL deleteLocalRef(JNIEnv*, jobject value) { record("DeleteLocalRef " + object(value)->text); }
+
+void callMain(const char* entry, jclass cls, jmethodID method, jobjectArray array) {
+    Object* a = object(array);
+    record(entry + std::string(" ") + object(cls)->text + "." + object(reinterpret_cast<jobject>(method))->text +
+           " argc=" + std::to_string(a ? a->elements.size() : 0));
+    if (a) {
+        for (std::size_t i = 0; i < a->elements.size(); ++i)
+            record("  args[" + std::to_string(i) + "]=" + (a->elements[i] ? a->elements[i]->text : "<null>"));
+    }
+    std::string fail = failure();
+    if (fail == "throw") gPending = true;
+    if (fail.compare(0, 5, "exit:") == 0) {
+        record("ExitProcess " + fail.substr(5));
+        ExitProcess(static_cast<UINT>(std::atoi(fail.c_str() + 5)));
+    }
+}
+
+void JNICALL callStaticVoidMethod(JNIEnv*, jclass cls, jmethodID method, ...) {
+    va_list args;
+    va_start(args, method);
+    jobjectArray array = va_arg(args, jobjectArray);
+    va_end(args);
+    callMain("CallStaticVoidMethod", cls, method, array);
+}
+
+void JNICALL callStaticVoidMethodV(JNIEnv*, jclass cls, jmethodID method, va_list args) {
+    callMain("CallStaticVoidMethodV", cls, method, va_arg(args, jobjectArray));
+}
+
+jthrowable JNICALL exceptionOccurred(JNIEnv*) {
+    return gPending ? static_cast<jthrowable>(newObject("java/lang/Throwable")) : nullptr;
+}
+
+void JNICALL exceptionClear(JNIEnv*) {
+    record("ExceptionClear");
+    gPending = false;
+}
+
+jint JNICALL destroyJavaVm(JavaVM*) {
+    record("DestroyJavaVM");
+    return 0;
+}
+
+JNINativeInterface_ makeNativeInterface() {
+    JNINativeInterface_ table;
+    std::memset(&table, 0, sizeof table);
+    table.FindClass = findClass;
+    table.GetStaticMethodID = getStaticMethodId;
+    table.NewObjectArray = newObjectArray;
+    table.NewStringUTF = newStringUtf;
+    table.SetObjectArrayElement = setObjectArrayElement;
+    table.DeleteLocalRef = deleteLocalRef;
+    table.CallStaticVoidMethod = callStaticVoidMethod;
+    table.CallStaticVoidMethodV = callStaticVoidMethodV;
+    table.ExceptionOccurred = exceptionOccurred;
+    table.ExceptionClear = exceptionClear;
+    return table;
+}
+
+JNIInvokeInterface_ makeInvokeInterface() {
+    JNIInvokeInterface_ table;
+    std::memset(&table, 0, sizeof table);
+    table.DestroyJavaVM = destroyJavaVm;
+    return table;
+}
+
+const JNINativeInterface_ gNativeInterface = makeNativeInterface();
+const JNIInvokeInterface_ gInvokeInterface = makeInvokeInterface();
+JNIEnv gEnv;
+JavaVM gVm;
+
+void recordSurroundings() {
+    char folder[MAX_PATH];
+    DWORD n = GetCurrentDirectoryA(sizeof folder, folder);
+    record("cwd=" + std::string(folder, n < sizeof folder ? n : 0));
+    record("PATH=" + environmentValue("PATH"));
+    std::string shown = environmentValue("CASKIT_STANDIN_SHOW");
+    if (shown != "<unset>") record(shown + "=" + environmentValue(shown.c_str()));
+    record(std::string("console=") + (GetConsoleWindow() ? "yes" : "no"));
+}
+
+[[maybe_unused]] jint finishCreation(JavaVM** vm, JNIEnv** env) {
+    recordSurroundings();
+    if (failure() == "create") {
+        record("CreateJavaVM failed");
+        return -1;
+    }
+    gEnv.functions = &gNativeInterface;
+    gVm.functions = &gInvokeInterface;
+    *vm = &gVm;
+    *env = &gEnv;
+    return 0;
+}
+
+#ifdef STANDIN_JDK11
+[[maybe_unused]] jint JNICALL standinVfprintf(FILE*, const char*, va_list) { return 0; }
+[[maybe_unused]] void JNICALL standinExit(jint) {}
+[[maybe_unused]] void JNICALL standinAbort(void) {}
+[[maybe_unused]] char gDefaultClassPath[] = "C:\\standin\\lib\\classes.zip";
+#endif
+
+}  // namespace
+
+extern "C" {
+
+#ifdef STANDIN_JDK11
+#ifndef STANDIN_NO_DEFAULTS
+JNIEXPORT jint JNICALL JNI_GetDefaultJavaVMInitArgs(void* argsPointer) {
+    JDK1_1InitArgs* args = static_cast<JDK1_1InitArgs*>(argsPointer);
+    record("GetDefaultJavaVMInitArgs version=" + hex(static_cast<unsigned>(args->version)));
+    args->properties = nullptr;
+    args->checkSource = 3;
+    args->nativeStackSize = 111;
+    args->javaStackSize = 222;
+    args->minHeapSize = 333;
+    args->maxHeapSize = 444;
+    args->verifyMode = 1;
+    args->classpath = environmentValue("CASKIT_STANDIN_NO_CLASSPATH") == "1" ? nullptr : gDefaultClassPath;
+    args->vfprintf = standinVfprintf;
+    args->exit = standinExit;
+    args->abort = standinAbort;
+    args->enableClassGC = 7;
+    args->enableVerboseGC = 1;
+    args->disableAsyncGC = 7;
+    args->verbose = 1;
+    args->debugging = JNI_TRUE;
+    args->debugPort = 5005;
+    return 0;
+}
+#endif
+
+#ifndef STANDIN_NO_CREATE
+JNIEXPORT jint JNICALL JNI_CreateJavaVM(JavaVM** vm, void** env, void* argsPointer) {
+    const JDK1_1InitArgs* args = static_cast<const JDK1_1InitArgs*>(argsPointer);
+    record("CreateJavaVM version=" + hex(static_cast<unsigned>(args->version)));
+    std::size_t count = 0;
+    for (; args->properties && args->properties[count]; ++count)
+        record("property[" + std::to_string(count) + "]=" + args->properties[count]);
+    record("properties=" + std::to_string(count) + (args->properties ? "" : " null"));
+    record("checkSource=" + std::to_string(args->checkSource));
+    record("nativeStackSize=" + std::to_string(args->nativeStackSize));
+    record("javaStackSize=" + std::to_string(args->javaStackSize));
+    record("minHeapSize=" + std::to_string(args->minHeapSize));
+    record("maxHeapSize=" + std::to_string(args->maxHeapSize));
+    record("verifyMode=" + std::to_string(args->verifyMode));
+    record(std::string("classpath=") + (args->classpath ? args->classpath : "<null>"));
+    record(std::string("vfprintf=") + (args->vfprintf == standinVfprintf ? "default" : "changed"));
+    record(std::string("exit=") + (args->exit == standinExit ? "default" : "changed"));
+    record(std::string("abort=") + (args->abort == standinAbort ? "default" : "changed"));
+    record("enableClassGC=" + std::to_string(args->enableClassGC));
+    record("enableVerboseGC=" + std::to_string(args->enableVerboseGC));
+    record("disableAsyncGC=" + std::to_string(args->disableAsyncGC));
+    record("verbose=" + std::to_string(args->verbose));
+    record("debugging=" + std::to_string(static_cast<int>(args->debugging)));
+    record("debugPort=" + std::to_string(args->debugPort));
+    return finishCreation(vm, reinterpret_cast<JNIEnv**>(env));
+}
+#endif
+
+#else  // JDK 1.2
+
+#ifndef STANDIN_NO_CREATE
+JNIEXPORT jint JNICALL JNI_CreateJavaVM(JavaVM** vm, void** env, void* argsPointer) {
+    const JavaVMInitArgs* args = static_cast<const JavaVMInitArgs*>(argsPointer);
+    record("CreateJavaVM version=" + hex(static_cast<unsigned>(args->version)) + " nOptions=" +
+           std::to_string(args->nOptions) + " ignoreUnrecognized=" + std::to_string(args->ignoreUnrecognized));
+    for (jint i = 0; i < args->nOptions; ++i)
+        record("option[" + std::to_string(i) + "]=" + args->options[i].optionString +
+               (args->options[i].extraInfo ? " extraInfo" : ""));
+    return finishCreation(vm, reinterpret_cast<JNIEnv**>(env));
+}
+#endif
+
+#endif
+
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+    if (reason == DLL_PROCESS_ATTACH) gModule = instance;
+    return TRUE;
+}
+
+}  // extern "C"

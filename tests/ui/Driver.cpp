@@ -1,0 +1,185 @@
+// Helpers of the UI driver: the WinHelp stand-in, dialogs, pickers, tabs.
+
+#include "tests/ui/Driver.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "builder/ui/resource.h"
+
+namespace driver {
+
+Checks checks;
+Builder builder;
+std::string gExe;
+std::string gWork;
+std::string gStandins;
+
+HelpRequest gHelp;
+
+namespace {
+
+// ---- WinHelp stand-in: WinHelpA finds a window of class "MS_WINHELP" and
+// sends it the request by WM_COPYDATA.
+
+LRESULT CALLBACK helpWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COPYDATA) {
+        const auto* copy = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        const auto* bytes = static_cast<const unsigned char*>(copy->lpData);
+        if (bytes && copy->cbData >= 16) {
+            WORD command = 0;
+            LONG data = 0;
+            WORD fileOffset = 0;
+            memcpy(&command, bytes + 2, 2);
+            memcpy(&data, bytes + 4, 4);
+            memcpy(&fileOffset, bytes + 12, 2);
+            ++gHelp.calls;
+            gHelp.command = command;
+            gHelp.data = data;
+            gHelp.file = fileOffset < copy->cbData ? reinterpret_cast<const char*>(bytes + fileOffset) : "";
+        }
+        return TRUE;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+void createHelpWindow() {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = helpWindowProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "MS_WINHELP";
+    RegisterClassA(&wc);
+    CreateWindowExA(0, "MS_WINHELP", "Help stand-in", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, wc.hInstance, nullptr);
+}
+
+// ---- small helpers
+bool fileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string readFile(const std::string& path) {
+    std::string text;
+    if (FILE* f = std::fopen(path.c_str(), "rb")) {
+        char buffer[4096];
+        size_t n;
+        while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
+        std::fclose(f);
+    }
+    return text;
+}
+
+bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+HWND control(HWND page, int id) { return GetDlgItem(page, id); }
+
+void type(HWND page, int id, const std::string& text) { setWindowText(control(page, id), text); }
+
+std::string read(HWND page, int id) { return windowText(control(page, id)); }
+
+void clickNow(HWND page, int id) { builder.send(control(page, id), BM_CLICK); }
+
+// The file name field of a common dialog (hidden by the pickers, still there).
+HWND fileNameField(HWND dialog) {
+    if (HWND edit = descendant(dialog, 1152)) return edit;
+    return descendant(dialog, 1148);
+}
+
+// Answers a common file dialog: types the path and presses its OK button.
+bool answerFileDialog(const std::string& caption, const std::string& path, std::string* proposed = nullptr) {
+    HWND dialog = waitTopLevel(builder.processId(), caption);
+    if (!checks.check(dialog != nullptr, "dialog \"" + caption + "\" appears")) return false;
+    HWND field = fileNameField(dialog);
+    if (proposed) *proposed = windowText(field);
+    setWindowText(field, path);
+    postClick(GetDlgItem(dialog, IDOK));
+    return eventually([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, 20000);
+}
+
+// Answers a message box by caption with one of its buttons; returns its text.
+std::string answerMessageBox(const std::string& caption, int button) {
+    HWND box = waitTopLevel(builder.processId(), caption);
+    if (!checks.check(box != nullptr, "message box \"" + caption + "\" appears")) return std::string();
+    std::string text;
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (className(child) == "Static" && !windowText(child).empty()) text = windowText(child);
+    }
+    postClick(GetDlgItem(box, button));
+    eventually([&] { return !IsWindow(box); });
+    return text;
+}
+
+// "Set ".exe" Location": the folder picker, navigated by typing the folder
+// into its (hidden) name field, then "Select".
+bool pickExeFolder(HWND commandPage, const std::string& folder) {
+    postClick(control(commandPage, IDC_SET_EXE_LOCATION));
+    HWND dialog = waitTopLevel(builder.processId(), "Select Directory");
+    if (!checks.check(dialog != nullptr, "folder picker \"Select Directory\" appears")) return false;
+    checks.check(!IsWindowVisible(fileNameField(dialog)), "folder picker hides the file name field");
+    setWindowText(fileNameField(dialog), folder);
+    builder.send(GetDlgItem(dialog, IDOK), BM_CLICK);  // a folder name browses into it
+    Sleep(500);
+    HWND select = descendant(dialog, IDC_SELECT, true);
+    if (!checks.check(select != nullptr, "folder picker has a \"Select\" button")) return false;
+    checks.equal(windowText(select), std::string("Select"), "\"Select\" button text");
+    postClick(select);
+    return eventually([&] { return !IsWindow(dialog); });
+}
+
+HWND newProject(int version) {
+    size_t before = builder.children().size();
+    builder.postCommand(IDM_NEW);
+    HWND dialog = waitTopLevel(builder.processId(), "Select Project Version");
+    if (!checks.check(dialog != nullptr, "New shows \"Select Project Version\"")) return nullptr;
+    checks.check(builder.send(GetDlgItem(dialog, IDC_JDK11), BM_GETCHECK) == BST_CHECKED, "JDK 1.1 is preselected");
+    if (version == 1) checks.screenshot("dialog-select-version");
+    if (version == 2) builder.send(GetDlgItem(dialog, IDC_JDK20), BM_CLICK);
+    postClick(GetDlgItem(dialog, IDOK));
+    HWND window = nullptr;
+    eventually([&] {
+        if (builder.children().size() <= before) return false;
+        window = builder.activeChild();
+        return window != nullptr;
+    });
+    checks.check(window != nullptr && className(window) == "ProjectWindowClass", "a project window opens");
+    return window;
+}
+
+void expectTabs(HWND window, const std::vector<std::string>& expected, const std::string& what) {
+    checks.equal(builder.tabCount(window), static_cast<int>(expected.size()), what + ": tab count");
+    for (size_t i = 0; i < expected.size(); ++i) {
+        checks.equal(builder.tabText(window, static_cast<int>(i)), expected[i], what + ": tab " + std::to_string(i));
+    }
+}
+
+int helpContextFromFrame() {
+    int before = gHelp.calls;
+    builder.command(IDM_CONTEXTHELP);
+    eventually([&] { return gHelp.calls > before; }, 5000);
+    return gHelp.calls > before && gHelp.command == HELP_CONTEXT ? static_cast<int>(gHelp.data) : -1;
+}
+
+// Visits every tab (screenshot of each page) and checks the page protocol.
+void visitPages(HWND window, const std::string& prefix, const std::vector<std::string>& kinds) {
+    const int helpIds[] = {1, 3, 4, 5, 6, 7, 8, 9};
+    for (size_t i = 0; i < kinds.size(); ++i) {
+        checks.check(builder.selectTab(window, static_cast<int>(i)), prefix + ": tab " + std::to_string(i) + " selects");
+        HWND page = builder.visiblePage(window);
+        checks.check(page != nullptr, prefix + ": a page is visible on tab " + std::to_string(i));
+        if (!page) continue;
+        checks.equal(builder.pages(window).size(), kinds.size(), prefix + ": page count");
+        std::string kind;
+        for (const Page& p : builder.pages(window)) {
+            if (p.window == page) kind = p.kind;
+        }
+        checks.equal(kind, kinds[i], prefix + ": page kind on tab " + std::to_string(i));
+        checks.equal(static_cast<int>(builder.send(page, GET_HELP_ID)), helpIds[i], prefix + ": GET_HELP_ID " + kind);
+        checks.equal(helpContextFromFrame(), helpIds[i], prefix + ": Context Sensitive Help on " + kind);
+        checks.equal(gHelp.file, std::string("Caskit.hlp"), prefix + ": help file");
+        checks.screenshot(prefix + "-" + std::to_string(i) + "-" + kind);
+    }
+    builder.selectTab(window, 0);
+}
+
+}  // namespace driver

@@ -1,0 +1,57 @@
+#pragma once
+// Shared state and helpers of the UI driver, and its scenarios.
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/ui/Builder.h"
+#include "tests/ui/Checks.h"
+#include "tests/ui/Remote.h"
+
+namespace driver {
+
+extern Checks checks;
+extern Builder builder;
+extern std::string gExe;        // Caskit2.exe
+extern std::string gWork;       // work folder (Windows path)
+extern std::string gStandins;   // stand-in VM libraries
+
+struct HelpRequest {
+    int calls = 0;
+    int command = -1;
+    long data = -1;
+    std::string file;
+};
+extern HelpRequest gHelp;
+void createHelpWindow();
+// Context Sensitive Help through the frame: the context id WinHelp got.
+int helpContextFromFrame();
+
+bool fileExists(const std::string& path);
+std::string readFile(const std::string& path);
+bool contains(const std::string& text, const std::string& part);
+HWND control(HWND page, int id);
+void type(HWND page, int id, const std::string& text);
+std::string read(HWND page, int id);
+void clickNow(HWND page, int id);
+HWND fileNameField(HWND dialog);
+bool answerFileDialog(const std::string& caption, const std::string& path, std::string* proposed = nullptr);
+std::string answerMessageBox(const std::string& caption, int button);
+bool pickExeFolder(HWND commandPage, const std::string& folder);
+HWND newProject(int version);
+void expectTabs(HWND window, const std::vector<std::string>& expected, const std::string& what);
+void visitPages(HWND window, const std::string& prefix, const std::vector<std::string>& kinds);
+
+}  // namespace driver
+
+// Scenarios, in the order they run (each leaves the builder as the next expects).
+namespace scenarios {
+void frameAtStart();
+void jdk11Project(HWND& window);
+void jdk20Project(HWND& window);
+void openingAndHandOver(HWND jdk11Window);
+void windowWithoutPages();
+void closing(HWND jdk11Window);
+}  // namespace scenarios

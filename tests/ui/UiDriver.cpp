@@ -1,0 +1,46 @@
+// Drives Caskit2.exe under Wine the way a user does: menu commands, clicks,
+// typing, tab changes, the common dialogs and message boxes; checks what
+// the builder shows and what it writes (project files read back with the
+// engine, produced executables run with the stand-in VM).
+//
+//   UiDriver.exe CASKIT2_EXE WORK_FOLDER STANDIN_FOLDER
+// WORK_FOLDER receives ui.log (checks, ending in "RESULT PASS ...") and
+// shots\ (screenshot requests answered by run-ui.sh).
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+
+#include "tests/ui/Driver.h"
+
+using namespace driver;
+
+
+int main(int argc, char** argv) {
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: UiDriver CASKIT2_EXE WORK_FOLDER STANDIN_FOLDER\n");
+        return 2;
+    }
+    gExe = argv[1];
+    gWork = argv[2];
+    gStandins = argv[3];
+    CreateDirectoryA((gWork + "\\shots").c_str(), nullptr);
+    CreateDirectoryA((gWork + "\\out").c_str(), nullptr);
+    checks.open(gWork + "\\ui.log", gWork + "\\shots");
+    createHelpWindow();
+
+    if (checks.check(builder.start(gExe, gWork + "\\out"), "Caskit2.exe starts and shows its frame")) {
+        HWND jdk11 = nullptr;
+        HWND jdk20 = nullptr;
+        scenarios::frameAtStart();
+        scenarios::jdk11Project(jdk11);
+        scenarios::jdk20Project(jdk20);
+        if (jdk11) scenarios::openingAndHandOver(jdk11);
+        scenarios::windowWithoutPages();
+        if (jdk11) scenarios::closing(jdk11);
+    }
+    if (builder.running()) TerminateProcess(builder.process(), 1);
+    checks.finish();
+    return checks.failed() == 0 ? 0 : 1;
+}

@@ -1,0 +1,85 @@
+// Test helper (win64): starts a program with an exact command line and
+// current folder (CreateProcessA), optionally holding F12 down (SendInput)
+// for the whole run; the key is released on every path. Exits with the
+// program's exit code.
+//   vmbind_launch [--f12] SPECFILE
+// SPECFILE: line 1 the command line, line 2 the current folder (empty:
+// this helper's own).
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+void sendF12(bool down) {
+    INPUT input;
+    std::memset(&input, 0, sizeof input);
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = VK_F12;
+    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    SendInput(1, &input, sizeof input);
+}
+
+// Holds F12 while alive.
+class HeldKey {
+public:
+    explicit HeldKey(bool hold) : held_(hold) {
+        if (held_) sendF12(true);
+    }
+    ~HeldKey() {
+        if (held_) sendF12(false);
+    }
+    HeldKey(const HeldKey&) = delete;
+    HeldKey& operator=(const HeldKey&) = delete;
+
+private:
+    bool held_;
+};
+
+bool readLine(FILE* f, std::string& line) {
+    line.clear();
+    int c;
+    bool any = false;
+    while ((c = std::fgetc(f)) != EOF) {
+        any = true;
+        if (c == '\n') break;
+        if (c != '\r') line.push_back(static_cast<char>(c));
+    }
+    return any;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    bool f12 = argc == 3 && std::strcmp(argv[1], "--f12") == 0;
+    if (argc != (f12 ? 3 : 2)) {
+        std::fprintf(stderr, "usage: vmbind_launch [--f12] SPECFILE\n");
+        return 200;
+    }
+    FILE* spec = std::fopen(argv[f12 ? 2 : 1], "rb");
+    if (!spec) return 201;
+    std::string commandLine, folder;
+    readLine(spec, commandLine);
+    readLine(spec, folder);
+    std::fclose(spec);
+
+    HeldKey key(f12);
+    STARTUPINFOA startup;
+    std::memset(&startup, 0, sizeof startup);
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process;
+    std::memset(&process, 0, sizeof process);
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), &startup, &process)) {
+        std::fprintf(stderr, "CreateProcessA failed: %lu\n", GetLastError());
+        return 202;
+    }
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD code = 203;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return static_cast<int>(code);
+}

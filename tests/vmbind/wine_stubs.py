@@ -1,0 +1,692 @@
+#!/usr/bin/python3
+"""Wine tier of the launcher stubs: stub11.exe and stub12.exe (win64) run
+under Wine against the stand-in VM libraries, configured by a parameter
+trailer or by resources stored with UpdateResourceA, with the registry
+filled by `reg add`. Checks the stand-ins' records (options, JDK1_1InitArgs
+fields, current folder, PATH, JNI calls), the message boxes (from Wine's
+relay trace of user32.MessageBoxA), exit codes and Log.txt byte for byte.
+
+  wine_stubs.py --build WIN64_TREE --helpers HELPER_DIR --work SCRATCH [-k NAME]
+"""
+import argparse
+import os
+import re
+import shutil
+import struct
+import subprocess
+import sys
+import traceback
+
+WINE = "/usr/lib/wine/wine64"
+JAVASOFT = r"HKLM\SOFTWARE\JavaSoft"
+KEY11_JDK = JAVASOFT + r"\Java Development Kit\1.1"
+KEY11_JRE = JAVASOFT + r"\Java Runtime Environment\1.1.6"
+KEY12 = JAVASOFT + r"\Java Runtime Environment\1.2"
+
+JDK11_REGISTRY = (
+    "This machine's registry has a valid entry for JDK 1.1.x\nHowever, the javai.dll does not exist where the "
+    "registry says it does.\nReinstall JDK 1.1.x. or edit your registry to point to your Java binary "
+    "directory.\n\nThis application will now try looking on the path environment variable.",
+    "Can't locate Javai.dll")
+JDK12_REGISTRY = (
+    "This machine's registry has a valid entry for JDK 1.2\nHowever, the jvm.dll does not exist where the "
+    "registry says it does.\nReinstall JDK 1.2. or edit your registry to point to your Java binary "
+    "directory.\n\nThis application will now try looking on the path environment variable.",
+    "Can't locate Jvm.dll")
+JDK11_NOT_FOUND = ("Can't locate javai.dll", "Error")
+JDK12_NOT_FOUND = ("Can't locate jvm.dll", "Error")
+JDK11_ENTRY = ("Can't locate JVM entry points in javai.dll.Incompatible or corrupt DLL.", "Error")
+JDK12_ENTRY = ("Can't locate JVM entry points in jvm.dll.Incompatible or corrupt DLL.", "Error")
+CREATE_FAILED = ("Error in CreateJavaVM", "")
+JDK11_NO_MAIN = ("Can't find main!  Either the classname is invalid,or the classpath is not complete.", "")
+JDK12_NO_MAIN = ("Can't find main!", "")
+
+
+def winpath(path):
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+def wslash(folder):
+    return winpath(folder) + "\\"
+
+
+def unescape(text):
+    """Undoes Wine's C escaping of a debug string."""
+    out = bytearray()
+    i = 0
+    raw = text.encode("latin-1")
+    while i < len(raw):
+        c = raw[i]
+        if c == 0x5C and i + 1 < len(raw):
+            n = chr(raw[i + 1])
+            simple = {"n": 10, "r": 13, "t": 9, "\\": 92, '"': 34, "a": 7, "b": 8, "f": 12, "v": 11}
+            if n in simple:
+                out.append(simple[n])
+                i += 2
+                continue
+            if n == "x":
+                m = re.match(rb"[0-9a-fA-F]{1,2}", raw[i + 2:])
+                out.append(int(m.group(0), 16))
+                i += 2 + len(m.group(0))
+                continue
+            if n.isdigit():
+                m = re.match(rb"[0-7]{1,3}", raw[i + 1:])
+                out.append(int(m.group(0), 8))
+                i += 1 + len(m.group(0))
+                continue
+        out.append(c)
+        i += 1
+    return out.decode("latin-1")
+
+
+MESSAGE = re.compile(r'Call user32\.MessageBoxA\((\w+),(?:\w+ "((?:[^"\\]|\\.)*)"|(00000000)),(?:\w+ "((?:[^"\\]|\\.)*)"|(00000000)),(\w+)\)')
+
+
+def parse_messages(stderr):
+    messages = []
+    for line in stderr.splitlines():
+        m = MESSAGE.search(line)
+        if not m:
+            continue
+        owner, text, _, caption, null_caption, style = m.groups()
+        assert owner == "00000000", "message box with an owner: " + line
+        assert int(style, 16) == 0, "message box style not MB_OK: " + line
+        assert null_caption is None, "NULL caption: " + line
+        messages.append((unescape(text), unescape(caption)))
+    return messages
+
+
+def block(binarypath="#internal#", classname="app.Main", parameters="", cpmode="appendcp", environment=(),
+          classpath=(), properties=(), noasyncgc="0", noclassgc="0", verify="noverify", disablejit="0",
+          console="0", routeconsole="0", minheap="1024", maxheap="16384", maxcstack="128", maxjavastack="400"):
+    """A parameter block in the order and form a builder writes it."""
+    lines = ["binarypath", binarypath, "classname", classname, "parameters", parameters, cpmode,
+             "environment", str(len(environment))]
+    for name, value in environment:
+        lines += [name, value]
+    lines += ["classpath", str(len(classpath))] + list(classpath)
+    lines += ["properties", str(len(properties))] + list(properties)
+    lines += ["noasyncgc", noasyncgc, "noclassgc", noclassgc, verify, "disablejit", disablejit, "console", console,
+              "routeconsole", routeconsole, "minheap", minheap, "maxheap", maxheap, "maxcstack", maxcstack,
+              "maxjavastack", maxjavastack]
+    return "".join(line + "\n" for line in lines)
+
+
+def jni_calls(main_class, arguments):
+    calls = ["FindClass " + main_class, "GetStaticMethodID %s main ([Ljava/lang/String;)V" % main_class,
+             "FindClass java/lang/String", "NewObjectArray %d java/lang/String null" % len(arguments)]
+    for i, a in enumerate(arguments):
+        calls += ["NewStringUTF " + a, "SetObjectArrayElement %d %s" % (i, a), "DeleteLocalRef " + a]
+    calls.append("CallStaticVoidMethod %s.main argc=%d" % (main_class, len(arguments)))
+    calls += ["  args[%d]=%s" % (i, a) for i, a in enumerate(arguments)]
+    return calls
+
+
+def log_records(texts):
+    """Log.txt bytes for a sequence of writeLine texts."""
+    return "".join("   " + t.replace("\n", "\r\n") + "\r\n" for t in texts).encode("latin-1")
+
+
+class Harness:
+    def __init__(self, args):
+        self.build = os.path.abspath(args.build)
+        self.helpers = os.path.abspath(args.helpers)
+        self.work = os.path.abspath(args.work)
+        self.standins = os.path.join(self.build, "standins")
+        self.env = dict(os.environ)
+        self.env.pop("DISPLAY", None)
+        self.env.pop("CLASSPATH", None)
+        self.env["WINEDEBUG"] = "+relay"
+        self.env.setdefault("WINEDLLOVERRIDES", "mscoree,mshtml=")
+        self.failures = []
+        self.count = 0
+        shutil.rmtree(self.work, ignore_errors=True)
+        os.makedirs(self.work)
+        self.reg("add", r"HKCU\Software\Wine\Debug", "/v", "RelayInclude", "/d", "user32.MessageBoxA", "/f")
+        self.startup_path = self.wine_output(["cmd", "/c", "echo %PATH%"]).strip()
+
+    # --- Wine -------------------------------------------------------------
+    def wine_output(self, args):
+        env = dict(self.env, WINEDEBUG="-all")
+        return subprocess.run([WINE] + args, env=env, capture_output=True, text=True, encoding="latin-1",
+                              cwd=self.work).stdout
+
+    def reg(self, *args):
+        env = dict(self.env, WINEDEBUG="-all")
+        subprocess.run([WINE, "reg"] + list(args), env=env, capture_output=True, cwd=self.work)
+
+    def clear_registry(self):
+        self.reg("delete", JAVASOFT, "/f")
+
+    def register(self, key, **values):
+        for name, data in values.items():
+            self.reg("add", key, "/v", name, "/d", data, "/f")
+
+    def run(self, exe, args=(), cwd=None, env=None, f12=False, command_line=None, expect_messages=None):
+        """Runs a stub (through vmbind_launch when F12 or an exact command
+        line is wanted); returns (exit code, messages)."""
+        run_env = dict(self.env)
+        run_env.update(env or {})
+        cwd = cwd or os.path.dirname(exe)
+        if f12 or command_line is not None:
+            if command_line is None:
+                command_line = '"%s"%s' % (winpath(exe), "".join(" " + a for a in args))
+            spec = os.path.join(self.work, "launch.txt")
+            with open(spec, "w", encoding="latin-1", newline="") as f:
+                f.write(command_line + "\n" + winpath(cwd) + "\n")
+            cmd = [WINE, os.path.join(self.helpers, "vmbind_launch.exe")] + (["--f12"] if f12 else []) + [winpath(spec)]
+        else:
+            cmd = [WINE, exe] + list(args)
+        for attempt in range(2):
+            p = subprocess.run(cmd, env=run_env, capture_output=True, cwd=cwd)
+            messages = parse_messages(p.stderr.decode("latin-1"))
+            # The relay filter has been seen to miss calls on a first run.
+            if expect_messages is None or len(messages) == expect_messages:
+                break
+        return p.returncode, messages
+
+    # --- files ------------------------------------------------------------
+    def folder(self, name):
+        path = os.path.join(self.work, name)
+        shutil.rmtree(path, ignore_errors=True)
+        os.makedirs(path)
+        return path
+
+    def stub(self, generation, folder, block_text=None, mode="trailer", name="app.exe"):
+        exe = os.path.join(folder, name)
+        shutil.copyfile(os.path.join(self.build, "bin", "stub%d.exe" % generation), exe)
+        if block_text is None:
+            return exe
+        data = block_text.encode("latin-1")
+        if mode == "trailer":
+            with open(exe, "ab") as f:
+                f.write(data + struct.pack("<I", len(data)))
+        else:
+            self.set_resource(exe, 1000, 1, 0, b"resbased")
+            self.set_resource(exe, 1000, 2, 0, data)
+        return exe
+
+    def set_resource(self, exe, rtype, rid, lang, data):
+        datafile = os.path.join(self.work, "resource.bin")
+        with open(datafile, "wb") as f:
+            f.write(data)
+        env = dict(self.env, WINEDEBUG="-all")
+        p = subprocess.run([WINE, os.path.join(self.helpers, "vmbind_setres.exe"), winpath(exe), str(rtype),
+                            str(rid), str(lang), winpath(datafile)], env=env, capture_output=True, cwd=self.work)
+        assert p.returncode == 0, "vmbind_setres failed: %r" % p.stderr
+
+    def standin(self, name, variant=""):
+        return os.path.join(self.standins, variant, name)
+
+    def log_env(self, name="standin.log", **extra):
+        path = os.path.join(self.work, name)
+        if os.path.exists(path):
+            os.remove(path)
+        env = {"CASKIT_STANDIN_LOG": winpath(path)}
+        env.update(extra)
+        return path, env
+
+    # --- checks -----------------------------------------------------------
+    def check(self, name, function):
+        self.count += 1
+        try:
+            self.clear_registry()
+            function(self)
+            print("ok   " + name)
+        except Exception:  # report every scenario, not only the first failure
+            self.failures.append(name)
+            print("FAIL " + name)
+            traceback.print_exc(file=sys.stdout)
+
+
+def read_lines(path):
+    if not os.path.exists(path):
+        return None
+    with open(path, "rb") as f:
+        return f.read().decode("latin-1").split("\n")[:-1]
+
+
+def expect_equal(actual, expected, what):
+    if actual != expected:
+        raise AssertionError("%s:\n  expected %r\n  actual   %r" % (what, expected, actual))
+
+
+def vm_record(lines):
+    """Splits a stand-in log into (creation lines, surroundings, JNI calls)."""
+    cwd_index = next(i for i, l in enumerate(lines) if l.startswith("cwd="))
+    console_index = next(i for i, l in enumerate(lines) if l.startswith("console="))
+    return lines[:cwd_index], lines[cwd_index:console_index + 1], lines[console_index + 1:]
+
+
+def surroundings(lines, key):
+    for l in lines:
+        if l.startswith(key + "="):
+            return l[len(key) + 1:]
+    return None
+
+
+# ===================================================================== stub12
+
+def s12_trailer_configured_path(h):
+    """Trailer block, configured jvm.dll, every option switch, %NAME%,
+    CLASSPATH merge, argument order, current folder, PATH."""
+    app = h.folder("s12_trailer")
+    start = h.folder("s12_trailer_start")
+    exe = h.stub(12, app, block(
+        binarypath=winpath(h.standin("jvm.dll")), classname="app.pkg.Main", parameters='-v "two words" %OS%x',
+        cpmode="appendcp", environment=[("APP_MODE", "fast")], classpath=[".\\lib\\app.jar", "C:\\lib\\x.jar"],
+        properties=["app.os=%OS%", "plain=1"], noclassgc="1", disablejit="1", minheap="2048", maxheap="65536",
+        maxcstack="0", maxjavastack="0", verify="verify", noasyncgc="1"))
+    log, env = h.log_env(CASKIT_STANDIN_SHOW="APP_MODE")
+    env.update({"OS": "Windows_NT", "CLASSPATH": "C:\\lib\\x.jar;D:\\other.jar"})
+    rc, messages = h.run(exe, ["first", "second"], cwd=start, env=env)
+    expect_equal(rc, 0, "exit code")
+    expect_equal(messages, [], "messages")
+    create, around, calls = vm_record(read_lines(log))
+    expect_equal(create, [
+        "CreateJavaVM version=0x00010002 nOptions=7 ignoreUnrecognized=1",
+        "option[0]=-Djava.class.path=.;.\\lib\\app.jar;C:\\lib\\x.jar;.;D:\\other.jar;",
+        "option[1]=-Djava.compiler=NONE", "option[2]=-Xms2048k", "option[3]=-Xmx65536k", "option[4]=-Xnoclassgc",
+        "option[5]=-Dapp.os=Windows_NT", "option[6]=-Dplain=1"], "options")
+    expect_equal(surroundings(around, "cwd"), winpath(app), "current folder")
+    expect_equal(surroundings(around, "PATH"), ".;" + wslash(app) + ";" + h.startup_path + ";", "PATH")
+    expect_equal(surroundings(around, "APP_MODE"), "fast", "environment record")
+    expect_equal(surroundings(around, "console"), "no", "console")
+    expect_equal(calls, jni_calls("app/pkg/Main", ["first", "second", "-v", "two words", "Windows_NTx"]) +
+                 ["DestroyJavaVM"], "JNI calls")
+    expect_equal(os.path.exists(os.path.join(app, "Log.txt")) or os.path.exists(os.path.join(start, "Log.txt")),
+                 False, "Log.txt without F12")
+
+
+def s12_resource_registered_runtime(h):
+    """Resource block ("resbased"), registered runtime under its derived
+    path bin\\classic\\jvm.dll, class library rt.jar in the class path."""
+    app = h.folder("s12_res")
+    home = h.folder("jre12")
+    os.makedirs(os.path.join(home, "bin", "classic"))
+    shutil.copyfile(h.standin("jvm.dll"), os.path.join(home, "bin", "classic", "jvm.dll"))
+    h.register(KEY12, JavaHome=winpath(home))
+    exe = h.stub(12, app, block(classpath=["a.jar"], cpmode="nocp"), mode="resource")
+    log, env = h.log_env()
+    env["CLASSPATH"] = "ignored.jar"
+    rc, messages = h.run(exe, env=env)
+    expect_equal((rc, messages), (0, []), "exit code and messages")
+    create, around, calls = vm_record(read_lines(log))
+    expect_equal(create, [
+        "CreateJavaVM version=0x00010002 nOptions=3 ignoreUnrecognized=1",
+        "option[0]=-Djava.class.path=.;%s\\lib\\rt.jar;a.jar;.;" % winpath(home),
+        "option[1]=-Xms1024k", "option[2]=-Xmx16384k"], "options")
+    expect_equal(surroundings(around, "PATH"),
+                 ".;%s\\bin\\;%s;%s;" % (winpath(home), wslash(app), h.startup_path), "PATH")
+    expect_equal(calls, jni_calls("app/Main", []) + ["DestroyJavaVM"], "JNI calls")
+
+
+def s12_runtime_lib_value(h):
+    """"RuntimeLib" replaces the derived library path."""
+    app = h.folder("s12_rtlib")
+    home = h.folder("jre12_rtlib")
+    h.register(KEY12, JavaHome=winpath(home) + "\\", RuntimeLib=winpath(h.standin("jvm.dll")))
+    exe = h.stub(12, app, block())
+    log, env = h.log_env()
+    rc, messages = h.run(exe, ["x"], env=env)
+    expect_equal((rc, messages), (0, []), "exit code and messages")
+    create, around, _ = vm_record(read_lines(log))
+    # A home ending in a backslash gives doubled backslashes.
+    expect_equal(create[1], "option[0]=-Djava.class.path=.;%s\\\\lib\\rt.jar;" % winpath(home), "class path")
+    expect_equal(surroundings(around, "PATH").split(";")[1], winpath(home) + "\\\\bin\\", "bin folder in PATH")
+
+
+def s12_configured_path_ignores_class_library(h):
+    app = h.folder("s12_cfg_reg")
+    home = h.folder("jre12_cfg")
+    h.register(KEY12, JavaHome=winpath(home))
+    exe = h.stub(12, app, block(binarypath=winpath(h.standin("jvm.dll"))))
+    log, env = h.log_env()
+    rc, messages = h.run(exe, env=env)
+    expect_equal((rc, messages), (0, []), "exit code and messages")
+    create, _, _ = vm_record(read_lines(log))
+    expect_equal(create[1], "option[0]=-Djava.class.path=.;", "class path without rt.jar")
+
+
+def s12_probe_failure_then_bare_name(h):
+    """A registered home that does not exist counts as nothing registered:
+    the registry message, then jvm.dll found beside the executable."""
+    app = h.folder("s12_probe")
+    h.register(KEY12, JavaHome="C:\\no\\such\\jre", RuntimeLib=winpath(h.standin("jvm.dll")))
+    shutil.copyfile(h.standin("jvm.dll"), os.path.join(app, "jvm.dll"))
+    exe = h.stub(12, app, block())
+    log, env = h.log_env()
+    rc, messages = h.run(exe, env=env, expect_messages=1)
+    expect_equal((rc, messages), (0, [JDK12_REGISTRY]), "exit code and messages")
+    create, around, _ = vm_record(read_lines(log))
+    expect_equal(create[1], "option[0]=-Djava.class.path=.;", "no class library")
+    expect_equal(surroundings(around, "PATH"), ".;%s;%s;" % (wslash(app), h.startup_path), "PATH without bin")
+
+
+def s12_nothing_registered(h):
+    app = h.folder("s12_none")
+    exe = h.stub(12, app, block())
+    rc, messages = h.run(exe, expect_messages=2)
+    expect_equal((rc, messages), (0, [JDK12_REGISTRY, JDK12_NOT_FOUND]), "exit code and messages")
+
+
+def s12_configured_path_not_loading(h):
+    app = h.folder("s12_badpath")
+    exe = h.stub(12, app, block(binarypath="C:\\missing\\jvm.dll"))
+    rc, messages = h.run(exe, expect_messages=2)
+    expect_equal((rc, messages), (0, [JDK12_REGISTRY, JDK12_NOT_FOUND]), "exit code and messages")
+
+
+def s12_unconfigured(h):
+    app = h.folder("s12_unconfigured")
+    exe = h.stub(12, app)
+    rc, messages = h.run(exe, expect_messages=2)
+    expect_equal((rc, messages), (0, [JDK12_REGISTRY, JDK12_NOT_FOUND]), "exit code and messages")
+
+
+def s12_missing_entry_point(h):
+    app = h.folder("s12_noentry")
+    exe = h.stub(12, app, block(binarypath=winpath(h.standin("jvm.dll", "noentry"))))
+    rc, messages = h.run(exe, expect_messages=1)
+    expect_equal((rc, messages), (0, [JDK12_ENTRY]), "exit code and messages")
+
+
+def vm_failures(generation, standin, main_missing):
+    def scenario(h):
+        for failure, message, tail in [
+                ("create", CREATE_FAILED, ["CreateJavaVM failed"]),
+                ("class", ("Can't find class app/Main", "Error"), ["FindClass app/Main", "ExceptionClear",
+                                                                    "DestroyJavaVM"]),
+                ("main", main_missing, ["FindClass app/Main",
+                                        "GetStaticMethodID app/Main main ([Ljava/lang/String;)V",
+                                        "ExceptionClear", "DestroyJavaVM"]),
+                ("throw", None, jni_calls("app/Main", []) + ["ExceptionClear", "DestroyJavaVM"])]:
+            app = h.folder("s%d_fail_%s" % (generation, failure))
+            exe = h.stub(generation, app, block(binarypath=winpath(h.standin(standin))))
+            log, env = h.log_env(CASKIT_STANDIN_FAIL=failure)
+            rc, messages = h.run(exe, env=env, expect_messages=1 if message else 0)
+            expect_equal((rc, messages), (0, [message] if message else []), failure + ": exit code and messages")
+            lines = read_lines(log)
+            if failure == "create":
+                expect_equal(lines[-1:], tail, failure + ": record")
+            else:
+                _, _, calls = vm_record(lines)
+                expect_equal(calls, tail, failure + ": JNI calls")
+        # A class named by nobody: the message ends with the blank.
+        app = h.folder("s%d_fail_empty" % generation)
+        exe = h.stub(generation, app, block(binarypath=winpath(h.standin(standin)), classname=""))
+        log, env = h.log_env(CASKIT_STANDIN_FAIL="class")
+        rc, messages = h.run(exe, env=env, expect_messages=1)
+        expect_equal((rc, messages), (0, [("Can't find class ", "Error")]), "empty class name")
+    return scenario
+
+
+def exit_inside_java(generation, standin):
+    def scenario(h):
+        app = h.folder("s%d_exit" % generation)
+        exe = h.stub(generation, app, block(binarypath=winpath(h.standin(standin))))
+        _, env = h.log_env(CASKIT_STANDIN_FAIL="exit:3")
+        rc, messages = h.run(exe, env=env)
+        expect_equal((rc, messages), (3, []), "exit code of the VM")
+    return scenario
+
+
+def s12_exact_command_line(h):
+    """Quoting, an empty quoted token, blanks: through CreateProcessA."""
+    app = h.folder("s12_cmdline")
+    exe = h.stub(12, app, block(binarypath=winpath(h.standin("jvm.dll")), parameters="cfg"))
+    log, env = h.log_env()
+    rc, _ = h.run(exe, env=env, command_line='"%s"  a  "b c"d "" e' % winpath(exe))
+    expect_equal(rc, 0, "exit code")
+    _, _, calls = vm_record(read_lines(log))
+    args = [l[len("NewStringUTF "):] for l in calls if l.startswith("NewStringUTF ")]
+    expect_equal(args, ["a", "b c", "d", "", "e", "cfg"], "arguments")
+
+
+def s12_diagnostics(h):
+    """F12 held: the command-line line in the start folder's Log.txt, the
+    dump and trace lines in the executable's folder, byte for byte."""
+    app = h.folder("s12_diag")
+    start = h.folder("s12_diag_start")
+    exe = h.stub(12, app, block(binarypath=winpath(h.standin("jvm.dll")), properties=["p=1"]))
+    _, env = h.log_env()
+    rc, messages = h.run(exe, ["one", "two"], cwd=start, env=env, f12=True)
+    expect_equal((rc, messages), (0, []), "exit code and messages")
+    with open(os.path.join(start, "Log.txt"), "rb") as f:
+        expect_equal(f.read(), log_records(["#Command Line Args:one two"]), "start folder Log.txt")
+    options = ["-Djava.class.path=.;", "-Xms1024k", "-Xmx16384k", "-Dp=1"]
+    expected = ["\n#Dump of JVM Parameters", "   Options:4"] + \
+        ["      Option[%d] = %s" % (j, o) for j, o in enumerate(options)] + \
+        ["#END Dump of JVM Parameters", "fCreateJavaVMPtr ok\n", "ClassName = app/Main", "FindClass ok\n",
+         "GetStaticMethodID ok\n", "CallStaticVoidMethod Start\n", "CallStaticVoidMethod End\n"]
+    with open(os.path.join(app, "Log.txt"), "rb") as f:
+        expect_equal(f.read(), log_records(expected), "executable folder Log.txt")
+
+
+def s12_diagnostics_on_failure(h):
+    app = h.folder("s12_diag_fail")
+    exe = h.stub(12, app, block(binarypath=winpath(h.standin("jvm.dll"))))
+    _, env = h.log_env(CASKIT_STANDIN_FAIL="class")
+    rc, messages = h.run(exe, env=env, f12=True, expect_messages=1)
+    expect_equal(rc, 0, "exit code")
+    with open(os.path.join(app, "Log.txt"), "rb") as f:
+        data = f.read()
+    expect_equal(data.endswith(log_records(["fCreateJavaVMPtr ok\n", "ClassName = app/Main"])), True,
+                 "trace stops before FindClass ok")
+
+
+# ===================================================================== stub11
+
+JDK11_DEFAULT_FIELDS = ["checkSource=3", "vfprintf=default", "exit=default", "abort=default",
+                        "enableVerboseGC=1", "verbose=1", "debugging=1", "debugPort=5005"]
+
+
+def jdk11_fields(create):
+    return {l.split("=", 1)[0]: l for l in create if "=" in l and not l.startswith("property[")}
+
+
+def s11_trailer_defaults(h):
+    app = h.folder("s11_defaults")
+    exe = h.stub(11, app, block(binarypath=winpath(h.standin("javai.dll"))))
+    log, env = h.log_env()
+    rc, messages = h.run(exe, ["x"], env=env)
+    expect_equal((rc, messages), (0, []), "exit code and messages")
+    lines = read_lines(log)
+    expect_equal(lines[0], "GetDefaultJavaVMInitArgs version=0x00010001", "defaults asked with version 1.1")
+    create, around, calls = vm_record(lines[1:])
+    expect_equal(create, [
+        "CreateJavaVM version=0x00010001", "properties=0", "checkSource=3", "nativeStackSize=131072",
+        "javaStackSize=409600", "minHeapSize=1048576", "maxHeapSize=16777216", "verifyMode=0",
+        "classpath=.;C:\\standin\\lib\\classes.zip", "vfprintf=default", "exit=default", "abort=default",
+        "enableClassGC=1", "enableVerboseGC=1", "disableAsyncGC=0", "verbose=1", "debugging=1", "debugPort=5005"],
+        "JDK1_1InitArgs")
+    expect_equal(surroundings(around, "cwd"), winpath(app), "current folder")
+    expect_equal(surroundings(around, "PATH"), ".;%s;%s;" % (wslash(app), h.startup_path), "PATH")
+    expect_equal(calls, jni_calls("app/Main", ["x"]) + ["DestroyJavaVM"], "JNI calls")
+
+
+def s11_every_switch(h):
+    for verify, mode in [("noverify", 0), ("verifyremote", 1), ("verify", 2)]:
+        app = h.folder("s11_switch_" + verify)
+        exe = h.stub(11, app, block(
+            binarypath=winpath(h.standin("javai.dll")), verify=verify, noclassgc="1", noasyncgc="1",
+            disablejit="1", minheap="0", maxheap="abc", maxcstack="0", maxjavastack="2097152",
+            classpath=["a.jar", "b.jar"], properties=["app.os=%OS%", "k=v w"], cpmode="prependcp",
+            parameters="p1 %OS%"), mode="resource")
+        log, env = h.log_env(OS="Windows_NT", CLASSPATH="sys.jar;a.jar")
+        rc, messages = h.run(exe, env=env)
+        expect_equal((rc, messages), (0, []), "exit code and messages")
+        create, _, calls = vm_record(read_lines(log)[1:])
+        expect_equal(create[1:4], ["property[0]=app.os=Windows_NT", "property[1]=k=v w", "properties=2"],
+                     "properties")
+        fields = jdk11_fields(create)
+        expect_equal([fields[k] for k in ["nativeStackSize", "javaStackSize", "minHeapSize", "maxHeapSize",
+                                          "verifyMode", "enableClassGC", "disableAsyncGC", "classpath"]],
+                     ["nativeStackSize=0", "javaStackSize=-2147483648", "minHeapSize=0", "maxHeapSize=0",
+                      "verifyMode=%d" % mode, "enableClassGC=0", "disableAsyncGC=1",
+                      "classpath=.;sys.jar;a.jar;b.jar;.;C:\\standin\\lib\\classes.zip"], verify + ": fields")
+        expect_equal([fields[k.split("=")[0]] for k in JDK11_DEFAULT_FIELDS], JDK11_DEFAULT_FIELDS,
+                     "fields kept from the defaults")
+        expect_equal(calls, jni_calls("app/Main", ["p1", "Windows_NT"]) + ["DestroyJavaVM"], "JNI calls")
+
+
+def s11_no_default_class_path(h):
+    app = h.folder("s11_nocp")
+    exe = h.stub(11, app, block(binarypath=winpath(h.standin("javai.dll")), classpath=["a.jar"]))
+    log, env = h.log_env(CASKIT_STANDIN_NO_CLASSPATH="1")
+    rc, _ = h.run(exe, env=env)
+    expect_equal(rc, 0, "exit code")
+    create, _, _ = vm_record(read_lines(log)[1:])
+    expect_equal(jdk11_fields(create)["classpath"], "classpath=.;a.jar;", "class path without a VM default")
+
+
+def s11_registered_runtime(h):
+    """The JRE 1.1.6 key, javai.dll in home\\bin, diagnostics lines."""
+    app = h.folder("s11_reg")
+    home = h.folder("jre116")
+    os.makedirs(os.path.join(home, "bin"))
+    shutil.copyfile(h.standin("javai.dll"), os.path.join(home, "bin", "javai.dll"))
+    h.register(KEY11_JRE, JavaHome=winpath(home))
+    exe = h.stub(11, app, block())
+    log, env = h.log_env()
+    rc, messages = h.run(exe, env=env, f12=True)
+    expect_equal((rc, messages), (0, []), "exit code and messages")
+    create, around, _ = vm_record(read_lines(log)[1:])
+    expect_equal(surroundings(around, "PATH"),
+                 ".;%s\\bin\\;%s;%s;" % (winpath(home), wslash(app), h.startup_path), "PATH")
+    with open(os.path.join(app, "Log.txt"), "rb") as f:
+        data = f.read()
+    discovery = log_records(["   gJDKHome = " + winpath(home), "   gJDKBin = %s\\bin\\" % winpath(home),
+                             "   gJDKRuntimeLib = %s\\bin\\javai.dll" % winpath(home),
+                             "   gJDKClassLib = %s\\lib\\classes.zip;" % winpath(home)])
+    expect_equal(discovery in data, True, "discovery lines in Log.txt")
+
+
+def s11_first_key_only(h):
+    """A JDK 1.1 key without JavaHome hides a complete JRE 1.1.6 key."""
+    app = h.folder("s11_firstkey")
+    home = h.folder("jre116_hidden")
+    os.makedirs(os.path.join(home, "bin"))
+    shutil.copyfile(h.standin("javai.dll"), os.path.join(home, "bin", "javai.dll"))
+    h.register(KEY11_JDK, Other="x")
+    h.register(KEY11_JRE, JavaHome=winpath(home))
+    exe = h.stub(11, app, block())
+    rc, messages = h.run(exe, expect_messages=2)
+    expect_equal((rc, messages), (0, [JDK11_REGISTRY, JDK11_NOT_FOUND]), "exit code and messages")
+
+
+def s11_nothing_registered(h):
+    app = h.folder("s11_none")
+    exe = h.stub(11, app, block())
+    rc, messages = h.run(exe, expect_messages=2)
+    expect_equal((rc, messages), (0, [JDK11_REGISTRY, JDK11_NOT_FOUND]), "exit code and messages")
+
+
+def s11_configured_path_not_loading(h):
+    app = h.folder("s11_badpath")
+    exe = h.stub(11, app, block(binarypath="C:\\missing\\javai.dll"))
+    rc, messages = h.run(exe, expect_messages=1)
+    expect_equal((rc, messages), (0, [JDK11_NOT_FOUND]), "no registry message, then not found")
+
+
+def s11_unconfigured(h):
+    app = h.folder("s11_unconfigured")
+    exe = h.stub(11, app)
+    rc, messages = h.run(exe, expect_messages=1)
+    expect_equal((rc, messages), (0, [JDK11_NOT_FOUND]), "exit code and messages")
+
+
+def s11_missing_entry_points(h):
+    for variant in ["noentry", "nocreate"]:
+        app = h.folder("s11_" + variant)
+        exe = h.stub(11, app, block(binarypath=winpath(h.standin("javai.dll", variant))))
+        rc, messages = h.run(exe, expect_messages=1)
+        expect_equal((rc, messages), (0, [JDK11_ENTRY]), variant + ": exit code and messages")
+
+
+def s11_diagnostics(h):
+    """Parameter dump, discovery lines and JVM dump, byte for byte."""
+    app = h.folder("s11_diag")
+    start = h.folder("s11_diag_start")
+    exe = h.stub(11, app, block(binarypath=winpath(h.standin("javai.dll")), classpath=["a.jar"],
+                                properties=["p=1"], parameters="cfg", cpmode="nocp", verify="verifyremote"))
+    _, env = h.log_env()
+    rc, messages = h.run(exe, ["arg"], cwd=start, env=env, f12=True)
+    expect_equal((rc, messages), (0, []), "exit code and messages")
+    with open(os.path.join(start, "Log.txt"), "rb") as f:
+        expect_equal(f.read(), log_records(["#Command Line Args:arg"]), "start folder Log.txt")
+    expected = [
+        "\n#Dump of Parameter Object", "   Executable:" + winpath(exe), "   JRE Path:" + winpath(h.standin("javai.dll")),
+        "   Java Main Class:app/Main", "   ClassPaths:1", "      Path 0:a.jar", "   Ignore System Classpath",
+        "   Optional Arguments:2", "      Argument 0:arg", "      Argument 1:cfg", "   Properties:1",
+        "      Property 0:p=1", "   Minimum Heap Size:1024", "   Maximum Heap Size:16384", "   Native Stack Size:128",
+        "   Java Stack Size:400", "   Class Garbage Collection Enabled", "   Async Garbage Collection Enabled",
+        "   JIT Compiler Enabled", "   Network Classes Verify", "#END Dump of Parameter Object",
+        "   gJDKHome = ", "   gJDKBin = ", "   gJDKRuntimeLib = ", "   gJDKClassLib = ",
+        "\n#Dump of JVM Parameters", "   JVM Properties", "      Property[0] = p=1", "   Native StackSize = 131072",
+        "   Java StackSize = 409600", "   Min Heap Size = 1048576", "   Max Heap Size = 16777216",
+        "   Verify Mode = 1", "   Enable Class GC = 1", "   Disable Async GC = 0",
+        "   Classpath = .;a.jar;C:\\standin\\lib\\classes.zip", "#END Dump of JVM Parameters"]
+    with open(os.path.join(app, "Log.txt"), "rb") as f:
+        expect_equal(f.read(), log_records(expected), "executable folder Log.txt")
+
+
+def no_log_without_key(h):
+    app = h.folder("nolog")
+    exe = h.stub(11, app, block(binarypath=winpath(h.standin("javai.dll"))))
+    _, env = h.log_env()
+    h.run(exe, env=env)
+    expect_equal(os.path.exists(os.path.join(app, "Log.txt")), False, "no Log.txt")
+
+
+SCENARIOS = [
+    ("stub12 trailer, configured path, all options", s12_trailer_configured_path),
+    ("stub12 resource block, registered runtime", s12_resource_registered_runtime),
+    ("stub12 RuntimeLib value", s12_runtime_lib_value),
+    ("stub12 configured path ignores rt.jar", s12_configured_path_ignores_class_library),
+    ("stub12 home failing the probe, bare name", s12_probe_failure_then_bare_name),
+    ("stub12 nothing registered", s12_nothing_registered),
+    ("stub12 configured path not loading", s12_configured_path_not_loading),
+    ("stub12 unconfigured", s12_unconfigured),
+    ("stub12 missing entry point", s12_missing_entry_point),
+    ("stub12 VM failures", vm_failures(12, "jvm.dll", JDK12_NO_MAIN)),
+    ("stub12 exit inside Java", exit_inside_java(12, "jvm.dll")),
+    ("stub12 exact command line", s12_exact_command_line),
+    ("stub12 diagnostics", s12_diagnostics),
+    ("stub12 diagnostics on failure", s12_diagnostics_on_failure),
+    ("stub11 trailer defaults", s11_trailer_defaults),
+    ("stub11 every switch (resource block)", s11_every_switch),
+    ("stub11 no VM default class path", s11_no_default_class_path),
+    ("stub11 registered JRE 1.1.6", s11_registered_runtime),
+    ("stub11 first key only", s11_first_key_only),
+    ("stub11 nothing registered", s11_nothing_registered),
+    ("stub11 configured path not loading", s11_configured_path_not_loading),
+    ("stub11 unconfigured", s11_unconfigured),
+    ("stub11 missing entry points", s11_missing_entry_points),
+    ("stub11 VM failures", vm_failures(11, "javai.dll", JDK11_NO_MAIN)),
+    ("stub11 exit inside Java", exit_inside_java(11, "javai.dll")),
+    ("stub11 diagnostics", s11_diagnostics),
+    ("no Log.txt without F12", no_log_without_key),
+]
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--build", required=True)
+    parser.add_argument("--helpers", required=True)
+    parser.add_argument("--work", required=True)
+    parser.add_argument("-k", default="")
+    args = parser.parse_args()
+    h = Harness(args)
+    # Warm-up: the relay filter may miss calls on the first run after it is set.
+    h.run(h.stub(12, h.folder("warmup")))
+    for name, function in SCENARIOS:
+        if args.k in name:
+            h.check(name, function)
+    h.clear_registry()
+    print("%d scenarios, %d failed%s" % (h.count, len(h.failures), (": " + ", ".join(h.failures)) if h.failures else ""))
+    return 1 if h.failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
