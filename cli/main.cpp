@@ -53,11 +53,10 @@ int main(int argc, char** argv) {
     }
     const std::string command = words.front();
     words.erase(words.begin());
-    for (const std::string& w : words) {
-        if (w == "--help" || w == "-h") {
-            printHelp();
-            return 0;
-        }
+    // "caskit new --help" and the like; a later "--help" may be a value.
+    if (!words.empty() && (words.front() == "--help" || words.front() == "-h")) {
+        printHelp();
+        return 0;
     }
     try {
         if (command == "--help" || command == "-h" || command == "help") {

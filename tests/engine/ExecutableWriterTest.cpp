@@ -9,6 +9,7 @@
 #include "platform/ByteWriter.h"
 #include "tests/engine/MessageRecorder.h"
 #include "tests/engine/TempFolder.h"
+#include "tests/engine/TestIcon.h"
 
 namespace {
 
@@ -153,5 +154,30 @@ TEST(StubSource, DefaultIsTheOwnResourceWhichLinuxLacks) {
     p.setExeName("a");
     MessageRecorder messages;
     EXPECT_FALSE(compile(p, nullptr));
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+// The resource steps without a stub step (an unknown project version)
+// reach the version writer directly; Linux cannot open the target for
+// update, so the writer raises "exe not found".
+TEST_F(ExecutableWriterTest, VersionFailureIsCaughtReportedAndStops) {
+    Project p = project(7);
+    p.resourceUpdateAvailable = true;
+    p.versionInfoEnabled = true;
+    MessageRecorder messages;
+    EXPECT_NO_THROW(EXPECT_FALSE(compile(p, nullptr)));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].caption, "Error Compiling Executable");
+    EXPECT_EQ(messages.shown[0].text, "exe not found");
+}
+
+TEST_F(ExecutableWriterTest, IconFailureIsIgnored) {
+    writeBytes(dir.file("app.ico"), testIconFile());
+    Project p = project(7);
+    p.resourceUpdateAvailable = true;
+    p.setLargeIconPath(dir.file("app.ico"));
+    ASSERT_NE(p.largeIcon(), nullptr);
+    MessageRecorder messages;
+    EXPECT_NO_THROW(compile(p, nullptr));
     EXPECT_TRUE(messages.shown.empty());
 }

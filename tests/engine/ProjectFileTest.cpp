@@ -7,6 +7,7 @@
 #include "platform/ByteWriter.h"
 #include "tests/engine/MessageRecorder.h"
 #include "tests/engine/TempFolder.h"
+#include "tests/engine/TestIcon.h"
 
 namespace {
 
@@ -376,4 +377,26 @@ TEST(ProjectFile, UnreadableIconFileStillOpensWithTheIconEmpty) {
     EXPECT_EQ(opened.largeIcon(), nullptr);
     EXPECT_TRUE(opened.smallIcon() == nullptr || opened.smallIcon()->bytes.empty());
     EXPECT_FALSE(opened.modified);
+}
+
+TEST(ProjectFile, IconImagesAreRebuiltFromTheirFilesOnOpen) {
+    TempFolder dir;
+    std::vector<std::string> images;
+    writeBytes(dir.file("app.ico"), testIconFile(&images));
+    Project p(false);
+    p.setProjectVersion(2);
+    p.setLargeIconPath(dir.file("app.ico"));
+    p.setSmallIconPath(dir.file("app.ico"));
+    p.projectPath = dir.file("icons.csk");
+    ASSERT_TRUE(saveProject(p, nullptr));
+    // Only the paths are stored, not the images.
+    EXPECT_EQ(readBytes(p.projectPath).size(), 111u + 2 * dir.file("app.ico").size());
+
+    Project opened(false);
+    ASSERT_TRUE(openProject(opened, nullptr, p.projectPath));
+    EXPECT_FALSE(opened.modified);  // although the icon setters ran
+    ASSERT_NE(opened.largeIcon(), nullptr);
+    ASSERT_NE(opened.smallIcon(), nullptr);
+    EXPECT_EQ(opened.largeIcon()->bytes, images[0]);
+    EXPECT_EQ(opened.smallIcon()->bytes, images[1]);
 }

@@ -37,8 +37,9 @@ bool Builder::start(const std::string& exe, const std::string& folder) {
         return false;
     }
     if (!eventually([&] { return (frame = FindWindowA("CaskitFrame", "Caskit2")) != nullptr; }, 60000)) return false;
-    mdiClient = childOfClass(frame, "MDIClient");
-    if (!mdiClient) mdiClient = childOfClass(frame, "MDICLIENT");
+    for (HWND child = GetWindow(frame, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (lstrcmpiA(className(child).c_str(), "MDIClient") == 0) mdiClient = child;
+    }
     toolbar = childOfClass(frame, TOOLBARCLASSNAMEA);
     statusBar = childOfClass(frame, STATUSCLASSNAMEA);
     return mdiClient && toolbar && statusBar;
@@ -112,18 +113,17 @@ int Builder::currentTab(HWND projectWindow) {
 }
 
 bool Builder::selectTab(HWND projectWindow, int index) {
+    // Notifications cannot be sent across processes: the tab control is
+    // clicked instead, and sends TCN_SELCHANGING / TCN_SELCHANGE itself.
     HWND tabControl = tabs(projectWindow);
-    RemoteBuffer buffer(process(), sizeof(NMHDR));
-    NMHDR header{};
-    header.hwndFrom = tabControl;
-    header.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(tabControl));
-    header.code = TCN_SELCHANGING;
-    buffer.write(&header, sizeof header);
-    if (send(projectWindow, WM_NOTIFY, header.idFrom, buffer.param()) != 0) return false;
-    send(tabControl, TCM_SETCURSEL, index, 0);
-    header.code = TCN_SELCHANGE;
-    buffer.write(&header, sizeof header);
-    send(projectWindow, WM_NOTIFY, header.idFrom, buffer.param());
+    if (currentTab(projectWindow) == index) return true;
+    RemoteBuffer buffer(process(), sizeof(RECT));
+    send(tabControl, TCM_GETITEMRECT, index, buffer.param());
+    RECT item{};
+    buffer.read(&item, sizeof item);
+    LPARAM point = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+    send(tabControl, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    send(tabControl, WM_LBUTTONUP, 0, point);
     return currentTab(projectWindow) == index;
 }
 

@@ -87,7 +87,7 @@ HWND fileNameField(HWND dialog) {
 }
 
 // Answers a common file dialog: types the path and presses its OK button.
-bool answerFileDialog(const std::string& caption, const std::string& path, std::string* proposed = nullptr) {
+bool answerFileDialog(const std::string& caption, const std::string& path, std::string* proposed) {
     HWND dialog = waitTopLevel(builder.processId(), caption);
     if (!checks.check(dialog != nullptr, "dialog \"" + caption + "\" appears")) return false;
     HWND field = fileNameField(dialog);

@@ -1,6 +1,7 @@
 // The frame on its own: resources, file association, initial command
 // state, status bar, help, About box; later the single-instance hand-over.
 
+#include <windows.h>
 #include <commctrl.h>
 
 #include "builder/ui/resource.h"

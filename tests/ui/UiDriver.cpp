@@ -30,7 +30,13 @@ int main(int argc, char** argv) {
     checks.open(gWork + "\\ui.log", gWork + "\\shots");
     createHelpWindow();
 
-    if (checks.check(builder.start(gExe, gWork + "\\out"), "Caskit2.exe starts and shows its frame")) {
+    bool started = builder.start(gExe, gWork + "\\out");
+    if (!started) {
+        checks.note("     frame " + std::to_string(builder.frame != nullptr) + " client " +
+                    std::to_string(builder.mdiClient != nullptr) + " toolbar " + std::to_string(builder.toolbar != nullptr) +
+                    " status " + std::to_string(builder.statusBar != nullptr) + " error " + std::to_string(GetLastError()));
+    }
+    if (checks.check(started, "Caskit2.exe starts and shows its frame")) {
         HWND jdk11 = nullptr;
         HWND jdk20 = nullptr;
         scenarios::frameAtStart();

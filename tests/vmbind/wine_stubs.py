@@ -562,6 +562,40 @@ def s11_registered_runtime(h):
     expect_equal(discovery in data, True, "discovery lines in Log.txt")
 
 
+def s11_jdk_key_first(h):
+    """The "Java Development Kit\\1.1" key is tried first and used."""
+    app = h.folder("s11_jdkkey")
+    home = h.folder("jdk11")
+    os.makedirs(os.path.join(home, "bin"))
+    shutil.copyfile(h.standin("javai.dll"), os.path.join(home, "bin", "javai.dll"))
+    h.register(KEY11_JDK, JavaHome=winpath(home))
+    h.register(KEY11_JRE, JavaHome="C:\\elsewhere")
+    exe = h.stub(11, app, block())
+    log, env = h.log_env()
+    rc, messages = h.run(exe, env=env)
+    expect_equal((rc, messages), (0, []), "exit code and messages")
+    _, around, _ = vm_record(read_lines(log)[1:])
+    expect_equal(surroundings(around, "PATH").split(";")[1], winpath(home) + "\\bin\\", "bin folder in PATH")
+
+
+def configured_path_falls_back_to_registered(generation):
+    def scenario(h):
+        app = h.folder("s%d_fallback" % generation)
+        home = h.folder("home_fallback_%d" % generation)
+        if generation == 12:
+            h.register(KEY12, JavaHome=winpath(home), RuntimeLib=winpath(h.standin("jvm.dll")))
+        else:
+            os.makedirs(os.path.join(home, "bin"))
+            shutil.copyfile(h.standin("javai.dll"), os.path.join(home, "bin", "javai.dll"))
+            h.register(KEY11_JRE, JavaHome=winpath(home))
+        exe = h.stub(generation, app, block(binarypath="C:\\missing\\vm.dll"))
+        log, env = h.log_env()
+        rc, messages = h.run(exe, env=env)
+        expect_equal((rc, messages), (0, []), "exit code and messages")
+        expect_equal("DestroyJavaVM" in read_lines(log), True, "VM ran")
+    return scenario
+
+
 def s11_first_key_only(h):
     """A JDK 1.1 key without JavaHome hides a complete JRE 1.1.6 key."""
     app = h.folder("s11_firstkey")
@@ -659,6 +693,9 @@ SCENARIOS = [
     ("stub11 no VM default class path", s11_no_default_class_path),
     ("stub11 registered JRE 1.1.6", s11_registered_runtime),
     ("stub11 first key only", s11_first_key_only),
+    ("stub11 JDK 1.1 key", s11_jdk_key_first),
+    ("stub11 configured path falls back to the registered runtime", configured_path_falls_back_to_registered(11)),
+    ("stub12 configured path falls back to the registered runtime", configured_path_falls_back_to_registered(12)),
     ("stub11 nothing registered", s11_nothing_registered),
     ("stub11 configured path not loading", s11_configured_path_not_loading),
     ("stub11 unconfigured", s11_unconfigured),

@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# Benchmark (not a test): median start-to-exit time of the Linux launcher
+# and of `java -cp` on the same hello program, their ratio, and the size in
+# bytes of every launcher stub built (win64, win32, Linux).
+#
+#   scripts/bench.sh [RUNS]
+# Build folders: HOST_DIR, WIN64_DIR, WIN32_DIR (default BUILD_ROOT/<preset>,
+# BUILD_ROOT default ./build). The launcher is HOST_DIR/bin/stub12.
+set -eu
+cd "$(dirname "$0")/.."
+root=${BUILD_ROOT:-$PWD/build}
+host=${HOST_DIR:-$root/host}
+win64=${WIN64_DIR:-$root/win64}
+win32=${WIN32_DIR:-$root/win32}
+runs=${1:-21}
+java_home=${JAVA_HOME:-/usr/lib/jvm/java-17-openjdk-amd64}
+
+stub="$host/bin/stub12"
+[ -x "$stub" ] || { echo "no Linux launcher at $stub: build the host target stub12" >&2; exit 1; }
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+"$java_home/bin/javac" -d "$work/classes" examples/hello/src/hello/Main.java
+
+# The launcher configured by a parameter trailer: block text, then its
+# length as a 32-bit little-endian number.
+cp "$stub" "$work/hello"
+/usr/bin/python3 - "$work/hello" "$work/classes" <<'PY'
+import struct, sys
+lines = ["binarypath", "#internal#", "classname", "hello.Main", "parameters", "bench", "appendcp",
+         "environment", "0", "classpath", "1", sys.argv[2], "properties", "1", "hello.greeting=bench",
+         "minheap", "1024", "maxheap", "16384"]
+block = "".join(l + "\n" for l in lines).encode()
+with open(sys.argv[1], "ab") as f:
+    f.write(block + struct.pack("<I", len(block)))
+PY
+
+launcher_cmd=("$work/hello")
+java_cmd=("$java_home/bin/java" -Xms1024k -Xmx16384k -Dhello.greeting=bench -cp "$work/classes" hello.Main bench)
+
+# Median wall time in milliseconds of `runs` runs (after one warm-up run).
+median_ms() {
+  local times=() start end
+  "$@" >/dev/null 2>&1 || true
+  for ((i = 0; i < runs; i++)); do
+    start=$(date +%s%N)
+    "$@" >/dev/null 2>&1 || true
+    end=$(date +%s%N)
+    times+=($(( (end - start) / 1000 )))
+  done
+  printf '%s\n' "${times[@]}" | sort -n | awk '{ a[NR] = $1 } END { m = (NR % 2) ? a[(NR + 1) / 2] : (a[NR / 2] + a[NR / 2 + 1]) / 2; printf "%.1f", m / 1000 }'
+}
+
+export JAVA_HOME="$java_home"
+unset CLASSPATH CASKIT_DIAGNOSTICS
+# Both must really run the program, or the figures mean nothing.
+for cmd in launcher java; do
+  if [ $cmd = launcher ]; then out=$("${launcher_cmd[@]}" 2>&1); else out=$("${java_cmd[@]}" 2>&1); fi
+  case "$out" in
+    *"Hello from Caskit!"*"bench"*) ;;
+    *) echo "the $cmd run did not run the hello program:" >&2; echo "$out" >&2; exit 1 ;;
+  esac
+done
+echo "Start-to-exit, median of $runs runs (hello program, same heap options):"
+launcher_ms=$(median_ms "${launcher_cmd[@]}")
+java_ms=$(median_ms "${java_cmd[@]}")
+printf '  Linux launcher (stub12): %8s ms\n' "$launcher_ms"
+printf '  java -cp:                %8s ms\n' "$java_ms"
+awk -v a="$launcher_ms" -v b="$java_ms" 'BEGIN { printf "  ratio launcher / java:   %8.2f\n", a / b }'
+
+echo "Stub sizes (bytes):"
+for f in "$win64/bin/stub11.exe" "$win64/bin/stub12.exe" "$win32/bin/stub11.exe" "$win32/bin/stub12.exe" "$stub"; do
+  if [ -f "$f" ]; then
+    printf '  %-60s %9d\n' "$f" "$(stat -c %s "$f")"
+  else
+    printf '  %-60s %9s\n' "$f" "not built"
+  fi
+done

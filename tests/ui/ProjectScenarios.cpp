@@ -1,0 +1,251 @@
+// New JDK 1.1 and JDK 2.0 projects: tabs, pages, typing into every page,
+// Save (read back with the engine), Compile (run with the stand-in VM).
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "builder/engine/Project.h"
+#include "builder/engine/ProjectFile.h"
+#include "builder/ui/resource.h"
+#include "tests/ui/Driver.h"
+
+using namespace driver;
+
+namespace {
+
+const std::vector<std::string> kTabs = {"Command",  "Classpath",  "Java Properties", "Environment",
+                                        "Advanced", "Heap/Stack", "Version",         "Icon"};
+const std::vector<std::string> kKinds = {"command",  "classpath", "properties", "environment",
+                                         "advanced", "heap",      "version",    "icon"};
+
+int listCount(HWND page, int id) { return static_cast<int>(builder.send(control(page, id), LB_GETCOUNT)); }
+
+// Types a key and a value and presses "Add" on a key/value page.
+void addPair(HWND page, int listId, const std::string& key, const std::string& value) {
+    int before = listCount(page, listId);
+    type(page, IDC_KEY, key);
+    type(page, IDC_VALUE, value);
+    postClick(control(page, IDC_ADD_PAIR));
+    checks.check(eventually([&] { return listCount(page, listId) == before + 1; }, 10000), "Add puts " + key + " in the list");
+}
+
+struct Typed {
+    std::string exeName;
+    std::string mainClass;
+    std::string arguments;
+    std::string vmLibrary;
+};
+
+void fillCommandPage(HWND window, const Typed& typed) {
+    HWND page = builder.pageOf(window, "command");
+    if (!checks.check(page != nullptr, "command page exists")) return;
+    builder.selectTab(window, 0);
+    type(page, IDC_EXE_NAME, typed.exeName);
+    clickNow(page, IDC_USER_VM);
+    type(page, IDC_VM_PATH, typed.vmLibrary);
+    type(page, IDC_MAIN_CLASS, typed.mainClass);
+    type(page, IDC_ARGUMENTS, typed.arguments);
+    if (pickExeFolder(page, gWork + "\\out")) {
+        checks.equal(read(page, IDC_EXE_FOLDER), gWork + "\\out\\", "Set \".exe\" Location shows the chosen folder");
+    }
+    checks.check(builder.selectTab(window, 1), "leaving the command page");
+    checks.equal(read(page, IDC_EXE_NAME), typed.exeName + ".exe", "verify turns the exe name into " + typed.exeName + ".exe");
+}
+
+void fillListPages(HWND window) {
+    builder.selectTab(window, 1);
+    HWND classPath = builder.pageOf(window, "classpath");
+    postClick(control(classPath, IDC_ADD_MANUALLY));
+    HWND editor = waitTopLevel(builder.processId(), "Edit Classpath");
+    if (checks.check(editor != nullptr, "Add Manually opens \"Edit Classpath\"")) {
+        setWindowText(GetDlgItem(editor, IDC_ENTRY_TEXT), "lib\\hello.jar");
+        postClick(GetDlgItem(editor, IDOK));
+        checks.check(eventually([&] { return listCount(classPath, IDC_CLASSPATH_LIST) == 1; }, 10000),
+                     "class-path entry listed");
+    }
+    builder.selectTab(window, 2);
+    addPair(builder.pageOf(window, "properties"), IDC_PROPERTIES_LIST, "greeting", "hello");
+    builder.selectTab(window, 3);
+    addPair(builder.pageOf(window, "environment"), IDC_ENVIRONMENT_LIST, "CASKIT_UI", "on");
+}
+
+void fillVersionPage(HWND window) {
+    builder.selectTab(window, 6);
+    HWND page = builder.pageOf(window, "version");
+    type(page, IDC_COMPANY_NAME, "Caskit Test Co");
+    type(page, IDC_LEGAL_COPYRIGHT, "(c) Caskit Test");
+    type(page, IDC_LEGAL_TRADEMARKS, "CaskitTM");
+    type(page, IDC_COMMENTS, "Built by the UI test");
+}
+
+void saveAs(HWND window, const std::string& path, const std::string& expectProposed, const std::string& title) {
+    builder.settle();
+    checks.check(builder.toolbarState(IDM_SAVE) & TBSTATE_ENABLED, title + ": Save enabled while modified");
+    checks.check(builder.toolbarState(IDM_COMPILE) & TBSTATE_ENABLED, title + ": Compile enabled when ready");
+    builder.postCommand(IDM_SAVE);
+    std::string proposed;
+    answerFileDialog("Save Caskit Project", path, &proposed);
+    checks.equal(proposed, expectProposed, title + ": Save proposes a name from the main class");
+    checks.check(eventually([&] { return windowText(window) == "Caskit Project - " + title; }), "title after Save: " + title);
+    checks.equal(builder.statusPart(0), std::string("Ready"), "status back to Ready after Save");
+    builder.settle();
+    checks.equal(builder.toolbarState(IDM_SAVE) & TBSTATE_ENABLED, 0, title + ": Save greyed once saved");
+}
+
+// Runs a produced executable with the stand-in VM's log; returns the log.
+std::string runProduced(const std::string& exe, const std::string& log) {
+    DeleteFileA(log.c_str());
+    SetEnvironmentVariableA("CASKIT_STANDIN_LOG", log.c_str());
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::string commandLine = "\"" + exe + "\"";
+    if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        checks.check(false, "start " + exe);
+        return std::string();
+    }
+    if (WaitForSingleObject(process.hProcess, 30000) != WAIT_OBJECT_0) {
+        checks.note("     produced program still running; terminating it");
+        TerminateProcess(process.hProcess, 1);
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return readFile(log);
+}
+
+std::string versionString(const std::string& exe, const std::string& name) {
+    DWORD ignored = 0;
+    DWORD size = GetFileVersionInfoSizeA(exe.c_str(), &ignored);
+    if (!size) return "<no version block>";
+    std::string data(size, '\0');
+    if (!GetFileVersionInfoA(exe.c_str(), 0, size, &data[0])) return "<unreadable>";
+    WORD* translation = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueA(&data[0], "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &length) ||
+        length < 4) {
+        return "<no translation>";
+    }
+    char key[128];
+    wsprintfA(key, "\\StringFileInfo\\%04x%04x\\%s", translation[0], translation[1], name.c_str());
+    char* value = nullptr;
+    if (!VerQueryValueA(&data[0], key, reinterpret_cast<void**>(&value), &length)) return "<no " + name + ">";
+    return value;
+}
+
+}  // namespace
+
+namespace scenarios {
+
+void jdk11Project(HWND& window) {
+    window = newProject(1);
+    if (!window) return;
+    checks.equal(windowText(window), std::string("Caskit Project - <untitled>"), "JDK 1.1: untitled window");
+    checks.equal(builder.statusPart(1), std::string("JDK 1.1.x Project"), "JDK 1.1: status part 1");
+    expectTabs(window, kTabs, "JDK 1.1");
+    builder.settle();
+    checks.equal(builder.toolbarState(IDM_SAVE) & TBSTATE_ENABLED, 0, "JDK 1.1: a fresh project is not modified");
+    checks.equal(builder.toolbarState(IDM_COMPILE) & TBSTATE_ENABLED, 0, "JDK 1.1: Compile greyed until ready");
+    checks.check(GetDlgItem(builder.pageOf(window, "command"), IDC_LOCATE_JAVAI) != nullptr, "JDK 1.1: Locate Javai");
+    visitPages(window, "jdk11", kKinds);
+
+    Typed typed{"app", "com.example.Hello", "alpha beta", gStandins + "\\javai.dll"};
+    fillCommandPage(window, typed);
+    fillListPages(window);
+    builder.selectTab(window, 4);
+    HWND advanced = builder.pageOf(window, "advanced");
+    clickNow(advanced, IDC_CP_PREPEND);
+    clickNow(advanced, IDC_VERIFY_ON);
+    clickNow(advanced, IDC_CLASS_GC);
+    builder.selectTab(window, 5);
+    HWND heap = builder.pageOf(window, "heap");
+    type(heap, IDC_MIN_HEAP, "2048");
+    type(heap, IDC_MAX_HEAP, "32768");
+    type(heap, IDC_NATIVE_STACK, "256");
+    type(heap, IDC_JAVA_STACK, "1024");
+    fillVersionPage(window);
+    builder.selectTab(window, 0);
+
+    std::string path = gWork + "\\jdk11.csk";
+    saveAs(window, path, "Hello.csk", "jdk11.csk");
+    Project saved;
+    if (checks.check(openProject(saved, nullptr, path), "JDK 1.1: the engine reads the saved file")) {
+        checks.equal(saved.getProjectVersion(), 1, "saved: version");
+        checks.equal(saved.exeName(), std::string("app.exe"), "saved: exe name");
+        checks.equal(saved.exeFolder(), gWork + "\\out\\", "saved: exe folder");
+        checks.check(saved.userDefinedVm, "saved: user defined VM");
+        checks.equal(saved.vmLibraryPath(), typed.vmLibrary, "saved: VM library");
+        checks.equal(saved.mainClass(), typed.mainClass, "saved: main class");
+        checks.equal(saved.arguments(), typed.arguments, "saved: arguments");
+        checks.equal(saved.listItem(ProjectList::ClassPath, 0), std::string("lib\\hello.jar"), "saved: class path");
+        checks.equal(saved.listItem(ProjectList::Properties, 0), std::string("greeting=hello"), "saved: property");
+        checks.equal(saved.listItem(ProjectList::Environment, 0), std::string("CASKIT_UI=on"), "saved: environment");
+        checks.equal(saved.classPathMode(), 1, "saved: Prepend");
+        checks.equal(saved.verifyOption(), 1, "saved: verification On");
+        checks.check(saved.classGcEnabled(), "saved: class GC");
+        checks.equal(saved.minHeap(), 2048u, "saved: min heap");
+        checks.equal(saved.maxHeap(), 32768u, "saved: max heap");
+        checks.equal(saved.maxNativeStack(), 256u, "saved: native stack");
+        checks.equal(saved.maxJavaStack(), 1024u, "saved: Java stack");
+        checks.equal(saved.companyName(), std::string("Caskit Test Co"), "saved: company");
+        checks.equal(saved.comments(), std::string("Built by the UI test"), "saved: comments");
+        checks.check(saved.versionInfoEnabled, "saved: version block enabled");
+    }
+
+    builder.command(IDM_COMPILE);
+    std::string exe = gWork + "\\out\\app.exe";
+    if (checks.check(fileExists(exe), "JDK 1.1: Compile Project writes out\\app.exe")) {
+        std::string log = runProduced(exe, gWork + "\\jdk11-run.log");
+        checks.check(contains(log, "com/example/Hello"), "JDK 1.1 run: main class reaches the VM");
+        checks.check(contains(log, "alpha") && contains(log, "beta"), "JDK 1.1 run: arguments reach main");
+        checks.check(contains(log, "greeting=hello"), "JDK 1.1 run: property reaches the VM");
+        checks.check(contains(log, "hello.jar"), "JDK 1.1 run: class path reaches the VM");
+        checks.equal(versionString(exe, "CompanyName"), std::string("Caskit Test Co"), "JDK 1.1: version block");
+        if (!contains(log, "com/example/Hello")) checks.note("     stand-in log:\n" + log);
+    }
+    checks.equal(builder.statusPart(0), std::string("Ready"), "status back to Ready after Compile");
+}
+
+void jdk20Project(HWND& window) {
+    window = newProject(2);
+    if (!window) return;
+    checks.equal(builder.statusPart(1), std::string("JDK 2.0 Project"), "JDK 2.0: status part 1");
+    expectTabs(window, kTabs, "JDK 2.0");
+    checks.check(GetDlgItem(builder.pageOf(window, "command"), IDC_LOCATE_JVM) != nullptr, "JDK 2.0: Locate JVM");
+    checks.check(GetDlgItem(builder.pageOf(window, "advanced"), IDC_JIT) != nullptr, "JDK 2.0: JIT switch");
+    checks.check(GetDlgItem(builder.pageOf(window, "heap"), IDC_NATIVE_STACK) == nullptr, "JDK 2.0: no stack fields");
+    visitPages(window, "jdk20", kKinds);
+
+    Typed typed{"app20", "org.sample.Main", "one two", gStandins + "\\jvm.dll"};
+    fillCommandPage(window, typed);
+    fillListPages(window);
+    builder.selectTab(window, 4);
+    clickNow(builder.pageOf(window, "advanced"), IDC_JIT);
+    builder.selectTab(window, 5);
+    type(builder.pageOf(window, "heap"), IDC_MIN_HEAP, "4096");
+    builder.selectTab(window, 0);
+
+    std::string path = gWork + "\\jdk20.csk";
+    saveAs(window, path, "Main.csk", "jdk20.csk");
+    Project saved;
+    if (checks.check(openProject(saved, nullptr, path), "JDK 2.0: the engine reads the saved file")) {
+        checks.equal(saved.getProjectVersion(), 2, "saved: version 2");
+        checks.equal(saved.exeName(), std::string("app20.exe"), "saved: exe name");
+        checks.equal(saved.mainClass(), typed.mainClass, "saved: main class");
+        checks.check(saved.jitEnabled(), "saved: JIT");
+        checks.equal(saved.minHeap(), 4096u, "saved: min heap");
+        checks.equal(saved.maxNativeStack(), 0u, "saved: JDK 2.0 heap page stores stack 0");
+        checks.equal(saved.listItem(ProjectList::Properties, 0), std::string("greeting=hello"), "saved: property");
+    }
+    builder.command(IDM_COMPILE);
+    std::string exe = gWork + "\\out\\app20.exe";
+    if (checks.check(fileExists(exe), "JDK 2.0: Compile Project writes out\\app20.exe")) {
+        std::string log = runProduced(exe, gWork + "\\jdk20-run.log");
+        checks.check(contains(log, "org/sample/Main"), "JDK 2.0 run: main class reaches the VM");
+        checks.check(contains(log, "one") && contains(log, "two"), "JDK 2.0 run: arguments reach main");
+        checks.check(contains(log, "greeting=hello"), "JDK 2.0 run: property reaches the VM");
+        checks.check(contains(log, "4096"), "JDK 2.0 run: heap size reaches the VM");
+        if (!contains(log, "org/sample/Main")) checks.note("     stand-in log:\n" + log);
+    }
+}
+
+}  // namespace scenarios

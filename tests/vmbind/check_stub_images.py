@@ -1,0 +1,90 @@
+#!/usr/bin/python3
+"""Reads the built launcher stubs with pefile, an independent PE reader, and
+checks them as the template a builder copies: machine type, GUI subsystem,
+the mode marker "standard" at resource 1000/1 (language 0), icon group 101
+with icon 1 (language 1033) holding launcher/stub/stub.ico, no version
+resource, no block resource, no MinGW runtime DLLs, and a file that ends
+with four zero bytes (an empty parameter trailer) right after the image.
+
+  check_stub_images.py FOLDER:MACHINE [FOLDER:MACHINE ...]   (MACHINE: AMD64 or I386)
+"""
+import os
+import struct
+import sys
+
+import pefile
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+ICON = os.path.join(HERE, "..", "..", "launcher", "stub", "stub.ico")
+SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "advapi32.dll", "msvcrt.dll", "comdlg32.dll"}
+
+
+def resources(pe):
+    found = {}
+    for rtype in pe.DIRECTORY_ENTRY_RESOURCE.entries:
+        for name in rtype.directory.entries:
+            for lang in name.directory.entries:
+                data = pe.get_data(lang.data.struct.OffsetToData, lang.data.struct.Size)
+                found[(rtype.id, name.id, lang.id)] = data
+    return found
+
+
+def check(path, machine):
+    problems = []
+    pe = pefile.PE(path)
+    if pe.get_warnings():
+        problems.append("pefile warnings: %r" % pe.get_warnings())
+    expected_machine = pefile.MACHINE_TYPE["IMAGE_FILE_MACHINE_" + machine]
+    if pe.FILE_HEADER.Machine != expected_machine:
+        problems.append("machine 0x%x, expected %s" % (pe.FILE_HEADER.Machine, machine))
+    if pe.OPTIONAL_HEADER.Subsystem != pefile.SUBSYSTEM_TYPE["IMAGE_SUBSYSTEM_WINDOWS_GUI"]:
+        problems.append("subsystem %d is not GUI" % pe.OPTIONAL_HEADER.Subsystem)
+    res = resources(pe)
+    if res.get((1000, 1, 0)) != b"standard":
+        problems.append("marker 1000/1/0 is %r" % res.get((1000, 1, 0)))
+    if any(k[0] == 1000 and k[1] != 1 for k in res):
+        problems.append("unexpected block resource")
+    if any(k[0] == 16 for k in res):
+        problems.append("version resource present")
+    with open(ICON, "rb") as f:
+        ico = f.read()
+    _, _, count = struct.unpack_from("<HHH", ico, 0)
+    width, height, colors, _, planes, bits, size, offset = struct.unpack_from("<BBBBHHII", ico, 6)
+    group = res.get((14, 101, 1033))
+    expected_group = struct.pack("<HHH", 0, 1, 1) + struct.pack("<BBBBHHIH", width, height, colors, 0, planes, bits,
+                                                                 size, 1)
+    if group != expected_group:
+        problems.append("icon group 101/1033 is %r, expected %r" % (group, expected_group))
+    if res.get((3, 1, 1033)) != ico[offset:offset + size]:
+        problems.append("icon 1/1033 differs from stub.ico")
+    if count != 1 or (width, height) != (32, 32):
+        problems.append("stub.ico is not one 32x32 image")
+    dlls = {entry.dll.decode().lower() for entry in getattr(pe, "DIRECTORY_ENTRY_IMPORT", [])}
+    if not dlls <= SYSTEM_DLLS:
+        problems.append("imports beyond system DLLs: %s" % sorted(dlls - SYSTEM_DLLS))
+    overlay = pe.get_overlay()
+    if overlay != b"\0\0\0\0":
+        problems.append("data after the image is %r, expected four zero bytes" % (overlay[:16] if overlay else overlay))
+    return problems
+
+
+def main():
+    failed = False
+    for spec in sys.argv[1:]:
+        folder, machine = spec.rsplit(":", 1)
+        for name in ("stub11.exe", "stub12.exe"):
+            path = os.path.join(folder, name)
+            if not os.path.exists(path):
+                print("FAIL %s: missing (build the stub11 and stub12 targets)" % path)
+                failed = True
+                continue
+            problems = check(path, machine)
+            print(("ok   " if not problems else "FAIL ") + path + " (%d bytes)" % os.path.getsize(path))
+            for p in problems:
+                print("     " + p)
+            failed |= bool(problems)
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
