@@ -47,8 +47,9 @@ std::string versionText(const std::int16_t (&parts)[4]) {
            std::to_string(parts[3]);
 }
 
-// Raises XException when the target cannot be opened for update.
-void writeVersionBlock(const Project& project, const std::string& targetPath) {
+// Raises XException when the target cannot be opened for update; false
+// when the update could not be completed.
+bool writeVersionBlock(const Project& project, const std::string& targetPath) {
     std::int16_t file[4], product[4];
     project.getFileVersion(file[0], file[1], file[2], file[3]);
     project.getProductVersion(product[0], product[1], product[2], product[3]);
@@ -68,7 +69,7 @@ void writeVersionBlock(const Project& project, const std::string& targetPath) {
     builder.setString("LegalTrademarks", project.legalTrademarks());
     builder.setString("ProductName", project.exeName());
     builder.setString("ProductVersion", versionText(product));
-    builder.write();
+    return builder.write();
 }
 
 }  // namespace
@@ -132,10 +133,14 @@ bool compile(const Project& project, platform::WindowRef owner) {
     if (!project.resourceUpdateAvailable) return written;
 
     if (project.versionInfoEnabled) {
+        // A version block that cannot be written ends the compile here; the
+        // icons are not written.
         try {
-            writeVersionBlock(project, targetPath);
+            if (!writeVersionBlock(project, targetPath)) {
+                showCompileError(owner, platform::lastErrorText());
+                return written;
+            }
         } catch (const std::exception& e) {
-            // The compile ends here; the icons are not written.
             showCompileError(owner, e.what());
             return written;
         }

@@ -127,8 +127,10 @@ bool FrameWindow::onCommand(int id) {
         AboutDialog::show(s.instance, s.window);
         return true;
     case IDM_COMPILE:
+        // Greyed in menu and toolbar unless ready; a command that arrives
+        // anyway (Ctrl+C, another program) is ignored the same way.
         if (ProjectWindow* active = projects::active()) {
-            if (projects::verifyActivePage()) active->compile();
+            if (active->project().isReadyToCompile() && projects::verifyActivePage()) active->compile();
         }
         return true;
     case IDM_TILE:

@@ -30,8 +30,16 @@ HWND createFrameToolbar(HWND frame, HINSTANCE instance) {
     const TBBUTTON buttons[] = {
         separator(), button(0, IDM_NEW), button(1, IDM_OPEN), button(2, IDM_SAVE), separator(), button(3, IDM_COMPILE),
     };
-    return CreateToolbarEx(frame, kToolbarStyle, IDB_TOOLBAR, kToolbarImages, instance, IDB_TOOLBAR, buttons,
-                           static_cast<int>(sizeof buttons / sizeof buttons[0]), 16, 16, 16, 16, sizeof(TBBUTTON));
+    HWND toolbar =
+        CreateToolbarEx(frame, kToolbarStyle, IDB_TOOLBAR, kToolbarImages, instance, IDB_TOOLBAR, buttons,
+                        static_cast<int>(sizeof buttons / sizeof buttons[0]), 16, 16, 16, 16, sizeof(TBBUTTON));
+    // Some comctl32 versions register the toolbar class without a background
+    // brush, which would leave the frame's workspace colour behind the
+    // buttons; the toolbar is the only one of its class in this program.
+    if (toolbar && !GetClassLongPtrA(toolbar, GCLP_HBRBACKGROUND)) {
+        SetClassLongPtrA(toolbar, GCLP_HBRBACKGROUND, static_cast<LONG_PTR>(COLOR_BTNFACE + 1));
+    }
+    return toolbar;
 }
 
 void setToolbarButtonEnabled(HWND toolbar, int command, bool enabled) {

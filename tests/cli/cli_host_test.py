@@ -150,6 +150,24 @@ def test_compile_windows_trailer(work):
               "%s: marker stays standard" % target)
 
 
+def test_icons(work):
+    from icons import icon_file
+    ico = os.path.join(work, "app.ico")
+    open(ico, "wb").write(icon_file()[0])
+    path = os.path.join(work, "icons.csk")
+    rc, out, err = caskit("new", path, "--jdk", "2.0", "--large-icon", ico, "--small-icon", ico)
+    check(rc == 0, "new with icons: %d %r" % (rc, err))
+    p = read_project(open(path, "rb").read())
+    check(p["largeIconPath"] == ico and p["smallIconPath"] == ico, "icon paths stored")
+    rc, out, err = caskit("show", path)
+    check("large-icon         \"%s\"" % ico in out.splitlines(), "show: large icon loaded: %r" % out)
+
+    rc, out, err = caskit("new", os.path.join(work, "bad.csk"), "--jdk", "2.0",
+                          "--large-icon", os.path.join(work, "missing.ico"))
+    check(rc == 1 and "cannot read the icon file" in err, "missing icon file: %d %r" % (rc, err))
+    check(not os.path.exists(os.path.join(work, "bad.csk")), "no project written with a bad icon")
+
+
 def test_errors(work):
     rc, out, err = caskit("new", os.path.join(work, "x.csk"))
     check(rc == 2 and "--jdk" in err, "new without --jdk: %d %r" % (rc, err))
@@ -224,7 +242,7 @@ def main():
     work = tempfile.mkdtemp(prefix="caskit-cli-")
     try:
         for test in (test_new_writes_every_setting, test_default_project_is_111_bytes, test_compile_linux_trailer,
-                     test_compile_windows_trailer, test_errors, test_failed_writes):
+                     test_compile_windows_trailer, test_icons, test_errors, test_failed_writes):
             folder = os.path.join(work, test.__name__)
             os.makedirs(folder)
             test(folder)

@@ -104,10 +104,7 @@ def run_produced(exe, folder, what):
     if os.path.exists(os.path.join(folder, "standin.log")):
         os.remove(os.path.join(folder, "standin.log"))
     rc, out, err = wine(exe, "first")
-    if rc != 0:
-        # The run after the VM start belongs to the launcher; the settings
-        # checked below are what the compile put in.
-        print("note: %s: produced program ended with exit code %d" % (what, rc))
+    check(rc == 0, "%s: produced program ended with exit code %d" % (what, rc))
     log = standin_log(folder)
     check(bool(log), "%s: the stand-in VM wrote no log (%s)" % (what, err[-500:]))
     options = [l.split("=", 1)[1] for l in log if l.startswith("option[")]
@@ -118,7 +115,9 @@ def run_produced(exe, folder, what):
         check(option in options, "%s: option %s missing from %r" % (what, option, options))
     expect_lines(log, ["FindClass hello/Main", "GetStaticMethodID hello/Main main ([Ljava/lang/String;)V",
                        "NewObjectArray 3 java/lang/String null", "SetObjectArrayElement 0 first",
-                       "SetObjectArrayElement 1 configured", "SetObjectArrayElement 2 two words"], what)
+                       "SetObjectArrayElement 1 configured", "SetObjectArrayElement 2 two words",
+                       "  args[0]=first", "  args[1]=configured", "  args[2]=two words", "DestroyJavaVM"], what)
+    check(any(l.startswith("CallStaticVoidMethod hello/Main.main") for l in log), "%s: main not called" % what)
     return log
 
 

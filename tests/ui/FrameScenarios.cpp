@@ -60,6 +60,44 @@ void checkResources() {
     FreeLibrary(image);
 }
 
+struct ToolTipSearch {
+    DWORD process;
+    std::string text;
+};
+
+BOOL CALLBACK findToolTip(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<ToolTipSearch*>(param);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == search->process && IsWindowVisible(window) && className(window) == TOOLTIPS_CLASSA) {
+        search->text = windowText(window);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Rests the mouse on a toolbar button and reads the tool tip that appears.
+std::string toolTipOf(int buttonIndex) {
+    RemoteBuffer buffer(builder.process(), sizeof(RECT));
+    builder.send(builder.toolbar, TB_GETITEMRECT, buttonIndex, buffer.param());
+    RECT item{};
+    buffer.read(&item, sizeof item);
+    POINT centre{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+    ClientToScreen(builder.toolbar, &centre);
+    SetCursorPos(centre.x - 3, centre.y - 3);
+    Sleep(200);
+    SetCursorPos(centre.x, centre.y);
+    ToolTipSearch search{builder.processId(), std::string()};
+    eventually([&] {
+        search.text.clear();
+        EnumWindows(findToolTip, reinterpret_cast<LPARAM>(&search));
+        return !search.text.empty();
+    }, 8000);
+    SetCursorPos(900, 700);
+    Sleep(300);
+    return search.text;
+}
+
 }  // namespace
 
 namespace scenarios {
@@ -86,6 +124,8 @@ void frameAtStart() {
     eventually([&] { return gHelp.calls > before; }, 5000);
     checks.equal(gHelp.command, HELP_CONTENTS, "Help Topics asks WinHelp for the contents");
     checks.equal(gHelp.file, std::string("Caskit.hlp"), "Help Topics names Caskit.hlp");
+    checks.equal(toolTipOf(1), std::string("Creates a new project"), "tool tip of New");
+    checks.equal(toolTipOf(5), std::string("Compiles Caskit project"), "tool tip of Compile Project");
     checks.screenshot("frame");
 
     builder.postCommand(IDM_ABOUT);

@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <utility>
+
 #include "builder/engine/Project.h"
 #include "builder/engine/ProjectFile.h"
 #include "builder/ui/resource.h"
@@ -19,6 +21,51 @@ const std::vector<std::string> kKinds = {"command",  "classpath", "properties", 
                                          "advanced", "heap",      "version",    "icon"};
 
 int listCount(HWND page, int id) { return static_cast<int>(builder.send(control(page, id), LB_GETCOUNT)); }
+
+std::string listText(HWND page, int id, int index) {
+    RemoteBuffer buffer(builder.process(), 1024);
+    builder.send(control(page, id), LB_GETTEXT, index, buffer.param());
+    return buffer.readText();
+}
+
+BOOL CALLBACK findClass(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<std::pair<std::string, HWND>*>(param);
+    if (className(window) == search->first) {
+        search->second = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND descendantOfClass(HWND parent, const std::string& name) {
+    std::pair<std::string, HWND> search{name, nullptr};
+    EnumChildWindows(parent, findClass, reinterpret_cast<LPARAM>(&search));
+    return search.second;
+}
+
+int listViewIndexOf(HWND list, const std::string& text) {
+    int count = static_cast<int>(builder.send(list, LVM_GETITEMCOUNT));
+    RemoteBuffer buffer(builder.process(), sizeof(LVITEMA) + 300);
+    for (int i = 0; i < count; ++i) {
+        LVITEMA item{};
+        item.iSubItem = 0;
+        item.pszText = reinterpret_cast<char*>(buffer.param(sizeof(LVITEMA)));
+        item.cchTextMax = 256;
+        buffer.write(&item, sizeof item);
+        builder.send(list, LVM_GETITEMTEXTA, i, buffer.param());
+        if (buffer.readText(sizeof(LVITEMA)) == text) return i;
+    }
+    return -1;
+}
+
+void selectListViewItem(HWND list, int index) {
+    RemoteBuffer buffer(builder.process(), sizeof(LVITEMA));
+    LVITEMA item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    buffer.write(&item, sizeof item);
+    builder.send(list, LVM_SETITEMSTATE, index, buffer.param());
+}
 
 // Types a key and a value and presses "Add" on a key/value page.
 void addPair(HWND page, int listId, const std::string& key, const std::string& value) {
@@ -52,15 +99,53 @@ void fillCommandPage(HWND window, const Typed& typed) {
     checks.equal(read(page, IDC_EXE_NAME), typed.exeName + ".exe", "verify turns the exe name into " + typed.exeName + ".exe");
 }
 
-void fillListPages(HWND window) {
+// "Add Path" with Relative Path: the picker starts in the executable
+// folder; the subfolder lib is selected in its list and "Select" pressed.
+void addRelativeFolder(HWND classPath, const std::string& subfolder) {
+    CreateDirectoryA((gWork + "\\out\\" + subfolder).c_str(), nullptr);
+    postClick(control(classPath, IDC_ADD_PATH));
+    HWND dialog = waitTopLevel(builder.processId(), "Add Classpath");
+    if (!checks.check(dialog != nullptr, "Add Path opens the folder picker")) return;
+    setWindowText(fileNameField(dialog), gWork + "\\out");
+    builder.send(GetDlgItem(dialog, IDOK), BM_CLICK);
+    HWND list = nullptr;
+    int index = -1;
+    eventually([&] {
+        list = descendantOfClass(dialog, "SysListView32");
+        index = list ? listViewIndexOf(list, subfolder) : -1;
+        return index >= 0;
+    }, 10000);
+    if (!checks.check(index >= 0, "the folder list shows " + subfolder)) return;
+    selectListViewItem(list, index);
+    HWND relative = descendant(dialog, IDC_RELATIVE_PATH, true);
+    if (!checks.check(relative != nullptr, "Add Path picker offers \"Relative Path\"")) return;
+    checks.check(builder.send(descendant(dialog, IDC_ABSOLUTE_PATH, true), BM_GETCHECK) == BST_CHECKED,
+                 "\"Absolute Path\" is checked when the picker opens");
+    builder.send(relative, BM_CLICK);
+    checks.screenshot("picker-add-path");
+    HWND select = descendant(dialog, IDC_SELECT, true);
+    if (!checks.check(select != nullptr, "Add Path picker has \"Select\"")) return;
+    postClick(select);
+    checks.check(eventually([&] { return !IsWindow(dialog); }), "Select closes the picker");
+}
+
+void fillListPages(HWND window, bool relativeFolder) {
     builder.selectTab(window, 1);
     HWND classPath = builder.pageOf(window, "classpath");
+    if (relativeFolder) {
+        addRelativeFolder(classPath, "lib");
+        checks.check(eventually([&] { return listCount(classPath, IDC_CLASSPATH_LIST) == 1; }, 10000),
+                     "Add Path lists the folder");
+        checks.equal(listText(classPath, IDC_CLASSPATH_LIST, 0), std::string(".\\lib\\"),
+                     "Relative Path gives the subfolder relative to the executable folder");
+    }
+    int before = listCount(classPath, IDC_CLASSPATH_LIST);
     postClick(control(classPath, IDC_ADD_MANUALLY));
     HWND editor = waitTopLevel(builder.processId(), "Edit Classpath");
     if (checks.check(editor != nullptr, "Add Manually opens \"Edit Classpath\"")) {
         setWindowText(GetDlgItem(editor, IDC_ENTRY_TEXT), "lib\\hello.jar");
         postClick(GetDlgItem(editor, IDOK));
-        checks.check(eventually([&] { return listCount(classPath, IDC_CLASSPATH_LIST) == 1; }, 10000),
+        checks.check(eventually([&] { return listCount(classPath, IDC_CLASSPATH_LIST) == before + 1; }, 10000),
                      "class-path entry listed");
     }
     builder.selectTab(window, 2);
@@ -150,7 +235,7 @@ void jdk11Project(HWND& window) {
 
     Typed typed{"app", "com.example.Hello", "alpha beta", gStandins + "\\javai.dll"};
     fillCommandPage(window, typed);
-    fillListPages(window);
+    fillListPages(window, true);
     builder.selectTab(window, 4);
     HWND advanced = builder.pageOf(window, "advanced");
     clickNow(advanced, IDC_CP_PREPEND);
@@ -176,7 +261,8 @@ void jdk11Project(HWND& window) {
         checks.equal(saved.vmLibraryPath(), typed.vmLibrary, "saved: VM library");
         checks.equal(saved.mainClass(), typed.mainClass, "saved: main class");
         checks.equal(saved.arguments(), typed.arguments, "saved: arguments");
-        checks.equal(saved.listItem(ProjectList::ClassPath, 0), std::string("lib\\hello.jar"), "saved: class path");
+        checks.equal(saved.listItem(ProjectList::ClassPath, 0), std::string(".\\lib\\"), "saved: class path folder");
+        checks.equal(saved.listItem(ProjectList::ClassPath, 1), std::string("lib\\hello.jar"), "saved: class path");
         checks.equal(saved.listItem(ProjectList::Properties, 0), std::string("greeting=hello"), "saved: property");
         checks.equal(saved.listItem(ProjectList::Environment, 0), std::string("CASKIT_UI=on"), "saved: environment");
         checks.equal(saved.classPathMode(), 1, "saved: Prepend");
@@ -217,7 +303,7 @@ void jdk20Project(HWND& window) {
 
     Typed typed{"app20", "org.sample.Main", "one two", gStandins + "\\jvm.dll"};
     fillCommandPage(window, typed);
-    fillListPages(window);
+    fillListPages(window, false);
     builder.selectTab(window, 4);
     clickNow(builder.pageOf(window, "advanced"), IDC_JIT);
     builder.selectTab(window, 5);

@@ -2,8 +2,8 @@
 // current folder (CreateProcessA), optionally holding F12 down (SendInput)
 // for the whole run; the key is released on every path. Exits with the
 // program's exit code.
-//   vmbind_launch [--f12] SPECFILE
-// SPECFILE: line 1 the command line, line 2 the current folder (empty:
+//   vmbind_launch [--f12] LAUNCHFILE
+// LAUNCHFILE: line 1 the command line, line 2 the current folder (empty:
 // this helper's own).
 #include <windows.h>
 
@@ -55,15 +55,15 @@ bool readLine(FILE* f, std::string& line) {
 int main(int argc, char** argv) {
     bool f12 = argc == 3 && std::strcmp(argv[1], "--f12") == 0;
     if (argc != (f12 ? 3 : 2)) {
-        std::fprintf(stderr, "usage: vmbind_launch [--f12] SPECFILE\n");
+        std::fprintf(stderr, "usage: vmbind_launch [--f12] LAUNCHFILE\n");
         return 200;
     }
-    FILE* spec = std::fopen(argv[f12 ? 2 : 1], "rb");
-    if (!spec) return 201;
+    FILE* request = std::fopen(argv[f12 ? 2 : 1], "rb");
+    if (!request) return 201;
     std::string commandLine, folder;
-    readLine(spec, commandLine);
-    readLine(spec, folder);
-    std::fclose(spec);
+    readLine(request, commandLine);
+    readLine(request, folder);
+    std::fclose(request);
 
     HeldKey key(f12);
     STARTUPINFOA startup;

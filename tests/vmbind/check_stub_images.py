@@ -70,8 +70,8 @@ def check(path, machine):
 
 def main():
     failed = False
-    for spec in sys.argv[1:]:
-        folder, machine = spec.rsplit(":", 1)
+    for item in sys.argv[1:]:
+        folder, machine = item.rsplit(":", 1)
         for name in ("stub11.exe", "stub12.exe"):
             path = os.path.join(folder, name)
             if not os.path.exists(path):

@@ -171,10 +171,10 @@ class Harness:
         if f12 or command_line is not None:
             if command_line is None:
                 command_line = '"%s"%s' % (winpath(exe), "".join(" " + a for a in args))
-            spec = os.path.join(self.work, "launch.txt")
-            with open(spec, "w", encoding="latin-1", newline="") as f:
+            launch_file = os.path.join(self.work, "launch.txt")
+            with open(launch_file, "w", encoding="latin-1", newline="") as f:
                 f.write(command_line + "\n" + winpath(cwd) + "\n")
-            cmd = [WINE, os.path.join(self.helpers, "vmbind_launch.exe")] + (["--f12"] if f12 else []) + [winpath(spec)]
+            cmd = [WINE, os.path.join(self.helpers, "vmbind_launch.exe")] + (["--f12"] if f12 else []) + [winpath(launch_file)]
         else:
             cmd = [WINE, exe] + list(args)
         for attempt in range(2):
