@@ -41,8 +41,9 @@ bool writeIconResources(const std::vector<const IconImage*>& images, const std::
     // From here every way out that does not commit discards the update
     // (the ResourceUpdate destructor).
     if (images.size() > 0xFFFF) return false;
+    // An empty resource would delete the icon instead of writing it.
     for (const IconImage* image : images)
-        if (!image) return false;
+        if (!image || image->bytes.empty()) return false;
     std::string directory;
     try {
         directory = buildIconGroupDirectory(images, baseId);

@@ -133,6 +133,17 @@ int main(int argc, char** argv) {
     } catch (const XException& e) {
         check(std::string(e.what()) == "exe not found" && e.line() == 13, "missing target: exe not found");
     }
+    // An image without bytes would delete its resource: nothing is written.
+    const std::string discarded = out + "\\discarded.exe";
+    CopyFileA(sample.c_str(), discarded.c_str(), FALSE);
+    IconImage noBytes;
+    noBytes.id = 1;
+    check(!writeIconResources({&large, &noBytes}, discarded, 0), "image without bytes refused");
+    if (HMODULE module = LoadLibraryExA(discarded.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {
+        check(!FindResourceExA(module, MAKEINTRESOURCEA(3), MAKEINTRESOURCEA(0), 0), "refused update was discarded");
+        FreeLibrary(module);
+    }
+
     check(runProgram(both) == 7, "program with both icons still runs");
     check(runProgram(onlySmall) == 7, "program with the small icon still runs");
 

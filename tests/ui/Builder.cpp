@@ -36,13 +36,17 @@ bool Builder::start(const std::string& exe, const std::string& folder) {
                         &process_)) {
         return false;
     }
-    if (!eventually([&] { return (frame = FindWindowA("CaskitFrame", "Caskit2")) != nullptr; }, 60000)) return false;
-    for (HWND child = GetWindow(frame, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (lstrcmpiA(className(child).c_str(), "MDIClient") == 0) mdiClient = child;
-    }
-    toolbar = childOfClass(frame, TOOLBARCLASSNAMEA);
-    statusBar = childOfClass(frame, STATUSCLASSNAMEA);
-    return mdiClient && toolbar && statusBar;
+    // The frame can be found while it is still creating its children.
+    return eventually([&] {
+        frame = FindWindowA("CaskitFrame", "Caskit2");
+        if (!frame) return false;
+        for (HWND child = GetWindow(frame, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            if (lstrcmpiA(className(child).c_str(), "MDIClient") == 0) mdiClient = child;
+        }
+        toolbar = childOfClass(frame, TOOLBARCLASSNAMEA);
+        statusBar = childOfClass(frame, STATUSCLASSNAMEA);
+        return mdiClient && toolbar && statusBar && IsWindowVisible(frame);
+    }, 60000);
 }
 
 int Builder::exitCode(int ms) {

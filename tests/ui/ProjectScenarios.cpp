@@ -22,10 +22,12 @@ const std::vector<std::string> kKinds = {"command",  "classpath", "properties", 
 
 int listCount(HWND page, int id) { return static_cast<int>(builder.send(control(page, id), LB_GETCOUNT)); }
 
+// LB_GETTEXT is one of the messages the system carries across processes.
 std::string listText(HWND page, int id, int index) {
-    RemoteBuffer buffer(builder.process(), 1024);
-    builder.send(control(page, id), LB_GETTEXT, index, buffer.param());
-    return buffer.readText();
+    char text[1024] = {};
+    if (builder.send(control(page, id), LB_GETTEXTLEN, index) >= static_cast<LRESULT>(sizeof text)) return "<long>";
+    builder.send(control(page, id), LB_GETTEXT, index, reinterpret_cast<LPARAM>(text));
+    return text;
 }
 
 BOOL CALLBACK findClass(HWND window, LPARAM param) {
@@ -58,13 +60,18 @@ int listViewIndexOf(HWND list, const std::string& text) {
     return -1;
 }
 
+// Clicks the item as a user does (the list view selects and focuses it).
 void selectListViewItem(HWND list, int index) {
-    RemoteBuffer buffer(builder.process(), sizeof(LVITEMA));
-    LVITEMA item{};
-    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    RemoteBuffer buffer(builder.process(), sizeof(RECT));
+    RECT item{};
+    item.left = LVIR_LABEL;
     buffer.write(&item, sizeof item);
-    builder.send(list, LVM_SETITEMSTATE, index, buffer.param());
+    builder.send(list, LVM_GETITEMRECT, index, buffer.param());
+    buffer.read(&item, sizeof item);
+    LPARAM point = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+    PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    PostMessageA(list, WM_LBUTTONUP, 0, point);
+    eventually([&] { return (builder.send(list, LVM_GETITEMSTATE, index, LVIS_SELECTED) & LVIS_SELECTED) != 0; }, 5000);
 }
 
 // Types a key and a value and presses "Add" on a key/value page.
