@@ -3,7 +3,6 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
-#include <cstdio>
 #include <exception>
 
 #include "builder/ui/RelativePath.h"
@@ -97,7 +96,6 @@ void onSelect(HWND hook) {
         appendBackslash(path);
     }
     if (!gRequest->absolute) path = relativePath(path, gRequest->baseFolder);
-    if (FILE* f = fopen("Z:\\tmp\\uiframe\\hook.log", "ab")) { fprintf(f, "select [%s] folder [%s] sub [%s] abs %d\n", path.c_str(), folder, gRequest->subfolder.c_str(), gRequest->absolute); fclose(f); }
     gRequest->baseFolder = path;
     gRequest->selected = true;
     PostMessageA(commonDialog, WM_CLOSE, 0, 0);
@@ -120,14 +118,12 @@ void onCommand(HWND hook, WPARAM wParam) {
 }
 
 void onNotify(HWND hook, const OFNOTIFYA* notify) {
-    if (FILE* f = fopen("Z:\\tmp\\uiframe\\hook.log", "ab")) { fprintf(f, "notify %d\n", (int)notify->hdr.code); fclose(f); }
     if (!gRequest->folderPicker) return;
     if (notify->hdr.code == CDN_FOLDERCHANGE) {
         gRequest->subfolder.clear();
     } else if (notify->hdr.code == CDN_SELCHANGE) {
         gRequest->subfolder.clear();
         gRequest->subfolder = firstSelectedItem(GetParent(hook));
-        if (FILE* f = fopen("Z:\\tmp\\uiframe\\hook.log", "ab")) { fprintf(f, "sub [%s]\n", gRequest->subfolder.c_str()); fclose(f); }
     }
 }
 

@@ -53,5 +53,6 @@ void jdk11Project(HWND& window);
 void jdk20Project(HWND& window);
 void openingAndHandOver(HWND jdk11Window);
 void windowWithoutPages();
+void damagedIcon();
 void closing(HWND jdk11Window);
 }  // namespace scenarios

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdio>
 #include <utility>
 
 #include "builder/engine/Project.h"
@@ -21,14 +22,6 @@ const std::vector<std::string> kKinds = {"command",  "classpath", "properties", 
                                          "advanced", "heap",      "version",    "icon"};
 
 int listCount(HWND page, int id) { return static_cast<int>(builder.send(control(page, id), LB_GETCOUNT)); }
-
-// LB_GETTEXT is one of the messages the system carries across processes.
-std::string listText(HWND page, int id, int index) {
-    char text[1024] = {};
-    if (builder.send(control(page, id), LB_GETTEXTLEN, index) >= static_cast<LRESULT>(sizeof text)) return "<long>";
-    builder.send(control(page, id), LB_GETTEXT, index, reinterpret_cast<LPARAM>(text));
-    return text;
-}
 
 BOOL CALLBACK findClass(HWND window, LPARAM param) {
     auto* search = reinterpret_cast<std::pair<std::string, HWND>*>(param);
@@ -136,6 +129,21 @@ void addRelativeFolder(HWND classPath, const std::string& subfolder) {
     checks.check(eventually([&] { return !IsWindow(dialog); }), "Select closes the picker");
 }
 
+// A file picker with Relative Path: the path is typed into its (hidden)
+// name field and Open pressed; answers false when the dialog did not close.
+bool pickRelativeFile(HWND button, const std::string& caption, const std::string& path) {
+    postClick(button);
+    HWND dialog = waitTopLevel(builder.processId(), caption);
+    if (!checks.check(dialog != nullptr, "file picker \"" + caption + "\" appears")) return false;
+    checks.check(!IsWindowVisible(fileNameField(dialog)), caption + ": file name field hidden");
+    HWND relative = descendant(dialog, IDC_RELATIVE_PATH, true);
+    if (!checks.check(relative != nullptr, caption + ": \"Relative Path\" offered")) return false;
+    builder.send(relative, BM_CLICK);
+    setWindowText(fileNameField(dialog), path);
+    postClick(GetDlgItem(dialog, IDOK));
+    return checks.check(eventually([&] { return !IsWindow(dialog); }), caption + ": Open closes the picker");
+}
+
 void fillListPages(HWND window, bool relativeFolder) {
     builder.selectTab(window, 1);
     HWND classPath = builder.pageOf(window, "classpath");
@@ -143,8 +151,16 @@ void fillListPages(HWND window, bool relativeFolder) {
         addRelativeFolder(classPath, "lib");
         checks.check(eventually([&] { return listCount(classPath, IDC_CLASSPATH_LIST) == 1; }, 10000),
                      "Add Path lists the folder");
-        checks.equal(listText(classPath, IDC_CLASSPATH_LIST, 0), std::string(".\\lib\\"),
-                     "Relative Path gives the subfolder relative to the executable folder");
+    }
+    if (!relativeFolder) {
+        CreateDirectoryA((gWork + "\\out\\lib").c_str(), nullptr);
+        std::string jar = gWork + "\\out\\lib\\extra.jar";
+        if (FILE* f = std::fopen(jar.c_str(), "wb")) std::fclose(f);
+        int count = listCount(classPath, IDC_CLASSPATH_LIST);
+        if (pickRelativeFile(control(classPath, IDC_ADD_FILE), "Add Classpath", jar)) {
+            checks.check(eventually([&] { return listCount(classPath, IDC_CLASSPATH_LIST) == count + 1; }, 10000),
+                         "Add File lists the jar");
+        }
     }
     int before = listCount(classPath, IDC_CLASSPATH_LIST);
     postClick(control(classPath, IDC_ADD_MANUALLY));
@@ -224,6 +240,42 @@ std::string versionString(const std::string& exe, const std::string& name) {
     return value;
 }
 
+void pressControlKey(WORD key) {
+    INPUT input[4] = {};
+    for (INPUT& i : input) i.type = INPUT_KEYBOARD;
+    input[0].ki.wVk = VK_CONTROL;
+    input[1].ki.wVk = key;
+    input[2].ki.wVk = key;
+    input[2].ki.dwFlags = KEYEVENTF_KEYUP;
+    input[3].ki.wVk = VK_CONTROL;
+    input[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(4, input, sizeof(INPUT));
+}
+
+// Ctrl+C typed while the main-class field has the keyboard focus compiles
+// the project (the accelerator is translated before the edit sees the key).
+void compileWithControlC(HWND window, const std::string& exe) {
+    HWND page = builder.pageOf(window, "command");
+    builder.selectTab(window, 0);
+    HWND edit = control(page, IDC_MAIN_CLASS);
+    std::string before = read(page, IDC_MAIN_CLASS);
+    DeleteFileA(exe.c_str());
+    SetForegroundWindow(builder.frame);
+    PostMessageA(edit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+    PostMessageA(edit, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+    DWORD thread = GetWindowThreadProcessId(builder.frame, nullptr);
+    bool focused = eventually([&] {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        return GetGUIThreadInfo(thread, &info) && info.hwndFocus == edit && GetForegroundWindow() == builder.frame;
+    }, 10000);
+    if (!checks.check(focused, "the main-class field has the keyboard focus")) return;
+    pressControlKey('C');
+    checks.check(eventually([&] { return fileExists(exe); }, 20000), "Ctrl+C in an edit field compiles the project");
+    builder.settle();
+    checks.equal(read(page, IDC_MAIN_CLASS), before, "Ctrl+C does not reach the edit field");
+}
+
 }  // namespace
 
 namespace scenarios {
@@ -268,7 +320,8 @@ void jdk11Project(HWND& window) {
         checks.equal(saved.vmLibraryPath(), typed.vmLibrary, "saved: VM library");
         checks.equal(saved.mainClass(), typed.mainClass, "saved: main class");
         checks.equal(saved.arguments(), typed.arguments, "saved: arguments");
-        checks.equal(saved.listItem(ProjectList::ClassPath, 0), std::string(".\\lib\\"), "saved: class path folder");
+        checks.equal(saved.listItem(ProjectList::ClassPath, 0), std::string(".\\lib\\"),
+                     "saved: Add Path with Relative Path and the subfolder lib selected gives .\\lib\\");
         checks.equal(saved.listItem(ProjectList::ClassPath, 1), std::string("lib\\hello.jar"), "saved: class path");
         checks.equal(saved.listItem(ProjectList::Properties, 0), std::string("greeting=hello"), "saved: property");
         checks.equal(saved.listItem(ProjectList::Environment, 0), std::string("CASKIT_UI=on"), "saved: environment");
@@ -296,6 +349,7 @@ void jdk11Project(HWND& window) {
         if (!contains(log, "com/example/Hello")) checks.note("     stand-in log:\n" + log);
     }
     checks.equal(builder.statusPart(0), std::string("Ready"), "status back to Ready after Compile");
+    compileWithControlC(window, exe);
 }
 
 void jdk20Project(HWND& window) {
@@ -310,6 +364,15 @@ void jdk20Project(HWND& window) {
 
     Typed typed{"app20", "org.sample.Main", "one two", gStandins + "\\jvm.dll"};
     fillCommandPage(window, typed);
+    // The VM library beside the executable, chosen with Relative Path, is
+    // stored as its bare name and found by the produced program at run time.
+    std::string localVm = gWork + "\\out\\jvm.dll";
+    CopyFileA(typed.vmLibrary.c_str(), localVm.c_str(), FALSE);
+    builder.selectTab(window, 0);
+    HWND command = builder.pageOf(window, "command");
+    if (pickRelativeFile(control(command, IDC_LOCATE_JVM), "Select jvm.dll", localVm)) {
+        checks.equal(read(command, IDC_VM_PATH), std::string("jvm.dll"), "Locate JVM with Relative Path gives jvm.dll");
+    }
     fillListPages(window, false);
     builder.selectTab(window, 4);
     clickNow(builder.pageOf(window, "advanced"), IDC_JIT);
@@ -325,6 +388,9 @@ void jdk20Project(HWND& window) {
         checks.equal(saved.exeName(), std::string("app20.exe"), "saved: exe name");
         checks.equal(saved.mainClass(), typed.mainClass, "saved: main class");
         checks.check(saved.jitEnabled(), "saved: JIT");
+        checks.equal(saved.vmLibraryPath(), std::string("jvm.dll"), "saved: relative VM library");
+        checks.equal(saved.listItem(ProjectList::ClassPath, 0), std::string(".\\lib\\extra.jar"),
+                     "saved: Add File with Relative Path gives .\\lib\\extra.jar");
         checks.equal(saved.minHeap(), 4096u, "saved: min heap");
         checks.equal(saved.maxNativeStack(), 0u, "saved: JDK 2.0 heap page stores stack 0");
         checks.equal(saved.listItem(ProjectList::Properties, 0), std::string("greeting=hello"), "saved: property");

@@ -44,6 +44,7 @@ int main(int argc, char** argv) {
         scenarios::jdk20Project(jdk20);
         if (jdk11) scenarios::openingAndHandOver(jdk11);
         scenarios::windowWithoutPages();
+        scenarios::damagedIcon();
         if (jdk11) scenarios::closing(jdk11);
     }
     if (builder.running()) TerminateProcess(builder.process(), 1);

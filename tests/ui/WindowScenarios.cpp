@@ -93,6 +93,47 @@ void openingAndHandOver(HWND jdk11Window) {
     checks.equal(builder.children().size(), count, "no extra window from WM_COPYDATA");
 }
 
+// A project whose large icon file is damaged: the icon reader's error
+// never reaches a window procedure; the project opens without that image.
+void damagedIcon() {
+    std::string icon = gWork + "\\damaged.ico";
+    if (FILE* f = std::fopen(icon.c_str(), "wb")) {
+        std::fwrite("\0\0\1\0\5\0garbage", 1, 13, f);
+        std::fclose(f);
+    }
+    Project project;
+    project.setProjectVersion(1);
+    project.setMainClass("Damaged");
+    try {
+        project.setLargeIconPath(icon);
+    } catch (const std::exception&) {
+        // the path is stored before the image is read
+    }
+    std::string path = gWork + "\\damaged.csk";
+    std::string bytes = serializeProject(project);
+    if (FILE* f = std::fopen(path.c_str(), "wb")) {
+        std::fwrite(bytes.data(), 1, bytes.size(), f);
+        std::fclose(f);
+    }
+    checks.equal(secondInstance("#open#" + path), 0, "hand-over of a project with a damaged icon");
+    HWND window = nullptr;
+    eventually([&] { return (window = windowTitled("Caskit Project - damaged.csk")) != nullptr; }, 15000);
+    if (HWND box = topLevel(builder.processId(), "Error Creating Project File")) {
+        (void)box;
+        checks.note("     reported: " + answerMessageBox("Error Creating Project File", IDOK));
+    }
+    checks.check(builder.running(), "Caskit2 survives a damaged icon file");
+    if (!checks.check(window != nullptr, "a project with a damaged icon file opens")) return;
+    checks.equal(read(builder.pageOf(window, "icon"), IDC_LARGE_ICON_PATH), icon, "icon page shows the stored path");
+    checks.check(builder.selectTab(window, 7) && builder.selectTab(window, 0), "the icon page verifies");
+    checks.check(builder.running(), "Caskit2 survives verifying the damaged icon");
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    if (topLevel(builder.processId(), "Project Modified") || waitTopLevel(builder.processId(), "Project Modified", 2000)) {
+        answerMessageBox("Project Modified", IDNO);
+    }
+    checks.check(eventually([&] { return !IsWindow(window); }), "the damaged-icon project closes");
+}
+
 void windowWithoutPages() {
     Project seven;
     seven.setProjectVersion(7);

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Runs a command with DISPLAY set to an X server of its own: a private Xvfb
 # on the first free display number from 140 on, stopped when the command ends.
+# The command's output goes through a file: Wine's helper processes outlive
+# the command and would keep a pipe (and so the test runner) open.
 set -u
 if ! command -v Xvfb >/dev/null; then
   echo "Xvfb is missing" >&2
@@ -12,10 +14,15 @@ while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
 done
 Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null' EXIT
+trap 'kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null; rm -f "${out:-}"' EXIT
 for _ in $(seq 1 100); do
   [ -e "/tmp/.X11-unix/X$display" ] && break
   kill -0 "$xvfb" 2>/dev/null || { echo "Xvfb did not start on :$display" >&2; exit 1; }
   sleep 0.1
 done
-DISPLAY=":$display" "$@"
+out=$(mktemp)
+DISPLAY=":$display" "$@" >"$out" 2>&1
+status=$?
+grep -v '^X connection to' "$out"
+rm -f "$out"
+exit $status
