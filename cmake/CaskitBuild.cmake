@@ -65,8 +65,9 @@ function(caskit_unit_test name)
 endfunction()
 
 # caskit_fuzzer(name SOURCES ...): a libFuzzer target compiled with clang
-# (the host build itself uses g++), run for a bounded number of iterations
-# as a `unit` test. CORPUS is an optional seed folder.
+# (the host build itself uses g++) from SOURCES plus the platform seam's
+# sources, run for a bounded number of iterations as a `unit` test. CORPUS
+# is an optional seed folder.
 function(caskit_fuzzer name)
   cmake_parse_arguments(ARG "" "RUNS;CORPUS" "SOURCES" ${ARGN})
   if(NOT CASKIT_SANITIZED_VARIANTS)
@@ -76,6 +77,9 @@ function(caskit_fuzzer name)
   if(NOT ARG_RUNS)
     set(ARG_RUNS 20000)
   endif()
+  get_property(platform_sources GLOBAL PROPERTY CASKIT_PLATFORM_SOURCES)
+  list(APPEND ARG_SOURCES ${platform_sources})
+  list(REMOVE_DUPLICATES ARG_SOURCES)
   set(out ${CMAKE_CURRENT_BINARY_DIR}/${name})
   file(GLOB_RECURSE headers CONFIGURE_DEPENDS
     ${PROJECT_SOURCE_DIR}/platform/*.h ${PROJECT_SOURCE_DIR}/launcher/*.h

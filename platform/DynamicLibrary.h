@@ -10,7 +10,14 @@ public:
     DynamicLibrary() = default;
     explicit DynamicLibrary(void* handle) : handle_(handle) {}
     DynamicLibrary(DynamicLibrary&& other) noexcept : handle_(other.handle_) { other.handle_ = nullptr; }
-    DynamicLibrary& operator=(DynamicLibrary&& other) noexcept;
+    DynamicLibrary& operator=(DynamicLibrary&& other) noexcept {
+        if (this != &other) {
+            reset();
+            handle_ = other.handle_;
+            other.handle_ = nullptr;
+        }
+        return *this;
+    }
     DynamicLibrary(const DynamicLibrary&) = delete;
     DynamicLibrary& operator=(const DynamicLibrary&) = delete;
     ~DynamicLibrary() { reset(); }

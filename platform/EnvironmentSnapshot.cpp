@@ -2,8 +2,17 @@
 #include <cctype>
 
 #include "platform/Environment.h"
+#include "platform/EnvironmentReader.h"
 
 namespace platform {
+
+const std::vector<std::string>& startupEnvironment() {
+    static const std::vector<std::string> snapshot = readProcessEnvironment();
+    return snapshot;
+}
+
+// Taken during static initialisation, before the program changes anything.
+static const bool gSnapshotTaken = (startupEnvironment(), true);
 
 static bool sameNameIgnoringCase(const std::string& entry, std::size_t nameLength, const std::string& name) {
     if (nameLength != name.size()) return false;

@@ -40,11 +40,8 @@ public:
     bool close();  // false when closing reported an error
 
 private:
-#ifdef _WIN32
+    // INVALID_HANDLE_VALUE on Windows, -1 for a file descriptor.
     static constexpr std::intptr_t kInvalid = -1;
-#else
-    static constexpr std::intptr_t kInvalid = -1;
-#endif
     std::intptr_t handle_ = kInvalid;
 };
 

@@ -12,7 +12,14 @@ public:
     RegistryKey() = default;
     explicit RegistryKey(void* handle) : handle_(handle) {}
     RegistryKey(RegistryKey&& other) noexcept : handle_(other.handle_) { other.handle_ = nullptr; }
-    RegistryKey& operator=(RegistryKey&& other) noexcept;
+    RegistryKey& operator=(RegistryKey&& other) noexcept {
+        if (this != &other) {
+            close();
+            handle_ = other.handle_;
+            other.handle_ = nullptr;
+        }
+        return *this;
+    }
     RegistryKey(const RegistryKey&) = delete;
     RegistryKey& operator=(const RegistryKey&) = delete;
     ~RegistryKey() { close(); }

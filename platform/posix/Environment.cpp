@@ -1,4 +1,5 @@
 #include "platform/Environment.h"
+#include "platform/EnvironmentReader.h"
 
 #include <limits.h>
 #include <stdlib.h>
@@ -8,19 +9,11 @@ extern char** environ;
 
 namespace platform {
 
-static std::vector<std::string> takeSnapshot() {
+std::vector<std::string> readProcessEnvironment() {
     std::vector<std::string> entries;
     for (char** e = environ; e && *e; ++e) entries.emplace_back(*e);
     return entries;
 }
-
-const std::vector<std::string>& startupEnvironment() {
-    static const std::vector<std::string> snapshot = takeSnapshot();
-    return snapshot;
-}
-
-// Taken during static initialisation, before the program changes anything.
-static const bool gSnapshotTaken = (startupEnvironment(), true);
 
 bool setVariable(const std::string& name, const std::string& value) {
     if (name.empty() || name.find('=') != std::string::npos) return false;

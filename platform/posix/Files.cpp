@@ -9,15 +9,6 @@
 
 namespace platform {
 
-File& File::operator=(File&& other) noexcept {
-    if (this != &other) {
-        close();
-        handle_ = other.handle_;
-        other.handle_ = kInvalid;
-    }
-    return *this;
-}
-
 File File::open(const std::string& path, Mode mode) {
     int flags = O_RDONLY;
     switch (mode) {
@@ -115,13 +106,5 @@ bool replaceFile(const std::string& source, const std::string& target) {
 
 std::string lastErrorText() { return strerror(errno); }
 
-std::optional<std::string> readWholeFile(const std::string& path, std::uint64_t maxSize) {
-    File f = File::open(path, File::Mode::ReadExclusive);
-    auto size = f.size();
-    if (!size || *size > maxSize) return std::nullopt;
-    std::string data(static_cast<std::size_t>(*size), '\0');
-    if (!f.readExact(data.data(), data.size())) return std::nullopt;
-    return data;
-}
 
 }  // namespace platform

@@ -29,15 +29,6 @@ void beep(unsigned, unsigned) { fputc('\a', stderr); }
 bool allocConsole() { return false; }
 void freeConsole() {}
 
-DynamicLibrary& DynamicLibrary::operator=(DynamicLibrary&& other) noexcept {
-    if (this != &other) {
-        reset();
-        handle_ = other.handle_;
-        other.handle_ = nullptr;
-    }
-    return *this;
-}
-
 void* DynamicLibrary::symbol(const char* name) const { return handle_ ? dlsym(handle_, name) : nullptr; }
 
 void DynamicLibrary::reset() {
@@ -49,13 +40,6 @@ DynamicLibrary loadLibrary(const std::string& path) {
     return DynamicLibrary(dlopen(path.c_str(), RTLD_NOW | RTLD_GLOBAL));
 }
 
-RegistryKey& RegistryKey::operator=(RegistryKey&& other) noexcept {
-    if (this != &other) {
-        handle_ = other.handle_;
-        other.handle_ = nullptr;
-    }
-    return *this;
-}
 std::optional<std::string> RegistryKey::readText(const std::string&) const { return std::nullopt; }
 void RegistryKey::close() { handle_ = nullptr; }
 RegistryKey openMachineKey(const std::string&) { return RegistryKey(); }

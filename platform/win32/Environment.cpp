@@ -1,10 +1,11 @@
 #include <windows.h>
 
 #include "platform/Environment.h"
+#include "platform/EnvironmentReader.h"
 
 namespace platform {
 
-static std::vector<std::string> takeSnapshot() {
+std::vector<std::string> readProcessEnvironment() {
     std::vector<std::string> entries;
     char* block = GetEnvironmentStringsA();
     if (!block) return entries;
@@ -12,14 +13,6 @@ static std::vector<std::string> takeSnapshot() {
     FreeEnvironmentStringsA(block);
     return entries;
 }
-
-const std::vector<std::string>& startupEnvironment() {
-    static const std::vector<std::string> snapshot = takeSnapshot();
-    return snapshot;
-}
-
-// Taken during static initialisation, before the program changes anything.
-static const bool gSnapshotTaken = (startupEnvironment(), true);
 
 bool setVariable(const std::string& name, const std::string& value) {
     return SetEnvironmentVariableA(name.c_str(), value.c_str()) != 0;

@@ -6,15 +6,6 @@ namespace platform {
 
 static HANDLE asHandle(std::intptr_t h) { return reinterpret_cast<HANDLE>(h); }
 
-File& File::operator=(File&& other) noexcept {
-    if (this != &other) {
-        close();
-        handle_ = other.handle_;
-        other.handle_ = kInvalid;
-    }
-    return *this;
-}
-
 File File::open(const std::string& path, Mode mode) {
     DWORD access = GENERIC_READ, share = 0, disposition = OPEN_EXISTING;
     switch (mode) {
@@ -106,13 +97,5 @@ std::string lastErrorText() {
     return result;
 }
 
-std::optional<std::string> readWholeFile(const std::string& path, std::uint64_t maxSize) {
-    File f = File::open(path, File::Mode::ReadExclusive);
-    auto size = f.size();
-    if (!size || *size > maxSize) return std::nullopt;
-    std::string data(static_cast<std::size_t>(*size), '\0');
-    if (!f.readExact(data.data(), data.size())) return std::nullopt;
-    return data;
-}
 
 }  // namespace platform

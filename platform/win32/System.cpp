@@ -17,15 +17,6 @@ void beep(unsigned frequency, unsigned milliseconds) { Beep(frequency, milliseco
 bool allocConsole() { return AllocConsole() != 0; }
 void freeConsole() { FreeConsole(); }
 
-DynamicLibrary& DynamicLibrary::operator=(DynamicLibrary&& other) noexcept {
-    if (this != &other) {
-        reset();
-        handle_ = other.handle_;
-        other.handle_ = nullptr;
-    }
-    return *this;
-}
-
 void* DynamicLibrary::symbol(const char* name) const {
     if (!handle_) return nullptr;
     return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(handle_), name));
@@ -38,15 +29,6 @@ void DynamicLibrary::reset() {
 
 DynamicLibrary loadLibrary(const std::string& path) {
     return DynamicLibrary(LoadLibraryA(path.c_str()));
-}
-
-RegistryKey& RegistryKey::operator=(RegistryKey&& other) noexcept {
-    if (this != &other) {
-        close();
-        handle_ = other.handle_;
-        other.handle_ = nullptr;
-    }
-    return *this;
 }
 
 std::optional<std::string> RegistryKey::readText(const std::string& valueName) const {
