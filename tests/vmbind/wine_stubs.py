@@ -127,6 +127,17 @@ def log_records(texts):
     return "".join("   " + t.replace("\n", "\r\n") + "\r\n" for t in texts).encode("latin-1")
 
 
+def run_to_files(cmd, env, cwd, folder):
+    """Runs a program with its output in files: Wine starts long-lived
+    helper processes that would keep pipes open."""
+    out_path = os.path.join(folder, "stdout.txt")
+    err_path = os.path.join(folder, "stderr.txt")
+    with open(out_path, "wb") as out, open(err_path, "wb") as err:
+        rc = subprocess.run(cmd, env=env, cwd=cwd, stdin=subprocess.DEVNULL, stdout=out, stderr=err).returncode
+    with open(out_path, "rb") as out, open(err_path, "rb") as err:
+        return rc, out.read().decode("latin-1"), err.read().decode("latin-1")
+
+
 class Harness:
     def __init__(self, args):
         self.build = os.path.abspath(args.build)
@@ -148,12 +159,11 @@ class Harness:
     # --- Wine -------------------------------------------------------------
     def wine_output(self, args):
         env = dict(self.env, WINEDEBUG="-all")
-        return subprocess.run([WINE] + args, env=env, capture_output=True, text=True, encoding="latin-1",
-                              cwd=self.work).stdout
+        return run_to_files([WINE] + args, env, self.work, self.work)[1]
 
     def reg(self, *args):
         env = dict(self.env, WINEDEBUG="-all")
-        subprocess.run([WINE, "reg"] + list(args), env=env, capture_output=True, cwd=self.work)
+        run_to_files([WINE, "reg"] + list(args), env, self.work, self.work)
 
     def clear_registry(self):
         self.reg("delete", JAVASOFT, "/f")
@@ -178,12 +188,12 @@ class Harness:
         else:
             cmd = [WINE, exe] + list(args)
         for attempt in range(2):
-            p = subprocess.run(cmd, env=run_env, capture_output=True, cwd=cwd)
-            messages = parse_messages(p.stderr.decode("latin-1"))
+            rc, _, stderr = run_to_files(cmd, run_env, cwd, self.work)
+            messages = parse_messages(stderr)
             # The relay filter has been seen to miss calls on a first run.
             if expect_messages is None or len(messages) == expect_messages:
                 break
-        return p.returncode, messages
+        return rc, messages
 
     # --- files ------------------------------------------------------------
     def folder(self, name):
@@ -211,9 +221,9 @@ class Harness:
         with open(datafile, "wb") as f:
             f.write(data)
         env = dict(self.env, WINEDEBUG="-all")
-        p = subprocess.run([WINE, os.path.join(self.helpers, "vmbind_setres.exe"), winpath(exe), str(rtype),
-                            str(rid), str(lang), winpath(datafile)], env=env, capture_output=True, cwd=self.work)
-        assert p.returncode == 0, "vmbind_setres failed: %r" % p.stderr
+        rc, _, stderr = run_to_files([WINE, os.path.join(self.helpers, "vmbind_setres.exe"), winpath(exe), str(rtype),
+                                      str(rid), str(lang), winpath(datafile)], env, self.work, self.work)
+        assert rc == 0, "vmbind_setres failed: %r" % stderr
 
     def standin(self, name, variant=""):
         return os.path.join(self.standins, variant, name)
