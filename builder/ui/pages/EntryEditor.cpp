@@ -1,7 +1,5 @@
 #include "builder/ui/pages/EntryEditor.h"
 
-#include <exception>
-
 #include "builder/ui/pages/PageSupport.h"
 
 bool EntryEditor::run(HWND owner) {
@@ -18,7 +16,7 @@ INT_PTR CALLBACK EntryEditor::procedure(HWND dialog, UINT message, WPARAM wParam
         }
         auto* editor = reinterpret_cast<EntryEditor*>(GetWindowLongPtrA(dialog, DWLP_USER));
         if (editor && message == WM_COMMAND) return editor->onCommand(dialog, LOWORD(wParam)) ? TRUE : FALSE;
-    } catch (const std::exception&) {
+    } catch (...) {
         EndDialog(dialog, IDCANCEL);
         return TRUE;
     }

@@ -5,7 +5,6 @@
 
 #include <windows.h>
 
-#include <exception>
 #include <string>
 
 #include "builder/engine/Project.h"
@@ -67,9 +66,10 @@ INT_PTR dispatchPage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) no
         default:
             return FALSE;
         }
-    } catch (const std::exception&) {
-        // Nothing may leave a dialog procedure; the message counts as
-        // unhandled (a failed PAGE_VERIFY answers 0).
+    } catch (...) {
+        // Nothing may leave a dialog procedure (the engine's XException
+        // family included); the message counts as unhandled, so a failed
+        // PAGE_VERIFY answers 0.
         return FALSE;
     }
 }
