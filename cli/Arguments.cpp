@@ -1,5 +1,9 @@
 #include "cli/Arguments.h"
 
+#include <cstdio>
+
+#include "cli/Commands.h"
+
 std::optional<std::string> splitArguments(const std::vector<std::string>& words,
                                           bool (*takesValue)(const std::string& name), std::vector<Argument>& out) {
     for (std::size_t i = 0; i < words.size(); ++i) {
@@ -23,6 +27,23 @@ std::optional<std::string> splitArguments(const std::vector<std::string>& words,
             }
         }
         out.push_back(std::move(a));
+    }
+    return std::nullopt;
+}
+
+int usageError(const char* command, const std::string& text) {
+    std::fprintf(stderr, "caskit %s: %s (see caskit --help)\n", command, text.c_str());
+    return 2;
+}
+
+std::optional<int> readArguments(const char* command, const std::vector<std::string>& words,
+                                 bool (*takesValue)(const std::string& name), std::vector<Argument>& out) {
+    if (std::optional<std::string> error = splitArguments(words, takesValue, out)) return usageError(command, *error);
+    for (const Argument& a : out) {
+        if (a.name == "help" && !a.hasValue) {
+            printHelp();
+            return 0;
+        }
     }
     return std::nullopt;
 }

@@ -17,3 +17,13 @@ struct Argument {
 // is missing.
 std::optional<std::string> splitArguments(const std::vector<std::string>& words,
                                           bool (*takesValue)(const std::string& name), std::vector<Argument>& out);
+
+// Reports wrong usage of `command` ("new", "compile", "show") as one line
+// on standard error and returns the exit code for it (2).
+int usageError(const char* command, const std::string& text);
+
+// Splits the words of `command` into `out`. Returns the exit code when the
+// command ends here: 2 after reporting a missing value, 0 after printing
+// the help for --help (not as another option's value); nullopt otherwise.
+std::optional<int> readArguments(const char* command, const std::vector<std::string>& words,
+                                 bool (*takesValue)(const std::string& name), std::vector<Argument>& out);

@@ -1,7 +1,7 @@
 #pragma once
 // The three commands of caskit. Each returns the process exit code:
 // 0 success, 1 failure, 2 wrong usage. Messages the engine shows are
-// routed to standard error by main (MessageLog.h).
+// routed to standard error by each command's MessageLog (MessageLog.h).
 
 #include <string>
 #include <vector>

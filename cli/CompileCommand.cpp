@@ -16,10 +16,7 @@ namespace {
 
 constexpr std::uint64_t kMaxStubSize = 64u << 20;
 
-int usage(const std::string& text) {
-    std::fprintf(stderr, "caskit compile: %s\n(see caskit --help)\n", text.c_str());
-    return 2;
-}
+int usage(const std::string& text) { return usageError("compile", text); }
 
 int failure(const std::string& text) {
     std::fprintf(stderr, "caskit compile: %s\n", text.c_str());
@@ -36,11 +33,23 @@ void redirect(Project& project, const std::string& out) {
     project.setExeName(cut == std::string::npos ? out : out.substr(cut + 1));
 }
 
+// Installs the stub read from the stub folder as the engine's stub source
+// for the life of one compile command, on every way out.
+class StubSourceScope {
+public:
+    explicit StubSourceScope(std::string stub) {
+        setStubSource([image = std::move(stub)](unsigned) { return std::optional<std::string>(image); });
+    }
+    ~StubSourceScope() { setStubSource(nullptr); }
+    StubSourceScope(const StubSourceScope&) = delete;
+    StubSourceScope& operator=(const StubSourceScope&) = delete;
+};
+
 }  // namespace
 
 int runCompile(const std::vector<std::string>& words) {
     std::vector<Argument> args;
-    if (auto error = splitArguments(words, takesValue, args)) return usage(*error);
+    if (std::optional<int> done = readArguments("compile", words, takesValue, args)) return *done;
     std::string path, out, stubs;
     Target target = hostTarget();
     bool trailer = false;
@@ -81,7 +90,7 @@ int runCompile(const std::vector<std::string>& words) {
     const std::string stubPath = stubFolder(target, stubs) + *stubName;
     std::optional<std::string> stub = platform::readWholeFile(stubPath, kMaxStubSize);
     if (!stub) return failure("cannot read the stub " + stubPath);
-    setStubSource([&stub](unsigned) { return stub; });
+    const StubSourceScope stubSource(std::move(*stub));
 
     if (!out.empty()) redirect(project, out);
     if (project.mainClass().empty()) return failure("the project has no main class (--main-class)");
@@ -91,8 +100,7 @@ int runCompile(const std::vector<std::string>& words) {
     if (!targetHasResources(target) || trailer) project.resourceUpdateAvailable = false;
 
     const std::string targetPath = project.exeFolder() + project.exeName();
-    bool written = compile(project, nullptr);
-    setStubSource(nullptr);
+    const bool written = compile(project, nullptr);
     if (!written || messages.count() > 0) return 1;
     if (target == Target::LinuxX64) {
         std::error_code ignored;

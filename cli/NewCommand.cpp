@@ -10,10 +10,7 @@
 
 namespace {
 
-int usage(const std::string& text) {
-    std::fprintf(stderr, "caskit new: %s\n(see caskit --help)\n", text.c_str());
-    return 2;
-}
+int usage(const std::string& text) { return usageError("new", text); }
 
 bool takesValue(const std::string& name) { return name == "jdk" || projectOptionTakesValue(name); }
 
@@ -21,7 +18,7 @@ bool takesValue(const std::string& name) { return name == "jdk" || projectOption
 
 int runNew(const std::vector<std::string>& words) {
     std::vector<Argument> args;
-    if (auto error = splitArguments(words, takesValue, args)) return usage(*error);
+    if (std::optional<int> done = readArguments("new", words, takesValue, args)) return *done;
 
     std::string path;
     std::int32_t version = 0;

@@ -79,6 +79,15 @@ Apply sizeSetter(void (Project::*set)(std::uint32_t)) {
     };
 }
 
+Apply versionSetter(void (Project::*set)(std::int16_t, std::int16_t, std::int16_t, std::int16_t)) {
+    return [set](Project& p, const std::string& v) -> Error {
+        std::int16_t parts[4];
+        if (Error e = versionParts(v, parts)) return e;
+        (p.*set)(parts[0], parts[1], parts[2], parts[3]);
+        return std::nullopt;
+    };
+}
+
 Apply textSetter(void (Project::*set)(const std::string&)) {
     return [set](Project& p, const std::string& v) -> Error {
         (p.*set)(v);
@@ -154,20 +163,8 @@ const std::map<std::string, Apply>& options() {
              p.versionInfoEnabled = on;
              return std::nullopt;
          }},
-        {"file-version",
-         [](Project& p, const std::string& v) -> Error {
-             std::int16_t parts[4];
-             if (Error e = versionParts(v, parts)) return e;
-             p.setFileVersion(parts[0], parts[1], parts[2], parts[3]);
-             return std::nullopt;
-         }},
-        {"product-version",
-         [](Project& p, const std::string& v) -> Error {
-             std::int16_t parts[4];
-             if (Error e = versionParts(v, parts)) return e;
-             p.setProductVersion(parts[0], parts[1], parts[2], parts[3]);
-             return std::nullopt;
-         }},
+        {"file-version", versionSetter(&Project::setFileVersion)},
+        {"product-version", versionSetter(&Project::setProductVersion)},
         {"company", textSetter(&Project::setCompanyName)},
         {"copyright", textSetter(&Project::setLegalCopyright)},
         {"trademarks", textSetter(&Project::setLegalTrademarks)},
@@ -191,9 +188,11 @@ std::optional<std::string> applyProjectOption(Project& project, const std::strin
 
 const char* projectOptionsHelp() {
     return "  --exe-name NAME            file name of the executable (app.exe)\n"
-           "  --exe-folder DIR           folder of the executable (a separator is added)\n"
+           "  --exe-folder DIR           folder of the executable (a separator is added when\n"
+           "                             missing)\n"
            "  --vm-library PATH          use this VM library (javai.dll, jvm.dll, libjvm.so)\n"
-           "                             instead of the system's Java runtime\n"
+           "                             instead of the system's Java runtime (an empty\n"
+           "                             PATH means the system's runtime, the default)\n"
            "  --main-class CLASS         class holding main, dotted (com.example.Main)\n"
            "  --arguments TEXT           arguments passed to main, after the command line's\n"
            "  --class-path ENTRY         class-path entry (repeat for more, kept in order)\n"
@@ -211,6 +210,7 @@ const char* projectOptionsHelp() {
            "  --native-stack KB          stack for native code in kilobytes (default 128)\n"
            "  --java-stack KB            stack for Java code in kilobytes (default 512)\n"
            "  --version-info on|off      write a version block into Windows executables\n"
+           "                             (default off)\n"
            "  --file-version A.B.C.D     file version (default 1.0.0.0)\n"
            "  --product-version A.B.C.D  product version (default 1.0.0.0)\n"
            "  --company TEXT             CompanyName of the version block\n"

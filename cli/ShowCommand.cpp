@@ -2,6 +2,8 @@
 #include <cstdio>
 
 #include "builder/engine/ProjectFile.h"
+#include "builder/engine/VersionText.h"
+#include "cli/Arguments.h"
 #include "cli/Commands.h"
 #include "cli/MessageLog.h"
 
@@ -37,11 +39,6 @@ std::string quoted(const std::string& text) {
 
 const char* onOff(bool v) { return v ? "on" : "off"; }
 
-std::string version(const std::int16_t (&v)[4]) {
-    return std::to_string(v[0]) + "." + std::to_string(v[1]) + "." + std::to_string(v[2]) + "." +
-           std::to_string(v[3]);
-}
-
 std::string named(std::int32_t value, const char* const names[3]) {
     if (value >= 0 && value < 3) return names[value];
     return "unknown (" + std::to_string(value) + ")";
@@ -56,8 +53,7 @@ void list(const char* name, const std::vector<std::string>& entries) {
 
 int runShow(const std::vector<std::string>& words) {
     if (words.size() != 1 || words[0].compare(0, 2, "--") == 0) {
-        std::fprintf(stderr, "caskit show: name one project file\n(see caskit --help)\n");
-        return 2;
+        return usageError("show", "name one project file");
     }
     MessageLog messages;
     Project p;
@@ -96,8 +92,8 @@ int runShow(const std::vector<std::string>& words) {
     field("native-stack", std::to_string(p.maxNativeStack()) + " KB");
     field("java-stack", std::to_string(p.maxJavaStack()) + " KB");
     field("version-info", onOff(p.versionInfoEnabled));
-    field("file-version", version(fv));
-    field("product-version", version(pv));
+    field("file-version", versionText(fv));
+    field("product-version", versionText(pv));
     field("company", quoted(p.companyName()));
     field("copyright", quoted(p.legalCopyright()));
     field("trademarks", quoted(p.legalTrademarks()));

@@ -27,6 +27,7 @@ void printHelp() {
         "      project's exe folder + exe name (or PATH) and stores the settings in\n"
         "      it. TARGET is windows-x64, windows-x86 or linux-x64 (default: %s,\n"
         "      the system caskit runs on). JDK 1.1 projects have no Linux launcher.\n"
+        "      The project needs a main class and an exe name (or --out).\n"
         "      The stubs come from DIR, by default the folder stubs/TARGET/ beside\n"
         "      caskit (stub11.exe and stub12.exe, or stub12 for Linux).\n"
         "      Windows executables get the settings, version block and icons as\n"
@@ -38,22 +39,23 @@ void printHelp() {
         "      Prints every setting of a project.\n"
         "\n"
         "  caskit --help\n"
-        "      This text.\n"
+        "      This text (also shown for --help after any command).\n"
         "\n"
-        "Errors are printed to standard error as \"caption: text\"; the exit code is\n"
-        "0 on success, 1 when the command failed and 2 for wrong usage.\n",
+        "Errors are printed to standard error as one line, \"caption: text\"; the\n"
+        "exit code is 0 on success, 1 when the command failed and 2 for wrong usage.\n",
         projectOptionsHelp(), targetName(hostTarget()));
 }
 
 int main(int argc, char** argv) {
     std::vector<std::string> words(argv + 1, argv + argc);
     if (words.empty()) {
-        printHelp();
+        std::fprintf(stderr, "caskit: no command given (see caskit --help)\n");
         return 2;
     }
     const std::string command = words.front();
     words.erase(words.begin());
-    // "caskit new --help" and the like; a later "--help" may be a value.
+    // "caskit new --help" and the like; a later "--help" is looked for by
+    // each command, where it can be told apart from an option's value.
     if (!words.empty() && (words.front() == "--help" || words.front() == "-h")) {
         printHelp();
         return 0;

@@ -7,6 +7,7 @@
 
 #include "builder/engine/IconResources.h"
 #include "builder/engine/VersionInfoBuilder.h"
+#include "builder/engine/VersionText.h"
 #include "launcher/ParameterTrailer.h"
 #include "platform/Files.h"
 #include "platform/OwnModule.h"
@@ -40,11 +41,6 @@ bool failAndRemove(platform::File& file, const std::string& targetPath, platform
     platform::deleteFile(targetPath);
     showCompileError(owner, error);
     return false;
-}
-
-std::string versionText(const std::int16_t (&parts)[4]) {
-    return std::to_string(parts[0]) + "." + std::to_string(parts[1]) + "." + std::to_string(parts[2]) + "." +
-           std::to_string(parts[3]);
 }
 
 // Raises XException when the target cannot be opened for update; false

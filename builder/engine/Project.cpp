@@ -84,7 +84,7 @@ void Project::setProductVersion(std::int16_t a, std::int16_t b, std::int16_t c, 
     markIf(setParts(productVersion_, a, b, c, d));
 }
 
-std::vector<std::string>& Project::list(ProjectList which) {
+const std::vector<std::string>& Project::listEntries(ProjectList which) const {
     switch (which) {
     case ProjectList::Properties: return properties_;
     case ProjectList::Environment: return environment_;
@@ -93,13 +93,9 @@ std::vector<std::string>& Project::list(ProjectList which) {
     return classPath_;
 }
 
-const std::vector<std::string>& Project::listEntries(ProjectList which) const {
-    switch (which) {
-    case ProjectList::Properties: return properties_;
-    case ProjectList::Environment: return environment_;
-    case ProjectList::ClassPath: break;
-    }
-    return classPath_;
+std::vector<std::string>& Project::list(ProjectList which) {
+    // The same choice as listEntries, on a project that may be changed.
+    return const_cast<std::vector<std::string>&>(static_cast<const Project&>(*this).listEntries(which));
 }
 
 int Project::listCount(ProjectList which) const { return static_cast<int>(listEntries(which).size()); }

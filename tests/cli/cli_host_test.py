@@ -212,6 +212,117 @@ def test_errors(work):
     check(rc == 1 and err.startswith("Error Compiling Executable: "), "uncreatable target: %d %r" % (rc, err))
 
 
+def test_show_prints_every_setting(work):
+    path = os.path.join(work, "full.csk")
+    rc, out, err = caskit("new", path, "--jdk", "2.0", *full_project_args(work))
+    check(rc == 0, "new full: rc %d %s" % (rc, err))
+    rc, out, err = caskit("show", path)
+    check(rc == 0 and err == "", "show full: rc %d %r" % (rc, err))
+    folder = work + "/"
+    expected = [
+        "project            " + path,
+        "jdk                2.0",
+        "exe-name           \"hello\"",
+        "exe-folder         \"%s\"" % folder,
+        "target             \"%shello\"" % folder,
+        "vm                 user defined",
+        "vm-library         \"/opt/jdk/lib/server/libjvm.so\"",
+        "main-class         \"hello.Main\"",
+        "arguments          \"one \\\"two three\\\"\"",
+        "class-path         2 entries",
+        "  \"/apps/hello.jar\"",
+        "  \"lib/extra.jar\"",
+        "property           1 entry",
+        "  \"hello.greeting=Hi there\"",
+        "env                2 entries",
+        "  \"APP_MODE=fast\"",
+        "  \"EMPTY=\"",
+        "class-path-mode    prepend",
+        "verify             none",
+        "async-gc           on",
+        "class-gc           on",
+        "jit                on",
+        "console            on",
+        "route-console      on",
+        "min-heap           8192 KB",
+        "max-heap           4294967295 KB",
+        "native-stack       0 KB",
+        "java-stack         64 KB",
+        "version-info       on",
+        "file-version       1.2.3.4",
+        "product-version    -1.0.32767.9",
+        "company            \"Tallowmark\"",
+        "copyright          \"(c) 2026\"",
+        "trademarks         \"TM\"",
+        "comments           \"line\"",
+        "large-icon         \"\" (no image)",
+        "small-icon         \"\" (no image)",
+    ]
+    check(out.splitlines() == expected, "show prints every setting in order: %r" % out)
+
+    # The defaults of a new project, switches off and sizes as constructed.
+    path = os.path.join(work, "default.csk")
+    caskit("new", path, "--jdk", "1.1")
+    rc, out, err = caskit("show", path)
+    for line in ["jdk                1.1", "vm                 system", "class-path-mode    append",
+                 "verify             remote", "async-gc           off", "jit                off",
+                 "min-heap           1024 KB", "max-heap           16384 KB", "native-stack       128 KB",
+                 "java-stack         512 KB", "version-info       off", "file-version       1.0.0.0",
+                 "product-version    1.0.0.0", "class-path         0 entries"]:
+        check(line in out.splitlines(), "show default lacks %r" % line)
+
+
+def test_help_is_complete(work):
+    rc, out, err = caskit("--help")
+    check(rc == 0 and err == "", "help: %d %r" % (rc, err))
+    options = [w for w in full_project_args(work) if w.startswith("--")]
+    options = [w.split("=")[0] for w in options] + ["--jdk", "--large-icon", "--small-icon", "--target", "--out",
+                                                     "--stubs", "--trailer"]
+    for option in options:
+        check(option in out, "help lacks %s" % option)
+    for text in ["caskit new PROJECT.csk --jdk 1.1|2.0", "caskit compile PROJECT.csk", "caskit show PROJECT.csk",
+                 "windows-x64", "windows-x86", "linux-x64", "standard error"]:
+        check(text in out, "help lacks %r" % text)
+    # --help after a command and its words shows the same text.
+    for args in (["new", os.path.join(work, "x.csk"), "--jdk", "2.0", "--help"],
+                 ["compile", os.path.join(work, "x.csk"), "--help"], ["show", "--help"]):
+        rc2, out2, err2 = caskit(*args)
+        check(rc2 == 0 and out2 == out and err2 == "", "help via %r: %d %r" % (args, rc2, err2))
+    check(not os.path.exists(os.path.join(work, "x.csk")), "help writes no project")
+    # A value that looks like --help is a value, not a request for help.
+    path = os.path.join(work, "value.csk")
+    rc, out, err = caskit("new", path, "--jdk", "2.0", "--arguments", "--help")
+    check(rc == 0 and read_project(open(path, "rb").read())["arguments"] == "--help", "--help as a value")
+
+
+def test_every_error_is_one_line(work):
+    project = linux_project(work, "one")
+    cases = [
+        [],
+        ["frobnicate"],
+        ["new"],
+        ["new", os.path.join(work, "x.csk")],
+        ["new", os.path.join(work, "x.csk"), "--jdk", "3"],
+        ["new", os.path.join(work, "x.csk"), "--jdk", "2.0", "--no-such", "1"],
+        ["new", os.path.join(work, "x.csk"), "--jdk", "2.0", "--min-heap", "12k"],
+        ["new", os.path.join(work, "x.csk"), "--jdk", "2.0", "--jit", "maybe"],
+        ["new", os.path.join(work, "x.csk"), "--jdk", "2.0", "--main-class"],
+        ["new", os.path.join(work, "x.csk"), os.path.join(work, "y.csk"), "--jdk", "2.0"],
+        ["new", os.path.join(work, "x.csk"), "--jdk", "2.0", "--large-icon", os.path.join(work, "none.ico")],
+        ["show"],
+        ["show", os.path.join(work, "missing.csk")],
+        ["compile"],
+        ["compile", project, "--target", "mac"],
+        ["compile", project, "--bogus"],
+        ["compile", os.path.join(work, "missing.csk")],
+        ["compile", project, "--stubs", os.path.join(work, "nostubs")],
+    ]
+    for args in cases:
+        rc, out, err = caskit(*args)
+        check(rc != 0, "%r succeeded" % args)
+        check(len(err.splitlines()) == 1 and err.endswith("\n"), "%r: not one line on stderr: %r" % (args, err))
+
+
 def test_failed_writes(work):
     path = linux_project(work, "big")
     target = os.path.join(work, "big")
@@ -242,7 +353,8 @@ def main():
     work = tempfile.mkdtemp(prefix="caskit-cli-")
     try:
         for test in (test_new_writes_every_setting, test_default_project_is_111_bytes, test_compile_linux_trailer,
-                     test_compile_windows_trailer, test_icons, test_errors, test_failed_writes):
+                     test_compile_windows_trailer, test_icons, test_errors, test_failed_writes,
+                     test_show_prints_every_setting, test_help_is_complete, test_every_error_is_one_line):
             folder = os.path.join(work, test.__name__)
             os.makedirs(folder)
             test(folder)

@@ -95,3 +95,32 @@ TEST(ParameterBlockWriter, UserDefinedVmWithoutPathIsInternal) {
     p.userDefinedVm = true;
     EXPECT_EQ(buildParameterBlock(p).rfind("binarypath\n#internal#\n", 0), 0u);
 }
+
+TEST(ParameterBlockWriter, EverySettingIsWrittenWhateverTheVersion) {
+    // A JDK 2.0 project still carries verification, asynchronous collection
+    // and the stack sizes with their defaults, and writes them as usual.
+    Project jdk11(false), jdk20(false);
+    jdk11.setProjectVersion(1);
+    jdk20.setProjectVersion(2);
+    jdk11.setMainClass("Main");
+    jdk20.setMainClass("Main");
+    EXPECT_EQ(buildParameterBlock(jdk20), buildParameterBlock(jdk11));
+    EXPECT_NE(buildParameterBlock(jdk20).find("noasyncgc\n1\nnoclassgc\n1\nverifyremote\n"), std::string::npos);
+    EXPECT_NE(buildParameterBlock(jdk20).find("maxcstack\n128\nmaxjavastack\n512\n"), std::string::npos);
+}
+
+TEST(ParameterBlockWriter, SwitchesOnInvertTheNoKeywords) {
+    Project p(false);
+    p.setAsyncGcEnabled(true);
+    const std::string asyncOnly = buildParameterBlock(p);
+    EXPECT_NE(asyncOnly.find("noasyncgc\n0\nnoclassgc\n1\n"), std::string::npos);
+    EXPECT_NE(asyncOnly.find("disablejit\n1\n"), std::string::npos);
+    p.setAsyncGcEnabled(false);
+    p.setClassGcEnabled(true);
+    p.setJitEnabled(true);
+    const std::string classAndJit = buildParameterBlock(p);
+    EXPECT_NE(classAndJit.find("noasyncgc\n1\nnoclassgc\n0\n"), std::string::npos);
+    EXPECT_NE(classAndJit.find("disablejit\n0\n"), std::string::npos);
+    p.setVerifyOption(0);
+    EXPECT_NE(buildParameterBlock(p).find("\nverifyremote\ndisablejit\n"), std::string::npos);
+}

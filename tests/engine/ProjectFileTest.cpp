@@ -127,6 +127,14 @@ TEST(ProjectFile, DefaultProjectIs111BytesLaidOutInOrder) {
     EXPECT_EQ(bytes, w.data());
 }
 
+TEST(ProjectFile, Jdk20DefaultsDifferOnlyInTheVersion) {
+    Project jdk20(false);
+    jdk20.setProjectVersion(2);
+    std::string expected = defaultJdk11Record();
+    expected[4] = 2;
+    EXPECT_EQ(serializeProject(jdk20), expected);
+}
+
 TEST(ProjectFile, EncodesStringsAndListsWithLengths) {
     Project p(false);
     p.setProjectVersion(2);

@@ -2,6 +2,7 @@
 
 #include "builder/engine/Globals.h"
 #include "builder/engine/VersionInfoBuilder.h"
+#include "builder/engine/VersionText.h"
 #include "platform/ByteReader.h"
 
 namespace {
@@ -263,4 +264,11 @@ TEST(VersionInfoBuilder, OversizedTextIsRefusedNotWrapped) {
     VersionInfoBuilder b;
     b.setString("Comments", std::string(40000, 'x'));
     EXPECT_THROW(b.layout(), XException);
+}
+
+TEST(VersionText, SignedDecimalPartsJoinedByDots) {
+    const std::int16_t defaults[4] = {1, 0, 0, 0};
+    EXPECT_EQ(versionText(defaults), "1.0.0.0");
+    const std::int16_t extremes[4] = {-1, 32767, -32768, 10};
+    EXPECT_EQ(versionText(extremes), "-1.32767.-32768.10");
 }
