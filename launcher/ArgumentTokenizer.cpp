@@ -36,3 +36,14 @@ std::string nextArgument(std::string& text, bool* found) {
     }
     return token;
 }
+
+std::vector<std::string> splitArguments(std::string text) {
+    std::vector<std::string> tokens;
+    bool found = true;
+    for (;;) {
+        std::string token = nextArgument(text, &found);
+        if (!found) break;
+        tokens.push_back(std::move(token));
+    }
+    return tokens;
+}

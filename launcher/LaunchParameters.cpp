@@ -16,13 +16,7 @@ void LaunchParameters::parseCommandLine(const std::string& commandLine) {
     // Command-line tokens are taken as they are (no expansion). An empty
     // quoted token is an empty argument; only the end of the text ends
     // the list.
-    std::string rest = commandLine;
-    bool found = true;
-    for (;;) {
-        std::string token = nextArgument(rest, &found);
-        if (!found) break;
-        arguments.push_back(std::move(token));
-    }
+    for (std::string& token : splitArguments(commandLine)) arguments.push_back(std::move(token));
     splitModulePath(exeFolder, exeName);
 }
 

@@ -56,6 +56,9 @@ private:
 // an empty quoted token ("") is an empty argument, not the end.
 std::string nextArgument(std::string& text, bool* found = nullptr);
 
+// Every token of `text`, in order: nextArgument until only blanks remain.
+std::vector<std::string> splitArguments(std::string text);
+
 // Splits the running executable's path into folder (with its trailing
 // separator) and file name; both empty when the path has no separator.
 void splitModulePath(std::string& folder, std::string& name);

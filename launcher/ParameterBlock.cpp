@@ -19,11 +19,7 @@ void readCounted(BlockLineReader& lines, ReadEntry readEntry) {
 }
 
 void readParameters(LaunchParameters& p, BlockLineReader& lines) {
-    std::string text = lines.next();
-    bool found = true;
-    for (;;) {
-        std::string token = nextArgument(text, &found);
-        if (!found) break;
+    for (std::string& token : splitArguments(lines.next())) {
         expandVariable(token);
         p.arguments.push_back(std::move(token));
     }

@@ -32,6 +32,6 @@ struct JDK1_1InitArgs {
     jint debugPort;
 };
 
-// The two entry points of a JDK 1.1 VM library.
+// The entry point that fills the record with the VM's defaults (the other,
+// JNI_CreateJavaVM, is shared with the JDK 1.2 start: VmStartSteps.h).
 using GetDefaultJavaVMInitArgsFunction = jint(JNICALL*)(void* args);
-using CreateJavaVMFunction = jint(JNICALL*)(JavaVM** vm, JNIEnv** env, void* args);

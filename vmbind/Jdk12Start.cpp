@@ -2,21 +2,16 @@
 // version 1.2 and the option list, then main(String[]).
 #include <jni.h>
 
-#include "launcher/DiagnosticLog.h"
 #include "platform/Environment.h"
-#include "platform/MessageBox.h"
 #include "platform/PathSeparator.h"
 #include "vmbind/ClassPathText.h"
 #include "vmbind/Jdk12Options.h"
 #include "vmbind/LibraryLoading.h"
-#include "vmbind/MainInvocation.h"
 #include "vmbind/RuntimeDiscovery.h"
-#include "vmbind/SearchPath.h"
 #include "vmbind/VmStart.h"
+#include "vmbind/VmStartSteps.h"
 
 namespace {
-
-using CreateJavaVMFunction = jint(JNICALL*)(JavaVM** vm, JNIEnv** env, void* args);
 
 const RuntimeProfile& profile() {
 #ifdef _WIN32
@@ -26,17 +21,11 @@ const RuntimeProfile& profile() {
 #endif
 }
 
-void log(const LaunchParameters& parameters, const std::string& line) {
-    if (parameters.diagnosticsEnabled) diagnosticLog().writeLine(line);
-}
-
 }  // namespace
 
 int startJavaVm(const LaunchParameters& parameters) {
     platform::setCurrentDirectory(parameters.exeFolder);
-    discoverRuntime(parameters, profile());
-    const std::string joined = joinClassPath(parameters.classPath, platform::kListSeparator);
-    updatePath(parameters, profile());
+    const std::string joined = prepareRuntime(parameters, profile());
     const std::string classPathText =
         jdk12ClassPathText(parameters.binaryPath, gJDKClassLib, joined, platform::kListSeparator);
 
@@ -45,7 +34,7 @@ int startJavaVm(const LaunchParameters& parameters) {
 
     auto createJavaVm = reinterpret_cast<CreateJavaVMFunction>(library.symbol("JNI_CreateJavaVM"));
     if (!createJavaVm) {
-        platform::showMessage(nullptr, profile().entryPointText, "Error", platform::kMbOk);
+        reportMissingEntryPoints(profile());
         return -1;  // the library is released on return
     }
 
@@ -62,24 +51,8 @@ int startJavaVm(const LaunchParameters& parameters) {
     initArgs.options = options.data();
     initArgs.ignoreUnrecognized = JNI_TRUE;
 
-    if (parameters.diagnosticsEnabled) {
-        for (const std::string& line : jdk12DumpLines(optionTexts)) diagnosticLog().writeLine(line);
-    }
-
-    JavaVM* vm = nullptr;
-    JNIEnv* env = nullptr;
-    if (createJavaVm(&vm, &env, &initArgs) < 0) {
-        platform::showMessage(nullptr, "Error in CreateJavaVM", "", platform::kMbOk);
-        return -1;
-    }
-    log(parameters, "fCreateJavaVMPtr ok\n");
-    log(parameters, "ClassName = " + parameters.mainClass);
-
     MainCallTexts texts;
     texts.mainMissingText = "Can't find main!";
     texts.writesTraceLines = true;
-    MainCallResult result = callMain(env, parameters, texts);
-    destroyVm(vm);
-    library.reset();
-    return result == MainCallResult::Returned ? 0 : -1;
+    return runJavaVm(library, createJavaVm, &initArgs, parameters, jdk12DumpLines(optionTexts), texts);
 }

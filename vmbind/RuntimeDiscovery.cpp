@@ -24,19 +24,19 @@ RuntimePaths deriveRuntimePaths(const RuntimeProfile& profile, const std::option
     return paths;
 }
 
-static const char* const kDiscoveryLabels[4] = {"   gJDKHome = ", "   gJDKBin = ", "   gJDKRuntimeLib = ",
-                                                "   gJDKClassLib = "};
+std::vector<std::string> discoveryLines(const RuntimePaths& paths) {
+    return {"   gJDKHome = " + paths.home, "   gJDKBin = " + paths.bin, "   gJDKRuntimeLib = " + paths.runtimeLib,
+            "   gJDKClassLib = " + paths.classLib};
+}
 
 std::string discoveryLogLines(const RuntimePaths& paths) {
-    const std::string* values[4] = {&paths.home, &paths.bin, &paths.runtimeLib, &paths.classLib};
     std::string text;
-    for (int i = 0; i < 4; ++i) text += kDiscoveryLabels[i] + *values[i] + "\n";
+    for (const std::string& line : discoveryLines(paths)) text += line + "\n";
     return text;
 }
 
 void writeDiscoveryLines(const RuntimePaths& paths) {
-    const std::string* values[4] = {&paths.home, &paths.bin, &paths.runtimeLib, &paths.classLib};
-    for (int i = 0; i < 4; ++i) diagnosticLog().writeLine(kDiscoveryLabels[i] + *values[i]);
+    for (const std::string& line : discoveryLines(paths)) diagnosticLog().writeLine(line);
 }
 
 // Home and library override from the first registry key that opens.

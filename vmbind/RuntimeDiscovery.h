@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "launcher/LaunchParameters.h"
 #include "vmbind/RuntimeProfile.h"
@@ -27,7 +28,8 @@ struct RuntimePaths {
 RuntimePaths deriveRuntimePaths(const RuntimeProfile& profile, const std::optional<std::string>& home,
                                 bool homeUsable, const std::optional<std::string>& runtimeLibOverride);
 
-// The lines the JDK 1.1 launcher logs after discovery.
+// The lines the JDK 1.1 launcher logs after discovery, in order.
+std::vector<std::string> discoveryLines(const RuntimePaths& paths);
 std::string discoveryLogLines(const RuntimePaths& paths);  // for tests: lines joined by LF
 void writeDiscoveryLines(const RuntimePaths& paths);
 

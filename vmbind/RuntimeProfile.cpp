@@ -1,5 +1,22 @@
 #include "vmbind/RuntimeProfile.h"
 
+namespace {
+
+// The message shown when the registry gives no library path; the two
+// Windows launchers differ only in the JDK version and the library named.
+std::string registryMessage(const std::string& jdk, const std::string& library) {
+    return "This machine's registry has a valid entry for JDK " + jdk + "\nHowever, the " + library +
+           " does not exist where the registry says it does.\nReinstall JDK " + jdk +
+           ". or edit your registry to point to your Java binary directory.\n\n"
+           "This application will now try looking on the path environment variable.";
+}
+
+std::string entryPointMessage(const std::string& library) {
+    return "Can't locate JVM entry points in " + library + ".Incompatible or corrupt DLL.";
+}
+
+}  // namespace
+
 const RuntimeProfile& jdk11Profile() {
     static const RuntimeProfile profile = [] {
         RuntimeProfile p;
@@ -12,15 +29,10 @@ const RuntimeProfile& jdk11Profile() {
         p.configuredPathTriesEmptyDiscovery = true;
         p.bareLibraryName = "javai.dll";
         p.registryCaption = "Can't locate Javai.dll";
-        p.registryText =
-            "This machine's registry has a valid entry for JDK 1.1.x\n"
-            "However, the javai.dll does not exist where the registry says it does.\n"
-            "Reinstall JDK 1.1.x. or edit your registry to point to your Java binary directory.\n"
-            "\n"
-            "This application will now try looking on the path environment variable.";
+        p.registryText = registryMessage("1.1.x", p.bareLibraryName);
         p.notFoundText = "Can't locate javai.dll";
         p.notFoundCaption = "Error";
-        p.entryPointText = "Can't locate JVM entry points in javai.dll.Incompatible or corrupt DLL.";
+        p.entryPointText = entryPointMessage(p.bareLibraryName);
         return p;
     }();
     return profile;
@@ -36,15 +48,10 @@ const RuntimeProfile& jdk12Profile() {
         p.runtimeLibValue = "RuntimeLib";
         p.bareLibraryName = "jvm.dll";
         p.registryCaption = "Can't locate Jvm.dll";
-        p.registryText =
-            "This machine's registry has a valid entry for JDK 1.2\n"
-            "However, the jvm.dll does not exist where the registry says it does.\n"
-            "Reinstall JDK 1.2. or edit your registry to point to your Java binary directory.\n"
-            "\n"
-            "This application will now try looking on the path environment variable.";
+        p.registryText = registryMessage("1.2", p.bareLibraryName);
         p.notFoundText = "Can't locate jvm.dll";
         p.notFoundCaption = "Error";
-        p.entryPointText = "Can't locate JVM entry points in jvm.dll.Incompatible or corrupt DLL.";
+        p.entryPointText = entryPointMessage(p.bareLibraryName);
         return p;
     }();
     return profile;

@@ -1,6 +1,8 @@
 // The launcher's entry: WinMain on Windows (a GUI-subsystem program that
 // receives its command line without the program name), main on Linux
-// (which rebuilds one command line from its arguments).
+// (which rebuilds one command line from its arguments). No exception
+// leaves the entry: a run ended that way (only running out of memory can
+// do it) ends like every other run, with exit code 0.
 #include <string>
 
 #include "launcher/stub/ArgumentLine.h"
@@ -11,10 +13,18 @@ int runStub(const std::string& commandLine);
 #ifdef _WIN32
 // The Win32 GUI entry; only the command line is used.
 extern "C" int __stdcall WinMain(void* /*instance*/, void* /*previous*/, char* commandLine, int /*show*/) {
-    return runStub(commandLine ? commandLine : "");
+    try {
+        return runStub(commandLine ? commandLine : "");
+    } catch (...) {
+        return 0;
+    }
 }
 #else
 int main(int argc, char** argv) {
-    return runStub(joinArguments(argc - 1, argv + 1));
+    try {
+        return runStub(joinArguments(argc - 1, argv + 1));
+    } catch (...) {
+        return 0;
+    }
 }
 #endif

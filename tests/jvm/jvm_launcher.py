@@ -237,6 +237,21 @@ def diagnostics(h):
         expect_equal(f.read(), log_records(expected), "launcher folder Log.txt")
 
 
+def unconfigured_launcher(h):
+    """The launcher as built ends with an empty parameter trailer; run as it
+    is, every setting keeps its default: no class is named, and the VM
+    found through JAVA_HOME reports it, with exit code 0."""
+    with open(h.stub, "rb") as f:
+        expect_equal(f.read()[-4:], b"\0\0\0\0", "empty trailer at the end of the file")
+    folder = os.path.join(h.work, "unconfigured")
+    os.makedirs(folder, exist_ok=True)
+    exe = os.path.join(folder, "app")
+    shutil.copyfile(h.stub, exe)
+    os.chmod(exe, 0o755)
+    rc, out, err = h.run(exe)
+    expect_equal((rc, out, err), (0, "", "Error: Can't find class \n"), "exit code and message")
+
+
 def no_log_without_diagnostics(h):
     exe = h.app("nolog", block(classpath=["classes"]))
     h.run(exe)
@@ -258,6 +273,7 @@ SCENARIOS = [
     ("more than 200 options", many_properties),
     ("diagnostics", diagnostics),
     ("no Log.txt without diagnostics", no_log_without_diagnostics),
+    ("unconfigured launcher", unconfigured_launcher),
 ]
 
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "launcher/BlockLines.h"
+#include "launcher/DecimalNumber.h"
 #include "launcher/LaunchParameters.h"
 #include "platform/Environment.h"
 
@@ -288,6 +289,20 @@ TEST(BlockLines, CountsReadLikeAtol) {
     EXPECT_EQ(parseCount("99999999999999999999999"), UINT64_MAX);
     EXPECT_EQ(parseCount("18446744073709551615"), UINT64_MAX);
     EXPECT_EQ(parseCount("18446744073709551614"), UINT64_MAX - 1);
+}
+
+TEST(DecimalNumber, SignAndSaturatedMagnitude) {
+    DecimalNumber n = readDecimalNumber(" \t\n\v\f\r-42z");
+    EXPECT_TRUE(n.negative);
+    EXPECT_EQ(n.magnitude, 42u);
+    n = readDecimalNumber("+99999999999999999999999");
+    EXPECT_FALSE(n.negative);
+    EXPECT_EQ(n.magnitude, UINT64_MAX);
+    n = readDecimalNumber("-");
+    EXPECT_TRUE(n.negative);
+    EXPECT_EQ(n.magnitude, 0u);
+    n = readDecimalNumber("\x01" "5");  // not white space: no digits follow the start
+    EXPECT_EQ(n.magnitude, 0u);
 }
 
 TEST(BlockLines, Switches) {

@@ -64,6 +64,12 @@ TEST(Tokenizer, RemovesExactlyWhatItConsumed) {
     EXPECT_FALSE(found);
 }
 
+TEST(Tokenizer, SplitArgumentsTakesEveryTokenToTheEnd) {
+    EXPECT_EQ(splitArguments("a \"\" \"b c\"d  \te"), (Tokens{"a", "", "b c", "d", "\te"}));
+    EXPECT_EQ(splitArguments("   "), Tokens{});
+    EXPECT_EQ(splitArguments(""), Tokens{});
+}
+
 TEST(Tokenizer, FoundMayBeOmitted) {
     std::string text = " x";
     EXPECT_EQ(nextArgument(text), "x");

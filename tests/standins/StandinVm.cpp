@@ -11,6 +11,9 @@
 //   throw   main "throws": an exception is pending when it returns
 //   exit:N  main ends the process with ExitProcess(N)
 // CASKIT_STANDIN_SHOW names one more variable whose value is recorded.
+// When the launcher releases the library (FreeLibrary, not process exit),
+// "FreeLibrary console=yes|no" is recorded: the last line of every run
+// that loaded it, with whether a console existed at that moment.
 // Compile-time switches leave an entry point out (STANDIN_NO_CREATE,
 // STANDIN_NO_DEFAULTS) for the missing-entry-point messages.
 #include <windows.h>
@@ -129,7 +132,7 @@ void JNICALL deleteLocalRef(JNIEnv*, jobject value) { record("DeleteLocalRef " +
 void callMain(const char* entry, jclass cls, jmethodID method, jobjectArray array) {
     Object* a = object(array);
     record(entry + std::string(" ") + object(cls)->text + "." + object(reinterpret_cast<jobject>(method))->text +
-           " argc=" + std::to_string(a ? a->elements.size() : 0));
+           " argc=" + (a ? std::to_string(a->elements.size()) : std::string("null")));
     if (a) {
         for (std::size_t i = 0; i < a->elements.size(); ++i)
             record("  args[" + std::to_string(i) + "]=" + (a->elements[i] ? a->elements[i]->text : "<null>"));
@@ -196,6 +199,16 @@ const JNIInvokeInterface_ gInvokeInterface = makeInvokeInterface();
 JNIEnv gEnv;
 JavaVM gVm;
 
+// Whether the process has a console: "CONOUT$" opens only then (a console
+// without a window, as Wine makes without a display, counts too).
+std::string consoleState() {
+    HANDLE output = CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    if (output == INVALID_HANDLE_VALUE) return "no";
+    CloseHandle(output);
+    return "yes";
+}
+
 void recordSurroundings() {
     char folder[MAX_PATH];
     DWORD n = GetCurrentDirectoryA(sizeof folder, folder);
@@ -203,7 +216,7 @@ void recordSurroundings() {
     record("PATH=" + environmentValue("PATH"));
     std::string shown = environmentValue("CASKIT_STANDIN_SHOW");
     if (shown != "<unset>") record(shown + "=" + environmentValue(shown.c_str()));
-    record(std::string("console=") + (GetConsoleWindow() ? "yes" : "no"));
+    record("console=" + consoleState());
 }
 
 [[maybe_unused]] jint finishCreation(JavaVM** vm, JNIEnv** env) {
@@ -300,8 +313,10 @@ JNIEXPORT jint JNICALL JNI_CreateJavaVM(JavaVM** vm, void** env, void* argsPoint
 
 #endif
 
-BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
     if (reason == DLL_PROCESS_ATTACH) gModule = instance;
+    // A null `reserved` on detach: FreeLibrary, not the end of the process.
+    if (reason == DLL_PROCESS_DETACH && !reserved) record("FreeLibrary console=" + consoleState());
     return TRUE;
 }
 

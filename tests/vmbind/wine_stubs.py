@@ -40,6 +40,8 @@ JDK12_ENTRY = ("Can't locate JVM entry points in jvm.dll.Incompatible or corrupt
 CREATE_FAILED = ("Error in CreateJavaVM", "")
 JDK11_NO_MAIN = ("Can't find main!  Either the classname is invalid,or the classpath is not complete.", "")
 JDK12_NO_MAIN = ("Can't find main!", "")
+# The stand-in's last line when the launcher releases the VM library.
+RELEASED = "FreeLibrary console=no"
 
 
 def winpath(path):
@@ -303,7 +305,7 @@ def s12_trailer_configured_path(h):
     expect_equal(surroundings(around, "APP_MODE"), "fast", "environment record")
     expect_equal(surroundings(around, "console"), "no", "console")
     expect_equal(calls, jni_calls("app/pkg/Main", ["first", "second", "-v", "two words", "Windows_NTx"]) +
-                 ["DestroyJavaVM"], "JNI calls")
+                 ["DestroyJavaVM", RELEASED], "JNI calls")
     expect_equal(os.path.exists(os.path.join(app, "Log.txt")) or os.path.exists(os.path.join(start, "Log.txt")),
                  False, "Log.txt without F12")
 
@@ -328,7 +330,7 @@ def s12_resource_registered_runtime(h):
         "option[1]=-Xms1024k", "option[2]=-Xmx16384k"], "options")
     expect_equal(surroundings(around, "PATH"),
                  ".;%s\\bin\\;%s;%s;" % (winpath(home), wslash(app), h.startup_path), "PATH")
-    expect_equal(calls, jni_calls("app/Main", []) + ["DestroyJavaVM"], "JNI calls")
+    expect_equal(calls, jni_calls("app/Main", []) + ["DestroyJavaVM", RELEASED], "JNI calls")
 
 
 def s12_runtime_lib_value(h):
@@ -373,6 +375,58 @@ def s12_probe_failure_then_bare_name(h):
     expect_equal(surroundings(around, "PATH"), ".;%s;%s;" % (wslash(app), h.startup_path), "PATH without bin")
 
 
+def s12_registered_library_not_loading(h):
+    """A usable home without bin\\classic\\jvm.dll: no message; the bare
+    name is found in the home's bin folder, which the rewritten PATH names."""
+    app = h.folder("s12_reg_noload")
+    home = h.folder("jre12_noload")
+    os.makedirs(os.path.join(home, "bin"))
+    shutil.copyfile(h.standin("jvm.dll"), os.path.join(home, "bin", "jvm.dll"))
+    h.register(KEY12, JavaHome=winpath(home))
+    exe = h.stub(12, app, block())
+    log, env = h.log_env()
+    rc, messages = h.run(exe, env=env)
+    expect_equal((rc, messages), (0, []), "exit code and messages")
+    create, around, calls = vm_record(read_lines(log))
+    expect_equal(create[1], "option[0]=-Djava.class.path=.;%s\\lib\\rt.jar;" % winpath(home), "class path")
+    expect_equal(surroundings(around, "PATH"),
+                 ".;%s\\bin\\;%s;%s;" % (winpath(home), wslash(app), h.startup_path), "PATH")
+    expect_equal(calls[-2:], ["DestroyJavaVM", RELEASED], "VM ran and library released")
+
+
+def s11_registered_library_not_loading(h):
+    """A usable home without bin\\javai.dll: no message; the bare name is
+    found in the executable's folder."""
+    app = h.folder("s11_reg_noload")
+    home = h.folder("jre116_noload")
+    h.register(KEY11_JRE, JavaHome=winpath(home))
+    shutil.copyfile(h.standin("javai.dll"), os.path.join(app, "javai.dll"))
+    exe = h.stub(11, app, block())
+    log, env = h.log_env()
+    rc, messages = h.run(exe, env=env)
+    expect_equal((rc, messages), (0, []), "exit code and messages")
+    _, around, calls = vm_record(read_lines(log)[1:])
+    expect_equal(surroundings(around, "PATH"),
+                 ".;%s\\bin\\;%s;%s;" % (winpath(home), wslash(app), h.startup_path), "PATH")
+    expect_equal(calls[-2:], ["DestroyJavaVM", RELEASED], "VM ran and library released")
+
+
+def console_window(generation, standin):
+    """"console" 1: a console exists when the VM is created and still when
+    the library is released (it is freed only after the VM start)."""
+    def scenario(h):
+        app = h.folder("s%d_console" % generation)
+        exe = h.stub(generation, app, block(binarypath=winpath(h.standin(standin)), console="1"))
+        log, env = h.log_env()
+        rc, messages = h.run(exe, env=env)
+        expect_equal((rc, messages), (0, []), "exit code and messages")
+        lines = read_lines(log)
+        _, around, calls = vm_record(lines[1:] if generation == 11 else lines)
+        expect_equal(surroundings(around, "console"), "yes", "console at VM creation")
+        expect_equal(calls[-2:], ["DestroyJavaVM", "FreeLibrary console=yes"], "console at library release")
+    return scenario
+
+
 def s12_nothing_registered(h):
     app = h.folder("s12_none")
     exe = h.stub(12, app, block())
@@ -394,23 +448,32 @@ def s12_unconfigured(h):
     expect_equal((rc, messages), (0, [JDK12_REGISTRY, JDK12_NOT_FOUND]), "exit code and messages")
 
 
+def released_only(log, what):
+    """The library was loaded and released, and nothing else was called
+    (a retried run repeats the same line)."""
+    lines = read_lines(log)
+    expect_equal((bool(lines), set(lines or [])), (True, {RELEASED}), what + ": stand-in record")
+
+
 def s12_missing_entry_point(h):
     app = h.folder("s12_noentry")
     exe = h.stub(12, app, block(binarypath=winpath(h.standin("jvm.dll", "noentry"))))
-    rc, messages = h.run(exe, expect_messages=1)
+    log, env = h.log_env()
+    rc, messages = h.run(exe, env=env, expect_messages=1)
     expect_equal((rc, messages), (0, [JDK12_ENTRY]), "exit code and messages")
+    released_only(log, "missing entry point")
 
 
 def vm_failures(generation, standin, main_missing):
     def scenario(h):
         for failure, message, tail in [
-                ("create", CREATE_FAILED, ["CreateJavaVM failed"]),
+                ("create", CREATE_FAILED, ["CreateJavaVM failed", RELEASED]),
                 ("class", ("Can't find class app/Main", "Error"), ["FindClass app/Main", "ExceptionClear",
-                                                                    "DestroyJavaVM"]),
+                                                                    "DestroyJavaVM", RELEASED]),
                 ("main", main_missing, ["FindClass app/Main",
                                         "GetStaticMethodID app/Main main ([Ljava/lang/String;)V",
-                                        "ExceptionClear", "DestroyJavaVM"]),
-                ("throw", None, jni_calls("app/Main", []) + ["ExceptionClear", "DestroyJavaVM"])]:
+                                        "ExceptionClear", "DestroyJavaVM", RELEASED]),
+                ("throw", None, jni_calls("app/Main", []) + ["ExceptionClear", "DestroyJavaVM", RELEASED])]:
             app = h.folder("s%d_fail_%s" % (generation, failure))
             exe = h.stub(generation, app, block(binarypath=winpath(h.standin(standin))))
             log, env = h.log_env(CASKIT_STANDIN_FAIL=failure)
@@ -418,7 +481,7 @@ def vm_failures(generation, standin, main_missing):
             expect_equal((rc, messages), (0, [message] if message else []), failure + ": exit code and messages")
             lines = read_lines(log)
             if failure == "create":
-                expect_equal(lines[-1:], tail, failure + ": record")
+                expect_equal(lines[-2:], tail, failure + ": record")
             else:
                 _, _, calls = vm_record(lines)
                 expect_equal(calls, tail, failure + ": JNI calls")
@@ -435,9 +498,10 @@ def exit_inside_java(generation, standin):
     def scenario(h):
         app = h.folder("s%d_exit" % generation)
         exe = h.stub(generation, app, block(binarypath=winpath(h.standin(standin))))
-        _, env = h.log_env(CASKIT_STANDIN_FAIL="exit:3")
+        log, env = h.log_env(CASKIT_STANDIN_FAIL="exit:3")
         rc, messages = h.run(exe, env=env)
         expect_equal((rc, messages), (3, []), "exit code of the VM")
+        expect_equal(read_lines(log)[-1:], ["ExitProcess 3"], "the process ended inside main")
     return scenario
 
 
@@ -512,7 +576,7 @@ def s11_trailer_defaults(h):
         "JDK1_1InitArgs")
     expect_equal(surroundings(around, "cwd"), winpath(app), "current folder")
     expect_equal(surroundings(around, "PATH"), ".;%s;%s;" % (wslash(app), h.startup_path), "PATH")
-    expect_equal(calls, jni_calls("app/Main", ["x"]) + ["DestroyJavaVM"], "JNI calls")
+    expect_equal(calls, jni_calls("app/Main", ["x"]) + ["DestroyJavaVM", RELEASED], "JNI calls")
 
 
 def s11_every_switch(h):
@@ -537,7 +601,8 @@ def s11_every_switch(h):
                       "classpath=.;sys.jar;a.jar;b.jar;.;C:\\standin\\lib\\classes.zip"], verify + ": fields")
         expect_equal([fields[k.split("=")[0]] for k in JDK11_DEFAULT_FIELDS], JDK11_DEFAULT_FIELDS,
                      "fields kept from the defaults")
-        expect_equal(calls, jni_calls("app/Main", ["p1", "Windows_NT"]) + ["DestroyJavaVM"], "JNI calls")
+        expect_equal(calls, jni_calls("app/Main", ["p1", "Windows_NT"]) + ["DestroyJavaVM", RELEASED],
+                     "JNI calls")
 
 
 def s11_no_default_class_path(h):
@@ -644,8 +709,11 @@ def s11_missing_entry_points(h):
     for variant in ["noentry", "nocreate"]:
         app = h.folder("s11_" + variant)
         exe = h.stub(11, app, block(binarypath=winpath(h.standin("javai.dll", variant))))
-        rc, messages = h.run(exe, expect_messages=1)
+        log, env = h.log_env()
+        rc, messages = h.run(exe, env=env, expect_messages=1)
         expect_equal((rc, messages), (0, [JDK11_ENTRY]), variant + ": exit code and messages")
+        # Both entry points are asked for before the defaults are.
+        released_only(log, variant)
 
 
 def s11_diagnostics(h):
@@ -689,6 +757,8 @@ SCENARIOS = [
     ("stub12 RuntimeLib value", s12_runtime_lib_value),
     ("stub12 configured path ignores rt.jar", s12_configured_path_ignores_class_library),
     ("stub12 home failing the probe, bare name", s12_probe_failure_then_bare_name),
+    ("stub12 registered library not loading, bare name", s12_registered_library_not_loading),
+    ("stub12 console window", console_window(12, "jvm.dll")),
     ("stub12 nothing registered", s12_nothing_registered),
     ("stub12 configured path not loading", s12_configured_path_not_loading),
     ("stub12 unconfigured", s12_unconfigured),
@@ -706,6 +776,8 @@ SCENARIOS = [
     ("stub11 JDK 1.1 key", s11_jdk_key_first),
     ("stub11 configured path falls back to the registered runtime", configured_path_falls_back_to_registered(11)),
     ("stub12 configured path falls back to the registered runtime", configured_path_falls_back_to_registered(12)),
+    ("stub11 registered library not loading, bare name", s11_registered_library_not_loading),
+    ("stub11 console window", console_window(11, "javai.dll")),
     ("stub11 nothing registered", s11_nothing_registered),
     ("stub11 configured path not loading", s11_configured_path_not_loading),
     ("stub11 unconfigured", s11_unconfigured),

@@ -14,6 +14,7 @@
 #include "launcher/Environment.h"
 #include "launcher/FolderProbe.h"
 #include "launcher/LaunchParameters.h"
+#include "launcher/ParameterTrailer.h"
 
 namespace {
 
@@ -71,6 +72,43 @@ void checkFolderProbe(const std::string& work) {
     expectTrue("writable folder with backslash", isFolderWritable(work + "\\"));
     expectTrue("probe file removed", !exists(work + "\\zy8zxx.zxi"));
     expectTrue("missing folder", !isFolderWritable(work + "\\missing"));
+}
+
+// An existing hidden probe file (left by a run that ended between creating
+// and deleting it): Windows lets CREATE_ALWAYS replace a hidden file only
+// when the hidden attribute is asked for too, as the probe does. (Wine
+// does not make that check, so here this shows only the replacement.)
+void checkHiddenProbeFile(const std::string& work) {
+    std::string folder = work + "\\hidden";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    std::string probe = folder + "\\zy8zxx.zxi";
+    HANDLE h = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr);
+    expectTrue("hidden probe file made", h != INVALID_HANDLE_VALUE);
+    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    expectTrue("probe over a hidden probe file", isFolderWritable(folder));
+    expectTrue("hidden probe file removed", !exists(probe));
+}
+
+// The trailer is read while another handle has the file open for writing
+// (a builder appending to it, or a scanner): the launcher's reader allows
+// others to read and write.
+void checkTrailerOfAFileOpenForWriting(const std::string& work) {
+    std::string path = work + "\\held.exe";
+    std::string block = "classname\nheld.Main\n";
+    std::string bytes = std::string(64, 'M') + encodeParameterTrailer(block);
+    HANDLE writer = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    expectTrue("file held for writing", writer != INVALID_HANDLE_VALUE);
+    if (writer == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    WriteFile(writer, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    // The system enforces sharing: a reader that denies writing is refused.
+    HANDLE exclusive = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr);
+    expectTrue("a reader denying writers is refused", exclusive == INVALID_HANDLE_VALUE);
+    if (exclusive != INVALID_HANDLE_VALUE) CloseHandle(exclusive);
+    expectEqual("trailer of a file open for writing", readParameterTrailer(path), block);
+    CloseHandle(writer);
 }
 
 void checkLog(const std::string& work) {
@@ -155,6 +193,8 @@ int main(int argc, char** argv) {
     const std::string work = currentFolder();
     checkModulePath();
     checkFolderProbe(work);
+    checkHiddenProbeFile(work);
+    checkTrailerOfAFileOpenForWriting(work);
     checkLog(work);
     checkEnvironment();
     checkCommandLineAndDump(work);
