@@ -12,6 +12,8 @@ File& File::operator=(File&& other) noexcept {
     return *this;
 }
 
+bool File::readExact(void* buffer, std::size_t n) { return read(buffer, n) == static_cast<long long>(n); }
+
 std::optional<std::string> readWholeFile(const std::string& path, std::uint64_t maxSize) {
     File f = File::open(path, File::Mode::ReadExclusive);
     auto size = f.size();

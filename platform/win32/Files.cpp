@@ -45,8 +45,6 @@ long long File::read(void* buffer, std::size_t n) {
     return static_cast<long long>(total);
 }
 
-bool File::readExact(void* buffer, std::size_t n) { return read(buffer, n) == static_cast<long long>(n); }
-
 bool File::write(const void* data, std::size_t n) {
     if (!isOpen()) return false;
     std::size_t total = 0;
