@@ -3,8 +3,6 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
-#include <exception>
-
 #include "builder/ui/RelativePath.h"
 #include "builder/ui/resource.h"
 
@@ -136,7 +134,7 @@ UINT_PTR CALLBACK pickerHook(HWND hook, UINT message, WPARAM wParam, LPARAM lPar
         if (!gRequest) return 0;
         if (message == WM_COMMAND) onCommand(hook, wParam);
         if (message == WM_NOTIFY) onNotify(hook, reinterpret_cast<const OFNOTIFYA*>(lParam));
-    } catch (const std::exception&) {
+    } catch (...) {
         // Nothing of the picker may unwind into the common dialog.
     }
     return 0;

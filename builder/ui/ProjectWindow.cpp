@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include <exception>
+#include <memory>
 
 #include "builder/engine/Project.h"
 #include "builder/ui/EngineCalls.h"
@@ -86,7 +86,6 @@ bool ProjectWindow::onCreate(const CREATESTRUCTA* create) {
     const auto* mdi = static_cast<const MDICREATESTRUCTA*>(create->lpCreateParams);
     auto* source = reinterpret_cast<std::unique_ptr<Project>*>(mdi->lParam);
     if (!source || !*source) return false;
-    project_ = std::move(*source);
     RECT client{};
     GetClientRect(window_, &client);
     HINSTANCE instance = create->hInstance;
@@ -95,6 +94,9 @@ bool ProjectWindow::onCreate(const CREATESTRUCTA* create) {
     container_ = CreateWindowExA(0, PageContainer::kClassName, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0,
                                  client.right, client.bottom, window_, nullptr, instance, nullptr);
     if (!tabs_ || !container_) return false;
+    // Taken only once the window can show it: a window that fails before
+    // leaves the project with the caller, as create() promises.
+    project_ = std::move(*source);
     SetWindowPos(container_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     pages_ = createPageSet(tabs_, container_, *project_, platform::platformCode() == platform::kPlatformNt4);
     if (!pages_.empty()) {
@@ -229,7 +231,7 @@ LRESULT CALLBACK ProjectWindow::procedure(HWND window, UINT message, WPARAM wPar
             return DefMDIChildProcA(window, message, wParam, lParam);
         }
         if (self) return self->dispatch(message, wParam, lParam);
-    } catch (const std::exception&) {
+    } catch (...) {
         // Nothing may unwind out of a window procedure; the message is
         // answered as if unhandled.
         if (message == WM_CREATE) return -1;

@@ -86,6 +86,26 @@ HWND fileNameField(HWND dialog) {
     return descendant(dialog, 1148);
 }
 
+void checkPickerDialog(HWND dialog, const std::string& what, bool folderPicker) {
+    // 1090 name label, 1152 name field, 1040 read-only box; 1136 and 1089
+    // the file type list and its label.
+    for (int id : {1090, 1152, 1040}) {
+        HWND hidden = descendant(dialog, id);
+        checks.check(hidden == nullptr || !IsWindowVisible(hidden),
+                     what + ": control " + std::to_string(id) + " hidden");
+    }
+    for (int id : {1136, 1089}) {
+        HWND typeControl = descendant(dialog, id);
+        bool visible = typeControl && IsWindowVisible(typeControl);
+        checks.check(visible != folderPicker, what + ": control " + std::to_string(id) +
+                                                  (folderPicker ? " hidden" : " shown"));
+    }
+    if (folderPicker) {
+        checks.equal(windowText(descendant(dialog, 1136)), std::string(" "), what + ": the filter lists no files");
+    }
+    checks.check((GetWindowLongA(dialog, GWL_STYLE) & WS_THICKFRAME) != 0, what + ": the dialog can be resized");
+}
+
 // Answers a common file dialog: types the path and presses its OK button.
 bool answerFileDialog(const std::string& caption, const std::string& path, std::string* proposed) {
     HWND dialog = waitTopLevel(builder.processId(), caption);
@@ -117,6 +137,7 @@ bool pickExeFolder(HWND commandPage, const std::string& folder) {
     HWND dialog = waitTopLevel(builder.processId(), "Select Directory");
     if (!checks.check(dialog != nullptr, "folder picker \"Select Directory\" appears")) return false;
     checks.check(!IsWindowVisible(fileNameField(dialog)), "folder picker hides the file name field");
+    checkPickerDialog(dialog, "Select Directory", true);
     setWindowText(fileNameField(dialog), folder);
     builder.send(GetDlgItem(dialog, IDOK), BM_CLICK);  // a folder name browses into it
     Sleep(500);

@@ -37,6 +37,9 @@ void type(HWND page, int id, const std::string& text);
 std::string read(HWND page, int id);
 void clickNow(HWND page, int id);
 HWND fileNameField(HWND dialog);
+// The controls a picker hides on the common dialog (and the file type
+// list it keeps or hides), its filter, and its sizing border.
+void checkPickerDialog(HWND dialog, const std::string& what, bool folderPicker);
 bool answerFileDialog(const std::string& caption, const std::string& path, std::string* proposed = nullptr);
 std::string answerMessageBox(const std::string& caption, int button);
 bool pickExeFolder(HWND commandPage, const std::string& folder);
@@ -51,8 +54,13 @@ namespace scenarios {
 void frameAtStart();
 void jdk11Project(HWND& window);
 void jdk20Project(HWND& window);
+void folderPickerSelection();
+void compileCancelledSave();
 void openingAndHandOver(HWND jdk11Window);
 void windowWithoutPages();
+void compilingStatus();
 void damagedIcon();
 void closing(HWND jdk11Window);
+// After the first builder has ended.
+void olderPlatforms();
 }  // namespace scenarios

@@ -11,6 +11,7 @@
 #include "builder/engine/ProjectFile.h"
 #include "builder/ui/resource.h"
 #include "tests/ui/Driver.h"
+#include "tests/ui_pages/TestBitmap.h"
 
 using namespace driver;
 
@@ -106,6 +107,7 @@ void addRelativeFolder(HWND classPath, const std::string& subfolder) {
     postClick(control(classPath, IDC_ADD_PATH));
     HWND dialog = waitTopLevel(builder.processId(), "Add Classpath");
     if (!checks.check(dialog != nullptr, "Add Path opens the folder picker")) return;
+    checkPickerDialog(dialog, "Add Path", true);
     setWindowText(fileNameField(dialog), gWork + "\\out");
     builder.send(GetDlgItem(dialog, IDOK), BM_CLICK);
     HWND list = nullptr;
@@ -136,6 +138,7 @@ bool pickRelativeFile(HWND button, const std::string& caption, const std::string
     HWND dialog = waitTopLevel(builder.processId(), caption);
     if (!checks.check(dialog != nullptr, "file picker \"" + caption + "\" appears")) return false;
     checks.check(!IsWindowVisible(fileNameField(dialog)), caption + ": file name field hidden");
+    checkPickerDialog(dialog, caption, false);
     HWND relative = descendant(dialog, IDC_RELATIVE_PATH, true);
     if (!checks.check(relative != nullptr, caption + ": \"Relative Path\" offered")) return false;
     builder.send(relative, BM_CLICK);
@@ -191,6 +194,10 @@ void saveAs(HWND window, const std::string& path, const std::string& expectPropo
     checks.check(builder.toolbarState(IDM_SAVE) & TBSTATE_ENABLED, title + ": Save enabled while modified");
     checks.check(builder.toolbarState(IDM_COMPILE) & TBSTATE_ENABLED, title + ": Compile enabled when ready");
     builder.postCommand(IDM_SAVE);
+    // The project has no file yet: its name is empty while it is saved.
+    if (waitTopLevel(builder.processId(), "Save Caskit Project")) {
+        checks.equal(builder.statusPart(0), std::string("Saving "), title + ": status while saving");
+    }
     std::string proposed;
     answerFileDialog("Save Caskit Project", path, &proposed);
     checks.equal(proposed, expectProposed, title + ": Save proposes a name from the main class");
@@ -276,6 +283,98 @@ void compileWithControlC(HWND window, const std::string& exe) {
     checks.equal(read(page, IDC_MAIN_CLASS), before, "Ctrl+C does not reach the edit field");
 }
 
+// Browses the open folder picker to `folder` by typing it into the
+// (hidden) name field; waits until its list shows `expectItem`. Answers
+// the list view.
+HWND browseTo(HWND dialog, const std::string& folder, const std::string& expectItem) {
+    setWindowText(fileNameField(dialog), folder);
+    builder.send(GetDlgItem(dialog, IDOK), BM_CLICK);
+    HWND list = nullptr;
+    bool shown = eventually([&] {
+        list = descendantOfClass(dialog, "SysListView32");
+        return list && listViewIndexOf(list, expectItem) >= 0;
+    }, 10000);
+    return shown ? list : nullptr;
+}
+
+// "Set ".exe" Location" on `page`: browses to `first`, selects `item` in
+// the list, then (with `upTo`) goes up one level to the folder whose list
+// shows `upTo`, and presses "Select". Answers the folder the page shows
+// afterwards.
+std::string pickWithSelection(HWND page, const std::string& first, const std::string& item, const char* upTo) {
+    postClick(control(page, IDC_SET_EXE_LOCATION));
+    HWND dialog = waitTopLevel(builder.processId(), "Select Directory");
+    if (!checks.check(dialog != nullptr, "folder picker \"Select Directory\" appears")) return std::string();
+    checks.check(descendant(dialog, IDC_RELATIVE_PATH, true) == nullptr,
+                 "Set \".exe\" Location offers no pathing options");
+    HWND list = browseTo(dialog, first, item);
+    int index = list ? listViewIndexOf(list, item) : -1;
+    if (checks.check(index >= 0, "the folder list shows " + item)) selectListViewItem(list, index);
+    if (upTo) {
+        // The dialog's "Up One Level" button (command 0xA001).
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(0xA001, BN_CLICKED), 0);
+        bool up = eventually([&] {
+            HWND view = descendantOfClass(dialog, "SysListView32");
+            return view && listViewIndexOf(view, upTo) >= 0;
+        }, 10000);
+        checks.check(up, std::string("the picker goes up to the folder holding ") + upTo);
+    }
+    HWND select = descendant(dialog, IDC_SELECT, true);
+    if (!checks.check(select != nullptr, "folder picker has \"Select\"")) return std::string();
+    postClick(select);
+    checks.check(eventually([&] { return !IsWindow(dialog); }), "Select closes the folder picker");
+    builder.settle();
+    return read(page, IDC_EXE_FOLDER);
+}
+
+// Writes the test bitmap (32 x 32, a blue stripe on white).
+void writeBitmap(const std::string& path) {
+    std::string bytes = testdata::bitmapFile32();
+    if (FILE* f = std::fopen(path.c_str(), "wb")) {
+        std::fwrite(bytes.data(), 1, bytes.size(), f);
+        std::fclose(f);
+    }
+}
+
+// A file picker without pathing options: checks it, types `path` and
+// presses Open. Answers whether the picker closed.
+bool pickAbsoluteFile(HWND button, const std::string& caption, const std::string& firstFilter, const std::string& path) {
+    postClick(button);
+    HWND dialog = waitTopLevel(builder.processId(), caption);
+    if (!checks.check(dialog != nullptr, "file picker \"" + caption + "\" appears")) return false;
+    checkPickerDialog(dialog, caption, false);
+    checks.equal(windowText(descendant(dialog, 1136)), firstFilter, caption + ": first filter");
+    setWindowText(fileNameField(dialog), path);
+    postClick(GetDlgItem(dialog, IDOK));
+    return checks.check(eventually([&] { return !IsWindow(dialog); }), caption + ": Open closes the picker");
+}
+
+// The real pickers behind "Locate Javai" and "Locate Image...".
+void locateWithRealPickers(HWND window) {
+    HWND command = builder.pageOf(window, "command");
+    builder.selectTab(window, 0);
+    clickNow(command, IDC_USER_VM);
+    // Without an executable folder there is no base for a relative path.
+    postClick(control(command, IDC_LOCATE_JAVAI));
+    checks.equal(answerMessageBox("Error", IDOK), std::string("Please set the executable file path first."),
+                 "Locate Javai without an executable folder");
+    if (!pickExeFolder(command, gWork + "\\out")) return;
+    std::string javai = gStandins + "\\javai.dll";
+    if (pickAbsoluteFile(control(command, IDC_LOCATE_JAVAI), "Select Javai.dll", "Java Virtual Machine (javai.dll)",
+                         javai)) {
+        checks.equal(read(command, IDC_VM_PATH), javai, "Locate Javai with Absolute Path gives the full path");
+    }
+    std::string bitmap = gWork + "\\large.bmp";
+    writeBitmap(bitmap);
+    checks.check(builder.selectTab(window, 7), "the icon tab selects");
+    HWND icon = builder.pageOf(window, "icon");
+    if (pickAbsoluteFile(control(icon, IDC_LOCATE_LARGE_ICON), "Select Image File", "Bitmap Files(*.bmp)", bitmap)) {
+        checks.equal(read(icon, IDC_LARGE_ICON_PATH), bitmap, "Locate Image... shows the chosen image");
+    }
+    checks.screenshot("icon-page-with-image");
+    builder.selectTab(window, 0);
+}
+
 }  // namespace
 
 namespace scenarios {
@@ -284,6 +383,12 @@ void jdk11Project(HWND& window) {
     window = newProject(1);
     if (!window) return;
     checks.equal(windowText(window), std::string("Caskit Project - <untitled>"), "JDK 1.1: untitled window");
+    DWORD style = static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE));
+    checks.equal(style & 0x50ca0000, 0x50ca0000ul,
+                 "JDK 1.1: a new project window is visible, with caption, system menu, minimise box");
+    checks.equal(style & (WS_MAXIMIZEBOX | WS_THICKFRAME), 0ul, "JDK 1.1: no maximise box, no sizing border");
+    checks.check((GetWindowLongA(builder.tabs(window), GWL_STYLE) & TCS_MULTILINE) != 0,
+                 "JDK 1.1: tabs in several rows");
     checks.equal(builder.statusPart(1), std::string("JDK 1.1.x Project"), "JDK 1.1: status part 1");
     expectTabs(window, kTabs, "JDK 1.1");
     builder.settle();
@@ -405,6 +510,49 @@ void jdk20Project(HWND& window) {
         checks.check(contains(log, "4096"), "JDK 2.0 run: heap size reaches the VM");
         if (!contains(log, "org/sample/Main")) checks.note("     stand-in log:\n" + log);
     }
+}
+
+// The folder picker remembers the subfolder selected in its list, and
+// forgets it when the dialog changes folder.
+void folderPickerSelection() {
+    HWND window = newProject(1);
+    if (!window) return;
+    HWND page = builder.pageOf(window, "command");
+    std::string out = gWork + "\\out";
+    checks.equal(pickWithSelection(page, out, "lib", nullptr), out + "\\lib\\",
+                 "Select with the subfolder lib selected gives the current folder plus lib, absolute");
+    checks.equal(pickWithSelection(page, out, "lib", "out"), gWork + "\\",
+                 "changing folder forgets the selected subfolder");
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    answerMessageBox("Project Modified", IDNO);
+    checks.check(eventually([&] { return !IsWindow(window); }), "the picker test project closes");
+}
+
+// The real pickers of Locate Javai and Locate Image...; then Compile
+// Project on a modified project without a file asks for one first, and
+// cancelling that compiles nothing.
+void compileCancelledSave() {
+    HWND window = newProject(1);
+    if (!window) return;
+    locateWithRealPickers(window);
+    HWND page = builder.pageOf(window, "command");
+    type(page, IDC_EXE_NAME, "cancelled");
+    type(page, IDC_MAIN_CLASS, "com.example.Cancelled");
+    builder.settle();
+    checks.check(builder.toolbarState(IDM_COMPILE) & TBSTATE_ENABLED, "ready to compile once folder and class are set");
+    builder.postCommand(IDM_COMPILE);
+    HWND save = waitTopLevel(builder.processId(), "Save Caskit Project");
+    if (checks.check(save != nullptr, "Compile Project of an unsaved project asks for a project file")) {
+        postClick(GetDlgItem(save, IDCANCEL));
+        eventually([&] { return !IsWindow(save); });
+    }
+    builder.settle();
+    checks.check(!fileExists(gWork + "\\out\\cancelled.exe"), "a cancelled save compiles nothing");
+    checks.equal(read(page, IDC_EXE_NAME), std::string("cancelled.exe"), "Compile Project verified the page first");
+    checks.equal(builder.statusPart(0), std::string("Ready"), "status Ready after the cancelled compile");
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    answerMessageBox("Project Modified", IDNO);
+    checks.check(eventually([&] { return !IsWindow(window); }), "the cancelled-compile project closes");
 }
 
 }  // namespace scenarios

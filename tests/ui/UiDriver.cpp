@@ -42,10 +42,14 @@ int main(int argc, char** argv) {
         scenarios::frameAtStart();
         scenarios::jdk11Project(jdk11);
         scenarios::jdk20Project(jdk20);
+        scenarios::folderPickerSelection();
+        scenarios::compileCancelledSave();
         if (jdk11) scenarios::openingAndHandOver(jdk11);
         scenarios::windowWithoutPages();
+        scenarios::compilingStatus();
         scenarios::damagedIcon();
         if (jdk11) scenarios::closing(jdk11);
+        if (!builder.running()) scenarios::olderPlatforms();
     }
     if (builder.running()) TerminateProcess(builder.process(), 1);
     checks.finish();

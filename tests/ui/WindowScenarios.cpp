@@ -43,6 +43,33 @@ bool waitActive(HWND window) {
     return eventually([&] { return builder.activeChild() == window; }, 10000);
 }
 
+// Writes a project file as the engine saves it.
+void writeProjectFile(const Project& project, const std::string& path) {
+    std::string bytes = serializeProject(project);
+    if (FILE* f = std::fopen(path.c_str(), "wb")) {
+        std::fwrite(bytes.data(), 1, bytes.size(), f);
+        std::fclose(f);
+    }
+}
+
+// Writes `project` as gWork\`name` and hands that path to the running
+// builder by a second start; answers the window that shows it, or null.
+HWND openByHandOver(const Project& project, const std::string& name, const std::string& what) {
+    std::string path = gWork + "\\" + name;
+    writeProjectFile(project, path);
+    checks.equal(secondInstance("#open#" + path), 0, "hand-over of " + what);
+    HWND window = nullptr;
+    checks.check(eventually([&] { return (window = windowTitled("Caskit Project - " + name)) != nullptr; }),
+                 what + " opens");
+    return window;
+}
+
+// Closes a project window that has no unsaved changes.
+void closeUnmodified(HWND window, const std::string& what) {
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    checks.check(eventually([&] { return !IsWindow(window); }), what + " closes without asking");
+}
+
 }  // namespace
 
 namespace scenarios {
@@ -77,6 +104,45 @@ void openingAndHandOver(HWND jdk11Window) {
     builder.settle();
     checks.equal(builder.children().size(), count, "second start without #open# opens nothing");
 
+    // "#open#" with nothing after it hands over an empty path: the running
+    // frame shows its Open dialog.
+    checks.equal(secondInstance("#open#"), 0, "second start with an empty #open# ends with 0");
+    HWND open = waitTopLevel(builder.processId(), "Open Caskit Project");
+    if (checks.check(open != nullptr, "an empty hand-over shows the Open dialog in the running frame")) {
+        postClick(GetDlgItem(open, IDCANCEL));
+        eventually([&] { return !IsWindow(open); });
+    }
+    builder.settle();
+    checks.equal(builder.children().size(), count, "a cancelled Open dialog opens nothing");
+
+    // Text before the marker is discarded whatever it is; a path with
+    // blanks after it is taken whole.
+    Project spaced;
+    spaced.setProjectVersion(1);
+    spaced.setMainClass("Spaced");
+    std::string spacedPath = gWork + "\\with blanks.csk";
+    writeProjectFile(spaced, spacedPath);
+    checks.equal(secondInstance("Files\\Caskit2.exe stray words #open#" + spacedPath), 0,
+                 "second start with text before #open# ends with 0");
+    HWND spacedWindow = nullptr;
+    checks.check(eventually([&] {
+                     return (spacedWindow = windowTitled("Caskit Project - with blanks.csk")) != nullptr;
+                 }),
+                 "the path after #open# is taken whole, blanks included");
+    if (spacedWindow) closeUnmodified(spacedWindow, "the project with blanks in its path");
+
+    // The open-window comparison is case-sensitive: the same file spelled
+    // in other letters opens a second window.
+    std::string otherCase = gWork + "\\JDK11.csk";
+    checks.equal(secondInstance("#open#" + otherCase), 0, "hand-over of the JDK 1.1 file in other letters");
+    HWND second = nullptr;
+    checks.check(eventually([&] { return (second = windowTitled("Caskit Project - JDK11.csk")) != nullptr; }),
+                 "the same file in other letters opens a second window");
+    checks.check(IsWindow(jdk11Window), "the first window of that file stays");
+    if (second) closeUnmodified(second, "the second window of the JDK 1.1 file");
+    builder.settle();
+    checks.equal(builder.children().size(), count, "back to the windows before");
+
     // The hand-over data is taken as exactly cbData bytes: a path followed
     // by bytes that are not part of it (and no terminator) opens the path.
     std::string noisy = jdk20 + "GARBAGE";
@@ -110,11 +176,7 @@ void damagedIcon() {
         // the path is stored before the image is read
     }
     std::string path = gWork + "\\damaged.csk";
-    std::string bytes = serializeProject(project);
-    if (FILE* f = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(bytes.data(), 1, bytes.size(), f);
-        std::fclose(f);
-    }
+    writeProjectFile(project, path);
     checks.equal(secondInstance("#open#" + path), 0, "hand-over of a project with a damaged icon");
     HWND window = nullptr;
     eventually([&] { return (window = windowTitled("Caskit Project - damaged.csk")) != nullptr; }, 15000);
@@ -134,22 +196,37 @@ void damagedIcon() {
     checks.check(eventually([&] { return !IsWindow(window); }), "the damaged-icon project closes");
 }
 
+// Compile Project of a project whose executable folder is missing: the
+// error box shows while the status bar says "Compiling " and the name.
+void compilingStatus() {
+    Project project;
+    project.setProjectVersion(1);
+    project.setMainClass("com.example.Missing");
+    project.setExeFolder(gWork + "\\no-such-folder\\");
+    project.setExeName("missing.exe");
+    HWND window = openByHandOver(project, "missing-folder.csk", "a project with a missing folder");
+    if (!window) return;
+    waitActive(window);
+    builder.settle();
+    checks.equal(builder.toolbarState(IDM_SAVE) & TBSTATE_ENABLED, 0, "an opened project is not modified");
+    builder.postCommand(IDM_COMPILE);
+    HWND box = waitTopLevel(builder.processId(), "Error Compiling Executable");
+    if (checks.check(box != nullptr, "compiling into a missing folder reports the error")) {
+        checks.equal(builder.statusPart(0), std::string("Compiling missing-folder.csk"),
+                     "status while compiling: \"Compiling \" and the project name");
+        answerMessageBox("Error Compiling Executable", IDOK);
+    }
+    checks.check(eventually([&] { return builder.statusPart(0) == "Ready"; }, 10000), "status back to Ready");
+    closeUnmodified(window, "the project with a missing folder");
+}
+
 void windowWithoutPages() {
     Project seven;
     seven.setProjectVersion(7);
     seven.setMainClass("Seven");
     seven.setExeFolder(gWork + "\\out\\");
     seven.setExeName("seven.exe");
-    std::string path = gWork + "\\seven.csk";
-    std::string bytes = serializeProject(seven);
-    if (FILE* f = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(bytes.data(), 1, bytes.size(), f);
-        std::fclose(f);
-    }
-    checks.equal(secondInstance("#open#" + path), 0, "hand-over of a version 7 project");
-    HWND window = nullptr;
-    checks.check(eventually([&] { return (window = windowTitled("Caskit Project - seven.csk")) != nullptr; }),
-                 "a version 7 project opens");
+    HWND window = openByHandOver(seven, "seven.csk", "a version 7 project");
     if (!window) return;
     waitActive(window);
     checks.equal(builder.tabCount(window), 0, "version 7: no tabs");
@@ -199,6 +276,16 @@ void closing(HWND jdk11Window) {
     checks.equal(text, std::string("Do you want to save before closing?"), "close prompt text");
     builder.settle();
     checks.check(IsWindow(jdk11Window), "Cancel in the close prompt keeps the window");
+
+    // Close All: the windows without changes close, the modified one asks
+    // and stays on Cancel.
+    size_t others = builder.children().size() - 1;
+    builder.postCommand(IDM_CLOSEALL);
+    answerMessageBox("Project Modified", IDCANCEL);
+    builder.settle();
+    checks.check(IsWindow(jdk11Window), "Close All: Cancel keeps the modified window");
+    checks.equal(builder.children().size(), static_cast<size_t>(1),
+                 "Close All closes the windows without changes (" + std::to_string(others) + ")");
 
     PostMessageA(builder.frame, WM_CLOSE, 0, 0);
     answerMessageBox("Project Modified", IDCANCEL);

@@ -96,6 +96,17 @@ PAGE_TEST(commandPageJdk20VmPathMarksOnlyChanges) {
     CHECK_EQ(project.modified, true);
 }
 
+PAGE_TEST(commandPageJdk11VmPathAlwaysMarks) {
+    // Dialog 105 stores every edit of the VM field and marks the project,
+    // even when the text ends up as stored.
+    Project project;
+    fillProject(project, 1);
+    Page page(createCommandPage(container(), &project, IDD_COMMAND_JDK11));
+    type(page.get(), IDC_VM_PATH, "C:\\jdk\\bin\\javai.dll");
+    CHECK_EQ(project.vmLibraryPath(), "C:\\jdk\\bin\\javai.dll");
+    CHECK_EQ(project.modified, true);
+}
+
 PAGE_TEST(commandPageAppendsExeOnVerify) {
     struct Case {
         const char* typed;
