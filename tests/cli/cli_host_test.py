@@ -5,23 +5,17 @@ made real with a file-size limit (ulimit -f) on the caskit process.
 
     cli_host_test.py CASKIT"""
 import os
-import shutil
-import struct
 import subprocess
 import sys
-import tempfile
 
-from projectfile import block_lines, read_project, trailer_block
+from projectfile import read_project
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from caskit_test import Checks, block_lines, pe_resources, temp_folder, trailer, trailer_block  # noqa: E402
 
 CASKIT = os.path.abspath(sys.argv[1])
 STUBS = os.path.join(os.path.dirname(CASKIT), "stubs")
-failures = []
-
-
-def check(condition, what):
-    if not condition:
-        failures.append(what)
-        print("FAIL:", what)
+check = Checks()
 
 
 def caskit(*args, limit_kb=None):
@@ -109,7 +103,7 @@ def test_compile_linux_trailer(work):
     stub = open(os.path.join(STUBS, "linux-x64", "stub12"), "rb").read()
     produced = open(os.path.join(work, "app"), "rb").read()
     check(produced[:len(stub)] == stub, "linux launcher starts with the stub")
-    check(produced[len(stub):] == EXPECTED_BLOCK + struct.pack("<I", len(EXPECTED_BLOCK)),
+    check(produced[len(stub):] == trailer(EXPECTED_BLOCK),
           "linux launcher ends with block + length")
     check(trailer_block(produced) == EXPECTED_BLOCK, "trailer reads back")
     check(os.access(os.path.join(work, "app"), os.X_OK), "linux launcher is executable")
@@ -143,10 +137,9 @@ def test_compile_windows_trailer(work):
         check(produced[:len(stub)] == stub, "%s: stub copied unchanged" % target)
         check(trailer_block(produced) == EXPECTED_BLOCK, "%s: trailer holds the block" % target)
         import pefile
-        pe = pefile.PE(data=produced)
-        marker = [e for t in pe.DIRECTORY_ENTRY_RESOURCE.entries if t.id == 1000
-                  for i in t.directory.entries if i.id == 1 for e in i.directory.entries]
-        check(len(marker) == 1 and pe.get_data(marker[0].data.struct.OffsetToData, 8) == b"standard",
+        marker = [data for (kind, rid, _), data in pe_resources(pefile.PE(data=produced)).items()
+                  if (kind, rid) == (1000, 1)]
+        check(len(marker) == 1 and marker[0][:8] == b"standard",
               "%s: marker stays standard" % target)
 
 
@@ -350,21 +343,14 @@ def test_failed_writes(work):
 
 
 def main():
-    work = tempfile.mkdtemp(prefix="caskit-cli-")
-    try:
+    with temp_folder("caskit-cli-") as work:
         for test in (test_new_writes_every_setting, test_default_project_is_111_bytes, test_compile_linux_trailer,
                      test_compile_windows_trailer, test_icons, test_errors, test_failed_writes,
                      test_show_prints_every_setting, test_help_is_complete, test_every_error_is_one_line):
             folder = os.path.join(work, test.__name__)
             os.makedirs(folder)
             test(folder)
-    finally:
-        shutil.rmtree(work, ignore_errors=True)
-    if failures:
-        print("%d failure(s)" % len(failures))
-        return 1
-    print("all passed")
-    return 0
+    return check.result()
 
 
 if __name__ == "__main__":

@@ -5,10 +5,11 @@ the configured ones) and heap size all arrive.
     jvm_test.py CASKIT EXAMPLE_SOURCE_DIR JAVA_HOME"""
 import glob
 import os
-import shutil
 import subprocess
 import sys
-import tempfile
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from caskit_test import temp_folder  # noqa: E402
 
 CASKIT, SOURCES, JAVA_HOME = (os.path.abspath(a) for a in sys.argv[1:4])
 
@@ -22,8 +23,7 @@ def run(*cmd, **kw):
 
 
 def main():
-    work = tempfile.mkdtemp(prefix="caskit-jvm-")
-    try:
+    with temp_folder("caskit-jvm-") as work:
         classes = os.path.join(work, "classes")
         java_files = glob.glob(os.path.join(SOURCES, "src", "**", "*.java"), recursive=True)
         run(os.path.join(JAVA_HOME, "bin", "javac"), "-d", classes, *java_files)
@@ -60,8 +60,6 @@ def main():
             print("max heap not near 65536 KiB:", heap)
             ok = False
         return 0 if ok else 1
-    finally:
-        shutil.rmtree(work, ignore_errors=True)
 
 
 if __name__ == "__main__":

@@ -54,19 +54,3 @@ def read_project(data):
     if pos != len(data):
         raise ValueError("%d bytes after the record" % (len(data) - pos))
     return out
-
-
-def block_lines(keyword_values):
-    """The parameter block text for a list of lines."""
-    return "".join(line + "\n" for line in keyword_values).encode("latin-1")
-
-
-def trailer_block(data):
-    """The block of a file ending in a parameter trailer (block + 32-bit
-    length); None when the length does not fit."""
-    if len(data) < 4:
-        return None
-    (n,) = struct.unpack("<I", data[-4:])
-    if n == 0 or n > len(data) - 4:
-        return None
-    return data[-4 - n:-4]

@@ -7,54 +7,34 @@ Linux-built caskit's Windows executable (trailer form) runs the same way.
 import os
 import shutil
 import struct
-import subprocess
 import sys
 
 import pefile
 
 from icons import icon_file
-from projectfile import block_lines, trailer_block
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from caskit_test import (Checks, block_lines, fresh_folder, pe_resources, run_to_files, trailer_block,  # noqa: E402
+                         winpath as win)
 
 WINE_RUN, CASKIT_EXE, STANDINS, WORK = sys.argv[1:5]
 HOST_CASKIT = sys.argv[5] if len(sys.argv) > 5 else ""
 WIN_STUBS = sys.argv[6] if len(sys.argv) > 6 else ""
 RT_ICON, RT_GROUP_ICON, RT_VERSION = 3, 14, 16
-failures = []
-
-
-def check(condition, what):
-    if not condition:
-        failures.append(what)
-        print("FAIL:", what)
-
-
-def win(path):
-    """The Windows name of a Unix path in the prefix (drive Z: is /)."""
-    return "Z:" + os.path.abspath(path).replace("/", "\\")
+check = Checks()
 
 
 def wine(*args, native=False):
     """Runs a program (under Wine unless native); output goes through files,
     since a wineserver started on the way would hold pipes open."""
-    cmd = list(args) if native else [WINE_RUN] + list(args)
-    out_path, err_path = os.path.join(WORK, "stdout.txt"), os.path.join(WORK, "stderr.txt")
-    with open(out_path, "wb") as out, open(err_path, "wb") as err:
-        rc = subprocess.run(cmd, stdout=out, stderr=err, stdin=subprocess.DEVNULL, timeout=120).returncode
-    return rc, open(out_path, "rb").read().decode("latin-1"), open(err_path, "rb").read().decode("latin-1")
+    return run_to_files(list(args) if native else [WINE_RUN] + list(args), WORK, timeout=120)
 
 
 def resources(path):
     """{(type, id, language): bytes} of every resource of a PE file."""
     pe = pefile.PE(path)
     check(not pe.get_warnings(), "pefile warnings for %s: %s" % (path, pe.get_warnings()))
-    found = {}
-    for t in pe.DIRECTORY_ENTRY_RESOURCE.entries:
-        for i in t.directory.entries:
-            for lang in i.directory.entries:
-                d = lang.data.struct
-                key = (t.id if t.id is not None else str(t.name), i.id if i.id is not None else str(i.name), lang.id)
-                found[key] = pe.get_data(d.OffsetToData, d.Size)
-    return found
+    return pe_resources(pe)
 
 
 def version_strings(path):
@@ -210,15 +190,10 @@ def test_trailer_form():
 
 
 def main():
-    shutil.rmtree(WORK, ignore_errors=True)
-    os.makedirs(WORK)
+    fresh_folder(WORK)
     test_resource_form()
     test_trailer_form()
-    if failures:
-        print("%d failure(s)" % len(failures))
-        return 1
-    print("all passed")
-    return 0
+    return check.result()
 
 
 if __name__ == "__main__":

@@ -7,9 +7,14 @@
 #include "builder/engine/ExecutableWriter.h"
 #include "launcher/ParameterTrailer.h"
 #include "platform/ByteWriter.h"
-#include "tests/engine/MessageRecorder.h"
-#include "tests/engine/TempFolder.h"
 #include "tests/engine/TestIcon.h"
+#include "tests/support/MessageRecorder.h"
+#include "tests/support/TempFolder.h"
+
+using caskit_test::MessageRecorder;
+using caskit_test::readFile;
+using caskit_test::TempFolder;
+using caskit_test::writeFile;
 
 namespace {
 
@@ -56,7 +61,7 @@ TEST_F(ExecutableWriterTest, TrailerFormIsStubThenBlockThenLength) {
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(requested, std::vector<unsigned>{114});
     const std::string block = buildParameterBlock(p);
-    EXPECT_EQ(readBytes(dir.file("app.exe")), fakeStub(114) + block + lengthWord(block.size()));
+    EXPECT_EQ(readFile(dir.file("app.exe")), fakeStub(114) + block + lengthWord(block.size()));
     // The launcher's own reader finds the same block.
     EXPECT_EQ(readParameterTrailer(dir.file("app.exe")), block);
 }
@@ -65,7 +70,7 @@ TEST_F(ExecutableWriterTest, Jdk11UsesStub113) {
     Project p = project(1);
     ASSERT_TRUE(compile(p, nullptr));
     EXPECT_EQ(requested, std::vector<unsigned>{113});
-    EXPECT_EQ(readBytes(dir.file("app.exe")).rfind(fakeStub(113), 0), 0u);
+    EXPECT_EQ(readFile(dir.file("app.exe")).rfind(fakeStub(113), 0), 0u);
 }
 
 TEST_F(ExecutableWriterTest, UnknownVersionWritesNoStub) {
@@ -84,7 +89,7 @@ TEST_F(ExecutableWriterTest, SecondCompileReplacesTheFirstCompletely) {
     p.setArguments("short");
     ASSERT_TRUE(compile(p, nullptr));
     const std::string block = buildParameterBlock(p);
-    EXPECT_EQ(readBytes(dir.file("app.exe")), fakeStub(114) + block + lengthWord(block.size()));
+    EXPECT_EQ(readFile(dir.file("app.exe")), fakeStub(114) + block + lengthWord(block.size()));
 }
 
 TEST_F(ExecutableWriterTest, UncreatableTargetReportsAndStops) {
@@ -138,11 +143,11 @@ TEST_F(ExecutableWriterTest, FailedResourceStepIsReportedNotSilent) {
 }
 
 TEST_F(ExecutableWriterTest, UpdateParameterResourceFailsQuietlyWhereUnsupported) {
-    writeBytes(dir.file("x.exe"), fakeStub(114));
+    writeFile(dir.file("x.exe"), fakeStub(114));
     MessageRecorder messages;
     EXPECT_FALSE(updateParameterResource(dir.file("x.exe"), 2, "block"));
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(readBytes(dir.file("x.exe")), fakeStub(114));
+    EXPECT_EQ(readFile(dir.file("x.exe")), fakeStub(114));
 }
 
 TEST(StubSource, DefaultIsTheOwnResourceWhichLinuxLacks) {
@@ -172,7 +177,7 @@ TEST_F(ExecutableWriterTest, VersionFailureIsCaughtReportedAndStops) {
 }
 
 TEST_F(ExecutableWriterTest, IconFailureIsIgnored) {
-    writeBytes(dir.file("app.ico"), testIconFile());
+    writeFile(dir.file("app.ico"), testIconFile());
     Project p = project(7);
     p.resourceUpdateAvailable = true;
     p.setLargeIconPath(dir.file("app.ico"));

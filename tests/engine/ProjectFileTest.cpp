@@ -5,9 +5,14 @@
 #include "builder/engine/ProjectFile.h"
 #include "builder/engine/ProjectRecord.h"
 #include "platform/ByteWriter.h"
-#include "tests/engine/MessageRecorder.h"
-#include "tests/engine/TempFolder.h"
 #include "tests/engine/TestIcon.h"
+#include "tests/support/MessageRecorder.h"
+#include "tests/support/TempFolder.h"
+
+using caskit_test::MessageRecorder;
+using caskit_test::readFile;
+using caskit_test::TempFolder;
+using caskit_test::writeFile;
 
 namespace {
 
@@ -258,7 +263,7 @@ TEST(ProjectFile, SaveAndOpenThroughRealFiles) {
     ASSERT_TRUE(original.modified);
     ASSERT_TRUE(saveProject(original, nullptr));
     EXPECT_FALSE(original.modified);
-    EXPECT_EQ(readBytes(original.projectPath), serializeProject(original));
+    EXPECT_EQ(readFile(original.projectPath), serializeProject(original));
     EXPECT_FALSE(std::filesystem::exists(original.projectPath + ".saving"));
 
     Project opened(false);
@@ -315,14 +320,14 @@ TEST(ProjectFile, SaveIntoMissingFolderReportsAndKeepsModified) {
 TEST(ProjectFile, FailedSaveLeavesThePreviousFileIntact) {
     TempFolder dir;
     const std::string path = dir.file("keep.csk");
-    writeBytes(path, "previous contents");
+    writeFile(path, "previous contents");
     // A folder where the temporary file would go makes its creation fail.
     std::filesystem::create_directory(path + ".saving");
     Project p = fullProject();
     p.projectPath = path;
     MessageRecorder messages;
     EXPECT_FALSE(saveProject(p, nullptr));
-    EXPECT_EQ(readBytes(path), "previous contents");
+    EXPECT_EQ(readFile(path), "previous contents");
     EXPECT_TRUE(p.modified);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].caption, "Error Creating Project File");
@@ -331,13 +336,13 @@ TEST(ProjectFile, FailedSaveLeavesThePreviousFileIntact) {
 TEST(ProjectFile, SaveReplacesAnExistingFileCompletely) {
     TempFolder dir;
     const std::string path = dir.file("p.csk");
-    writeBytes(path, std::string(5000, 'x'));
+    writeFile(path, std::string(5000, 'x'));
     Project p(false);
     p.setProjectVersion(1);
     p.modified = true;
     p.projectPath = path;
     ASSERT_TRUE(saveProject(p, nullptr));
-    EXPECT_EQ(readBytes(path).size(), 111u);
+    EXPECT_EQ(readFile(path).size(), 111u);
 }
 
 TEST(ProjectFile, OpenMissingFileReports) {
@@ -353,7 +358,7 @@ TEST(ProjectFile, OpenDamagedFileFailsSilently) {
     TempFolder dir;
     const std::string path = dir.file("cut.csk");
     std::string full = serializeProject(fullProject());
-    writeBytes(path, full.substr(0, full.size() / 2));
+    writeFile(path, full.substr(0, full.size() / 2));
     Project p(false);
     MessageRecorder messages;
     EXPECT_FALSE(openProject(p, nullptr, path));
@@ -370,13 +375,13 @@ TEST(ProjectFile, UnreadableIconFileStillOpensWithTheIconEmpty) {
     bytes.resize(bytes.size() - 8);
     ByteWriter w;
     const std::string large = dir.file("missing.ico"), small = dir.file("notes.txt");
-    writeBytes(small, "not an icon");
+    writeFile(small, "not an icon");
     w.u32(static_cast<std::uint32_t>(large.size()));
     w.bytes(large);
     w.u32(static_cast<std::uint32_t>(small.size()));
     w.bytes(small);
     const std::string path = dir.file("icons.csk");
-    writeBytes(path, bytes + w.data());
+    writeFile(path, bytes + w.data());
 
     Project opened(false);
     ASSERT_TRUE(openProject(opened, nullptr, path));
@@ -390,7 +395,7 @@ TEST(ProjectFile, UnreadableIconFileStillOpensWithTheIconEmpty) {
 TEST(ProjectFile, IconImagesAreRebuiltFromTheirFilesOnOpen) {
     TempFolder dir;
     std::vector<std::string> images;
-    writeBytes(dir.file("app.ico"), testIconFile(&images));
+    writeFile(dir.file("app.ico"), testIconFile(&images));
     Project p(false);
     p.setProjectVersion(2);
     p.setLargeIconPath(dir.file("app.ico"));
@@ -398,7 +403,7 @@ TEST(ProjectFile, IconImagesAreRebuiltFromTheirFilesOnOpen) {
     p.projectPath = dir.file("icons.csk");
     ASSERT_TRUE(saveProject(p, nullptr));
     // Only the paths are stored, not the images.
-    EXPECT_EQ(readBytes(p.projectPath).size(), 111u + 2 * dir.file("app.ico").size());
+    EXPECT_EQ(readFile(p.projectPath).size(), 111u + 2 * dir.file("app.ico").size());
 
     Project opened(false);
     ASSERT_TRUE(openProject(opened, nullptr, p.projectPath));

@@ -3,13 +3,13 @@
 #include <unistd.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <string>
 
 #include "builder/engine/BitmapFile.h"
 #include "builder/engine/DibConversion.h"
 #include "builder/engine/IconImageBuilder.h"
 #include "platform/MessageBox.h"
+#include "tests/support/FileBytes.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const std::string path = "/tmp/caskit-bitmap-fuzz-" + std::to_string(getpid()) + ".bmp";
@@ -20,10 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return true;
     }();
     (void)hooked;
-    if (FILE* f = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(data, 1, size, f);
-        std::fclose(f);
-    }
+    caskit_test::writeFile(path, std::string(reinterpret_cast<const char*>(data), size));
     if (std::optional<std::string> dib = readBitmapFile(path)) {
         for (int s : {32, 16}) {
             IconImage image;

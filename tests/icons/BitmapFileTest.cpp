@@ -1,24 +1,18 @@
 #include <gtest/gtest.h>
 
 #include "builder/engine/BitmapFile.h"
-#include "tests/icons/TestFiles.h"
+#include "tests/icons/TestFileBytes.h"
 #include "tests/icons/TestPictures.h"
+#include "tests/support/MessageRecorder.h"
+#include "tests/support/TempFolder.h"
 
+using caskit_test::MessageRecorder;
+using caskit_test::TempFolder;
 using testfiles::bitmapFile;
-using testfiles::MessageRecorder;
-using testfiles::TempFolder;
+using testfiles::patchU16;
+using testfiles::patchU32;
 
 namespace {
-
-std::string patchU32(std::string bytes, std::size_t at, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(v >> (8 * i));
-    return bytes;
-}
-std::string patchU16(std::string bytes, std::size_t at, std::uint16_t v) {
-    bytes[at] = static_cast<char>(v);
-    bytes[at + 1] = static_cast<char>(v >> 8);
-    return bytes;
-}
 
 // Reads `bytes` as a bitmap file; returns the single message shown, or ""
 // when the read succeeded without one.
@@ -28,9 +22,9 @@ std::string readError(const std::string& bytes, std::optional<std::string>* dib 
     MessageRecorder recorder;
     std::optional<std::string> result = readBitmapFile(path);
     if (dib) *dib = result;
-    if (result) return recorder.messages.empty() ? std::string() : "unexpected message";
-    if (recorder.messages.size() != 1) return "messages: " + std::to_string(recorder.messages.size());
-    const testfiles::Message& m = recorder.messages[0];
+    if (result) return recorder.shown.empty() ? std::string() : "unexpected message";
+    if (recorder.shown.size() != 1) return "messages: " + std::to_string(recorder.shown.size());
+    const caskit_test::ShownMessage& m = recorder.shown[0];
     EXPECT_EQ(m.caption, path);
     EXPECT_EQ(m.style, platform::kMbOk);
     EXPECT_TRUE(m.ownerless);
@@ -80,9 +74,9 @@ TEST(BitmapFile, ColoursUsedSetsThePaletteSize) {
 TEST(BitmapFile, MissingFile) {
     MessageRecorder recorder;
     EXPECT_FALSE(readBitmapFile("/nonexistent/folder/picture.bmp"));
-    ASSERT_EQ(recorder.messages.size(), 1u);
-    EXPECT_EQ(recorder.messages[0].text, "Error opening file");
-    EXPECT_EQ(recorder.messages[0].caption, "/nonexistent/folder/picture.bmp");
+    ASSERT_EQ(recorder.shown.size(), 1u);
+    EXPECT_EQ(recorder.shown[0].text, "Error opening file");
+    EXPECT_EQ(recorder.shown[0].caption, "/nonexistent/folder/picture.bmp");
 }
 
 TEST(BitmapFile, ErrorTexts) {

@@ -3,20 +3,17 @@
 #include <unistd.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <string>
 
 #include "builder/engine/DibLayout.h"
 #include "builder/engine/IconFileReader.h"
 #include "builder/engine/IconImageBuilder.h"
 #include "builder/engine/IconGroupDirectory.h"
+#include "tests/support/FileBytes.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const std::string path = "/tmp/caskit-icon-fuzz-" + std::to_string(getpid()) + ".ico";
-    if (FILE* f = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(data, 1, size, f);
-        std::fclose(f);
-    }
+    caskit_test::writeFile(path, std::string(reinterpret_cast<const char*>(data), size));
     try {
         IconFile file = readIconFile(path);
         std::vector<const IconImage*> all;

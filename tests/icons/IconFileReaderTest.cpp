@@ -2,18 +2,15 @@
 
 #include "builder/engine/IconFileReader.h"
 #include "tests/icons/IconTestImages.h"
-#include "tests/icons/TestFiles.h"
+#include "tests/icons/TestFileBytes.h"
+#include "tests/support/TempFolder.h"
 
+using caskit_test::TempFolder;
 using testfiles::iconFile;
-using testfiles::TempFolder;
+using testfiles::patchU32;
 using testpics::iconImage;
 
 namespace {
-
-std::string patchU32(std::string bytes, std::size_t at, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(v >> (8 * i));
-    return bytes;
-}
 
 struct Outcome {
     bool ok = false;

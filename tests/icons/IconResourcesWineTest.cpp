@@ -14,21 +14,17 @@
 #include "builder/engine/Project.h"
 #include "tests/icons/TestFileBytes.h"
 #include "tests/icons/TestPictures.h"
+#include "tests/support/FileBytes.h"
 
 namespace {
+
+using caskit_test::writeFile;
 
 int failures = 0;
 
 void check(bool ok, const std::string& what) {
     std::printf("%s %s\n", ok ? "ok  " : "FAIL", what.c_str());
     if (!ok) ++failures;
-}
-
-void writeFile(const std::string& path, const std::string& bytes) {
-    if (FILE* f = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(bytes.data(), 1, bytes.size(), f);
-        std::fclose(f);
-    }
 }
 
 IconImage makeImage(std::uint16_t id, int size, const std::string& source) {

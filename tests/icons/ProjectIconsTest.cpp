@@ -5,10 +5,12 @@
 #include "builder/engine/IconImageBuilder.h"
 #include "builder/engine/Project.h"
 #include "tests/icons/IconTestImages.h"
-#include "tests/icons/TestFiles.h"
+#include "tests/icons/TestFileBytes.h"
+#include "tests/support/MessageRecorder.h"
+#include "tests/support/TempFolder.h"
 
-using testfiles::MessageRecorder;
-using testfiles::TempFolder;
+using caskit_test::MessageRecorder;
+using caskit_test::TempFolder;
 
 namespace {
 
@@ -80,20 +82,16 @@ TEST(ProjectIcons, BmpAnywhereInThePathMeansBitmap) {
     TempFolder folder;
     // A folder named pics.bmp holding logo.ico: read as a bitmap, so the
     // icon file in it fails with a bitmap message.
-    const std::string dir = folder.pathOf("pics.BMP");
+    const std::string dir = folder.file("pics.BMP");
     ASSERT_EQ(mkdir(dir.c_str(), 0700), 0);
     const std::string path = dir + "/logo.ico";
-    if (FILE* f = std::fopen(path.c_str(), "wb")) {
-        const std::string ico = testfiles::iconFile({kImage32x8a});
-        std::fwrite(ico.data(), 1, ico.size(), f);
-        std::fclose(f);
-    }
+    caskit_test::writeFile(path, testfiles::iconFile({kImage32x8a}));
     MessageRecorder recorder;
     Project project(true);
     EXPECT_NO_THROW(project.setLargeIconPath(path));
-    ASSERT_EQ(recorder.messages.size(), 1u);
-    EXPECT_EQ(recorder.messages[0].text, "Not a recognised BMP format file");
-    EXPECT_EQ(recorder.messages[0].caption, path);
+    ASSERT_EQ(recorder.shown.size(), 1u);
+    EXPECT_EQ(recorder.shown[0].text, "Not a recognised BMP format file");
+    EXPECT_EQ(recorder.shown[0].caption, path);
     EXPECT_EQ(project.largeIcon(), nullptr);
     EXPECT_EQ(project.largeIconPath(), path);
     EXPECT_TRUE(project.modified);
@@ -141,7 +139,7 @@ TEST(ProjectIcons, BitmapScaledIntoBothSlots) {
     Project project(true);
     project.setLargeIconPath(path);
     project.setSmallIconPath(path);
-    EXPECT_TRUE(recorder.messages.empty());
+    EXPECT_TRUE(recorder.shown.empty());
     ASSERT_TRUE(project.largeIcon());
     ASSERT_TRUE(project.smallIcon());
     EXPECT_EQ(project.largeIcon()->size(), 2216u);
@@ -163,8 +161,8 @@ TEST(ProjectIcons, BitmapErrorEmptiesTheSlotAndKeepsThePath) {
     project.setLargeIconPath(good);
     MessageRecorder recorder;
     EXPECT_NO_THROW(project.setLargeIconPath(bad));
-    ASSERT_EQ(recorder.messages.size(), 1u);
-    EXPECT_EQ(recorder.messages[0].text, "Not a recognised BMP format file");
+    ASSERT_EQ(recorder.shown.size(), 1u);
+    EXPECT_EQ(recorder.shown[0].text, "Not a recognised BMP format file");
     EXPECT_EQ(project.largeIcon(), nullptr);
     EXPECT_EQ(project.largeIconPath(), bad);
     EXPECT_EQ(project.largeIconHandle(), nullptr);  // Linux has no icons to show
@@ -186,8 +184,8 @@ TEST(ProjectIcons, MissingIconFileRaisesAndKeepsTheSlot) {
     const std::string good = folder.write("a.ico", testfiles::iconFile({kImage32x8a}));
     Project project(true);
     project.setLargeIconPath(good);
-    EXPECT_THROW(project.setLargeIconPath(folder.pathOf("missing.cur")), XFileException);
-    EXPECT_EQ(project.largeIconPath(), folder.pathOf("missing.cur"));
+    EXPECT_THROW(project.setLargeIconPath(folder.file("missing.cur")), XFileException);
+    EXPECT_EQ(project.largeIconPath(), folder.file("missing.cur"));
     ASSERT_TRUE(project.largeIcon());
     EXPECT_EQ(project.largeIcon()->bytes, kImage32x8a);
 }

@@ -9,6 +9,17 @@
 
 namespace testfiles {
 
+// The bytes with a little-endian number put in at an offset.
+inline std::string patchU32(std::string bytes, std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(v >> (8 * i));
+    return bytes;
+}
+inline std::string patchU16(std::string bytes, std::size_t at, std::uint16_t v) {
+    bytes[at] = static_cast<char>(v);
+    bytes[at + 1] = static_cast<char>(v >> 8);
+    return bytes;
+}
+
 // A .bmp file: 14-byte file header, then the packed DIB. bitsOffset 0
 // means "right after the palette" computed from the DIB.
 inline std::string bitmapFile(const std::string& dib, std::uint32_t bitsOffset, std::uint16_t type = 0x4D42,

@@ -6,18 +6,15 @@ import sys
 
 import pefile
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from caskit_test import pe_resources  # noqa: E402
+
 RT_ICON, RT_GROUP_ICON = 3, 14
 
 
 def resources(path):
     pe = pefile.PE(path)
-    found = {}
-    for rtype in pe.DIRECTORY_ENTRY_RESOURCE.entries:
-        for rid in rtype.directory.entries:
-            for lang in rid.directory.entries:
-                data = pe.get_data(lang.data.struct.OffsetToData, lang.data.struct.Size)
-                found[(rtype.id, rid.id, lang.id)] = data
-    return pe, found
+    return pe, pe_resources(pe)
 
 
 def main(out):

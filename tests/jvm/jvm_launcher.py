@@ -10,61 +10,42 @@ an exit code set inside Java, and the diagnostic log.
 import argparse
 import os
 import shutil
-import struct
 import subprocess
 import sys
-import traceback
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from caskit_test import Scenarios, expect_equal, fresh_folder, log_records, parameter_block, trailer  # noqa: E402
 
 
 def block(binarypath="#internal#", classname="jvmtest.PrintAll", parameters="", cpmode="appendcp", environment=(),
           classpath=(), properties=(), noclassgc="0", disablejit="0", minheap="1024", maxheap="16384"):
-    """A parameter block in the order and form a builder writes it."""
-    lines = ["binarypath", binarypath, "classname", classname, "parameters", parameters, cpmode,
-             "environment", str(len(environment))]
-    for name, value in environment:
-        lines += [name, value]
-    lines += ["classpath", str(len(classpath))] + list(classpath)
-    lines += ["properties", str(len(properties))] + list(properties)
-    lines += ["noasyncgc", "0", "noclassgc", noclassgc, "noverify", "disablejit", disablejit, "console", "0",
-              "routeconsole", "0", "minheap", minheap, "maxheap", maxheap, "maxcstack", "128",
-              "maxjavastack", "400"]
-    return "".join(line + "\n" for line in lines)
+    """A parameter block with the other settings at a builder's defaults."""
+    return parameter_block(binarypath=binarypath, classname=classname, parameters=parameters, cpmode=cpmode,
+                           environment=environment, classpath=classpath, properties=properties,
+                           noclassgc=noclassgc, disablejit=disablejit, minheap=minheap, maxheap=maxheap)
 
 
-def trailer(text):
-    data = text.encode("latin-1")
-    return data + struct.pack("<I", len(data))
-
-
-def log_records(texts):
-    return "".join("   " + t.replace("\n", "\r\n") + "\r\n" for t in texts).encode("latin-1")
-
-
-class Harness:
+class Harness(Scenarios):
     def __init__(self, args):
+        super().__init__()
         self.stub = os.path.abspath(args.stub)
         self.classes = os.path.abspath(args.classes)
         self.jar = os.path.abspath(args.jar)
         self.java_home = os.path.abspath(args.java_home)
         self.work = os.path.abspath(args.work)
-        shutil.rmtree(self.work, ignore_errors=True)
-        os.makedirs(self.work)
+        fresh_folder(self.work)
         self.env = {k: v for k, v in os.environ.items()
                     if k not in ("CLASSPATH", "JAVA_HOME", "CASKIT_DIAGNOSTICS", "JAVA_TOOL_OPTIONS",
                                  "_JAVA_OPTIONS", "JDK_JAVA_OPTIONS", "LD_LIBRARY_PATH")}
         self.env["JAVA_HOME"] = self.java_home
-        self.failures = []
-        self.count = 0
 
     def app(self, name, block_text, with_classes=True, with_jar=False):
-        folder = os.path.join(self.work, name)
-        shutil.rmtree(folder, ignore_errors=True)
-        os.makedirs(folder)
+        folder = fresh_folder(os.path.join(self.work, name))
         exe = os.path.join(folder, "app")
         shutil.copyfile(self.stub, exe)
         os.chmod(exe, 0o755)
         with open(exe, "ab") as f:
-            f.write(trailer(block_text))
+            f.write(trailer(block_text.encode("latin-1")))
         if with_classes:
             shutil.copytree(self.classes, os.path.join(folder, "classes"))
         if with_jar:
@@ -79,21 +60,6 @@ class Harness:
         cwd = cwd or self.work
         p = subprocess.run([exe] + list(args), cwd=cwd, env=run_env, capture_output=True, timeout=120)
         return p.returncode, p.stdout.decode("latin-1"), p.stderr.decode("latin-1")
-
-    def check(self, name, function):
-        self.count += 1
-        try:
-            function(self)
-            print("ok   " + name)
-        except Exception:
-            self.failures.append(name)
-            print("FAIL " + name)
-            traceback.print_exc(file=sys.stdout)
-
-
-def expect_equal(actual, expected, what):
-    if actual != expected:
-        raise AssertionError("%s:\n  expected %r\n  actual   %r" % (what, expected, actual))
 
 
 def output_values(stdout):
@@ -284,11 +250,8 @@ def main():
     parser.add_argument("-k", default="")
     args = parser.parse_args()
     h = Harness(args)
-    for name, function in SCENARIOS:
-        if args.k in name:
-            h.check(name, function)
-    print("%d scenarios, %d failed%s" % (h.count, len(h.failures), (": " + ", ".join(h.failures)) if h.failures else ""))
-    return 1 if h.failures else 0
+    h.run_selected(SCENARIOS, args.k)
+    return h.summary()
 
 
 if __name__ == "__main__":

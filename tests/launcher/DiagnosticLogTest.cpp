@@ -3,16 +3,16 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "TestFiles.h"
 #include "launcher/DiagnosticLog.h"
+#include "tests/launcher/CurrentDirectory.h"
 
 namespace {
 
+using caskit_test::exists;
+using caskit_test::readFile;
+using caskit_test::TempFolder;
+using caskit_test::writeFile;
 using launcher_test::CurrentDirectory;
-using launcher_test::exists;
-using launcher_test::readFile;
-using launcher_test::TempFolder;
-using launcher_test::writeFile;
 
 TEST(DiagnosticLog, LineIsThreeBlanksTextAndCrLf) {
     TempFolder folder;

@@ -2,12 +2,12 @@
 #include <gtest/gtest.h>
 #include <dirent.h>
 
-#include "TestFiles.h"
 #include "launcher/FolderProbe.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
-using launcher_test::TempFolder;
+using caskit_test::TempFolder;
 
 std::size_t entriesIn(const std::string& folder) {
     std::size_t count = 0;
@@ -36,9 +36,9 @@ TEST(FolderProbe, WritableFolderWithAndWithoutTrailingSeparator) {
 
 TEST(FolderProbe, ExistingProbeFileIsReplacedAndRemoved) {
     TempFolder folder;
-    launcher_test::writeFile(folder.file("zy8zxx.zxi"), "old");
+    caskit_test::writeFile(folder.file("zy8zxx.zxi"), "old");
     EXPECT_TRUE(isFolderWritable(folder.path()));
-    EXPECT_FALSE(launcher_test::exists(folder.file("zy8zxx.zxi")));
+    EXPECT_FALSE(caskit_test::exists(folder.file("zy8zxx.zxi")));
 }
 
 TEST(FolderProbe, MissingFolderIsNotWritable) {
@@ -50,7 +50,7 @@ TEST(FolderProbe, MissingFolderIsNotWritable) {
 
 TEST(FolderProbe, FileInsteadOfFolderIsNotWritable) {
     TempFolder folder;
-    launcher_test::writeFile(folder.file("plain"), "x");
+    caskit_test::writeFile(folder.file("plain"), "x");
     EXPECT_FALSE(isFolderWritable(folder.file("plain")));
 }
 

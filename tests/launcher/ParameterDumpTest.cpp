@@ -2,16 +2,16 @@
 // in front of every line (six in front of the indented ones).
 #include <gtest/gtest.h>
 
-#include "TestFiles.h"
 #include "launcher/LaunchParameters.h"
 #include "launcher/ParameterDump.h"
+#include "tests/launcher/CurrentDirectory.h"
 
 namespace {
 
+using caskit_test::exists;
+using caskit_test::readFile;
+using caskit_test::TempFolder;
 using launcher_test::CurrentDirectory;
-using launcher_test::exists;
-using launcher_test::readFile;
-using launcher_test::TempFolder;
 
 std::string dumpedFile(const LaunchParameters& p) {
     TempFolder folder;

@@ -8,15 +8,15 @@
 
 #include <map>
 
-#include "TestFiles.h"
 #include "launcher/ParameterTrailer.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
-using launcher_test::exists;
-using launcher_test::readFile;
-using launcher_test::TempFolder;
-using launcher_test::writeFile;
+using caskit_test::exists;
+using caskit_test::readFile;
+using caskit_test::TempFolder;
+using caskit_test::writeFile;
 using Strings = std::vector<std::string>;
 using Environment = std::map<std::string, std::string>;
 

@@ -2,13 +2,13 @@
 // real files, well-formed and malformed.
 #include <gtest/gtest.h>
 
-#include "TestFiles.h"
 #include "launcher/ParameterTrailer.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
-using launcher_test::TempFolder;
-using launcher_test::writeFile;
+using caskit_test::TempFolder;
+using caskit_test::writeFile;
 
 const std::string kImage = std::string("MZ\x90\0\3\0\0\0", 8) + std::string(500, '\xCC');
 

@@ -14,19 +14,12 @@ import sys
 
 import pefile
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from caskit_test import pe_resources  # noqa: E402
+
 HERE = os.path.dirname(os.path.abspath(__file__))
 ICON = os.path.join(HERE, "..", "..", "launcher", "stub", "stub.ico")
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "advapi32.dll", "msvcrt.dll", "comdlg32.dll"}
-
-
-def resources(pe):
-    found = {}
-    for rtype in pe.DIRECTORY_ENTRY_RESOURCE.entries:
-        for name in rtype.directory.entries:
-            for lang in name.directory.entries:
-                data = pe.get_data(lang.data.struct.OffsetToData, lang.data.struct.Size)
-                found[(rtype.id, name.id, lang.id)] = data
-    return found
 
 
 def check(path, machine):
@@ -39,7 +32,7 @@ def check(path, machine):
         problems.append("machine 0x%x, expected %s" % (pe.FILE_HEADER.Machine, machine))
     if pe.OPTIONAL_HEADER.Subsystem != pefile.SUBSYSTEM_TYPE["IMAGE_SUBSYSTEM_WINDOWS_GUI"]:
         problems.append("subsystem %d is not GUI" % pe.OPTIONAL_HEADER.Subsystem)
-    res = resources(pe)
+    res = pe_resources(pe)
     if res.get((1000, 1, 0)) != b"standard":
         problems.append("marker 1000/1/0 is %r" % res.get((1000, 1, 0)))
     if any(k[0] == 1000 and k[1] != 1 for k in res):

@@ -12,10 +12,11 @@ import argparse
 import os
 import re
 import shutil
-import struct
-import subprocess
 import sys
-import traceback
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from caskit_test import (Scenarios, expect_equal, fresh_folder, log_records, parameter_block as block,  # noqa: E402
+                         run_to_files, trailer, winpath)
 
 WINE = "/usr/lib/wine/wine64"
 JAVASOFT = r"HKLM\SOFTWARE\JavaSoft"
@@ -42,10 +43,6 @@ JDK11_NO_MAIN = ("Can't find main!  Either the classname is invalid,or the class
 JDK12_NO_MAIN = ("Can't find main!", "")
 # The stand-in's last line when the launcher releases the VM library.
 RELEASED = "FreeLibrary console=no"
-
-
-def winpath(path):
-    return "Z:" + os.path.abspath(path).replace("/", "\\")
 
 
 def wslash(folder):
@@ -98,22 +95,6 @@ def parse_messages(stderr):
     return messages
 
 
-def block(binarypath="#internal#", classname="app.Main", parameters="", cpmode="appendcp", environment=(),
-          classpath=(), properties=(), noasyncgc="0", noclassgc="0", verify="noverify", disablejit="0",
-          console="0", routeconsole="0", minheap="1024", maxheap="16384", maxcstack="128", maxjavastack="400"):
-    """A parameter block in the order and form a builder writes it."""
-    lines = ["binarypath", binarypath, "classname", classname, "parameters", parameters, cpmode,
-             "environment", str(len(environment))]
-    for name, value in environment:
-        lines += [name, value]
-    lines += ["classpath", str(len(classpath))] + list(classpath)
-    lines += ["properties", str(len(properties))] + list(properties)
-    lines += ["noasyncgc", noasyncgc, "noclassgc", noclassgc, verify, "disablejit", disablejit, "console", console,
-              "routeconsole", routeconsole, "minheap", minheap, "maxheap", maxheap, "maxcstack", maxcstack,
-              "maxjavastack", maxjavastack]
-    return "".join(line + "\n" for line in lines)
-
-
 def jni_calls(main_class, arguments):
     calls = ["FindClass " + main_class, "GetStaticMethodID %s main ([Ljava/lang/String;)V" % main_class,
              "FindClass java/lang/String", "NewObjectArray %d java/lang/String null" % len(arguments)]
@@ -124,24 +105,9 @@ def jni_calls(main_class, arguments):
     return calls
 
 
-def log_records(texts):
-    """Log.txt bytes for a sequence of writeLine texts."""
-    return "".join("   " + t.replace("\n", "\r\n") + "\r\n" for t in texts).encode("latin-1")
-
-
-def run_to_files(cmd, env, cwd, folder):
-    """Runs a program with its output in files: Wine starts long-lived
-    helper processes that would keep pipes open."""
-    out_path = os.path.join(folder, "stdout.txt")
-    err_path = os.path.join(folder, "stderr.txt")
-    with open(out_path, "wb") as out, open(err_path, "wb") as err:
-        rc = subprocess.run(cmd, env=env, cwd=cwd, stdin=subprocess.DEVNULL, stdout=out, stderr=err).returncode
-    with open(out_path, "rb") as out, open(err_path, "rb") as err:
-        return rc, out.read().decode("latin-1"), err.read().decode("latin-1")
-
-
-class Harness:
+class Harness(Scenarios):
     def __init__(self, args):
+        super().__init__()
         self.build = os.path.abspath(args.build)
         self.helpers = os.path.abspath(args.helpers)
         self.work = os.path.abspath(args.work)
@@ -151,21 +117,18 @@ class Harness:
         self.env.pop("CLASSPATH", None)
         self.env["WINEDEBUG"] = "+relay"
         self.env.setdefault("WINEDLLOVERRIDES", "mscoree,mshtml=")
-        self.failures = []
-        self.count = 0
-        shutil.rmtree(self.work, ignore_errors=True)
-        os.makedirs(self.work)
+        fresh_folder(self.work)
         self.reg("add", r"HKCU\Software\Wine\Debug", "/v", "RelayInclude", "/d", "user32.MessageBoxA", "/f")
         self.startup_path = self.wine_output(["cmd", "/c", "echo %PATH%"]).strip()
 
     # --- Wine -------------------------------------------------------------
     def wine_output(self, args):
         env = dict(self.env, WINEDEBUG="-all")
-        return run_to_files([WINE] + args, env, self.work, self.work)[1]
+        return run_to_files([WINE] + args, self.work, env=env, cwd=self.work)[1]
 
     def reg(self, *args):
         env = dict(self.env, WINEDEBUG="-all")
-        run_to_files([WINE, "reg"] + list(args), env, self.work, self.work)
+        run_to_files([WINE, "reg"] + list(args), self.work, env=env, cwd=self.work)
 
     def clear_registry(self):
         self.reg("delete", JAVASOFT, "/f")
@@ -190,7 +153,7 @@ class Harness:
         else:
             cmd = [WINE, exe] + list(args)
         for attempt in range(2):
-            rc, _, stderr = run_to_files(cmd, run_env, cwd, self.work)
+            rc, _, stderr = run_to_files(cmd, self.work, env=run_env, cwd=cwd)
             messages = parse_messages(stderr)
             # The relay filter has been seen to miss calls on a first run.
             if expect_messages is None or len(messages) == expect_messages:
@@ -199,10 +162,7 @@ class Harness:
 
     # --- files ------------------------------------------------------------
     def folder(self, name):
-        path = os.path.join(self.work, name)
-        shutil.rmtree(path, ignore_errors=True)
-        os.makedirs(path)
-        return path
+        return fresh_folder(os.path.join(self.work, name))
 
     def stub(self, generation, folder, block_text=None, mode="trailer", name="app.exe"):
         exe = os.path.join(folder, name)
@@ -212,7 +172,7 @@ class Harness:
         data = block_text.encode("latin-1")
         if mode == "trailer":
             with open(exe, "ab") as f:
-                f.write(data + struct.pack("<I", len(data)))
+                f.write(trailer(data))
         else:
             self.set_resource(exe, 1000, 1, 0, b"resbased")
             self.set_resource(exe, 1000, 2, 0, data)
@@ -224,7 +184,7 @@ class Harness:
             f.write(data)
         env = dict(self.env, WINEDEBUG="-all")
         rc, _, stderr = run_to_files([WINE, os.path.join(self.helpers, "vmbind_setres.exe"), winpath(exe), str(rtype),
-                                      str(rid), str(lang), winpath(datafile)], env, self.work, self.work)
+                                      str(rid), str(lang), winpath(datafile)], self.work, env=env, cwd=self.work)
         assert rc == 0, "vmbind_setres failed: %r" % stderr
 
     def standin(self, name, variant=""):
@@ -239,16 +199,8 @@ class Harness:
         return path, env
 
     # --- checks -----------------------------------------------------------
-    def check(self, name, function):
-        self.count += 1
-        try:
-            self.clear_registry()
-            function(self)
-            print("ok   " + name)
-        except Exception:  # report every scenario, not only the first failure
-            self.failures.append(name)
-            print("FAIL " + name)
-            traceback.print_exc(file=sys.stdout)
+    def prepare(self):
+        self.clear_registry()
 
 
 def read_lines(path):
@@ -256,11 +208,6 @@ def read_lines(path):
         return None
     with open(path, "rb") as f:
         return f.read().decode("latin-1").split("\n")[:-1]
-
-
-def expect_equal(actual, expected, what):
-    if actual != expected:
-        raise AssertionError("%s:\n  expected %r\n  actual   %r" % (what, expected, actual))
 
 
 def vm_record(lines):
@@ -799,12 +746,9 @@ def main():
     h = Harness(args)
     # Warm-up: the relay filter may miss calls on the first run after it is set.
     h.run(h.stub(12, h.folder("warmup")))
-    for name, function in SCENARIOS:
-        if args.k in name:
-            h.check(name, function)
+    h.run_selected(SCENARIOS, args.k)
     h.clear_registry()
-    print("%d scenarios, %d failed%s" % (h.count, len(h.failures), (": " + ", ".join(h.failures)) if h.failures else ""))
-    return 1 if h.failures else 0
+    return h.summary()
 
 
 if __name__ == "__main__":

@@ -15,6 +15,7 @@
 #include "launcher/FolderProbe.h"
 #include "launcher/LaunchParameters.h"
 #include "launcher/ParameterTrailer.h"
+#include "tests/support/FileBytes.h"
 
 namespace {
 
@@ -32,17 +33,6 @@ void expectTrue(const std::string& what, bool condition) { expectEqual(what, con
 std::string joined(const std::vector<std::string>& items) {
     std::string text;
     for (const std::string& item : items) text += "[" + item + "]";
-    return text;
-}
-
-std::string fileText(const std::string& path) {
-    std::string text;
-    if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
-        char buffer[4096];
-        std::size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
-        std::fclose(f);
-    }
     return text;
 }
 
@@ -118,7 +108,7 @@ void checkLog(const std::string& work) {
     DiagnosticLog log;
     log.writeLine("one");
     log.writeLine("\ntwo");
-    expectEqual("Log.txt bytes", fileText(logFolder + "\\Log.txt"), "   one\r\n   \r\ntwo\r\n");
+    expectEqual("Log.txt bytes", caskit_test::readFile(logFolder + "\\Log.txt"), "   one\r\n   \r\ntwo\r\n");
 
     // Sticky failure: a folder named Log.txt cannot be opened as the log.
     std::string blocked = work + "\\blocked";
@@ -177,7 +167,7 @@ void checkCommandLineAndDump(const std::string& work) {
     expectTrue("no key, no Log.txt", !exists(folder + "\\Log.txt"));
     p.diagnosticsEnabled = true;
     p.dumpParameters();
-    std::string dump = fileText(folder + "\\Log.txt");
+    std::string dump = caskit_test::readFile(folder + "\\Log.txt");
     std::string head = "   \r\n#Dump of Parameter Object\r\n      Executable:" + p.exeFolder + p.exeName + "\r\n";
     expectEqual("dump head", dump.substr(0, head.size()), head);
     expectTrue("dump ends", dump.size() > 34 && dump.substr(dump.size() - 34) == "   #END Dump of Parameter Object\r\n");

@@ -10,11 +10,12 @@ launcher's own writer) and every copy reports what LaunchParameters found.
 """
 import os
 import shutil
-import struct
-import subprocess
 import sys
 
 import pefile
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "support"))
+from caskit_test import fresh_folder, pe_resources, run_logged, trailer  # noqa: E402
 
 RESOURCE_BLOCK = b"classname\nres.Block\nparameters\nfrom-resource\n"
 TRAILER_BLOCK = b"classname\ntrailer.Block\nparameters\nfrom-trailer\n"
@@ -34,37 +35,23 @@ def expect(what, actual, wanted):
 
 
 def parameter_resources(path):
-    found = {}
+    """{id: (language, bytes)} of the resources of type 1000."""
     pe = pefile.PE(path)
-    for kind in pe.DIRECTORY_ENTRY_RESOURCE.entries:
-        if kind.id != 1000:
-            continue
-        for name in kind.directory.entries:
-            for lang in name.directory.entries:
-                data = pe.get_data(lang.data.struct.OffsetToData, lang.data.struct.Size)
-                found[name.id] = (lang.id, data)
+    found = {rid: (lang, data) for (kind, rid, lang), data in pe_resources(pe).items() if kind == 1000}
     pe.close()
     return found
 
 
-def trailer(block, length=None):
-    return block + struct.pack("<I", len(block) if length is None else length)
-
-
 def run_probe(wine_run, runs_dir, form, probe, case, tail):
-    folder = os.path.join(runs_dir, case)
-    shutil.rmtree(folder, ignore_errors=True)
-    os.makedirs(folder)
+    folder = fresh_folder(os.path.join(runs_dir, case))
     exe = os.path.join(folder, "app.exe")
     shutil.copyfile(probe, exe)
     with open(exe, "ab") as f:
         f.write(tail)
     # Wine's helper processes may outlive the program: they get files, not
     # the test's own output pipes, so nothing holds those open afterwards.
-    with open(os.path.join(folder, "wine.log"), "wb") as log:
-        result = subprocess.run([wine_run, exe, "report.txt", "x y"], cwd=folder, timeout=120,
-                                stdin=subprocess.DEVNULL, stdout=log, stderr=log)
-    expect(f"{case} exit code", result.returncode, 0)
+    returncode = run_logged([wine_run, exe, "report.txt", "x y"], os.path.join(folder, "wine.log"), cwd=folder)
+    expect(f"{case} exit code", returncode, 0)
     report = {}
     if not os.path.exists(os.path.join(folder, "report.txt")):
         failures.append(f"{case}: no report (see {folder}/wine.log)")

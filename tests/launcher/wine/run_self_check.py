@@ -10,8 +10,10 @@ outlive the program hold none of the test's pipes.
 """
 import os
 import shutil
-import subprocess
 import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "support"))
+from caskit_test import fresh_folder, run_logged  # noqa: E402
 
 
 def main():
@@ -20,19 +22,15 @@ def main():
     for pair in sys.argv[4:]:
         name, _, value = pair.partition("=")
         env[name] = value
-    folder = os.path.join(runs_dir, os.path.splitext(os.path.basename(program))[0])
-    shutil.rmtree(folder, ignore_errors=True)
-    os.makedirs(folder)
+    folder = fresh_folder(os.path.join(runs_dir, os.path.splitext(os.path.basename(program))[0]))
     exe = os.path.join(folder, os.path.basename(program))
     shutil.copyfile(program, exe)
-    with open(os.path.join(folder, "wine.log"), "wb") as log:
-        result = subprocess.run([wine_run, exe, "report.txt"], cwd=folder, env=env, timeout=120,
-                                stdin=subprocess.DEVNULL, stdout=log, stderr=log)
+    returncode = run_logged([wine_run, exe, "report.txt"], os.path.join(folder, "wine.log"), cwd=folder, env=env)
     report_path = os.path.join(folder, "report.txt")
     report = open(report_path, encoding="latin-1").read() if os.path.exists(report_path) else ""
     print(report, end="")
-    if result.returncode != 0 or not report.endswith("done\n") or "FAIL" in report:
-        print(f"failed: exit code {result.returncode}; see {folder}")
+    if returncode != 0 or not report.endswith("done\n") or "FAIL" in report:
+        print(f"failed: exit code {returncode}; see {folder}")
         return 1
     print("ok")
     return 0
