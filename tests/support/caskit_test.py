@@ -1,0 +1,191 @@
+"""Helpers shared by the Python test drivers: Windows names of Unix paths,
+running programs with their output in files (Wine's helper processes
+would keep pipes open), parameter blocks and trailers, the diagnostic
+log's records, resources read with pefile, scratch folders, and the two
+ways the drivers report results (named scenarios, or a list of checks).
+
+A driver imports it with its own folder's ../support on sys.path:
+
+    sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+"""
+import contextlib
+import os
+import shutil
+import struct
+import subprocess
+import sys
+import tempfile
+import traceback
+
+
+# --- paths and folders ----------------------------------------------------
+
+def winpath(path):
+    """The Windows name of a Unix path in a Wine prefix (drive Z: is /)."""
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+def fresh_folder(path):
+    """Makes path an empty folder (removing what was there); returns it."""
+    shutil.rmtree(path, ignore_errors=True)
+    os.makedirs(path)
+    return path
+
+
+@contextlib.contextmanager
+def temp_folder(prefix):
+    """A new folder under the system's temporary folder, removed with its
+    contents when the block ends."""
+    work = tempfile.mkdtemp(prefix=prefix)
+    try:
+        yield work
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+
+
+# --- running programs -----------------------------------------------------
+
+def run_to_files(cmd, folder, env=None, cwd=None, timeout=None):
+    """Runs a program with standard output and error in stdout.txt and
+    stderr.txt of folder, not in pipes: Wine starts long-lived helper
+    processes that would hold pipes open. Returns (exit code, standard
+    output, standard error) as Latin-1 text."""
+    out_path = os.path.join(folder, "stdout.txt")
+    err_path = os.path.join(folder, "stderr.txt")
+    with open(out_path, "wb") as out, open(err_path, "wb") as err:
+        rc = subprocess.run(cmd, env=env, cwd=cwd, stdin=subprocess.DEVNULL, stdout=out, stderr=err,
+                            timeout=timeout).returncode
+    with open(out_path, "rb") as out, open(err_path, "rb") as err:
+        return rc, out.read().decode("latin-1"), err.read().decode("latin-1")
+
+
+def run_logged(cmd, log_path, cwd=None, env=None, timeout=120):
+    """Runs a program with both its output streams in one log file (see
+    run_to_files for why a file); returns the exit code."""
+    with open(log_path, "wb") as log:
+        return subprocess.run(cmd, cwd=cwd, env=env, timeout=timeout, stdin=subprocess.DEVNULL, stdout=log,
+                              stderr=log).returncode
+
+
+# --- parameter blocks and trailers ----------------------------------------
+
+def block_lines(lines):
+    """The parameter block bytes for a list of lines."""
+    return "".join(line + "\n" for line in lines).encode("latin-1")
+
+
+def parameter_block(binarypath="#internal#", classname="app.Main", parameters="", cpmode="appendcp",
+                    environment=(), classpath=(), properties=(), noasyncgc="0", noclassgc="0", verify="noverify",
+                    disablejit="0", console="0", routeconsole="0", minheap="1024", maxheap="16384",
+                    maxcstack="128", maxjavastack="400"):
+    """A parameter block (text) in the order and form a builder writes it."""
+    lines = ["binarypath", binarypath, "classname", classname, "parameters", parameters, cpmode,
+             "environment", str(len(environment))]
+    for name, value in environment:
+        lines += [name, value]
+    lines += ["classpath", str(len(classpath))] + list(classpath)
+    lines += ["properties", str(len(properties))] + list(properties)
+    lines += ["noasyncgc", noasyncgc, "noclassgc", noclassgc, verify, "disablejit", disablejit, "console", console,
+              "routeconsole", routeconsole, "minheap", minheap, "maxheap", maxheap, "maxcstack", maxcstack,
+              "maxjavastack", maxjavastack]
+    return "".join(line + "\n" for line in lines)
+
+
+def trailer(block, length=None):
+    """A parameter trailer: the block's bytes, then its length (or the
+    given length) as a 32-bit little-endian number."""
+    return block + struct.pack("<I", len(block) if length is None else length)
+
+
+def trailer_block(data):
+    """The block of a file ending in a parameter trailer (block + 32-bit
+    length); None when the length does not fit."""
+    if len(data) < 4:
+        return None
+    (n,) = struct.unpack("<I", data[-4:])
+    if n == 0 or n > len(data) - 4:
+        return None
+    return data[-4 - n:-4]
+
+
+def log_records(texts):
+    """Log.txt bytes for a sequence of diagnostic log lines."""
+    return "".join("   " + t.replace("\n", "\r\n") + "\r\n" for t in texts).encode("latin-1")
+
+
+# --- PE resources -----------------------------------------------------------
+
+def pe_resources(pe):
+    """{(type, id, language): bytes} of every resource of a pefile.PE; a
+    named type or entry is keyed by its name as text."""
+    found = {}
+    for rtype in pe.DIRECTORY_ENTRY_RESOURCE.entries:
+        for entry in rtype.directory.entries:
+            for lang in entry.directory.entries:
+                data = lang.data.struct
+                key = (rtype.id if rtype.id is not None else str(rtype.name),
+                       entry.id if entry.id is not None else str(entry.name), lang.id)
+                found[key] = pe.get_data(data.OffsetToData, data.Size)
+    return found
+
+
+# --- reporting ---------------------------------------------------------------
+
+def expect_equal(actual, expected, what):
+    if actual != expected:
+        raise AssertionError("%s:\n  expected %r\n  actual   %r" % (what, expected, actual))
+
+
+class Scenarios:
+    """Runs named scenario functions (each given this object) and reports
+    every one, not only the first failure. prepare() runs before each."""
+
+    def __init__(self):
+        self.failures = []
+        self.count = 0
+
+    def prepare(self):
+        pass
+
+    def check(self, name, function):
+        self.count += 1
+        try:
+            self.prepare()
+            function(self)
+            print("ok   " + name)
+        except Exception:  # report every scenario, not only the first failure
+            self.failures.append(name)
+            print("FAIL " + name)
+            traceback.print_exc(file=sys.stdout)
+
+    def run_selected(self, scenarios, selection):
+        """Runs the (name, function) pairs whose name holds selection."""
+        for name, function in scenarios:
+            if selection in name:
+                self.check(name, function)
+
+    def summary(self):
+        """Prints the count and the failed names; returns the exit code."""
+        print("%d scenarios, %d failed%s" % (self.count, len(self.failures),
+                                             (": " + ", ".join(self.failures)) if self.failures else ""))
+        return 1 if self.failures else 0
+
+
+class Checks:
+    """A list of failed checks: check(condition, what) records and prints
+    each failure; result() prints the outcome and returns the exit code."""
+
+    def __init__(self):
+        self.failures = []
+
+    def __call__(self, condition, what):
+        if not condition:
+            self.failures.append(what)
+            print("FAIL:", what)
+
+    def result(self):
+        if self.failures:
+            print("%d failure(s)" % len(self.failures))
+            return 1
+        print("all passed")
+        return 0
