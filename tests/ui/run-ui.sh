@@ -15,6 +15,12 @@ rm -rf "$work"
 mkdir -p "$work/shots" "$work/out"
 winpath() { local p; p=$(readlink -f "$1"); echo "Z:${p//\//\\}"; }
 
+# Wine's desktop process belongs to the prefix's wineserver and stays bound
+# to the display it was started on: begin and end with a fresh wineserver,
+# so a desktop left by an earlier test (on a display that is gone) is never used.
+restart_wine() { /usr/lib/wine/wineserver -k </dev/null >/dev/null 2>&1; /usr/lib/wine/wineserver -w </dev/null >/dev/null 2>&1; }
+restart_wine
+
 display=
 for n in $(seq 120 199); do
   if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=$n; break; fi
@@ -25,6 +31,7 @@ xvfb=$!
 shooter=
 desktop=
 cleanup() {
+  restart_wine
   [ -n "$desktop" ] && kill "$desktop" 2>/dev/null
   [ -n "$shooter" ] && kill "$shooter" 2>/dev/null
   kill "$xvfb" 2>/dev/null
