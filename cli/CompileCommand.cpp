@@ -10,7 +10,7 @@
 #include "cli/Commands.h"
 #include "cli/MessageLog.h"
 #include "cli/Targets.h"
-#include "platform/Files.h"
+#include "platform/FileSystem.h"
 
 namespace {
 

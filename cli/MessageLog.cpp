@@ -16,7 +16,7 @@ std::string oneLine(const std::string& text) {
 }  // namespace
 
 MessageLog::MessageLog() {
-    previous_ = platform::setMessageHook(
+    previous_ = platform::setMessageHandler(
         [this](platform::WindowRef, const std::string& text, const std::string& caption, unsigned style) {
             ++count_;
             std::fprintf(stderr, "%s: %s\n", caption.c_str(), oneLine(text).c_str());
@@ -26,4 +26,4 @@ MessageLog::MessageLog() {
         });
 }
 
-MessageLog::~MessageLog() { platform::setMessageHook(std::move(previous_)); }
+MessageLog::~MessageLog() { platform::setMessageHandler(std::move(previous_)); }

@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-#include "platform/MessageBox.h"
+#include "platform/MessageText.h"
 
 class MessageLog {
 public:
@@ -18,5 +18,5 @@ public:
 
 private:
     std::size_t count_ = 0;
-    platform::MessageHook previous_;
+    platform::MessageHandler previous_;
 };

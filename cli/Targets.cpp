@@ -49,7 +49,7 @@ bool endsWithSeparator(const std::string& path) {
 
 std::string stubFolder(Target target, const std::string& override) {
     if (!override.empty()) return endsWithSeparator(override) ? override : override + platform::kPathSeparator;
-    std::string self = platform::ownModulePath();
+    std::string self = platform::ownModulePath().c_str();
     std::size_t cut = self.find_last_of("/\\");
     std::string folder = cut == std::string::npos ? std::string() : self.substr(0, cut + 1);
     return folder + "stubs" + platform::kPathSeparator + targetName(target) + platform::kPathSeparator;

@@ -21,18 +21,32 @@ else()
   set(CASKIT_SANITIZED_VARIANTS OFF)
 endif()
 
-# caskit_portable_library(name SOURCES ... [DEPS ...])
+# Code that goes into the launcher stubs carries no C++ runtime library:
+# no exceptions, no RTTI, no guarded statics, no unwind tables. A stub is
+# linked by the C compiler driver, so any use of the standard C++ library
+# fails the link.
+set(CASKIT_NO_RUNTIME_FLAGS -fno-exceptions -fno-rtti -fno-threadsafe-statics -fno-asynchronous-unwind-tables
+    -fno-unwind-tables)
+
+# caskit_portable_library(name SOURCES ... [DEPS ...] [WITHOUT_RUNTIME])
 # Declares `name`, and on the host also `name_san` built with ASan/UBSan,
-# whose dependencies are the `_san` variants of DEPS.
+# whose dependencies are the `_san` variants of DEPS. WITHOUT_RUNTIME
+# libraries are compiled with CASKIT_NO_RUNTIME_FLAGS.
 function(caskit_portable_library name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;SYSTEM_DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "WITHOUT_RUNTIME" "" "SOURCES;DEPS;SYSTEM_DEPS" ${ARGN})
   add_library(${name} STATIC ${ARG_SOURCES})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name} PUBLIC ${ARG_DEPS} ${ARG_SYSTEM_DEPS})
+  if(ARG_WITHOUT_RUNTIME)
+    target_compile_options(${name} PRIVATE ${CASKIT_NO_RUNTIME_FLAGS} -Os -ffunction-sections -fdata-sections)
+  endif()
   if(CASKIT_SANITIZED_VARIANTS)
     add_library(${name}_san STATIC ${ARG_SOURCES})
     target_include_directories(${name}_san PUBLIC ${PROJECT_SOURCE_DIR})
     target_compile_options(${name}_san PUBLIC ${CASKIT_SANITIZER_FLAGS})
+    if(ARG_WITHOUT_RUNTIME)
+      target_compile_options(${name}_san PRIVATE ${CASKIT_NO_RUNTIME_FLAGS} -fno-sanitize=vptr)
+    endif()
     target_link_options(${name}_san PUBLIC ${CASKIT_SANITIZER_FLAGS})
     list(TRANSFORM ARG_DEPS APPEND _san OUTPUT_VARIABLE san_deps)
     target_link_libraries(${name}_san PUBLIC ${san_deps} ${ARG_SYSTEM_DEPS})

@@ -3,20 +3,20 @@
 // character.
 #include "launcher/LaunchParameters.h"
 
-std::string nextArgument(std::string& text, bool* found) {
-    std::size_t pos = text.find_first_not_of(' ');
-    if (pos == std::string::npos) {
+Text nextArgument(Text& text, bool* found) {
+    size_t pos = text.findFirstNotOf(' ');
+    if (pos == Text::npos) {
         text.clear();
         if (found) *found = false;
-        return std::string();
+        return Text();
     }
     if (found) *found = true;
-    std::string token;
+    Text token;
     if (text[pos] == '"') {
         // Everything up to the closing quote, or the rest when there is none;
         // both quotes are consumed.
-        std::size_t close = text.find('"', pos + 1);
-        if (close == std::string::npos) {
+        size_t close = text.find('"', pos + 1);
+        if (close == Text::npos) {
             token = text.substr(pos + 1);
             text.clear();
         } else {
@@ -26,8 +26,8 @@ std::string nextArgument(std::string& text, bool* found) {
         return token;
     }
     // A run up to the next blank or quote, which stays for the next call.
-    std::size_t end = text.find_first_of(" \"", pos);
-    if (end == std::string::npos) {
+    size_t end = text.findFirstOf(" \"", pos);
+    if (end == Text::npos) {
         token = text.substr(pos);
         text.clear();
     } else {
@@ -37,13 +37,13 @@ std::string nextArgument(std::string& text, bool* found) {
     return token;
 }
 
-std::vector<std::string> splitArguments(std::string text) {
-    std::vector<std::string> tokens;
+List<Text> splitArguments(Text text) {
+    List<Text> tokens;
     bool found = true;
     for (;;) {
-        std::string token = nextArgument(text, &found);
+        Text token = nextArgument(text, &found);
         if (!found) break;
-        tokens.push_back(std::move(token));
+        tokens.push_back(static_cast<Text&&>(token));
     }
     return tokens;
 }

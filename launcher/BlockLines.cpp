@@ -2,11 +2,11 @@
 
 #include "launcher/DecimalNumber.h"
 
-std::string BlockLineReader::next() {
-    if (atEnd()) return std::string();
-    std::size_t end = text_.find('\n', pos_);
-    std::string line;
-    if (end == std::string::npos) {
+Text BlockLineReader::next() {
+    if (atEnd()) return Text();
+    size_t end = text_.find('\n', pos_);
+    Text line;
+    if (end == Text::npos) {
         line = text_.substr(pos_);
         pos_ = text_.size();
     } else {
@@ -16,9 +16,9 @@ std::string BlockLineReader::next() {
     return line;
 }
 
-std::uint64_t parseCount(const std::string& line) {
+uint64_t parseCount(const Text& line) {
     DecimalNumber number = readDecimalNumber(line);
     return number.negative ? 0 : number.magnitude;
 }
 
-bool isSwitchOn(const std::string& line) { return !line.empty() && line[0] == '1'; }
+bool isSwitchOn(const Text& line) { return !line.empty() && line[0] == '1'; }

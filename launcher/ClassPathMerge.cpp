@@ -1,47 +1,45 @@
 // Completing the class-path list with "." and the system CLASSPATH.
-#include <algorithm>
-
 #include "launcher/Environment.h"
 #include "platform/Environment.h"
 #include "platform/PathSeparator.h"
 
-std::string nextPathEntry(std::string& text, char separator) {
-    std::size_t start = text.find_first_not_of(separator);
-    if (start == std::string::npos) {
+Text nextPathEntry(Text& text, char separator) {
+    size_t start = text.findFirstNotOf(separator);
+    if (start == Text::npos) {
         text.clear();
-        return std::string();
+        return Text();
     }
-    std::size_t end = text.find(separator, start);
-    if (end == std::string::npos) end = text.size();
-    std::string entry = text.substr(start, end - start);
+    size_t end = text.find(separator, start);
+    if (end == Text::npos) end = text.size();
+    Text entry = text.substr(start, end - start);
     // The separator after the entry stays; the next call skips it.
     text.erase(0, end);
     return entry;
 }
 
-std::string nextPathEntry(std::string& text) { return nextPathEntry(text, platform::kListSeparator); }
+Text nextPathEntry(Text& text) { return nextPathEntry(text, platform::kListSeparator); }
 
-void mergeClassPath(std::vector<std::string>& classPath, ClassPathMode mode,
-                    const std::optional<std::string>& systemClassPath, char separator) {
+void mergeClassPath(List<Text>& classPath, ClassPathMode mode, const Text* systemClassPath, char separator) {
     if (!systemClassPath) return;
-    std::string rest = *systemClassPath;
+    Text rest = *systemClassPath;
     if (rest.empty() || rest.back() != separator) rest += separator;
 
     classPath.push_back(".");
-    std::size_t insertAt = 0;
-    for (std::string entry = nextPathEntry(rest, separator); !entry.empty();
-         entry = nextPathEntry(rest, separator)) {
+    size_t insertAt = 0;
+    for (Text entry = nextPathEntry(rest, separator); !entry.empty(); entry = nextPathEntry(rest, separator)) {
         if (mode == ClassPathMode::Ignore) continue;
-        if (std::find(classPath.begin(), classPath.end(), entry) != classPath.end()) continue;
+        if (classPath.contains(entry)) continue;
         if (mode == ClassPathMode::Append) {
-            classPath.push_back(std::move(entry));
+            classPath.push_back(static_cast<Text&&>(entry));
         } else {
-            classPath.insert(classPath.begin() + static_cast<std::ptrdiff_t>(insertAt), std::move(entry));
+            classPath.insert(insertAt, static_cast<Text&&>(entry));
             ++insertAt;
         }
     }
 }
 
-void mergeSystemClassPath(std::vector<std::string>& classPath, ClassPathMode mode) {
-    mergeClassPath(classPath, mode, platform::startupVariable("CLASSPATH"), platform::kListSeparator);
+void mergeSystemClassPath(List<Text>& classPath, ClassPathMode mode) {
+    Text value;
+    const bool set = platform::startupVariable("CLASSPATH", value);
+    mergeClassPath(classPath, mode, set ? &value : nullptr, platform::kListSeparator);
 }

@@ -2,6 +2,8 @@
 // every system, the way a text-mode stream writes them on Windows.
 #include "launcher/DiagnosticLog.h"
 
+#include <new>
+
 void DiagnosticLog::open() {
     if (isOpen_ || failed_) return;
     // A relative name: resolved against the current directory of this moment.
@@ -20,8 +22,8 @@ void DiagnosticLog::close() {
 }
 
 // "   " + text + LF, with every LF stored as CR LF.
-static std::string logRecord(const std::string& text) {
-    std::string record = "   ";
+static Text logRecord(const Text& text) {
+    Text record = "   ";
     record.reserve(text.size() + 8);
     for (char c : text) {
         if (c == '\n') record += '\r';
@@ -31,7 +33,7 @@ static std::string logRecord(const std::string& text) {
     return record;
 }
 
-void DiagnosticLog::writeLine(const std::string& text) {
+void DiagnosticLog::writeLine(const Text& text) {
     open();
     if (isOpen_ && !failed_) {
         // The file is unbuffered: a completed write has reached the system,
@@ -42,7 +44,11 @@ void DiagnosticLog::writeLine(const std::string& text) {
     close();
 }
 
+// Built in place on first use and never destroyed: lines may be written
+// until the process ends.
 DiagnosticLog& diagnosticLog() {
-    static DiagnosticLog log;
-    return log;
+    alignas(DiagnosticLog) static unsigned char storage[sizeof(DiagnosticLog)];
+    static DiagnosticLog* log = nullptr;
+    if (!log) log = new (storage) DiagnosticLog();
+    return *log;
 }

@@ -7,9 +7,8 @@
 //
 // The log does not look at `diagnosticsEnabled`: callers decide.
 
-#include <string>
-
 #include "platform/Files.h"
+#include "platform/Text.h"
 
 class DiagnosticLog {
 public:
@@ -24,7 +23,7 @@ public:
     // Closes the file when one is attached.
     void close();
     // open(), then "   " + text + line end and a flush when good, close().
-    void writeLine(const std::string& text);
+    void writeLine(const Text& text);
 
     // True until an opening or a write has failed.
     bool good() const { return !failed_; }

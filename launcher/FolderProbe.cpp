@@ -5,12 +5,12 @@
 #include "platform/Files.h"
 #include "platform/PathSeparator.h"
 
-std::string folderProbePath(const std::string& folder) {
-    std::string path = folder;
+Text folderProbePath(const Text& folder) {
+    Text path = folder;
     if (path.empty() || path.back() != platform::kPathSeparator) path += platform::kPathSeparator;
     return path + "zy8zxx.zxi";
 }
 
-bool isFolderWritable(const std::string& folder) {
-    return platform::createAndDeleteHiddenFile(folderProbePath(folder));
+bool isFolderWritable(const Text& folder) {
+    return platform::createAndDeleteHiddenFile(folderProbePath(folder).c_str());
 }

@@ -1,6 +1,6 @@
 #include "launcher/ModeMarker.h"
 
-bool isStandardMarker(const std::string& marker) {
+bool isStandardMarker(const Text& marker) {
     static const char kStandard[] = "standard";  // 8 bytes and the NUL
-    return marker == std::string(kStandard, 8) || marker == std::string(kStandard, 9);
+    return marker.equals(kStandard, 8) || marker.equals(kStandard, 9);
 }

@@ -3,7 +3,7 @@
 // "standard" for the parameter trailer, anything else (also no marker)
 // for resource 1000/2.
 
-#include <string>
+#include "platform/Text.h"
 
 // True for the 8 bytes "standard", also when one NUL follows them.
-bool isStandardMarker(const std::string& marker);
+bool isStandardMarker(const Text& marker);

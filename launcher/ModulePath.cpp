@@ -5,15 +5,15 @@
 #include "platform/OwnModule.h"
 #include "platform/PathSeparator.h"
 
-void splitPathAt(const std::string& path, char separator, std::string& folder, std::string& name) {
+void splitPathAt(const Text& path, char separator, Text& folder, Text& name) {
     folder.clear();
     name.clear();
-    std::size_t last = path.rfind(separator);
-    if (last == std::string::npos) return;
+    size_t last = path.rfind(separator);
+    if (last == Text::npos) return;
     folder = path.substr(0, last + 1);
     name = path.substr(last + 1);
 }
 
-void splitModulePath(std::string& folder, std::string& name) {
+void splitModulePath(Text& folder, Text& name) {
     splitPathAt(platform::ownModulePath(), platform::kPathSeparator, folder, name);
 }

@@ -1,8 +1,8 @@
 #pragma once
 // Splitting an executable's path into folder and file name.
 
-#include <string>
+#include "platform/Text.h"
 
 // Folder (up to and including the last `separator`) and the name after it;
 // both empty when `path` has no separator.
-void splitPathAt(const std::string& path, char separator, std::string& folder, std::string& name);
+void splitPathAt(const Text& path, char separator, Text& folder, Text& name);

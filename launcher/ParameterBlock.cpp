@@ -1,8 +1,6 @@
 // Reading the parameter block: a sequence of records, each a keyword line
 // followed by the value lines its keyword takes. Unknown lines are skipped
 // one at a time; nothing in a block is ever reported.
-#include <algorithm>
-
 #include "launcher/BlockLines.h"
 #include "launcher/Environment.h"
 #include "launcher/LaunchParameters.h"
@@ -14,25 +12,25 @@ namespace {
 // end of the text: a huge count cannot produce a flood of empty entries.
 template <typename ReadEntry>
 void readCounted(BlockLineReader& lines, ReadEntry readEntry) {
-    std::uint64_t count = parseCount(lines.next());
-    for (std::uint64_t i = 0; i < count && !lines.atEnd(); ++i) readEntry();
+    uint64_t count = parseCount(lines.next());
+    for (uint64_t i = 0; i < count && !lines.atEnd(); ++i) readEntry();
 }
 
 void readParameters(LaunchParameters& p, BlockLineReader& lines) {
-    for (std::string& token : splitArguments(lines.next())) {
+    for (Text& token : splitArguments(lines.next())) {
         expandVariable(token);
-        p.arguments.push_back(std::move(token));
+        p.arguments.push_back(static_cast<Text&&>(token));
     }
 }
 
 void readEnvironment(BlockLineReader& lines) {
     readCounted(lines, [&] {
-        std::string name = lines.next();
-        std::string value = lines.next();
+        Text name = lines.next();
+        Text value = lines.next();
         // A name the system refuses (empty, or with '=') is skipped, and
         // so is a pair holding a NUL, which a C string would cut short.
-        if (name.find('\0') != std::string::npos || value.find('\0') != std::string::npos) return;
-        platform::setVariable(name, value);
+        if (name.find('\0') != Text::npos || value.find('\0') != Text::npos) return;
+        platform::setVariable(name.c_str(), value.c_str());
     });
 }
 
@@ -42,7 +40,7 @@ void readClassPath(LaunchParameters& p, BlockLineReader& lines) {
 
 void readProperties(LaunchParameters& p, BlockLineReader& lines, PropertyStyle style) {
     readCounted(lines, [&] {
-        std::string property = lines.next();
+        Text property = lines.next();
         expandVariable(property);
         p.properties.push_back(style == PropertyStyle::Option ? "-D" + property : property);
     });
@@ -50,12 +48,13 @@ void readProperties(LaunchParameters& p, BlockLineReader& lines, PropertyStyle s
 
 void readClassName(LaunchParameters& p, BlockLineReader& lines) {
     p.mainClass = lines.next();
-    std::replace(p.mainClass.begin(), p.mainClass.end(), '.', '/');
+    for (size_t i = 0; i < p.mainClass.size(); ++i)
+        if (p.mainClass[i] == '.') p.mainClass[i] = '/';
 }
 
 // Applies the record whose keyword is `keyword`; false when the keyword is
 // not one of the block's (only the keyword line has then been consumed).
-bool applyRecord(LaunchParameters& p, const std::string& keyword, BlockLineReader& lines, PropertyStyle style) {
+bool applyRecord(LaunchParameters& p, const Text& keyword, BlockLineReader& lines, PropertyStyle style) {
     if (keyword == "binarypath") p.binaryPath = lines.next();
     else if (keyword == "classname") readClassName(p, lines);
     else if (keyword == "parameters") readParameters(p, lines);
@@ -83,7 +82,7 @@ bool applyRecord(LaunchParameters& p, const std::string& keyword, BlockLineReade
 
 }  // namespace
 
-void LaunchParameters::parseBlock(const std::string& text) {
+void LaunchParameters::parseBlock(const Text& text) {
     BlockLineReader lines(text);
     // Every pass consumes at least the keyword line, so this ends.
     while (!lines.atEnd()) applyRecord(*this, lines.next(), lines, propertyStyle_);

@@ -5,11 +5,10 @@
 
 namespace {
 
-void addList(std::vector<std::string>& lines, const std::string& heading, const std::string& itemLabel,
-             const std::vector<std::string>& items) {
-    lines.push_back(heading + std::to_string(items.size()));
-    for (std::size_t i = 0; i < items.size(); ++i)
-        lines.push_back("      " + itemLabel + " " + std::to_string(i) + ":" + items[i]);
+void addList(List<Text>& lines, const char* heading, const char* itemLabel, const List<Text>& items) {
+    lines.push_back(heading + decimalText(items.size()));
+    for (size_t i = 0; i < items.size(); ++i)
+        lines.push_back(Text("      ") + itemLabel + " " + decimalText(i) + ":" + items[i]);
 }
 
 const char* classPathModeText(ClassPathMode mode) {
@@ -32,8 +31,8 @@ const char* verifyModeText(VerifyMode mode) {
 
 }  // namespace
 
-std::vector<std::string> parameterDumpLines(const LaunchParameters& p) {
-    std::vector<std::string> lines;
+List<Text> parameterDumpLines(const LaunchParameters& p) {
+    List<Text> lines;
     // The LF in front makes the dump start with a line of three blanks.
     lines.push_back("\n#Dump of Parameter Object");
     lines.push_back("   Executable:" + p.exeFolder + p.exeName);
@@ -57,5 +56,5 @@ std::vector<std::string> parameterDumpLines(const LaunchParameters& p) {
 
 void LaunchParameters::dumpParameters() const {
     if (!diagnosticsEnabled) return;
-    for (const std::string& line : parameterDumpLines(*this)) diagnosticLog().writeLine(line);
+    for (const Text& line : parameterDumpLines(*this)) diagnosticLog().writeLine(line);
 }

@@ -1,44 +1,28 @@
-// The one reader and the one writer of the parameter trailer.
+// The one reader of the parameter trailer.
 #include "launcher/ParameterTrailer.h"
 
-#include <cstdint>
-#include <new>
-#include <stdexcept>
+#include <stdint.h>
 
-#include "platform/ByteReader.h"
-#include "platform/ByteWriter.h"
 #include "platform/Files.h"
 
-std::string readParameterTrailer(const std::string& exePath) {
-    platform::File file = platform::File::open(exePath, platform::File::Mode::ReadShared);
-    if (!file.isOpen()) return std::string();
-    std::optional<std::uint64_t> size = file.size();
-    if (!size || *size < 4) return std::string();
+Text readParameterTrailer(const Text& exePath) {
+    platform::File file = platform::File::open(exePath.c_str(), platform::File::Mode::ReadShared);
+    uint64_t size = 0;
+    if (!file.isOpen() || !file.size(size) || size < 4) return Text();
 
     unsigned char word[4];
-    if (!file.seek(*size - 4) || !file.readExact(word, sizeof word)) return std::string();
-    ByteReader reader(word, sizeof word);
-    const std::uint64_t length = reader.u32();
+    if (!file.seek(size - 4) || !file.readExact(word, sizeof word)) return Text();
+    const uint64_t length = static_cast<uint64_t>(word[0]) | (static_cast<uint64_t>(word[1]) << 8) |
+                            (static_cast<uint64_t>(word[2]) << 16) | (static_cast<uint64_t>(word[3]) << 24);
     // The block must lie wholly inside the file, before the length word.
-    if (length == 0 || length > *size - 4) return std::string();
+    if (length == 0 || length > size - 4) return Text();
 
-    std::string block;
-    try {
-        block.resize(static_cast<std::size_t>(length));
-    } catch (const std::bad_alloc&) {
-        return std::string();
-    } catch (const std::length_error&) {
-        return std::string();
-    }
-    if (!file.seek(*size - 4 - length) || !file.readExact(block.data(), block.size())) return std::string();
-    std::size_t nul = block.find('\0');
-    if (nul != std::string::npos) block.resize(nul);
+    // A block that cannot be allocated reads like a missing one.
+    Text block;
+    if (static_cast<uint64_t>(static_cast<size_t>(length)) != length || !block.tryResize(static_cast<size_t>(length)))
+        return Text();
+    if (!file.seek(size - 4 - length) || !file.readExact(block.data(), block.size())) return Text();
+    size_t nul = block.find('\0');
+    if (nul != Text::npos) block.resize(nul);
     return block;
-}
-
-std::string encodeParameterTrailer(const std::string& block) {
-    ByteWriter writer;
-    writer.bytes(block);
-    writer.u32(static_cast<std::uint32_t>(block.size()));
-    return writer.take();
 }

@@ -3,16 +3,13 @@
 // executable file, followed by L as an unsigned 32-bit little-endian number
 // that forms the file's last 4 bytes. Used where resources cannot be
 // updated; an unconfigured stub ends with 4 zero bytes (an empty block).
+// The builder's writer of the same layout is encodeParameterTrailer.
 
-#include <string>
+#include "platform/Text.h"
 
 // Reads the trailer of the file at `exePath` (opened for reading, others
 // may read and write). The block ends at its first NUL. Empty when the
 // file is missing or unreadable, shorter than 4 bytes, L is 0, or L is
 // larger than what precedes the length word; never allocates more than
 // the file holds.
-std::string readParameterTrailer(const std::string& exePath);
-
-// The bytes to append to an executable: `block` followed by its length as
-// a 32-bit little-endian number. `block` must be shorter than 4 GiB.
-std::string encodeParameterTrailer(const std::string& block);
+Text readParameterTrailer(const Text& exePath);

@@ -1,8 +1,6 @@
 #pragma once
 // A loaded shared library (LoadLibraryA / dlopen), released on destruction.
 
-#include <string>
-
 namespace platform {
 
 class DynamicLibrary {
@@ -33,6 +31,6 @@ private:
 };
 
 // LoadLibraryA(path) / dlopen(path); an empty handle when it fails.
-DynamicLibrary loadLibrary(const std::string& path);
+DynamicLibrary loadLibrary(const char* path);
 
 }  // namespace platform

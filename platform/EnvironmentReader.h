@@ -1,8 +1,8 @@
 #pragma once
-#include <string>
-#include <vector>
+#include "platform/List.h"
+#include "platform/Text.h"
 
 namespace platform {
 // NAME=VALUE entries of the live process environment (per system).
-std::vector<std::string> readProcessEnvironment();
+List<Text> readProcessEnvironment();
 }  // namespace platform

@@ -1,37 +1,48 @@
 // Case-insensitive lookup in the start-up snapshot, shared by both platforms.
-#include <cctype>
-
 #include "platform/Environment.h"
 #include "platform/EnvironmentReader.h"
 
 namespace platform {
 
-const std::vector<std::string>& startupEnvironment() {
-    static const std::vector<std::string> snapshot = readProcessEnvironment();
-    return snapshot;
-}
+namespace {
 
 // Taken during static initialisation, before the program changes anything.
-static const bool gSnapshotTaken = (startupEnvironment(), true);
+// Built in place and never destroyed: it is needed until the process ends.
+alignas(List<Text>) unsigned char gSnapshotStorage[sizeof(List<Text>)];
+List<Text>* gSnapshot = nullptr;
 
-static bool sameNameIgnoringCase(const std::string& entry, std::size_t nameLength, const std::string& name) {
-    if (nameLength != name.size()) return false;
-    for (std::size_t i = 0; i < nameLength; ++i) {
-        if (std::toupper(static_cast<unsigned char>(entry[i])) != std::toupper(static_cast<unsigned char>(name[i])))
-            return false;
-    }
-    return true;
+const List<Text>& snapshot() {
+    if (!gSnapshot) gSnapshot = new (gSnapshotStorage) List<Text>(readProcessEnvironment());
+    return *gSnapshot;
 }
 
-std::optional<std::string> startupVariable(const std::string& name) {
-    for (const std::string& entry : startupEnvironment()) {
+const bool gSnapshotTaken = (snapshot(), true);
+
+char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+bool sameNameIgnoringCase(const Text& entry, size_t nameLength, const char* name) {
+    for (size_t i = 0; i < nameLength; ++i) {
+        if (name[i] == '\0' || upper(entry[i]) != upper(name[i])) return false;
+    }
+    return name[nameLength] == '\0';
+}
+
+}  // namespace
+
+const List<Text>& startupEnvironment() { return snapshot(); }
+
+bool startupVariable(const char* name, Text& value) {
+    for (const Text& entry : snapshot()) {
         // The name ends at the first '=' after the first character (Windows
         // keeps per-drive folders as entries such as "=C:=C:\").
-        std::size_t eq = entry.find('=', 1);
-        if (eq == std::string::npos) continue;
-        if (sameNameIgnoringCase(entry, eq, name)) return entry.substr(eq + 1);
+        size_t eq = entry.find('=', 1);
+        if (eq == Text::npos) continue;
+        if (sameNameIgnoringCase(entry, eq, name)) {
+            value = entry.substr(eq + 1);
+            return true;
+        }
     }
-    return std::nullopt;
+    return false;
 }
 
 }  // namespace platform

@@ -12,15 +12,6 @@ File& File::operator=(File&& other) noexcept {
     return *this;
 }
 
-bool File::readExact(void* buffer, std::size_t n) { return read(buffer, n) == static_cast<long long>(n); }
-
-std::optional<std::string> readWholeFile(const std::string& path, std::uint64_t maxSize) {
-    File f = File::open(path, File::Mode::ReadExclusive);
-    auto size = f.size();
-    if (!size || *size > maxSize) return std::nullopt;
-    std::string data(static_cast<std::size_t>(*size), '\0');
-    if (!f.readExact(data.data(), data.size())) return std::nullopt;
-    return data;
-}
+bool File::readExact(void* buffer, size_t n) { return read(buffer, n) == static_cast<long long>(n); }
 
 }  // namespace platform

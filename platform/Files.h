@@ -1,9 +1,8 @@
 #pragma once
 // Files opened and closed within one operation.
 
-#include <cstdint>
-#include <optional>
-#include <string>
+#include <stddef.h>
+#include <stdint.h>
 
 namespace platform {
 
@@ -23,41 +22,37 @@ public:
     File& operator=(const File&) = delete;
     ~File() { close(); }
 
-    static File open(const std::string& path, Mode mode);
+    static File open(const char* path, Mode mode);
 
     bool isOpen() const { return handle_ != kInvalid; }
-    // Size of the file in bytes, nullopt on failure.
-    std::optional<std::uint64_t> size() const;
-    bool seek(std::uint64_t offset);
+    // Size of the file in bytes; false on failure.
+    bool size(uint64_t& bytes) const;
+    bool seek(uint64_t offset);
     // Reads up to n bytes; returns the count read (short at end of file), -1 on error.
-    long long read(void* buffer, std::size_t n);
+    long long read(void* buffer, size_t n);
     // Reads exactly n bytes; false on error or short read.
-    bool readExact(void* buffer, std::size_t n);
+    bool readExact(void* buffer, size_t n);
     // Writes all n bytes; false on error or short write.
-    bool write(const void* data, std::size_t n);
-    bool write(const std::string& s) { return write(s.data(), s.size()); }
+    bool write(const void* data, size_t n);
+    // Any text with data() and size().
+    template <typename Bytes>
+    bool write(const Bytes& bytes) {
+        return write(bytes.data(), bytes.size());
+    }
     bool flush();
     bool close();  // false when closing reported an error
 
 private:
     // INVALID_HANDLE_VALUE on Windows, -1 for a file descriptor.
-    static constexpr std::intptr_t kInvalid = -1;
-    std::intptr_t handle_ = kInvalid;
+    static constexpr intptr_t kInvalid = -1;
+    intptr_t handle_ = kInvalid;
 };
 
 // Creates `path` with CREATE_ALWAYS, no sharing and the hidden attribute,
 // closes it and deletes it. False when it could not be created.
-bool createAndDeleteHiddenFile(const std::string& path);
+bool createAndDeleteHiddenFile(const char* path);
 
-bool deleteFile(const std::string& path);
-bool fileExists(const std::string& path);
-// Replaces `target` by `source` in one step (MoveFileExA with
-// MOVEFILE_REPLACE_EXISTING / rename).
-bool replaceFile(const std::string& source, const std::string& target);
-// The system's text for the last failure of a platform call (FormatMessageA
-// from the system table, neutral language / strerror).
-std::string lastErrorText();
-// Reads a whole file of at most maxSize bytes; nullopt on failure or when larger.
-std::optional<std::string> readWholeFile(const std::string& path, std::uint64_t maxSize);
+// True when `path` names an existing file or folder.
+bool fileExists(const char* path);
 
 }  // namespace platform

@@ -4,9 +4,6 @@
 // A hook can take over every message: the command-line builder routes them
 // to standard error, tests record them.
 
-#include <functional>
-#include <string>
-
 namespace platform {
 
 using WindowRef = void*;  // HWND on Windows
@@ -20,10 +17,14 @@ constexpr int kIdCancel = 2;
 constexpr int kIdYes = 6;
 constexpr int kIdNo = 7;
 
-int showMessage(WindowRef owner, const std::string& text, const std::string& caption, unsigned style);
+int showMessage(WindowRef owner, const char* text, const char* caption, unsigned style);
 
-using MessageHook = std::function<int(WindowRef, const std::string& text, const std::string& caption, unsigned style)>;
-// Installs a hook (an empty function removes it); returns the previous one.
+// A function that takes over every message while installed.
+struct MessageHook {
+    int (*show)(void* context, WindowRef owner, const char* text, const char* caption, unsigned style) = nullptr;
+    void* context = nullptr;
+};
+// Installs a hook (one without a function removes it); returns the previous one.
 MessageHook setMessageHook(MessageHook hook);
 
 }  // namespace platform

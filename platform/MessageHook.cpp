@@ -4,14 +4,13 @@
 
 namespace platform {
 
-MessageHook& messageHookSlot() {
-    static MessageHook hook;
-    return hook;
-}
+static MessageHook gHook;
+
+const MessageHook& installedMessageHook() { return gHook; }
 
 MessageHook setMessageHook(MessageHook hook) {
-    MessageHook previous = std::move(messageHookSlot());
-    messageHookSlot() = std::move(hook);
+    MessageHook previous = gHook;
+    gHook = hook;
     return previous;
 }
 

@@ -2,6 +2,6 @@
 #include "platform/MessageBox.h"
 
 namespace platform {
-// The installed hook, empty when none (used by the platform implementations).
-MessageHook& messageHookSlot();
+// The installed hook (used by the platform implementations of showMessage).
+const MessageHook& installedMessageHook();
 }  // namespace platform

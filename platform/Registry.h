@@ -2,8 +2,7 @@
 // Read access to keys under HKEY_LOCAL_MACHINE. Linux has no registry:
 // every key fails to open there.
 
-#include <optional>
-#include <string>
+#include "platform/Text.h"
 
 namespace platform {
 
@@ -26,8 +25,8 @@ public:
 
     explicit operator bool() const { return handle_ != nullptr; }
     // The value's size is asked first; then size + 1 bytes are read and the
-    // text up to the first NUL is returned. nullopt when the value is missing.
-    std::optional<std::string> readText(const std::string& valueName) const;
+    // text up to the first NUL is the value. False when the value is missing.
+    bool readText(const char* valueName, Text& value) const;
     void close();  // RegCloseKey
 
 private:
@@ -35,6 +34,6 @@ private:
 };
 
 // RegOpenKeyA(HKEY_LOCAL_MACHINE, subKey).
-RegistryKey openMachineKey(const std::string& subKey);
+RegistryKey openMachineKey(const char* subKey);
 
 }  // namespace platform

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Benchmark (not a test): median start-to-exit time of the Linux launcher
 # and of `java -cp` on the same hello program, their ratio, and the size in
-# bytes of every launcher stub built (win64, win32, Linux).
+# bytes of every launcher stub built (win64, win32, Linux) with its budget.
 #
 #   scripts/bench.sh [RUNS]
 # Build folders: HOST_DIR, WIN64_DIR, WIN32_DIR (default BUILD_ROOT/<preset>,
@@ -68,11 +68,6 @@ printf '  Linux launcher (stub12): %8s ms\n' "$launcher_ms"
 printf '  java -cp:                %8s ms\n' "$java_ms"
 awk -v a="$launcher_ms" -v b="$java_ms" 'BEGIN { printf "  ratio launcher / java:   %8.2f\n", a / b }'
 
-echo "Stub sizes (bytes):"
-for f in "$win64/bin/stub11.exe" "$win64/bin/stub12.exe" "$win32/bin/stub11.exe" "$win32/bin/stub12.exe" "$stub"; do
-  if [ -f "$f" ]; then
-    printf '  %-60s %9d\n' "$f" "$(stat -c %s "$f")"
-  else
-    printf '  %-60s %9s\n' "$f" "not built"
-  fi
-done
+echo "Stub sizes and budgets (bytes; stubs/size-budgets.txt):"
+/usr/bin/python3 tests/stubs/check_stub_sizes.py stubs/size-budgets.txt \
+  "linux-x64=$host/bin" "windows-x64=$win64/bin" "windows-x86=$win32/bin" | sed 's/^/  /' || true

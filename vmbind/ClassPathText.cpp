@@ -2,24 +2,23 @@
 
 #include "vmbind/LibraryLoading.h"
 
-std::string joinClassPath(const std::vector<std::string>& classPath, char separator) {
-    std::string text;
-    for (const std::string& entry : classPath) {
+Text joinClassPath(const List<Text>& classPath, char separator) {
+    Text text;
+    for (const Text& entry : classPath) {
         text += entry;
         text += separator;
     }
     return text;
 }
 
-std::string jdk12ClassPathText(const std::string& binaryPath, const std::string& classLib,
-                               const std::string& joined, char separator) {
-    std::string text = std::string(".") + separator;
+Text jdk12ClassPathText(const Text& binaryPath, const Text& classLib, const Text& joined, char separator) {
+    Text text = Text(".") + separator;
     if (binaryPath == kInternalRuntime && !classLib.empty()) text += classLib + separator;
     return text + joined;
 }
 
-std::string jdk11ClassPathText(const std::string& joined, const char* vmDefault, char separator) {
-    std::string text = std::string(".") + separator + joined;
+Text jdk11ClassPathText(const Text& joined, const char* vmDefault, char separator) {
+    Text text = Text(".") + separator + joined;
     if (vmDefault) text += vmDefault;
     return text;
 }

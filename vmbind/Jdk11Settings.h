@@ -1,9 +1,6 @@
 #pragma once
 // Filling the JDK 1.1 invocation record from the settings, and its dump.
 
-#include <string>
-#include <vector>
-
 #include "launcher/LaunchParameters.h"
 #include "vmbind/Jdk11InitArgs.h"
 
@@ -11,16 +8,16 @@
 // as long as this object.
 class PropertyArray {
 public:
-    explicit PropertyArray(const std::vector<std::string>& properties);
+    explicit PropertyArray(const List<Text>& properties);
     PropertyArray(const PropertyArray&) = delete;
     PropertyArray& operator=(const PropertyArray&) = delete;
 
     char** data() { return pointers_.data(); }
-    std::size_t size() const { return texts_.size(); }
+    size_t size() const { return texts_.size(); }
 
 private:
-    std::vector<std::vector<char>> texts_;
-    std::vector<char*> pointers_;
+    List<Text> texts_;
+    List<char*> pointers_;
 };
 
 // Overwrites the fields the settings govern (all but `classpath`): the
@@ -29,4 +26,4 @@ private:
 void applySettings(JDK1_1InitArgs& args, const LaunchParameters& parameters, char** properties);
 
 // The log lines of the JVM parameter dump, one writeLine each.
-std::vector<std::string> jdk11DumpLines(const JDK1_1InitArgs& args);
+List<Text> jdk11DumpLines(const JDK1_1InitArgs& args);

@@ -1,6 +1,6 @@
 // The JDK 1.1 VM start: the VM's default JDK1_1InitArgs, overwritten with
 // the settings, JNI_CreateJavaVM, then main(String[]).
-#include <cstring>
+#include <string.h>
 
 #include "platform/Environment.h"
 #include "platform/PathSeparator.h"
@@ -13,9 +13,9 @@
 
 int startJavaVm(const LaunchParameters& parameters) {
     const RuntimeProfile& profile = jdk11Profile();
-    platform::setCurrentDirectory(parameters.exeFolder);
+    platform::setCurrentDirectory(parameters.exeFolder.c_str());
     if (parameters.diagnosticsEnabled) parameters.dumpParameters();
-    const std::string joined = prepareRuntime(parameters, profile);
+    const Text joined = prepareRuntime(parameters, profile);
     // Alive until the VM has been destroyed and the library released.
     PropertyArray properties(parameters.properties);
 
@@ -32,12 +32,12 @@ int startJavaVm(const LaunchParameters& parameters) {
     }
 
     JDK1_1InitArgs initArgs;
-    std::memset(&initArgs, 0, sizeof initArgs);
+    memset(&initArgs, 0, sizeof initArgs);
     initArgs.version = JNI_VERSION_1_1;
     getDefaults(&initArgs);
     applySettings(initArgs, parameters, properties.data());
     // Kept alive until JNI_CreateJavaVM has returned.
-    std::string classPathText = jdk11ClassPathText(joined, initArgs.classpath, platform::kListSeparator);
+    Text classPathText = jdk11ClassPathText(joined, initArgs.classpath, platform::kListSeparator);
     initArgs.classpath = classPathText.data();
 
     MainCallTexts texts;

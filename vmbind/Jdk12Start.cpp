@@ -24,9 +24,9 @@ const RuntimeProfile& profile() {
 }  // namespace
 
 int startJavaVm(const LaunchParameters& parameters) {
-    platform::setCurrentDirectory(parameters.exeFolder);
-    const std::string joined = prepareRuntime(parameters, profile());
-    const std::string classPathText =
+    platform::setCurrentDirectory(parameters.exeFolder.c_str());
+    const Text joined = prepareRuntime(parameters, profile());
+    const Text classPathText =
         jdk12ClassPathText(parameters.binaryPath, gJDKClassLib, joined, platform::kListSeparator);
 
     platform::DynamicLibrary library = loadRuntimeLibrary(parameters, profile());
@@ -39,11 +39,13 @@ int startJavaVm(const LaunchParameters& parameters) {
     }
 
     // The option texts live in `optionTexts` until JNI_CreateJavaVM returns.
-    std::vector<std::string> optionTexts = jdk12Options(parameters, classPathText);
-    std::vector<JavaVMOption> options(optionTexts.size());
-    for (std::size_t i = 0; i < optionTexts.size(); ++i) {
-        options[i].optionString = optionTexts[i].data();
-        options[i].extraInfo = nullptr;
+    List<Text> optionTexts = jdk12Options(parameters, classPathText);
+    List<JavaVMOption> options;
+    for (Text& text : optionTexts) {
+        JavaVMOption option;
+        option.optionString = text.data();
+        option.extraInfo = nullptr;
+        options.push_back(option);
     }
     JavaVMInitArgs initArgs;
     initArgs.version = JNI_VERSION_1_2;

@@ -5,14 +5,13 @@
 
 const char* const kInternalRuntime = "#internal#";
 
-static LoadStep load(const std::string& path) { return LoadStep{LoadStep::Kind::Load, path, std::string()}; }
-static LoadStep message(const std::string& text, const std::string& caption) {
+static LoadStep load(const Text& path) { return LoadStep{LoadStep::Kind::Load, path, Text()}; }
+static LoadStep message(const char* text, const char* caption) {
     return LoadStep{LoadStep::Kind::Message, text, caption};
 }
 
-std::vector<LoadStep> loadingPlan(const RuntimeProfile& profile, const std::string& binaryPath,
-                                  const std::string& discoveredLib) {
-    std::vector<LoadStep> plan;
+List<LoadStep> loadingPlan(const RuntimeProfile& profile, const Text& binaryPath, const Text& discoveredLib) {
+    List<LoadStep> plan;
     if (binaryPath != kInternalRuntime) plan.push_back(load(binaryPath));
     bool triesDiscovered = !discoveredLib.empty() ||
                            (binaryPath != kInternalRuntime && profile.configuredPathTriesEmptyDiscovery);
@@ -28,11 +27,11 @@ std::vector<LoadStep> loadingPlan(const RuntimeProfile& profile, const std::stri
 platform::DynamicLibrary loadRuntimeLibrary(const LaunchParameters& parameters, const RuntimeProfile& profile) {
     for (const LoadStep& step : loadingPlan(profile, parameters.binaryPath, gJDKRuntimeLib)) {
         if (step.kind == LoadStep::Kind::Message) {
-            platform::showMessage(nullptr, step.text, step.caption, platform::kMbOk);
+            platform::showMessage(nullptr, step.text.c_str(), step.caption.c_str(), platform::kMbOk);
             continue;
         }
         if (step.text.empty()) continue;
-        platform::DynamicLibrary library = platform::loadLibrary(step.text);
+        platform::DynamicLibrary library = platform::loadLibrary(step.text.c_str());
         if (library) return library;
     }
     return platform::DynamicLibrary();

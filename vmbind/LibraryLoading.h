@@ -3,9 +3,6 @@
 // bare library name, in the order the launcher's profile says, with the
 // messages shown between the attempts.
 
-#include <string>
-#include <vector>
-
 #include "launcher/LaunchParameters.h"
 #include "platform/DynamicLibrary.h"
 #include "vmbind/RuntimeProfile.h"
@@ -16,8 +13,8 @@ extern const char* const kInternalRuntime;
 struct LoadStep {
     enum class Kind { Load, Message };
     Kind kind;
-    std::string text;     // the path to load, or the message text
-    std::string caption;  // message only
+    Text text;     // the path to load, or the message text
+    Text caption;  // message only
 
     bool operator==(const LoadStep& other) const {
         return kind == other.kind && text == other.text && caption == other.caption;
@@ -26,8 +23,7 @@ struct LoadStep {
 
 // Steps are taken in order: a Load that succeeds ends the plan, a Message
 // is shown. The last step is always the not-found message.
-std::vector<LoadStep> loadingPlan(const RuntimeProfile& profile, const std::string& binaryPath,
-                                  const std::string& discoveredLib);
+List<LoadStep> loadingPlan(const RuntimeProfile& profile, const Text& binaryPath, const Text& discoveredLib);
 
 // Follows the plan with platform::loadLibrary and platform::showMessage.
 // An empty path is never handed to the loader: it counts as a failed load.

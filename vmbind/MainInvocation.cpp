@@ -15,7 +15,7 @@ MainCallResult callMain(JNIEnv* env, const LaunchParameters& parameters, const M
     jclass mainClass = env->FindClass(parameters.mainClass.c_str());
     if (!mainClass) {
         clearPendingException(env);
-        platform::showMessage(nullptr, "Can't find class " + parameters.mainClass, "Error", platform::kMbOk);
+        platform::showMessage(nullptr, ("Can't find class " + parameters.mainClass).c_str(), "Error", platform::kMbOk);
         return MainCallResult::ClassMissing;
     }
     trace(texts, parameters, "FindClass ok\n");
@@ -32,7 +32,7 @@ MainCallResult callMain(JNIEnv* env, const LaunchParameters& parameters, const M
     jclass stringClass = env->FindClass("java/lang/String");
     jobjectArray array = env->NewObjectArray(count, stringClass, nullptr);
     for (jsize i = 0; i < count; ++i) {
-        jstring argument = env->NewStringUTF(parameters.arguments[static_cast<std::size_t>(i)].c_str());
+        jstring argument = env->NewStringUTF(parameters.arguments[static_cast<size_t>(i)].c_str());
         env->SetObjectArrayElement(array, i, argument);
         env->DeleteLocalRef(argument);
     }

@@ -4,15 +4,13 @@
 
 #include <jni.h>
 
-#include <string>
-
 #include "launcher/LaunchParameters.h"
 
 enum class MainCallResult { Returned, ClassMissing, MainMissing };
 
 struct MainCallTexts {
-    std::string mainMissingText;     // message when the class has no main
-    bool writesTraceLines = false;   // the JDK 1.2 launcher's trace lines
+    const char* mainMissingText = "";  // message when the class has no main
+    bool writesTraceLines = false;     // the JDK 1.2 launcher's trace lines
 };
 
 // FindClass(mainClass), GetStaticMethodID("main"), the String[] of

@@ -5,70 +5,78 @@
 #include "platform/Environment.h"
 #include "platform/Registry.h"
 
-std::string gJDKHome;
-std::string gJDKBin;
-std::string gJDKRuntimeLib;
-std::string gJDKClassLib;
+Text gJDKHome;
+Text gJDKBin;
+Text gJDKRuntimeLib;
+Text gJDKClassLib;
 
-RuntimePaths deriveRuntimePaths(const RuntimeProfile& profile, const std::optional<std::string>& home,
-                                bool homeUsable, const std::optional<std::string>& runtimeLibOverride) {
+RuntimePaths deriveRuntimePaths(const RuntimeProfile& profile, const Text* home, bool homeUsable,
+                                const Text* runtimeLibOverride) {
     RuntimePaths paths;
-    if (!home) return paths;
     // A home that fails the probe counts as if nothing were registered.
-    if (!homeUsable) return paths;
+    if (!home || !homeUsable) return paths;
     paths.home = *home;
     paths.bin = *home + profile.binSuffix;
     paths.runtimeLib = *home + profile.runtimeLibSuffix;
-    if (!profile.classLibSuffix.empty()) paths.classLib = *home + profile.classLibSuffix;
-    if (!profile.runtimeLibValue.empty() && runtimeLibOverride) paths.runtimeLib = *runtimeLibOverride;
+    if (profile.classLibSuffix[0]) paths.classLib = *home + profile.classLibSuffix;
+    if (profile.runtimeLibValue[0] && runtimeLibOverride) paths.runtimeLib = *runtimeLibOverride;
     return paths;
 }
 
-std::vector<std::string> discoveryLines(const RuntimePaths& paths) {
-    return {"   gJDKHome = " + paths.home, "   gJDKBin = " + paths.bin, "   gJDKRuntimeLib = " + paths.runtimeLib,
-            "   gJDKClassLib = " + paths.classLib};
+List<Text> discoveryLines(const RuntimePaths& paths) {
+    List<Text> lines;
+    lines.push_back("   gJDKHome = " + paths.home);
+    lines.push_back("   gJDKBin = " + paths.bin);
+    lines.push_back("   gJDKRuntimeLib = " + paths.runtimeLib);
+    lines.push_back("   gJDKClassLib = " + paths.classLib);
+    return lines;
 }
 
-std::string discoveryLogLines(const RuntimePaths& paths) {
-    std::string text;
-    for (const std::string& line : discoveryLines(paths)) text += line + "\n";
-    return text;
-}
+namespace {
 
-void writeDiscoveryLines(const RuntimePaths& paths) {
-    for (const std::string& line : discoveryLines(paths)) diagnosticLog().writeLine(line);
-}
+struct Registration {
+    bool hasHome = false;
+    Text home;
+    bool usable = false;
+    bool hasRuntimeLib = false;
+    Text runtimeLib;
+};
 
 // Home and library override from the first registry key that opens.
-static void readRegistration(const RuntimeProfile& profile, std::optional<std::string>& home, bool& usable,
-                             std::optional<std::string>& runtimeLib) {
-    for (const std::string& keyName : profile.registryKeys) {
-        platform::RegistryKey key = platform::openMachineKey(keyName);
+Registration readRegistration(const RuntimeProfile& profile) {
+    Registration r;
+    for (const char* const* keyName = profile.registryKeys; *keyName; ++keyName) {
+        platform::RegistryKey key = platform::openMachineKey(*keyName);
         if (!key) continue;
-        home = key.readText("JavaHome");
-        if (home) {
-            usable = !profile.probesHome || isFolderWritable(*home);
-            if (usable && !profile.runtimeLibValue.empty()) runtimeLib = key.readText(profile.runtimeLibValue);
+        r.hasHome = key.readText("JavaHome", r.home);
+        if (r.hasHome) {
+            r.usable = !profile.probesHome || isFolderWritable(r.home);
+            if (r.usable && profile.runtimeLibValue[0])
+                r.hasRuntimeLib = key.readText(profile.runtimeLibValue, r.runtimeLib);
         }
-        return;  // only the first key that opens is used
+        break;  // only the first key that opens is used
     }
+    return r;
 }
 
+// Home from the start-up environment (Linux: JAVA_HOME); empty counts as unset.
+Registration readHomeVariable(const RuntimeProfile& profile) {
+    Registration r;
+    r.hasHome = platform::startupVariable(profile.homeVariable, r.home) && !r.home.empty();
+    r.usable = r.hasHome && (!profile.probesHome || isFolderWritable(r.home));
+    return r;
+}
+
+}  // namespace
+
 void discoverRuntime(const LaunchParameters& parameters, const RuntimeProfile& profile) {
-    std::optional<std::string> home;
-    std::optional<std::string> runtimeLib;
-    bool usable = false;
-    if (!profile.homeVariable.empty()) {
-        home = platform::startupVariable(profile.homeVariable);
-        if (home && home->empty()) home.reset();
-        usable = home && (!profile.probesHome || isFolderWritable(*home));
-    } else {
-        readRegistration(profile, home, usable, runtimeLib);
-    }
-    RuntimePaths paths = deriveRuntimePaths(profile, home, usable, runtimeLib);
+    Registration r = profile.homeVariable ? readHomeVariable(profile) : readRegistration(profile);
+    RuntimePaths paths = deriveRuntimePaths(profile, r.hasHome ? &r.home : nullptr, r.usable,
+                                            r.hasRuntimeLib ? &r.runtimeLib : nullptr);
     gJDKHome = paths.home;
     gJDKBin = paths.bin;
     gJDKRuntimeLib = paths.runtimeLib;
     gJDKClassLib = paths.classLib;
-    if (profile.logsDiscovery && parameters.diagnosticsEnabled) writeDiscoveryLines(paths);
+    if (profile.logsDiscovery && parameters.diagnosticsEnabled)
+        for (const Text& line : discoveryLines(paths)) diagnosticLog().writeLine(line);
 }

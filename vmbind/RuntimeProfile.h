@@ -3,39 +3,36 @@
 // when they find and load a runtime: registry keys, derived paths, the bare
 // library name and the texts of their messages.
 
-#include <string>
-#include <vector>
-
 struct RuntimeProfile {
-    // Keys under HKEY_LOCAL_MACHINE, in the order tried; the first that
-    // opens is the only one used.
-    std::vector<std::string> registryKeys;
+    // Keys under HKEY_LOCAL_MACHINE, in the order tried (null-terminated);
+    // the first that opens is the only one used.
+    const char* const* registryKeys;
     // Environment variable naming the home folder where there is no
-    // registry (Linux: JAVA_HOME); empty for the Windows profiles.
-    std::string homeVariable;
+    // registry (Linux: JAVA_HOME); null for the Windows profiles.
+    const char* homeVariable;
     // Appended to the home folder.
-    std::string binSuffix;
-    std::string runtimeLibSuffix;
-    std::string classLibSuffix;
+    const char* binSuffix;
+    const char* runtimeLibSuffix;
+    const char* classLibSuffix;  // "" for none
     // Registry value that replaces the derived library path ("" for none).
-    std::string runtimeLibValue;
+    const char* runtimeLibValue;
     // The home must pass the writable-folder probe.
-    bool probesHome = true;
+    bool probesHome;
     // The four discovery lines go to the diagnostic log.
-    bool logsDiscovery = false;
+    bool logsDiscovery;
     // PATH is rewritten before the library is loaded.
-    bool rewritesPath = true;
+    bool rewritesPath;
     // Loading when a library path is configured: the JDK 1.1 launcher tries
     // the discovered path even when empty; the JDK 1.2 launcher shows the
     // registry message when nothing was discovered.
-    bool configuredPathTriesEmptyDiscovery = false;
-    std::string bareLibraryName;
-    std::string registryCaption;
-    std::string registryText;
-    std::string notFoundText;
-    std::string notFoundCaption;
-    // Name of the library in the missing-entry-point message.
-    std::string entryPointText;
+    bool configuredPathTriesEmptyDiscovery;
+    const char* bareLibraryName;
+    const char* registryCaption;
+    const char* registryText;
+    const char* notFoundText;
+    const char* notFoundCaption;
+    // The missing-entry-point message.
+    const char* entryPointText;
 };
 
 const RuntimeProfile& jdk11Profile();

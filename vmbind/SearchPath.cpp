@@ -3,9 +3,8 @@
 #include "platform/Environment.h"
 #include "vmbind/RuntimeDiscovery.h"
 
-std::string newSearchPath(const std::string& jdkBin, const std::string& exeFolder,
-                          const std::optional<std::string>& startupPath) {
-    std::string value = ".;";
+Text newSearchPath(const Text& jdkBin, const Text& exeFolder, const Text* startupPath) {
+    Text value = ".;";
     if (!jdkBin.empty()) value += jdkBin + ";";
     if (!exeFolder.empty()) value += exeFolder + ";";
     if (startupPath) value += *startupPath + ";";
@@ -14,5 +13,7 @@ std::string newSearchPath(const std::string& jdkBin, const std::string& exeFolde
 
 void updatePath(const LaunchParameters& parameters, const RuntimeProfile& profile) {
     if (!profile.rewritesPath) return;
-    platform::setVariable("PATH", newSearchPath(gJDKBin, parameters.exeFolder, platform::startupVariable("PATH")));
+    Text path;
+    const bool set = platform::startupVariable("PATH", path);
+    platform::setVariable("PATH", newSearchPath(gJDKBin, parameters.exeFolder, set ? &path : nullptr).c_str());
 }

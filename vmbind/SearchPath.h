@@ -3,16 +3,12 @@
 // current folder, the runtime's bin folder and the executable's folder
 // first, then the PATH the process started with.
 
-#include <optional>
-#include <string>
-
 #include "launcher/LaunchParameters.h"
 #include "vmbind/RuntimeProfile.h"
 
 // ".;" + bin + ";" (when not empty) + exeFolder + ";" (when not empty) +
-// startup PATH + ";" (when it was set).
-std::string newSearchPath(const std::string& jdkBin, const std::string& exeFolder,
-                          const std::optional<std::string>& startupPath);
+// startup PATH + ";" (when it was set: `startupPath` not null).
+Text newSearchPath(const Text& jdkBin, const Text& exeFolder, const Text* startupPath);
 
 // Sets PATH from gJDKBin, exeFolder and the start-up PATH (not on Linux,
 // whose profile leaves PATH alone).

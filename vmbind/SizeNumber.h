@@ -2,13 +2,14 @@
 // Heap and stack sizes are stored as text in kilobytes; the VM starts read
 // them like the C library's atol on a 32-bit long.
 
-#include <cstdint>
-#include <string>
+#include <stdint.h>
+
+#include "platform/Text.h"
 
 // Optional white space, optional sign, leading decimal digits; anything
 // else gives 0. Values beyond the 32-bit range saturate.
-std::int32_t parseSizeNumber(const std::string& text);
+int32_t parseSizeNumber(const Text& text);
 
 // Kilobytes to bytes in 32-bit arithmetic (wrapping like the runtime's
 // own 32-bit integers).
-std::int32_t kilobytesToBytes(std::int32_t kilobytes);
+int32_t kilobytesToBytes(int32_t kilobytes);

@@ -7,9 +7,9 @@
 #include "vmbind/RuntimeDiscovery.h"
 #include "vmbind/SearchPath.h"
 
-std::string prepareRuntime(const LaunchParameters& parameters, const RuntimeProfile& profile) {
+Text prepareRuntime(const LaunchParameters& parameters, const RuntimeProfile& profile) {
     discoverRuntime(parameters, profile);
-    std::string joined = joinClassPath(parameters.classPath, platform::kListSeparator);
+    Text joined = joinClassPath(parameters.classPath, platform::kListSeparator);
     updatePath(parameters, profile);
     return joined;
 }
@@ -18,14 +18,13 @@ void reportMissingEntryPoints(const RuntimeProfile& profile) {
     platform::showMessage(nullptr, profile.entryPointText, "Error", platform::kMbOk);
 }
 
-void writeDiagnosticLines(const LaunchParameters& parameters, const std::vector<std::string>& lines) {
+void writeDiagnosticLines(const LaunchParameters& parameters, const List<Text>& lines) {
     if (!parameters.diagnosticsEnabled) return;
-    for (const std::string& line : lines) diagnosticLog().writeLine(line);
+    for (const Text& line : lines) diagnosticLog().writeLine(line);
 }
 
 int runJavaVm(platform::DynamicLibrary& library, CreateJavaVMFunction create, void* initArgs,
-              const LaunchParameters& parameters, const std::vector<std::string>& dumpLines,
-              const MainCallTexts& texts) {
+              const LaunchParameters& parameters, const List<Text>& dumpLines, const MainCallTexts& texts) {
     writeDiagnosticLines(parameters, dumpLines);
 
     JavaVM* vm = nullptr;
@@ -35,8 +34,10 @@ int runJavaVm(platform::DynamicLibrary& library, CreateJavaVMFunction create, vo
         library.reset();
         return -1;
     }
-    if (texts.writesTraceLines)
-        writeDiagnosticLines(parameters, {"fCreateJavaVMPtr ok\n", "ClassName = " + parameters.mainClass});
+    if (texts.writesTraceLines && parameters.diagnosticsEnabled) {
+        diagnosticLog().writeLine("fCreateJavaVMPtr ok\n");
+        diagnosticLog().writeLine("ClassName = " + parameters.mainClass);
+    }
 
     MainCallResult result = callMain(env, parameters, texts);
     destroyVm(vm);

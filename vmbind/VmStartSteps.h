@@ -4,9 +4,6 @@
 
 #include <jni.h>
 
-#include <string>
-#include <vector>
-
 #include "launcher/LaunchParameters.h"
 #include "platform/DynamicLibrary.h"
 #include "vmbind/MainInvocation.h"
@@ -19,14 +16,14 @@ using CreateJavaVMFunction = jint(JNICALL*)(JavaVM** vm, JNIEnv** env, void* arg
 // discoverRuntime, the joined class-path list, updatePath: in this order,
 // so PATH is rewritten before the first library is loaded. Returns the
 // joined list (every entry followed by the system's list separator).
-std::string prepareRuntime(const LaunchParameters& parameters, const RuntimeProfile& profile);
+Text prepareRuntime(const LaunchParameters& parameters, const RuntimeProfile& profile);
 
 // The profile's "Can't locate JVM entry points" message, caption "Error".
 void reportMissingEntryPoints(const RuntimeProfile& profile);
 
 // Writes every text with writeLine of the diagnostic log, when diagnostics
 // are on.
-void writeDiagnosticLines(const LaunchParameters& parameters, const std::vector<std::string>& lines);
+void writeDiagnosticLines(const LaunchParameters& parameters, const List<Text>& lines);
 
 // Writes the JVM parameter dump `dumpLines` (diagnostics on), creates the
 // VM with `initArgs` ("Error in CreateJavaVM" with an empty caption when
@@ -34,5 +31,4 @@ void writeDiagnosticLines(const LaunchParameters& parameters, const std::vector<
 // `library` - on every path, and never before the VM is destroyed. 0 when
 // main has returned, -1 after a failure that has been shown.
 int runJavaVm(platform::DynamicLibrary& library, CreateJavaVMFunction create, void* initArgs,
-              const LaunchParameters& parameters, const std::vector<std::string>& dumpLines,
-              const MainCallTexts& texts);
+              const LaunchParameters& parameters, const List<Text>& dumpLines, const MainCallTexts& texts);

@@ -5,8 +5,8 @@
 
 #include "builder/engine/DibLayout.h"
 #include "platform/ByteReader.h"
-#include "platform/Files.h"
-#include "platform/MessageBox.h"
+#include "platform/FileSystem.h"
+#include "platform/MessageText.h"
 
 namespace {
 
@@ -46,9 +46,9 @@ bool geometryAccepted(const DibHeader& h) {
 }  // namespace
 
 std::optional<std::string> readBitmapFile(const std::string& path) {
-    platform::File file = platform::File::open(path, platform::File::Mode::ReadExclusive);
+    platform::File file = platform::openFile(path, platform::File::Mode::ReadExclusive);
     if (!file.isOpen()) return fail(path, "Error opening file");
-    const std::uint64_t fileSize = file.size().value_or(0);
+    const std::uint64_t fileSize = platform::fileSize(file).value_or(0);
 
     unsigned char fileHeaderBytes[kFileHeaderSize];
     if (!file.readExact(fileHeaderBytes, sizeof fileHeaderBytes)) return fail(path, "Error reading file");

@@ -8,9 +8,9 @@
 #include "builder/engine/IconResources.h"
 #include "builder/engine/VersionInfoBuilder.h"
 #include "builder/engine/VersionText.h"
-#include "launcher/ParameterTrailer.h"
-#include "platform/Files.h"
-#include "platform/OwnModule.h"
+#include "builder/engine/ParameterTrailerWriter.h"
+#include "platform/FileSystem.h"
+#include "platform/NamedResource.h"
 #include "platform/ResourceUpdate.h"
 
 namespace {
@@ -27,7 +27,7 @@ StubSource& stubSource() {
 
 std::optional<std::string> loadStub(unsigned stubId) {
     if (const StubSource& source = stubSource()) return source(stubId);
-    return platform::ownResource("EXE", stubId);
+    return platform::ownNamedResource("EXE", stubId);
 }
 
 void showCompileError(platform::WindowRef owner, const std::string& text) {
@@ -85,7 +85,7 @@ bool writeStubImage(const Project& project, unsigned stubId, const std::string& 
     std::optional<std::string> stub = loadStub(stubId);
     if (!stub) return false;
 
-    platform::File file = platform::File::open(targetPath, platform::File::Mode::CreateAlways);
+    platform::File file = platform::openFile(targetPath, platform::File::Mode::CreateAlways);
     if (!file.isOpen()) {
         showCompileError(owner, platform::lastErrorText());
         return false;

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "builder/engine/Project.h"
-#include "platform/MessageBox.h"
+#include "platform/MessageText.h"
 
 constexpr unsigned kStub11ResourceId = 113;
 constexpr unsigned kStub12ResourceId = 114;

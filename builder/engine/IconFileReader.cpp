@@ -4,7 +4,7 @@
 
 #include "builder/engine/DibLayout.h"
 #include "platform/ByteReader.h"
-#include "platform/Files.h"
+#include "platform/FileSystem.h"
 
 namespace {
 
@@ -61,9 +61,9 @@ bool describeImage(IconImage& image) {
 }
 
 IconFile readAll(const std::string& path) {
-    platform::File file = platform::File::open(path, platform::File::Mode::ReadExclusive);
+    platform::File file = platform::openFile(path, platform::File::Mode::ReadExclusive);
     if (!file.isOpen()) throw XFileException("Error Opening ,ico File for Reading");
-    const std::uint64_t fileSize = file.size().value_or(0);
+    const std::uint64_t fileSize = platform::fileSize(file).value_or(0);
 
     unsigned char header[6];
     for (int i = 0; i < 3; ++i)

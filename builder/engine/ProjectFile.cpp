@@ -5,7 +5,7 @@
 
 #include "builder/engine/ProjectRecord.h"
 #include "platform/FileDialog.h"
-#include "platform/Files.h"
+#include "platform/FileSystem.h"
 
 namespace {
 
@@ -114,7 +114,7 @@ platform::FileDialogRequest projectDialog(platform::WindowRef owner, bool save) 
 // destroys the previous file. Reports every failure.
 bool writeFileSafely(const std::string& path, const std::string& bytes, platform::WindowRef owner) {
     const std::string temporary = path + ".saving";
-    platform::File file = platform::File::open(temporary, platform::File::Mode::CreateAlways);
+    platform::File file = platform::openFile(temporary, platform::File::Mode::CreateAlways);
     if (!file.isOpen()) {
         showFileError(owner, platform::lastErrorText());
         return false;
@@ -174,12 +174,12 @@ bool openProject(Project& project, platform::WindowRef owner, const std::string&
         if (!chosen) return false;
         project.projectPath = *chosen;
     }
-    platform::File file = platform::File::open(project.projectPath, platform::File::Mode::ReadExclusive);
+    platform::File file = platform::openFile(project.projectPath, platform::File::Mode::ReadExclusive);
     if (!file.isOpen()) {
         showFileError(owner, platform::lastErrorText());
         return false;
     }
-    std::optional<std::uint64_t> size = file.size();
+    std::optional<std::uint64_t> size = platform::fileSize(file);
     if (!size || *size > kMaxProjectFileSize) return false;
     std::string bytes(static_cast<std::size_t>(*size), '\0');
     if (!file.readExact(bytes.data(), bytes.size())) return false;

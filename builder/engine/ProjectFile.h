@@ -4,7 +4,7 @@
 #include <string>
 
 #include "builder/engine/Project.h"
-#include "platform/MessageBox.h"
+#include "platform/MessageText.h"
 
 // Writes the project when it is modified (asking for a file name when it has
 // none). The file is written to a temporary file in the same folder and

@@ -25,7 +25,7 @@ add_dependencies(Caskit2 caskit2_art)
 set_source_files_properties(caskit2.rc PROPERTIES OBJECT_DEPENDS
   "${caskit2_art};${caskit2_page_templates};${CMAKE_CURRENT_SOURCE_DIR}/pickers.rc;${CMAKE_CURRENT_SOURCE_DIR}/resource.h;${CMAKE_CURRENT_BINARY_DIR}/caskit2-binaries.rc")
 
-# The stubs (declared in launcher/stub, which is configured before this
+# The stubs (declared in stubs/, which is configured before this
 # folder) are built first, and re-embedded whenever they change.
 foreach(stub stub11 stub12)
   if(TARGET ${stub})

@@ -1,37 +1,25 @@
+#include <stdlib.h>
+#include <string.h>
+#include <unistd.h>
+
 #include "platform/Environment.h"
 #include "platform/EnvironmentReader.h"
-
-#include <limits.h>
-#include <stdlib.h>
-#include <unistd.h>
 
 extern char** environ;
 
 namespace platform {
 
-std::vector<std::string> readProcessEnvironment() {
-    std::vector<std::string> entries;
-    for (char** e = environ; e && *e; ++e) entries.emplace_back(*e);
+List<Text> readProcessEnvironment() {
+    List<Text> entries;
+    for (char** e = environ; e && *e; ++e) entries.push_back(Text(*e));
     return entries;
 }
 
-bool setVariable(const std::string& name, const std::string& value) {
-    if (name.empty() || name.find('=') != std::string::npos) return false;
-    return setenv(name.c_str(), value.c_str(), 1) == 0;
+bool setVariable(const char* name, const char* value) {
+    if (name[0] == '\0' || strchr(name, '=')) return false;
+    return setenv(name, value, 1) == 0;
 }
 
-std::optional<std::string> currentVariable(const std::string& name) {
-    const char* v = getenv(name.c_str());
-    if (!v) return std::nullopt;
-    return std::string(v);
-}
-
-bool setCurrentDirectory(const std::string& folder) { return chdir(folder.c_str()) == 0; }
-
-std::string currentDirectory() {
-    char buffer[PATH_MAX + 1];
-    if (!getcwd(buffer, sizeof buffer)) return std::string();
-    return std::string(buffer);
-}
+bool setCurrentDirectory(const char* folder) { return chdir(folder) == 0; }
 
 }  // namespace platform

@@ -2,14 +2,12 @@
 
 #include <errno.h>
 #include <fcntl.h>
-#include <stdio.h>
-#include <string.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
 
-File File::open(const std::string& path, Mode mode) {
+File File::open(const char* path, Mode mode) {
     int flags = O_RDONLY;
     switch (mode) {
     case Mode::ReadShared:
@@ -18,11 +16,11 @@ File File::open(const std::string& path, Mode mode) {
     case Mode::Append: flags = O_WRONLY | O_CREAT | O_APPEND; break;
     }
     File f;
-    if (path.empty()) {
+    if (path[0] == '\0') {
         errno = ENOENT;
         return f;
     }
-    int fd = ::open(path.c_str(), flags | O_CLOEXEC, 0644);
+    int fd = ::open(path, flags | O_CLOEXEC, 0644);
     if (fd >= 0) {
         struct stat st;
         if (fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
@@ -35,19 +33,20 @@ File File::open(const std::string& path, Mode mode) {
     return f;
 }
 
-std::optional<std::uint64_t> File::size() const {
+bool File::size(uint64_t& bytes) const {
     struct stat st;
-    if (!isOpen() || fstat(static_cast<int>(handle_), &st) != 0) return std::nullopt;
-    return static_cast<std::uint64_t>(st.st_size);
+    if (!isOpen() || fstat(static_cast<int>(handle_), &st) != 0) return false;
+    bytes = static_cast<uint64_t>(st.st_size);
+    return true;
 }
 
-bool File::seek(std::uint64_t offset) {
+bool File::seek(uint64_t offset) {
     return isOpen() && lseek(static_cast<int>(handle_), static_cast<off_t>(offset), SEEK_SET) >= 0;
 }
 
-long long File::read(void* buffer, std::size_t n) {
+long long File::read(void* buffer, size_t n) {
     if (!isOpen()) return -1;
-    std::size_t total = 0;
+    size_t total = 0;
     while (total < n) {
         ssize_t got = ::read(static_cast<int>(handle_), static_cast<char*>(buffer) + total, n - total);
         if (got < 0) {
@@ -55,21 +54,21 @@ long long File::read(void* buffer, std::size_t n) {
             return -1;
         }
         if (got == 0) break;
-        total += static_cast<std::size_t>(got);
+        total += static_cast<size_t>(got);
     }
     return static_cast<long long>(total);
 }
 
-bool File::write(const void* data, std::size_t n) {
+bool File::write(const void* data, size_t n) {
     if (!isOpen()) return false;
-    std::size_t total = 0;
+    size_t total = 0;
     while (total < n) {
         ssize_t put = ::write(static_cast<int>(handle_), static_cast<const char*>(data) + total, n - total);
         if (put < 0) {
             if (errno == EINTR) continue;
             return false;
         }
-        total += static_cast<std::size_t>(put);
+        total += static_cast<size_t>(put);
     }
     return true;
 }
@@ -83,26 +82,17 @@ bool File::close() {
     return rc == 0;
 }
 
-bool createAndDeleteHiddenFile(const std::string& path) {
-    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+bool createAndDeleteHiddenFile(const char* path) {
+    int fd = ::open(path, O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     if (fd < 0) return false;
     ::close(fd);
-    ::unlink(path.c_str());
+    ::unlink(path);
     return true;
 }
 
-bool deleteFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
-
-bool fileExists(const std::string& path) {
+bool fileExists(const char* path) {
     struct stat st;
-    return ::stat(path.c_str(), &st) == 0;
+    return ::stat(path, &st) == 0;
 }
-
-bool replaceFile(const std::string& source, const std::string& target) {
-    return ::rename(source.c_str(), target.c_str()) == 0;
-}
-
-std::string lastErrorText() { return strerror(errno); }
-
 
 }  // namespace platform

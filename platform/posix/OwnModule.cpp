@@ -5,18 +5,18 @@
 
 namespace platform {
 
-std::string ownModulePath() {
+Text ownModulePath() {
     char buffer[PATH_MAX + 1];
     ssize_t n = readlink("/proc/self/exe", buffer, PATH_MAX);
-    if (n <= 0) return std::string();
-    return std::string(buffer, static_cast<std::size_t>(n));
+    if (n <= 0) return Text();
+    return Text(buffer, static_cast<size_t>(n));
 }
 
-std::optional<std::string> ownResource(unsigned type, unsigned id) {
-    if (type == 1000 && id == 1) return std::string("standard");
-    return std::nullopt;
+bool ownResource(unsigned type, unsigned id, Text& bytes) {
+    bytes.clear();
+    if (type != 1000 || id != 1) return false;
+    bytes = "standard";
+    return true;
 }
-
-std::optional<std::string> ownResource(const std::string&, unsigned) { return std::nullopt; }
 
 }  // namespace platform

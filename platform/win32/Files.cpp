@@ -4,9 +4,9 @@
 
 namespace platform {
 
-static HANDLE asHandle(std::intptr_t h) { return reinterpret_cast<HANDLE>(h); }
+static HANDLE asHandle(intptr_t h) { return reinterpret_cast<HANDLE>(h); }
 
-File File::open(const std::string& path, Mode mode) {
+File File::open(const char* path, Mode mode) {
     DWORD access = GENERIC_READ, share = 0, disposition = OPEN_EXISTING;
     switch (mode) {
     case Mode::ReadShared: share = FILE_SHARE_READ | FILE_SHARE_WRITE; break;
@@ -15,26 +15,27 @@ File File::open(const std::string& path, Mode mode) {
     case Mode::Append: access = FILE_APPEND_DATA; share = FILE_SHARE_READ; disposition = OPEN_ALWAYS; break;
     }
     File f;
-    HANDLE h = CreateFileA(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h != INVALID_HANDLE_VALUE) f.handle_ = reinterpret_cast<std::intptr_t>(h);
+    HANDLE h = CreateFileA(path, access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h != INVALID_HANDLE_VALUE) f.handle_ = reinterpret_cast<intptr_t>(h);
     return f;
 }
 
-std::optional<std::uint64_t> File::size() const {
+bool File::size(uint64_t& bytes) const {
     LARGE_INTEGER s;
-    if (!isOpen() || !GetFileSizeEx(asHandle(handle_), &s)) return std::nullopt;
-    return static_cast<std::uint64_t>(s.QuadPart);
+    if (!isOpen() || !GetFileSizeEx(asHandle(handle_), &s)) return false;
+    bytes = static_cast<uint64_t>(s.QuadPart);
+    return true;
 }
 
-bool File::seek(std::uint64_t offset) {
+bool File::seek(uint64_t offset) {
     LARGE_INTEGER pos;
     pos.QuadPart = static_cast<LONGLONG>(offset);
     return isOpen() && SetFilePointerEx(asHandle(handle_), pos, nullptr, FILE_BEGIN);
 }
 
-long long File::read(void* buffer, std::size_t n) {
+long long File::read(void* buffer, size_t n) {
     if (!isOpen()) return -1;
-    std::size_t total = 0;
+    size_t total = 0;
     while (total < n) {
         DWORD chunk = static_cast<DWORD>(n - total > 0x40000000 ? 0x40000000 : n - total);
         DWORD got = 0;
@@ -45,9 +46,9 @@ long long File::read(void* buffer, std::size_t n) {
     return static_cast<long long>(total);
 }
 
-bool File::write(const void* data, std::size_t n) {
+bool File::write(const void* data, size_t n) {
     if (!isOpen()) return false;
-    std::size_t total = 0;
+    size_t total = 0;
     while (total < n) {
         DWORD chunk = static_cast<DWORD>(n - total > 0x40000000 ? 0x40000000 : n - total);
         DWORD put = 0;
@@ -67,33 +68,14 @@ bool File::close() {
     return ok != 0;
 }
 
-bool createAndDeleteHiddenFile(const std::string& path) {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_HIDDEN, nullptr);
+bool createAndDeleteHiddenFile(const char* path) {
+    HANDLE h = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;
     CloseHandle(h);
-    DeleteFileA(path.c_str());
+    DeleteFileA(path);
     return true;
 }
 
-bool deleteFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
-
-bool fileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-bool replaceFile(const std::string& source, const std::string& target) {
-    return MoveFileExA(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-}
-
-std::string lastErrorText() {
-    DWORD code = GetLastError();
-    char* text = nullptr;
-    DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                             nullptr, code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
-                             reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string result = n && text ? std::string(text, n) : std::string();
-    if (text) LocalFree(text);
-    return result;
-}
-
+bool fileExists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
 
 }  // namespace platform

@@ -3,9 +3,9 @@
 #include "platform/Console.h"
 #include "platform/DynamicLibrary.h"
 #include "platform/Keyboard.h"
+#include "platform/Memory.h"
 #include "platform/MessageBox.h"
 #include "platform/MessageHookState.h"
-#include "platform/PlatformCode.h"
 #include "platform/Registry.h"
 
 namespace platform {
@@ -27,24 +27,22 @@ void DynamicLibrary::reset() {
     handle_ = nullptr;
 }
 
-DynamicLibrary loadLibrary(const std::string& path) {
-    return DynamicLibrary(LoadLibraryA(path.c_str()));
-}
+DynamicLibrary loadLibrary(const char* path) { return DynamicLibrary(LoadLibraryA(path)); }
 
-std::optional<std::string> RegistryKey::readText(const std::string& valueName) const {
-    if (!handle_) return std::nullopt;
+bool RegistryKey::readText(const char* valueName, Text& value) const {
+    if (!handle_) return false;
     HKEY key = static_cast<HKEY>(handle_);
     DWORD size = 0;
-    if (RegQueryValueExA(key, valueName.c_str(), nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS)
-        return std::nullopt;
-    std::string buffer(static_cast<std::size_t>(size) + 1, '\0');
+    if (RegQueryValueExA(key, valueName, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS) return false;
+    Text buffer(static_cast<size_t>(size) + 1, '\0');
     DWORD got = size;
-    if (RegQueryValueExA(key, valueName.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(buffer.data()), &got) !=
+    if (RegQueryValueExA(key, valueName, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer.data()), &got) !=
         ERROR_SUCCESS)
-        return std::nullopt;
-    std::size_t end = buffer.find('\0');
-    buffer.resize(end == std::string::npos ? buffer.size() : end);
-    return buffer;
+        return false;
+    size_t end = buffer.find('\0');
+    buffer.resize(end == Text::npos ? buffer.size() : end);
+    value = static_cast<Text&&>(buffer);
+    return true;
 }
 
 void RegistryKey::close() {
@@ -52,25 +50,22 @@ void RegistryKey::close() {
     handle_ = nullptr;
 }
 
-RegistryKey openMachineKey(const std::string& subKey) {
+RegistryKey openMachineKey(const char* subKey) {
     HKEY key = nullptr;
-    if (RegOpenKeyA(HKEY_LOCAL_MACHINE, subKey.c_str(), &key) != ERROR_SUCCESS) return RegistryKey();
+    if (RegOpenKeyA(HKEY_LOCAL_MACHINE, subKey, &key) != ERROR_SUCCESS) return RegistryKey();
     return RegistryKey(key);
 }
 
-int showMessage(WindowRef owner, const std::string& text, const std::string& caption, unsigned style) {
-    if (MessageHook& hook = messageHookSlot()) return hook(owner, text, caption, style);
-    return MessageBoxA(static_cast<HWND>(owner), text.c_str(), caption.c_str(), style);
-}
-
-unsigned platformCode() {
-    static const unsigned code = [] {
-        OSVERSIONINFOA info{};
-        info.dwOSVersionInfoSize = sizeof info;  // 148 bytes
-        if (!GetVersionExA(&info)) return 0u;
-        return classifyPlatform(info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion);
-    }();
-    return code;
+int showMessage(WindowRef owner, const char* text, const char* caption, unsigned style) {
+    const MessageHook& hook = installedMessageHook();
+    if (hook.show) return hook.show(hook.context, owner, text, caption, style);
+    return MessageBoxA(static_cast<HWND>(owner), text, caption, style);
 }
 
 }  // namespace platform
+
+void outOfMemory() {
+    MessageBoxA(nullptr, "There is not enough memory to start this program.", "Out of memory",
+                MB_OK | MB_ICONERROR);
+    ExitProcess(1);
+}

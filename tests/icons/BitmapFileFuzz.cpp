@@ -8,13 +8,13 @@
 #include "builder/engine/BitmapFile.h"
 #include "builder/engine/DibConversion.h"
 #include "builder/engine/IconImageBuilder.h"
-#include "platform/MessageBox.h"
+#include "platform/MessageText.h"
 #include "tests/support/FileBytes.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const std::string path = "/tmp/caskit-bitmap-fuzz-" + std::to_string(getpid()) + ".bmp";
     static const bool hooked = [] {
-        platform::setMessageHook([](platform::WindowRef, const std::string&, const std::string&, unsigned) {
+        platform::setMessageHandler([](platform::WindowRef, const std::string&, const std::string&, unsigned) {
             return platform::kIdOk;
         });
         return true;

@@ -4,37 +4,40 @@
 
 #include "launcher/Environment.h"
 #include "platform/PathSeparator.h"
+#include "tests/support/TextSupport.h"
 
 namespace {
 
 using Strings = std::vector<std::string>;
 
-Strings merged(Strings classPath, ClassPathMode mode, std::optional<std::string> system, char separator) {
-    mergeClassPath(classPath, mode, system, separator);
-    return classPath;
+Strings merged(Strings entries, ClassPathMode mode, std::optional<std::string> system, char separator) {
+    List<Text> classPath = texts(entries);
+    Text systemText = system ? text(*system) : Text();
+    mergeClassPath(classPath, mode, system ? &systemText : nullptr, separator);
+    return strs(classPath);
 }
 
 TEST(NextPathEntry, SkipsLeadingSeparatorsAndLeavesTheOneAfter) {
-    std::string text = ";;a;;b";
+    Text text = ";;a;;b";
     EXPECT_EQ(nextPathEntry(text, ';'), "a");
     EXPECT_EQ(text, ";;b");
     EXPECT_EQ(nextPathEntry(text, ';'), "b");
     EXPECT_EQ(text, "");
     EXPECT_EQ(nextPathEntry(text, ';'), "");
-    std::string only = ";;;";
+    Text only = ";;;";
     EXPECT_EQ(nextPathEntry(only, ';'), "");
     EXPECT_EQ(only, "");
 }
 
 TEST(NextPathEntry, ColonForm) {
-    std::string text = "::/a:b";
+    Text text = "::/a:b";
     EXPECT_EQ(nextPathEntry(text, ':'), "/a");
     EXPECT_EQ(nextPathEntry(text, ':'), "b");
     EXPECT_EQ(nextPathEntry(text, ':'), "");
 }
 
 TEST(NextPathEntry, DefaultSeparatorIsTheSystemOne) {
-    std::string text = std::string("x") + platform::kListSeparator + "y";
+    Text text = Text("x") + platform::kListSeparator + "y";
     EXPECT_EQ(nextPathEntry(text), "x");
     EXPECT_EQ(nextPathEntry(text), "y");
 }

@@ -2,6 +2,8 @@
 // The current directory switched for the launcher's host tests, with the
 // shared temporary folder and whole-file helpers.
 
+#include <unistd.h>
+
 #include <stdexcept>
 #include <string>
 
@@ -13,10 +15,12 @@ namespace launcher_test {
 // Makes a folder the current directory and goes back on destruction.
 class CurrentDirectory {
 public:
-    explicit CurrentDirectory(const std::string& folder) : previous_(platform::currentDirectory()) {
-        if (!platform::setCurrentDirectory(folder)) throw std::runtime_error("chdir failed: " + folder);
+    explicit CurrentDirectory(const std::string& folder) {
+        char buffer[4096];
+        if (getcwd(buffer, sizeof buffer)) previous_ = buffer;
+        if (!platform::setCurrentDirectory(folder.c_str())) throw std::runtime_error("chdir failed: " + folder);
     }
-    ~CurrentDirectory() { platform::setCurrentDirectory(previous_); }
+    ~CurrentDirectory() { platform::setCurrentDirectory(previous_.c_str()); }
     CurrentDirectory(const CurrentDirectory&) = delete;
     CurrentDirectory& operator=(const CurrentDirectory&) = delete;
 

@@ -5,18 +5,20 @@
 #include "launcher/Environment.h"
 #include "launcher/LaunchParameters.h"
 #include "platform/Environment.h"
+#include "tests/support/TextSupport.h"
 
 namespace {
 
 class Expansion : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_EQ(platform::startupVariable("OS"), std::optional<std::string>("Windows_NT"));
-        ASSERT_EQ(platform::startupVariable("CASKIT_TEST_STARTUP_X"), std::optional<std::string>("start"));
+        ASSERT_EQ(caskit_test::startupValue("OS"), std::optional<std::string>("Windows_NT"));
+        ASSERT_EQ(caskit_test::startupValue("CASKIT_TEST_STARTUP_X"), std::optional<std::string>("start"));
     }
-    static std::string expanded(std::string text) {
+    static std::string expanded(const std::string& value) {
+        Text text = value;
         expandVariable(text);
-        return text;
+        return str(text);
     }
 };
 
@@ -63,14 +65,14 @@ TEST_F(Expansion, AppliesToParametersAndPropertiesOnly) {
     EXPECT_EQ(p.classPath.front(), "%OS%");
     EXPECT_EQ(p.mainClass, "%OS%");
     EXPECT_EQ(p.binaryPath, "%OS%");
-    EXPECT_EQ(platform::currentVariable("CASKIT_TEST_RAW"), std::optional<std::string>("%OS%"));
+    EXPECT_EQ(caskit_test::currentVariable("CASKIT_TEST_RAW"), std::optional<std::string>("%OS%"));
 }
 
 TEST_F(Expansion, VariableSetByTheBlockGetsItsStartupValue) {
     LaunchParameters p(PropertyStyle::Option);
     p.parseBlock("environment\n1\nCASKIT_TEST_STARTUP_X\nblock\nproperties\n1\nx=%CASKIT_TEST_STARTUP_X%\n");
     EXPECT_EQ(p.properties, (std::vector<std::string>{"-Dx=start"}));
-    EXPECT_EQ(platform::currentVariable("CASKIT_TEST_STARTUP_X"), std::optional<std::string>("block"));
+    EXPECT_EQ(caskit_test::currentVariable("CASKIT_TEST_STARTUP_X"), std::optional<std::string>("block"));
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 
 #include "launcher/LaunchParameters.h"
 #include "platform/Environment.h"
+#include "tests/support/TextSupport.h"
 
 static void put(std::FILE* out, const char* key, const std::string& value) {
     std::fprintf(out, "%s=", key);
@@ -32,24 +33,24 @@ int main(int argc, char** argv) {
     for (int i = 4; i < argc; ++i) {
         std::string option = argv[i];
         if (option == "dump") {
-            platform::setCurrentDirectory(p.exeFolder);
+            platform::setCurrentDirectory(p.exeFolder.c_str());
             p.dumpParameters();
         } else if (option.rfind("show=", 0) == 0) {
             std::string name = option.substr(5);
-            std::optional<std::string> value = platform::currentVariable(name);
+            std::optional<std::string> value = caskit_test::currentVariable(name.c_str());
             put(out, ("env:" + name).c_str(), value ? *value : "<unset>");
         }
     }
     put(out, "diagnostics", p.diagnosticsEnabled ? "1" : "0");
-    put(out, "exeFolder", p.exeFolder);
-    put(out, "exeName", p.exeName);
-    put(out, "binaryPath", p.binaryPath);
-    put(out, "mainClass", p.mainClass);
-    for (const std::string& a : p.arguments) put(out, "argument", a);
-    for (const std::string& c : p.classPath) put(out, "classPath", c);
-    for (const std::string& q : p.properties) put(out, "property", q);
+    put(out, "exeFolder", str(p.exeFolder));
+    put(out, "exeName", str(p.exeName));
+    put(out, "binaryPath", str(p.binaryPath));
+    put(out, "mainClass", str(p.mainClass));
+    for (const Text& a : p.arguments) put(out, "argument", str(a));
+    for (const Text& c : p.classPath) put(out, "classPath", str(c));
+    for (const Text& q : p.properties) put(out, "property", str(q));
     put(out, "classPathMode", std::to_string(static_cast<int>(p.classPathMode)));
-    put(out, "sizes", p.minHeap + "," + p.maxHeap + "," + p.nativeStackSize + "," + p.javaStackSize);
+    put(out, "sizes", str(p.minHeap + "," + p.maxHeap + "," + p.nativeStackSize + "," + p.javaStackSize));
     put(out, "switches", std::string(p.classGcEnabled ? "1" : "0") + (p.asyncGcDisabled ? "1" : "0") +
                              (p.jitDisabled ? "1" : "0") + (p.consoleWindow ? "1" : "0") +
                              (p.routeConsole ? "1" : "0"));

@@ -8,6 +8,7 @@
 #include "launcher/DecimalNumber.h"
 #include "launcher/LaunchParameters.h"
 #include "platform/Environment.h"
+#include "tests/support/TextSupport.h"
 
 namespace {
 
@@ -22,10 +23,11 @@ std::string bytes(const char (&text)[N]) {
 class ParameterBlock : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_FALSE(platform::startupVariable("CLASSPATH")) << "run without CLASSPATH";
-        ASSERT_FALSE(platform::startupVariable("TEMP")) << "run without TEMP";
-        ASSERT_FALSE(platform::startupVariable("HOMEPATH")) << "run without HOMEPATH";
+        ASSERT_FALSE(platform::startupVariable("CLASSPATH", scratch_)) << "run without CLASSPATH";
+        ASSERT_FALSE(platform::startupVariable("TEMP", scratch_)) << "run without TEMP";
+        ASSERT_FALSE(platform::startupVariable("HOMEPATH", scratch_)) << "run without HOMEPATH";
     }
+    Text scratch_;
     static LaunchParameters parsed(const std::string& block, PropertyStyle style = PropertyStyle::Plain) {
         LaunchParameters p(style);
         p.parseBlock(block);
@@ -77,7 +79,7 @@ TEST_F(ParameterBlock, BuilderBlockFillsEveryField) {
     EXPECT_EQ(p.mainClass, "app/Main");
     EXPECT_EQ(p.arguments, (Strings{"-v", "%TEMP%"}));
     EXPECT_EQ(p.classPathMode, ClassPathMode::Append);
-    EXPECT_EQ(platform::currentVariable("CASKIT_TEST_APP_MODE"), std::optional<std::string>("fast"));
+    EXPECT_EQ(caskit_test::currentVariable("CASKIT_TEST_APP_MODE"), std::optional<std::string>("fast"));
     EXPECT_EQ(p.classPath, (Strings{".\\lib\\app.jar"}));
     EXPECT_EQ(p.properties, (Strings{"app.home=%HOMEPATH%"}));
     EXPECT_FALSE(p.asyncGcDisabled);
@@ -158,7 +160,7 @@ TEST_F(ParameterBlock, LastSingleValueWinsListsAppend) {
 
 TEST_F(ParameterBlock, ConfiguredArgumentsFollowCommandLineOnes) {
     LaunchParameters p;
-    p.arguments = {"x"};
+    p.arguments.push_back("x");
     p.parseBlock("parameters\ny z\n");
     EXPECT_EQ(p.arguments, (Strings{"x", "y", "z"}));
 }
@@ -186,7 +188,7 @@ TEST_F(ParameterBlock, HugeCountStopsAtTheEndOfTheText) {
     EXPECT_EQ(parsed("properties\n4294967296\np=1\n").properties, (Strings{"p=1"}));
     EXPECT_EQ(parsed("classpath\n2147483647\n").classPath, Strings{});
     parsed("environment\n18446744073709551615\nCASKIT_TEST_HUGE\nv\n");
-    EXPECT_EQ(platform::currentVariable("CASKIT_TEST_HUGE"), std::optional<std::string>("v"));
+    EXPECT_EQ(caskit_test::currentVariable("CASKIT_TEST_HUGE"), std::optional<std::string>("v"));
 }
 
 TEST_F(ParameterBlock, CountLargerThanTheEntriesTakesTheFollowingLines) {
@@ -228,21 +230,21 @@ TEST_F(ParameterBlock, NulBytesStayInsideValues) {
 
 TEST_F(ParameterBlock, EnvironmentRecordsSetVariablesInOrderWithoutExpansion) {
     parsed("environment\n3\nCASKIT_TEST_E1\n%HOME%\nCASKIT_TEST_E2\nfirst\nCASKIT_TEST_E2\nsecond\n");
-    EXPECT_EQ(platform::currentVariable("CASKIT_TEST_E1"), std::optional<std::string>("%HOME%"));
-    EXPECT_EQ(platform::currentVariable("CASKIT_TEST_E2"), std::optional<std::string>("second"));
+    EXPECT_EQ(caskit_test::currentVariable("CASKIT_TEST_E1"), std::optional<std::string>("%HOME%"));
+    EXPECT_EQ(caskit_test::currentVariable("CASKIT_TEST_E2"), std::optional<std::string>("second"));
 }
 
 TEST_F(ParameterBlock, EnvironmentValueIsKeptExactlyAndEmptyValueIsSetEmpty) {
     parsed("environment\n2\nCASKIT_TEST_E3\n  spaced  \nCASKIT_TEST_E4\n\n");
-    EXPECT_EQ(platform::currentVariable("CASKIT_TEST_E3"), std::optional<std::string>("  spaced  "));
-    EXPECT_EQ(platform::currentVariable("CASKIT_TEST_E4"), std::optional<std::string>(""));
+    EXPECT_EQ(caskit_test::currentVariable("CASKIT_TEST_E3"), std::optional<std::string>("  spaced  "));
+    EXPECT_EQ(caskit_test::currentVariable("CASKIT_TEST_E4"), std::optional<std::string>(""));
 }
 
 TEST_F(ParameterBlock, EnvironmentPairsTheSystemRefusesAreSkipped) {
     std::string block = bytes("environment\n4\n\n\nA=B\nv\nCASKIT_TEST_N\0UL\nv\nCASKIT_TEST_E5\nok\n");
     LaunchParameters p = parsed(block);
-    EXPECT_FALSE(platform::currentVariable("CASKIT_TEST_N"));
-    EXPECT_EQ(platform::currentVariable("CASKIT_TEST_E5"), std::optional<std::string>("ok"));
+    EXPECT_FALSE(caskit_test::currentVariable("CASKIT_TEST_N"));
+    EXPECT_EQ(caskit_test::currentVariable("CASKIT_TEST_E5"), std::optional<std::string>("ok"));
     expectDefaults(p);
 }
 
@@ -264,7 +266,7 @@ TEST_F(ParameterBlock, EveryCutOfTheBuilderBlockIsRead) {
 }
 
 TEST(BlockLines, ReaderSplitsAtLineFeedsOnly) {
-    std::string text = "a\r\n\nb";
+    Text text = "a\r\n\nb";
     BlockLineReader lines(text);
     EXPECT_EQ(lines.next(), "a\r");
     EXPECT_EQ(lines.next(), "");

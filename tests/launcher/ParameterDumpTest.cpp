@@ -5,6 +5,7 @@
 #include "launcher/LaunchParameters.h"
 #include "launcher/ParameterDump.h"
 #include "tests/launcher/CurrentDirectory.h"
+#include "tests/support/TextSupport.h"
 
 namespace {
 
@@ -94,15 +95,15 @@ TEST(ParameterDump, RemainingModeTexts) {
     LaunchParameters p;
     p.classPathMode = ClassPathMode::Ignore;
     p.verifyMode = VerifyMode::All;
-    std::vector<std::string> lines = parameterDumpLines(p);
+    std::vector<std::string> lines = strs(parameterDumpLines(p));
     EXPECT_EQ(lines[5], "   Ignore System Classpath");
     EXPECT_EQ(lines[lines.size() - 2], "   Classes Verify");
 }
 
 TEST(ParameterDump, IndicesCountPastNine) {
     LaunchParameters p;
-    for (int i = 0; i < 12; ++i) p.classPath.push_back("e" + std::to_string(i));
-    std::vector<std::string> lines = parameterDumpLines(p);
+    for (int i = 0; i < 12; ++i) p.classPath.push_back(text("e" + std::to_string(i)));
+    std::vector<std::string> lines = strs(parameterDumpLines(p));
     EXPECT_EQ(lines[4], "   ClassPaths:12");
     EXPECT_EQ(lines[5 + 11], "      Path 11:e11");
 }

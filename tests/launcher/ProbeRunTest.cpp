@@ -8,6 +8,7 @@
 
 #include <map>
 
+#include "builder/engine/ParameterTrailerWriter.h"
 #include "launcher/ParameterTrailer.h"
 #include "tests/support/TempFolder.h"
 

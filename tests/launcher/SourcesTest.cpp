@@ -6,6 +6,7 @@
 #include "launcher/ModeMarker.h"
 #include "launcher/ModulePath.h"
 #include "platform/OwnModule.h"
+#include "tests/support/TextSupport.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ TEST(ModeMarker, StandardOnlyForItsEightBytesAndOneOptionalNul) {
 }
 
 TEST(ModulePath, SplitsAtTheLastSeparator) {
-    std::string folder = "old", name = "old";
+    Text folder = "old", name = "old";
     splitPathAt("C:\\apps\\tool.exe", '\\', folder, name);
     EXPECT_EQ(folder, "C:\\apps\\");
     EXPECT_EQ(name, "tool.exe");
@@ -35,7 +36,7 @@ TEST(ModulePath, SplitsAtTheLastSeparator) {
 }
 
 TEST(ModulePath, NoSeparatorLeavesBothEmpty) {
-    std::string folder = "old", name = "old";
+    Text folder = "old", name = "old";
     splitPathAt("tool.exe", '\\', folder, name);
     EXPECT_EQ(folder, "");
     EXPECT_EQ(name, "");
@@ -45,17 +46,17 @@ TEST(ModulePath, NoSeparatorLeavesBothEmpty) {
 }
 
 TEST(ModulePath, RunningProgramIsThisTest) {
-    std::string folder, name;
+    Text folder, name;
     splitModulePath(folder, name);
     EXPECT_EQ(name, "launcher_tests");
     ASSERT_FALSE(folder.empty());
-    EXPECT_EQ(folder.front(), '/');
+    EXPECT_EQ(folder[0], '/');
     EXPECT_EQ(folder.back(), '/');
     EXPECT_EQ(folder + name, platform::ownModulePath());
 }
 
 TEST(ParameterResource, LinuxProgramHasOnlyTheStandardMarker) {
-    std::string buffer = "stale";
+    Text buffer = "stale";
     EXPECT_EQ(loadParameterResource(1, buffer), 8u);
     EXPECT_EQ(buffer, "standard");
     EXPECT_EQ(loadParameterResource(2, buffer), 0u);

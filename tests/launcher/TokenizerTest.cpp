@@ -2,17 +2,19 @@
 #include <gtest/gtest.h>
 
 #include "launcher/LaunchParameters.h"
+#include "tests/support/TextSupport.h"
 
 namespace {
 
 // Every token up to the end of the text, as the launcher collects them.
-std::vector<std::string> tokens(std::string text) {
+std::vector<std::string> tokens(const std::string& line) {
+    Text text = line;
     std::vector<std::string> result;
     bool found = true;
     for (;;) {
-        std::string token = nextArgument(text, &found);
+        Text token = nextArgument(text, &found);
         if (!found) break;
-        result.push_back(token);
+        result.push_back(str(token));
     }
     EXPECT_TRUE(text.empty());
     return result;
@@ -51,7 +53,7 @@ TEST(Tokenizer, LeadingAndTrailingBlanksAreSkipped) { EXPECT_EQ(tokens("  x  y  
 TEST(Tokenizer, CarriageReturnStaysInTheToken) { EXPECT_EQ(tokens("-v x\r"), (Tokens{"-v", "x\r"})); }
 
 TEST(Tokenizer, RemovesExactlyWhatItConsumed) {
-    std::string text = "  ab\"cd\" e";
+    Text text = "  ab\"cd\" e";
     bool found = false;
     EXPECT_EQ(nextArgument(text, &found), "ab");
     EXPECT_TRUE(found);
@@ -71,7 +73,7 @@ TEST(Tokenizer, SplitArgumentsTakesEveryTokenToTheEnd) {
 }
 
 TEST(Tokenizer, FoundMayBeOmitted) {
-    std::string text = " x";
+    Text text = " x";
     EXPECT_EQ(nextArgument(text), "x");
     EXPECT_EQ(nextArgument(text), "");
 }

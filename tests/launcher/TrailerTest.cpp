@@ -2,8 +2,10 @@
 // real files, well-formed and malformed.
 #include <gtest/gtest.h>
 
+#include "builder/engine/ParameterTrailerWriter.h"
 #include "launcher/ParameterTrailer.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/TextSupport.h"
 
 namespace {
 
@@ -14,7 +16,7 @@ const std::string kImage = std::string("MZ\x90\0\3\0\0\0", 8) + std::string(500,
 
 std::string trailerOf(const TempFolder& folder, const std::string& bytes) {
     writeFile(folder.file("app.exe"), bytes);
-    return readParameterTrailer(folder.file("app.exe"));
+    return str(readParameterTrailer(folder.file("app.exe")));
 }
 
 TEST(ParameterTrailer, EncodesBlockThenLittleEndianLength) {

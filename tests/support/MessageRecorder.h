@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/MessageBox.h"
+#include "platform/MessageText.h"
 
 namespace caskit_test {
 
@@ -21,20 +21,20 @@ struct ShownMessage {
 class MessageRecorder {
 public:
     MessageRecorder() {
-        previous_ = platform::setMessageHook([this](platform::WindowRef owner, const std::string& text,
+        previous_ = platform::setMessageHandler([this](platform::WindowRef owner, const std::string& text,
                                                     const std::string& caption, unsigned style) {
             shown.push_back({caption, text, style, owner == nullptr});
             return platform::kIdOk;
         });
     }
-    ~MessageRecorder() { platform::setMessageHook(std::move(previous_)); }
+    ~MessageRecorder() { platform::setMessageHandler(std::move(previous_)); }
     MessageRecorder(const MessageRecorder&) = delete;
     MessageRecorder& operator=(const MessageRecorder&) = delete;
 
     std::vector<ShownMessage> shown;
 
 private:
-    platform::MessageHook previous_;
+    platform::MessageHandler previous_;
 };
 
 }  // namespace caskit_test

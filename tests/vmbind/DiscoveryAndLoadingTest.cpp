@@ -5,6 +5,7 @@
 #include "vmbind/LibraryLoading.h"
 #include "vmbind/RuntimeDiscovery.h"
 #include "vmbind/SearchPath.h"
+#include "tests/support/TextSupport.h"
 
 namespace {
 
@@ -27,10 +28,39 @@ const LoadStep kJdk12Registry = message(kJdk12RegistryText, "Can't locate Jvm.dl
 const LoadStep kJdk11NotFound = message("Can't locate javai.dll", "Error");
 const LoadStep kJdk12NotFound = message("Can't locate jvm.dll", "Error");
 
+// The pure functions with optional texts.
+RuntimePaths derive(const RuntimeProfile& profile, const std::optional<std::string>& home, bool usable,
+                    const std::optional<std::string>& runtimeLib) {
+    Text homeText = home ? text(*home) : Text(), libText = runtimeLib ? text(*runtimeLib) : Text();
+    return deriveRuntimePaths(profile, home ? &homeText : nullptr, usable, runtimeLib ? &libText : nullptr);
+}
+
+std::string logLines(const RuntimePaths& paths) {
+    std::string joined;
+    for (const Text& line : discoveryLines(paths)) joined += str(line) + "\n";
+    return joined;
+}
+
+std::vector<std::string> keys(const char* const* names) {
+    std::vector<std::string> out;
+    for (; *names; ++names) out.push_back(*names);
+    return out;
+}
+
+std::string searchPath(const char* bin, const char* folder, const std::optional<std::string>& startup) {
+    Text startupText = startup ? text(*startup) : Text();
+    return str(newSearchPath(bin, folder, startup ? &startupText : nullptr));
+}
+
+std::vector<LoadStep> plan(const RuntimeProfile& profile, const char* binaryPath, const char* discovered) {
+    List<LoadStep> steps = loadingPlan(profile, binaryPath, discovered);
+    return std::vector<LoadStep>(steps.begin(), steps.end());
+}
+
 }  // namespace
 
 TEST(RuntimeDiscovery, Jdk11PathsBelowTheHome) {
-    RuntimePaths p = deriveRuntimePaths(jdk11Profile(), std::string("C:\\jdk"), true, std::string("ignored"));
+    RuntimePaths p = derive(jdk11Profile(), std::string("C:\\jdk"), true, std::string("ignored"));
     EXPECT_EQ(p.home, "C:\\jdk");
     EXPECT_EQ(p.bin, "C:\\jdk\\bin\\");
     EXPECT_EQ(p.runtimeLib, "C:\\jdk\\bin\\javai.dll");
@@ -38,108 +68,108 @@ TEST(RuntimeDiscovery, Jdk11PathsBelowTheHome) {
 }
 
 TEST(RuntimeDiscovery, Jdk12PathsAndRuntimeLibOverride) {
-    RuntimePaths p = deriveRuntimePaths(jdk12Profile(), std::string("C:\\jre"), true, std::nullopt);
+    RuntimePaths p = derive(jdk12Profile(), std::string("C:\\jre"), true, std::nullopt);
     EXPECT_EQ(p.bin, "C:\\jre\\bin\\");
     EXPECT_EQ(p.runtimeLib, "C:\\jre\\bin\\classic\\jvm.dll");
     EXPECT_EQ(p.classLib, "C:\\jre\\lib\\rt.jar");
-    p = deriveRuntimePaths(jdk12Profile(), std::string("C:\\jre"), true, std::string("D:\\hotspot\\jvm.dll"));
+    p = derive(jdk12Profile(), std::string("C:\\jre"), true, std::string("D:\\hotspot\\jvm.dll"));
     EXPECT_EQ(p.runtimeLib, "D:\\hotspot\\jvm.dll");
     EXPECT_EQ(p.classLib, "C:\\jre\\lib\\rt.jar");
 }
 
 TEST(RuntimeDiscovery, TrailingBackslashIsKeptAndDoubled) {
-    RuntimePaths p = deriveRuntimePaths(jdk12Profile(), std::string("C:\\jre\\"), true, std::nullopt);
+    RuntimePaths p = derive(jdk12Profile(), std::string("C:\\jre\\"), true, std::nullopt);
     EXPECT_EQ(p.bin, "C:\\jre\\\\bin\\");
     EXPECT_EQ(p.classLib, "C:\\jre\\\\lib\\rt.jar");
 }
 
 TEST(RuntimeDiscovery, UnusableOrMissingHomeLeavesEverythingEmpty) {
     for (const RuntimeProfile* profile : {&jdk11Profile(), &jdk12Profile()}) {
-        RuntimePaths p = deriveRuntimePaths(*profile, std::string("C:\\ro"), false, std::string("x"));
-        EXPECT_EQ(p.home + p.bin + p.runtimeLib + p.classLib, "");
-        p = deriveRuntimePaths(*profile, std::nullopt, true, std::nullopt);
-        EXPECT_EQ(p.home + p.bin + p.runtimeLib + p.classLib, "");
+        RuntimePaths p = derive(*profile, std::string("C:\\ro"), false, std::string("x"));
+        EXPECT_EQ(p.home + p.bin + p.runtimeLib + p.classLib, Text());
+        p = derive(*profile, std::nullopt, true, std::nullopt);
+        EXPECT_EQ(p.home + p.bin + p.runtimeLib + p.classLib, Text());
     }
 }
 
 TEST(RuntimeDiscovery, LinuxRuntimeHasNoClassLibrary) {
-    RuntimePaths p = deriveRuntimePaths(linuxJvmProfile(), std::string("/usr/lib/jvm/j17"), true, std::nullopt);
+    RuntimePaths p = derive(linuxJvmProfile(), std::string("/usr/lib/jvm/j17"), true, std::nullopt);
     EXPECT_EQ(p.runtimeLib, "/usr/lib/jvm/j17/lib/server/libjvm.so");
     EXPECT_EQ(p.bin, "/usr/lib/jvm/j17/bin/");
     EXPECT_EQ(p.classLib, "");
     EXPECT_FALSE(linuxJvmProfile().rewritesPath);
-    EXPECT_TRUE(linuxJvmProfile().registryKeys.empty());
+    EXPECT_EQ(linuxJvmProfile().registryKeys[0], nullptr);
 }
 
 TEST(RuntimeDiscovery, ProfilesNameTheirRegistryKeysInOrder) {
-    EXPECT_EQ(jdk11Profile().registryKeys,
+    EXPECT_EQ(keys(jdk11Profile().registryKeys),
               (std::vector<std::string>{"SOFTWARE\\JavaSoft\\Java Development Kit\\1.1\\",
                                         "SOFTWARE\\JavaSoft\\Java Runtime Environment\\1.1.6\\"}));
-    EXPECT_EQ(jdk12Profile().registryKeys,
+    EXPECT_EQ(keys(jdk12Profile().registryKeys),
               (std::vector<std::string>{"SOFTWARE\\JavaSoft\\Java Runtime Environment\\1.2\\"}));
-    EXPECT_EQ(jdk12Profile().runtimeLibValue, "RuntimeLib");
-    EXPECT_EQ(jdk11Profile().runtimeLibValue, "");
+    EXPECT_STREQ(jdk12Profile().runtimeLibValue, "RuntimeLib");
+    EXPECT_STREQ(jdk11Profile().runtimeLibValue, "");
 }
 
 TEST(RuntimeDiscovery, DiscoveryLinesEvenWhenEmpty) {
-    EXPECT_EQ(discoveryLogLines(RuntimePaths{}),
+    EXPECT_EQ(logLines(RuntimePaths{}),
               "   gJDKHome = \n   gJDKBin = \n   gJDKRuntimeLib = \n   gJDKClassLib = \n");
-    RuntimePaths p = deriveRuntimePaths(jdk11Profile(), std::string("C:\\jdk"), true, std::nullopt);
-    EXPECT_EQ(discoveryLogLines(p),
+    RuntimePaths p = derive(jdk11Profile(), std::string("C:\\jdk"), true, std::nullopt);
+    EXPECT_EQ(logLines(p),
               "   gJDKHome = C:\\jdk\n   gJDKBin = C:\\jdk\\bin\\\n   gJDKRuntimeLib = C:\\jdk\\bin\\javai.dll\n"
               "   gJDKClassLib = C:\\jdk\\lib\\classes.zip;\n");
 }
 
 TEST(SearchPath, CurrentFolderBinFolderExeFolderThenStartupPath) {
-    EXPECT_EQ(newSearchPath("C:\\jre\\bin\\", "D:\\app\\", std::string("C:\\WINDOWS")),
+    EXPECT_EQ(searchPath("C:\\jre\\bin\\", "D:\\app\\", std::string("C:\\WINDOWS")),
               ".;C:\\jre\\bin\\;D:\\app\\;C:\\WINDOWS;");
-    EXPECT_EQ(newSearchPath("C:\\jre\\bin\\", "D:\\app\\", std::nullopt), ".;C:\\jre\\bin\\;D:\\app\\;");
-    EXPECT_EQ(newSearchPath("", "D:\\app\\", std::string("P")), ".;D:\\app\\;P;");
-    EXPECT_EQ(newSearchPath("", "", std::nullopt), ".;");
-    EXPECT_EQ(newSearchPath("", "", std::string("")), ".;;");
+    EXPECT_EQ(searchPath("C:\\jre\\bin\\", "D:\\app\\", std::nullopt), ".;C:\\jre\\bin\\;D:\\app\\;");
+    EXPECT_EQ(searchPath("", "D:\\app\\", std::string("P")), ".;D:\\app\\;P;");
+    EXPECT_EQ(searchPath("", "", std::nullopt), ".;");
+    EXPECT_EQ(searchPath("", "", std::string("")), ".;;");
 }
 
 TEST(LoadingPlan, RegisteredRuntimeFound) {
-    EXPECT_EQ(loadingPlan(jdk11Profile(), "#internal#", "C:\\jdk\\bin\\javai.dll"),
+    EXPECT_EQ(plan(jdk11Profile(), "#internal#", "C:\\jdk\\bin\\javai.dll"),
               (std::vector<LoadStep>{load("C:\\jdk\\bin\\javai.dll"), load("javai.dll"), kJdk11NotFound}));
-    EXPECT_EQ(loadingPlan(jdk12Profile(), "#internal#", "C:\\jre\\bin\\classic\\jvm.dll"),
+    EXPECT_EQ(plan(jdk12Profile(), "#internal#", "C:\\jre\\bin\\classic\\jvm.dll"),
               (std::vector<LoadStep>{load("C:\\jre\\bin\\classic\\jvm.dll"), load("jvm.dll"), kJdk12NotFound}));
 }
 
 TEST(LoadingPlan, NothingRegistered) {
-    EXPECT_EQ(loadingPlan(jdk11Profile(), "#internal#", ""),
+    EXPECT_EQ(plan(jdk11Profile(), "#internal#", ""),
               (std::vector<LoadStep>{kJdk11Registry, load("javai.dll"), kJdk11NotFound}));
-    EXPECT_EQ(loadingPlan(jdk12Profile(), "#internal#", ""),
+    EXPECT_EQ(plan(jdk12Profile(), "#internal#", ""),
               (std::vector<LoadStep>{kJdk12Registry, load("jvm.dll"), kJdk12NotFound}));
 }
 
 TEST(LoadingPlan, ConfiguredPathWithNothingRegistered) {
     // The JDK 1.1 launcher tries the empty discovered path and shows no
     // registry message; the JDK 1.2 launcher shows it before the bare name.
-    EXPECT_EQ(loadingPlan(jdk11Profile(), "C:\\vm\\javai.dll", ""),
+    EXPECT_EQ(plan(jdk11Profile(), "C:\\vm\\javai.dll", ""),
               (std::vector<LoadStep>{load("C:\\vm\\javai.dll"), load(""), load("javai.dll"), kJdk11NotFound}));
-    EXPECT_EQ(loadingPlan(jdk12Profile(), "C:\\vm\\jvm.dll", ""),
+    EXPECT_EQ(plan(jdk12Profile(), "C:\\vm\\jvm.dll", ""),
               (std::vector<LoadStep>{load("C:\\vm\\jvm.dll"), kJdk12Registry, load("jvm.dll"), kJdk12NotFound}));
 }
 
 TEST(LoadingPlan, ConfiguredPathWithRegisteredRuntime) {
-    EXPECT_EQ(loadingPlan(jdk11Profile(), "C:\\vm\\javai.dll", "C:\\jdk\\bin\\javai.dll"),
+    EXPECT_EQ(plan(jdk11Profile(), "C:\\vm\\javai.dll", "C:\\jdk\\bin\\javai.dll"),
               (std::vector<LoadStep>{load("C:\\vm\\javai.dll"), load("C:\\jdk\\bin\\javai.dll"), load("javai.dll"),
                                      kJdk11NotFound}));
-    EXPECT_EQ(loadingPlan(jdk12Profile(), "C:\\vm\\jvm.dll", "C:\\jre\\jvm.dll"),
+    EXPECT_EQ(plan(jdk12Profile(), "C:\\vm\\jvm.dll", "C:\\jre\\jvm.dll"),
               (std::vector<LoadStep>{load("C:\\vm\\jvm.dll"), load("C:\\jre\\jvm.dll"), load("jvm.dll"),
                                      kJdk12NotFound}));
 }
 
 TEST(LoadingPlan, EmptyBinaryPathIsAConfiguredPath) {
-    EXPECT_EQ(loadingPlan(jdk12Profile(), "", ""),
+    EXPECT_EQ(plan(jdk12Profile(), "", ""),
               (std::vector<LoadStep>{load(""), kJdk12Registry, load("jvm.dll"), kJdk12NotFound}));
-    EXPECT_EQ(loadingPlan(jdk12Profile(), "#Internal#", "x").front(), load("#Internal#"));
+    EXPECT_EQ(plan(jdk12Profile(), "#Internal#", "x").front(), load("#Internal#"));
 }
 
 TEST(LoadingPlan, LinuxLauncherLoadsLibjvm) {
-    std::vector<LoadStep> plan = loadingPlan(linuxJvmProfile(), "#internal#", "/j/lib/server/libjvm.so");
-    ASSERT_EQ(plan.size(), 3u);
-    EXPECT_EQ(plan[1], load("libjvm.so"));
-    EXPECT_EQ(plan[2], message("Can't locate libjvm.so", "Error"));
+    std::vector<LoadStep> steps = plan(linuxJvmProfile(), "#internal#", "/j/lib/server/libjvm.so");
+    ASSERT_EQ(steps.size(), 3u);
+    EXPECT_EQ(steps[1], load("libjvm.so"));
+    EXPECT_EQ(steps[2], message("Can't locate libjvm.so", "Error"));
 }

@@ -6,6 +6,7 @@
 #include "vmbind/Jdk11Settings.h"
 #include "vmbind/Jdk12Options.h"
 #include "vmbind/RuntimeProfile.h"
+#include "tests/support/TextSupport.h"
 
 using Options = std::vector<std::string>;
 
@@ -33,7 +34,7 @@ TEST(Jdk12Options, SizesThatAreNotNumbers) {
     LaunchParameters p(PropertyStyle::Option);
     p.minHeap = "abc";
     p.maxHeap = "-12";
-    Options options = jdk12Options(p, "");
+    Options options = strs(jdk12Options(p, ""));
     EXPECT_EQ(options[1], "-Xms0k");
     EXPECT_EQ(options[2], "-Xmx-12k");
 }
@@ -42,8 +43,8 @@ TEST(Jdk12Options, EveryPropertyReachesTheVmBeyondTwoHundredOptions) {
     LaunchParameters p(PropertyStyle::Option);
     p.jitDisabled = true;
     p.classGcEnabled = false;
-    for (int i = 0; i < 500; ++i) p.properties.push_back("-Dp" + std::to_string(i) + "=" + std::to_string(i));
-    Options options = jdk12Options(p, ".;");
+    for (int i = 0; i < 500; ++i) p.properties.push_back(text("-Dp" + std::to_string(i) + "=" + std::to_string(i)));
+    Options options = strs(jdk12Options(p, ".;"));
     ASSERT_EQ(options.size(), 505u);
     EXPECT_EQ(options[5], "-Dp0=0");
     EXPECT_EQ(options[504], "-Dp499=499");
@@ -158,7 +159,7 @@ TEST(Jdk11Settings, EverySwitch) {
 }
 
 TEST(Jdk11Settings, PropertyArrayHoldsPrivateCopies) {
-    std::vector<std::string> source = {"x=1", ""};
+    List<Text> source = {"x=1", ""};
     PropertyArray properties(source);
     source[0] = "changed";
     EXPECT_EQ(properties.size(), 2u);
@@ -175,7 +176,7 @@ TEST(Jdk11Settings, DumpLines) {
     applySettings(args, p, properties.data());
     char classPath[] = ".;app.jar;C:\\jdk\\lib\\classes.zip";
     args.classpath = classPath;
-    EXPECT_EQ(jdk11DumpLines(args),
+    EXPECT_EQ(strs(jdk11DumpLines(args)),
               (Options{"\n#Dump of JVM Parameters", "   JVM Properties", "      Property[0] = a=1",
                        "      Property[1] = b=2", "   Native StackSize = 131072", "   Java StackSize = 409600",
                        "   Min Heap Size = 1048576", "   Max Heap Size = 16777216", "   Verify Mode = 0",
@@ -188,13 +189,13 @@ TEST(Jdk11Settings, DumpWithoutProperties) {
     PropertyArray properties(p.properties);
     JDK1_1InitArgs args = vmDefaults();
     applySettings(args, p, properties.data());
-    Options lines = jdk11DumpLines(args);
+    Options lines = strs(jdk11DumpLines(args));
     ASSERT_GE(lines.size(), 3u);
     EXPECT_EQ(lines[1], "   JVM Properties");
     EXPECT_EQ(lines[2], "   Native StackSize = 131072");
 }
 
 TEST(EntryPointMessages, NameTheirLibrary) {
-    EXPECT_EQ(jdk11Profile().entryPointText, "Can't locate JVM entry points in javai.dll.Incompatible or corrupt DLL.");
-    EXPECT_EQ(jdk12Profile().entryPointText, "Can't locate JVM entry points in jvm.dll.Incompatible or corrupt DLL.");
+    EXPECT_STREQ(jdk11Profile().entryPointText, "Can't locate JVM entry points in javai.dll.Incompatible or corrupt DLL.");
+    EXPECT_STREQ(jdk12Profile().entryPointText, "Can't locate JVM entry points in jvm.dll.Incompatible or corrupt DLL.");
 }

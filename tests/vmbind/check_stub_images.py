@@ -2,7 +2,7 @@
 """Reads the built launcher stubs with pefile, an independent PE reader, and
 checks them as the template a builder copies: machine type, GUI subsystem,
 the mode marker "standard" at resource 1000/1 (language 0), icon group 101
-with icon 1 (language 1033) holding launcher/stub/stub.ico, no version
+with icon 1 (language 1033) holding stubs/stub.ico, no version
 resource, no block resource, no MinGW runtime DLLs, and a file that ends
 with four zero bytes (an empty parameter trailer) right after the image.
 
@@ -18,7 +18,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 from caskit_test import pe_resources  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-ICON = os.path.join(HERE, "..", "..", "launcher", "stub", "stub.ico")
+ICON = os.path.join(HERE, "..", "..", "stubs", "stub.ico")
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "advapi32.dll", "msvcrt.dll", "comdlg32.dll"}
 
 

@@ -19,7 +19,7 @@ void check(bool condition) {
     if (!condition) std::abort();
 }
 
-void fuzzBlock(const std::string& text, PropertyStyle style) {
+void fuzzBlock(const Text& text, PropertyStyle style) {
     LaunchParameters p(style);
     p.parseBlock(text);
     // Every entry comes from a line of the text (the merge adds at most
@@ -28,17 +28,17 @@ void fuzzBlock(const std::string& text, PropertyStyle style) {
     for (char c : text) lines += c == '\n';
     check(p.properties.size() <= lines);
     check(p.arguments.size() <= text.size());
-    std::vector<std::string> dump = parameterDumpLines(p);
+    List<Text> dump = parameterDumpLines(p);
     check(dump.size() == 17 + p.classPath.size() + p.arguments.size() + p.properties.size());
 }
 
-void fuzzTokens(std::string text) {
+void fuzzTokens(Text text) {
     const std::size_t size = text.size();
     std::size_t consumed = 0;
     bool found = true;
     for (;;) {
-        std::string before = text;
-        std::string token = nextArgument(text, &found);
+        Text before = text;
+        Text token = nextArgument(text, &found);
         if (!found) break;
         check(text.size() < before.size());  // every token consumes something
         consumed += token.size();
@@ -46,15 +46,15 @@ void fuzzTokens(std::string text) {
     check(consumed <= size && text.empty());
 }
 
-void fuzzClassPath(const std::string& text) {
+void fuzzClassPath(const Text& text) {
     for (char separator : {';', ':'}) {
         for (ClassPathMode mode : {ClassPathMode::Append, ClassPathMode::Prepend, ClassPathMode::Ignore}) {
-            std::vector<std::string> classPath = {"a", "."};
-            mergeClassPath(classPath, mode, text, separator);
+            List<Text> classPath = {"a", "."};
+            mergeClassPath(classPath, mode, &text, separator);
             check(classPath.size() >= 3 && classPath.size() <= 3 + text.size());
         }
     }
-    std::string expanded = text;
+    Text expanded = text;
     expandVariable(expanded);
 }
 
@@ -64,15 +64,15 @@ void fuzzTrailer(const uint8_t* data, size_t size) {
     if (!file) return;
     if (size) std::fwrite(data, 1, size, file);
     std::fclose(file);
-    std::string block = readParameterTrailer(path);
+    Text block = readParameterTrailer(path);
     check(block.size() + 4 <= size || block.empty());
-    check(block.find('\0') == std::string::npos);
+    check(block.find('\0') == Text::npos);
     if (size >= 4) {
         std::uint32_t length = static_cast<std::uint32_t>(data[size - 4]) | (data[size - 3] << 8) |
                                (data[size - 2] << 16) | (static_cast<std::uint32_t>(data[size - 1]) << 24);
         if (length != 0 && length <= size - 4) {
             std::string expected(reinterpret_cast<const char*>(data) + (size - 4 - length), length);
-            check(block == expected.substr(0, expected.find('\0')));
+            check(block == Text(expected.substr(0, expected.find('\0'))));
         } else {
             check(block.empty());
         }
@@ -83,7 +83,7 @@ void fuzzTrailer(const uint8_t* data, size_t size) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string text(reinterpret_cast<const char*>(data), size);
+    const Text text(reinterpret_cast<const char*>(data), size);
     fuzzBlock(text, size % 2 ? PropertyStyle::Option : PropertyStyle::Plain);
     fuzzTokens(text);
     fuzzClassPath(text);

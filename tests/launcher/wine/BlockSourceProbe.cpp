@@ -8,6 +8,7 @@
 
 #include "launcher/LaunchParameters.h"
 #include "launcher/ModeMarker.h"
+#include "tests/support/TextSupport.h"
 
 static void put(std::FILE* out, const char* key, const std::string& value) {
     std::fprintf(out, "%s=", key);
@@ -31,17 +32,17 @@ int main(int argc, char** argv) {
     p.parseCommandLine(argc > 2 ? argv[2] : "");
     p.loadParameters();
 
-    std::string marker;
+    Text marker;
     loadParameterResource(1, marker);
     std::FILE* out = std::fopen(argv[1], "wb");
     if (!out) return 3;
-    put(out, "marker", hex(marker));
+    put(out, "marker", hex(str(marker)));
     put(out, "standard", isStandardMarker(marker) ? "1" : "0");
-    put(out, "exeFolder", p.exeFolder);
-    put(out, "exeName", p.exeName);
-    put(out, "mainClass", p.mainClass);
-    for (const std::string& a : p.arguments) put(out, "argument", a);
-    for (const std::string& q : p.properties) put(out, "property", q);
+    put(out, "exeFolder", str(p.exeFolder));
+    put(out, "exeName", str(p.exeName));
+    put(out, "mainClass", str(p.mainClass));
+    for (const Text& a : p.arguments) put(out, "argument", str(a));
+    for (const Text& q : p.properties) put(out, "property", str(q));
     put(out, "classPathMode", std::to_string(static_cast<int>(p.classPathMode)));
     return std::fclose(out) == 0 ? 0 : 3;
 }

@@ -10,12 +10,14 @@
 #include <string>
 #include <vector>
 
+#include "builder/engine/ParameterTrailerWriter.h"
 #include "launcher/DiagnosticLog.h"
 #include "launcher/Environment.h"
 #include "launcher/FolderProbe.h"
 #include "launcher/LaunchParameters.h"
 #include "launcher/ParameterTrailer.h"
 #include "tests/support/FileBytes.h"
+#include "tests/support/TextSupport.h"
 
 namespace {
 
@@ -30,9 +32,9 @@ void expectEqual(const std::string& what, const std::string& actual, const std::
 
 void expectTrue(const std::string& what, bool condition) { expectEqual(what, condition ? "true" : "false", "true"); }
 
-std::string joined(const std::vector<std::string>& items) {
+std::string joined(const List<Text>& items) {
     std::string text;
-    for (const std::string& item : items) text += "[" + item + "]";
+    for (const Text& item : items) text += "[" + str(item) + "]";
     return text;
 }
 
@@ -45,19 +47,19 @@ std::string currentFolder() {
 }
 
 void checkModulePath() {
-    std::string folder, name;
+    Text folder, name;
     splitModulePath(folder, name);
-    expectEqual("exeName", name, "services_probe.exe");
+    expectEqual("exeName", str(name), "services_probe.exe");
     expectTrue("exeFolder ends with a backslash", !folder.empty() && folder.back() == '\\');
     char path[MAX_PATH];
     DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
-    expectEqual("exeFolder + exeName", folder + name, std::string(path, n));
+    expectEqual("exeFolder + exeName", str(folder + name), std::string(path, n));
 }
 
 void checkFolderProbe(const std::string& work) {
-    expectEqual("probe path", folderProbePath("C:\\jre"), "C:\\jre\\zy8zxx.zxi");
-    expectEqual("probe path with backslash", folderProbePath("C:\\jre\\"), "C:\\jre\\zy8zxx.zxi");
-    expectEqual("probe path of no folder", folderProbePath(""), "\\zy8zxx.zxi");
+    expectEqual("probe path", str(folderProbePath("C:\\jre")), "C:\\jre\\zy8zxx.zxi");
+    expectEqual("probe path with backslash", str(folderProbePath("C:\\jre\\")), "C:\\jre\\zy8zxx.zxi");
+    expectEqual("probe path of no folder", str(folderProbePath("")), "\\zy8zxx.zxi");
     expectTrue("writable folder", isFolderWritable(work));
     expectTrue("writable folder with backslash", isFolderWritable(work + "\\"));
     expectTrue("probe file removed", !exists(work + "\\zy8zxx.zxi"));
@@ -97,7 +99,7 @@ void checkTrailerOfAFileOpenForWriting(const std::string& work) {
                                    FILE_ATTRIBUTE_NORMAL, nullptr);
     expectTrue("a reader denying writers is refused", exclusive == INVALID_HANDLE_VALUE);
     if (exclusive != INVALID_HANDLE_VALUE) CloseHandle(exclusive);
-    expectEqual("trailer of a file open for writing", readParameterTrailer(path), block);
+    expectEqual("trailer of a file open for writing", str(readParameterTrailer(path)), block);
     CloseHandle(writer);
 }
 
@@ -127,13 +129,13 @@ void checkLog(const std::string& work) {
 }
 
 void checkEnvironment() {
-    std::string text = "%caskit_wine_var%x";
+    Text text = "%caskit_wine_var%x";
     expandVariable(text);
-    expectEqual("expansion ignores case", text, "abcx");
+    expectEqual("expansion ignores case", str(text), "abcx");
     SetEnvironmentVariableA("CASKIT_WINE_LIVE", "live");
     text = "%CASKIT_WINE_LIVE%";
     expandVariable(text);
-    expectEqual("live variable not expanded", text, "%CASKIT_WINE_LIVE%");
+    expectEqual("live variable not expanded", str(text), "%CASKIT_WINE_LIVE%");
 
     LaunchParameters p(PropertyStyle::Option);
     p.parseBlock(
@@ -148,10 +150,10 @@ void checkEnvironment() {
     expectEqual("property", joined(p.properties), "[-Dv=abc]");
     expectEqual("class path append", joined(p.classPath), "[.\\app.jar][.][C:\\lib\\x.jar]");
 
-    std::vector<std::string> prepend = {".\\app.jar"};
+    List<Text> prepend = {".\\app.jar"};
     mergeSystemClassPath(prepend, ClassPathMode::Prepend);
     expectEqual("class path prepend", joined(prepend), "[C:\\lib\\x.jar][.\\app.jar][.]");
-    std::vector<std::string> ignore = {".\\app.jar"};
+    List<Text> ignore = {".\\app.jar"};
     mergeSystemClassPath(ignore, ClassPathMode::Ignore);
     expectEqual("class path ignore", joined(ignore), "[.\\app.jar][.]");
 }
@@ -168,7 +170,7 @@ void checkCommandLineAndDump(const std::string& work) {
     p.diagnosticsEnabled = true;
     p.dumpParameters();
     std::string dump = caskit_test::readFile(folder + "\\Log.txt");
-    std::string head = "   \r\n#Dump of Parameter Object\r\n      Executable:" + p.exeFolder + p.exeName + "\r\n";
+    std::string head = "   \r\n#Dump of Parameter Object\r\n      Executable:" + str(p.exeFolder + p.exeName) + "\r\n";
     expectEqual("dump head", dump.substr(0, head.size()), head);
     expectTrue("dump ends", dump.size() > 34 && dump.substr(dump.size() - 34) == "   #END Dump of Parameter Object\r\n");
     SetCurrentDirectoryA(work.c_str());

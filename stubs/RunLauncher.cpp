@@ -1,10 +1,10 @@
-#include "launcher/stub/RunLauncher.h"
+#include "stubs/RunLauncher.h"
 
 #include "platform/Console.h"
 
-int runLauncher(const std::string& commandLine, PropertyStyle style, VmStartFunction startVm) {
+int runLauncher(const CommandLine& commandLine, PropertyStyle style, VmStartFunction startVm) {
     LaunchParameters parameters(style);
-    parameters.parseCommandLine(commandLine);
+    parameters.parseCommandLine(commandLine.text, commandLine.arguments);
     parameters.loadParameters();
     if (parameters.consoleWindow) platform::allocConsole();  // a failure is ignored
     startVm(parameters);

@@ -1,0 +1,32 @@
+// The launcher's entry: WinMain on Windows (a GUI-subsystem program that
+// receives its command line without the program name), main on Linux
+// (whose arguments arrive split by the system and are taken as they are).
+#include "stubs/RunLauncher.h"
+
+// Defined by the stub's own file: the run sequence with its VM start.
+int runStub(const CommandLine& commandLine);
+
+#ifdef _WIN32
+// The Win32 GUI entry; only the command line is used.
+extern "C" int __stdcall WinMain(void* /*instance*/, void* /*previous*/, char* text, int /*show*/) {
+    CommandLine commandLine;
+    commandLine.text = text ? text : "";
+    commandLine.arguments = splitArguments(commandLine.text);
+    return runStub(commandLine);
+}
+#else
+// The text of the log line: the arguments joined by blanks, each one that
+// holds a blank or is empty in double quotes, so the log shows how they
+// were grouped.
+int main(int argc, char** argv) {
+    CommandLine commandLine;
+    for (int i = 1; i < argc; ++i) {
+        const Text argument = argv[i];
+        if (i > 1) commandLine.text += ' ';
+        const bool quoted = argument.empty() || argument.find(' ') != Text::npos;
+        commandLine.text += quoted ? '"' + argument + '"' : argument;
+        commandLine.arguments.push_back(argument);
+    }
+    return runStub(commandLine);
+}
+#endif
