@@ -4,7 +4,10 @@
 #include "launcher/DiagnosticLog.h"
 #include "launcher/ModeMarker.h"
 #include "launcher/ParameterTrailer.h"
+#include "launcher/ModulePath.h"
 #include "platform/Keyboard.h"
+#include "platform/OwnModule.h"
+#include "platform/PathSeparator.h"
 
 void LaunchParameters::parseCommandLine(const Text& commandLine) {
     // An empty quoted token is an empty argument; only the end of the text
@@ -21,7 +24,11 @@ void LaunchParameters::parseCommandLine(const Text& logText, List<Text> tokens) 
 
     // Command-line tokens are taken as they are (no expansion).
     for (Text& token : tokens) arguments.push_back(static_cast<Text&&>(token));
-    splitModulePath(exeFolder, exeName);
+    bool shortForm = false;
+    splitPathAt(platform::ownModulePath(&shortForm), platform::kPathSeparator, exeFolder, exeName);
+    if (shortForm && diagnosticsEnabled)
+        diagnosticLog().writeLine("#Executable path outside the ANSI code page or too long; using its short form " +
+                                  exeFolder + exeName);
 }
 
 void LaunchParameters::loadParameters() {
@@ -29,7 +36,9 @@ void LaunchParameters::loadParameters() {
     loadParameterResource(1, marker);
     Text block;
     if (isStandardMarker(marker)) {
-        block = readParameterTrailer(exeFolder + exeName);
+        // The executable's own file, read through a path of any characters.
+        platform::File self = platform::openOwnExecutable();
+        block = readParameterTrailer(self);
     } else {
         loadParameterResource(2, block);
     }

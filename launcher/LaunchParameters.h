@@ -34,7 +34,7 @@ public:
     Text exeName;
     Text binaryPath;
     Text mainClass;
-    List<Text> arguments;
+    List<Text> arguments;  // UTF-8, as they reach main
     List<Text> properties;
     List<Text> classPath;
     ClassPathMode classPathMode = ClassPathMode::Append;

@@ -4,6 +4,7 @@
 #include "launcher/BlockLines.h"
 #include "launcher/Environment.h"
 #include "launcher/LaunchParameters.h"
+#include "platform/CodePage.h"
 #include "platform/Environment.h"
 
 namespace {
@@ -17,9 +18,11 @@ void readCounted(BlockLineReader& lines, ReadEntry readEntry) {
 }
 
 void readParameters(LaunchParameters& p, BlockLineReader& lines) {
+    // Arguments are kept as UTF-8 (as the command line's are); the block
+    // holds the system's 8-bit text.
     for (Text& token : splitArguments(lines.next())) {
         expandVariable(token);
-        p.arguments.push_back(static_cast<Text&&>(token));
+        p.arguments.push_back(utf8FromAnsi(token));
     }
 }
 

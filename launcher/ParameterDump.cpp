@@ -2,13 +2,17 @@
 #include "launcher/ParameterDump.h"
 
 #include "launcher/DiagnosticLog.h"
+#include "platform/CodePage.h"
 
 namespace {
 
-void addList(List<Text>& lines, const char* heading, const char* itemLabel, const List<Text>& items) {
+// `utf8` items are written in the log's 8-bit text.
+void addList(List<Text>& lines, const char* heading, const char* itemLabel, const List<Text>& items,
+             bool utf8 = false) {
     lines.push_back(heading + decimalText(items.size()));
     for (size_t i = 0; i < items.size(); ++i)
-        lines.push_back(Text("      ") + itemLabel + " " + decimalText(i) + ":" + items[i]);
+        lines.push_back(Text("      ") + itemLabel + " " + decimalText(i) + ":" +
+                        (utf8 ? ansiFromUtf8(items[i]) : items[i]));
 }
 
 const char* classPathModeText(ClassPathMode mode) {
@@ -40,7 +44,7 @@ List<Text> parameterDumpLines(const LaunchParameters& p) {
     lines.push_back("   Java Main Class:" + p.mainClass);
     addList(lines, "   ClassPaths:", "Path", p.classPath);
     lines.push_back(classPathModeText(p.classPathMode));
-    addList(lines, "   Optional Arguments:", "Argument", p.arguments);
+    addList(lines, "   Optional Arguments:", "Argument", p.arguments, true);
     addList(lines, "   Properties:", "Property", p.properties);
     lines.push_back("   Minimum Heap Size:" + p.minHeap);
     lines.push_back("   Maximum Heap Size:" + p.maxHeap);

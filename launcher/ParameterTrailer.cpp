@@ -3,10 +3,13 @@
 
 #include <stdint.h>
 
-#include "platform/Files.h"
 
 Text readParameterTrailer(const Text& exePath) {
     platform::File file = platform::File::open(exePath.c_str(), platform::File::Mode::ReadShared);
+    return readParameterTrailer(file);
+}
+
+Text readParameterTrailer(platform::File& file) {
     uint64_t size = 0;
     if (!file.isOpen() || !file.size(size) || size < 4) return Text();
 

@@ -5,6 +5,7 @@
 // updated; an unconfigured stub ends with 4 zero bytes (an empty block).
 // The builder's writer of the same layout is encodeParameterTrailer.
 
+#include "platform/Files.h"
 #include "platform/Text.h"
 
 // Reads the trailer of the file at `exePath` (opened for reading, others
@@ -13,3 +14,6 @@
 // larger than what precedes the length word; never allocates more than
 // the file holds.
 Text readParameterTrailer(const Text& exePath);
+
+// The same for a file already open, from its current size.
+Text readParameterTrailer(platform::File& file);

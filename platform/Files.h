@@ -23,6 +23,12 @@ public:
     ~File() { close(); }
 
     static File open(const char* path, Mode mode);
+    // Takes ownership of a handle the platform opened (-1: none).
+    static File adopt(intptr_t handle) {
+        File f;
+        f.handle_ = handle;
+        return f;
+    }
 
     bool isOpen() const { return handle_ != kInvalid; }
     // Size of the file in bytes; false on failure.

@@ -88,6 +88,12 @@ public:
         items_ = items;
         capacity_ = capacity;
     }
+    // Shortens the list, or lengthens it with default values.
+    void resize(size_t n) {
+        while (size_ > n) items_[--size_].~T();
+        reserve(n);
+        while (size_ < n) new (&items_[size_++]) T();
+    }
     void clear() {
         for (size_t i = 0; i < size_; ++i) items_[i].~T();
         size_ = 0;

@@ -1,13 +1,27 @@
 #pragma once
 // The running program's own file and resources.
 
+#include "platform/Files.h"
 #include "platform/Text.h"
 
 namespace platform {
 
-// Full path of the running executable (GetModuleFileNameA into a 261-byte
-// buffer on Windows; /proc/self/exe on Linux). Empty on failure.
-Text ownModulePath();
+// Full path of the running executable in the system's 8-bit text (Linux:
+// /proc/self/exe). On Windows the path is read in UTF-16 (any length) and
+// given in the ANSI code page; when it holds characters the code page
+// cannot represent, or is too long for the ANSI file calls, its short
+// (8.3) form is given instead and `shortForm` is set. Empty on failure.
+Text ownModulePath(bool* shortForm = nullptr);
+
+// The running executable's own file, opened for reading (others may read
+// and write), whatever characters its path holds.
+File openOwnExecutable();
+
+// The arguments part of the program's command line as the system holds
+// it (UTF-16 on Windows), as UTF-8: what follows the program name and the
+// blanks after it, the way a GUI program's entry receives it. Linux
+// programs take their arguments split (argv): empty there.
+Text ownCommandLineArguments();
 
 // Bytes of the running executable's resource of numeric type `type` and id
 // `id` (any language); false when there is none. A Linux program has no

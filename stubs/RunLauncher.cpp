@@ -7,7 +7,8 @@ int runLauncher(const CommandLine& commandLine, PropertyStyle style, VmStartFunc
     parameters.parseCommandLine(commandLine.text, commandLine.arguments);
     parameters.loadParameters();
     if (parameters.consoleWindow) platform::allocConsole();  // a failure is ignored
-    startVm(parameters);
+    const int result = startVm(parameters);
     if (parameters.consoleWindow) platform::freeConsole();
-    return 0;
+    // A script or service manager that runs the program can tell a failure.
+    return result == 0 ? 0 : 1;
 }

@@ -14,6 +14,7 @@ struct CommandLine {
 
 // Builds the parameter object (defaults, command line, stored block),
 // allocates a console when asked, hands the object to `startVm`, releases
-// the console. The VM start's result is not used: the answer is always 0,
-// the process exit code.
+// the console. The answer is the process exit code: 0 when main returned,
+// 1 after a failure of the VM start (already shown) or an exception
+// thrown out of main.
 int runLauncher(const CommandLine& commandLine, PropertyStyle style, VmStartFunction startVm);

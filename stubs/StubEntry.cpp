@@ -1,17 +1,20 @@
-// The launcher's entry: WinMain on Windows (a GUI-subsystem program that
-// receives its command line without the program name), main on Linux
-// (whose arguments arrive split by the system and are taken as they are).
+// The launcher's entry: WinMain on Windows (a GUI-subsystem program: its
+// arguments are read from the UTF-16 command line without the program
+// name, so every character reaches main exactly), main on Linux (whose
+// arguments arrive split by the system and are taken as they are).
+#include "platform/OwnModule.h"
 #include "stubs/RunLauncher.h"
 
 // Defined by the stub's own file: the run sequence with its VM start.
 int runStub(const CommandLine& commandLine);
 
 #ifdef _WIN32
-// The Win32 GUI entry; only the command line is used.
+// The Win32 GUI entry; only the command line is used: its ANSI text for
+// the log, its UTF-16 form for the arguments.
 extern "C" int __stdcall WinMain(void* /*instance*/, void* /*previous*/, char* text, int /*show*/) {
     CommandLine commandLine;
     commandLine.text = text ? text : "";
-    commandLine.arguments = splitArguments(commandLine.text);
+    commandLine.arguments = splitArguments(platform::ownCommandLineArguments());
     return runStub(commandLine);
 }
 #else

@@ -2,6 +2,7 @@
 
 #include "launcher/DiagnosticLog.h"
 #include "platform/MessageBox.h"
+#include "platform/Unicode.h"
 
 static void trace(const MainCallTexts& texts, const LaunchParameters& parameters, const char* line) {
     if (texts.writesTraceLines && parameters.diagnosticsEnabled) diagnosticLog().writeLine(line);
@@ -32,7 +33,8 @@ MainCallResult callMain(JNIEnv* env, const LaunchParameters& parameters, const M
     jclass stringClass = env->FindClass("java/lang/String");
     jobjectArray array = env->NewObjectArray(count, stringClass, nullptr);
     for (jsize i = 0; i < count; ++i) {
-        jstring argument = env->NewStringUTF(parameters.arguments[static_cast<size_t>(i)].c_str());
+        const List<uint16_t> units = utf16FromUtf8(parameters.arguments[static_cast<size_t>(i)]);
+        jstring argument = env->NewString(units.data(), static_cast<jsize>(units.size()));
         env->SetObjectArrayElement(array, i, argument);
         env->DeleteLocalRef(argument);
     }
@@ -42,7 +44,13 @@ MainCallResult callMain(JNIEnv* env, const LaunchParameters& parameters, const M
     // CallStaticVoidMethodV instead).
     env->functions->CallStaticVoidMethod(env, mainClass, mainMethod, array);
     trace(texts, parameters, "CallStaticVoidMethod End\n");
-    clearPendingException(env);
+    // ExceptionOccurred, not ExceptionCheck: a JDK 1.1 runtime has only the former.
+    if (env->ExceptionOccurred()) {
+        if (parameters.diagnosticsEnabled) diagnosticLog().writeLine("main ended with an exception");
+        env->ExceptionDescribe();  // prints the stack trace and clears the exception
+        clearPendingException(env);
+        return MainCallResult::Threw;
+    }
     return MainCallResult::Returned;
 }
 

@@ -6,7 +6,7 @@
 
 #include "launcher/LaunchParameters.h"
 
-enum class MainCallResult { Returned, ClassMissing, MainMissing };
+enum class MainCallResult { Returned, Threw, ClassMissing, MainMissing };
 
 struct MainCallTexts {
     const char* mainMissingText = "";  // message when the class has no main
@@ -14,10 +14,11 @@ struct MainCallTexts {
 };
 
 // FindClass(mainClass), GetStaticMethodID("main"), the String[] of
-// `arguments`, CallStaticVoidMethod. Shows "Can't find class " + class or
-// the main-missing message when a look-up fails. A Java exception left
-// pending (by a failed look-up or by main) is cleared, so that no further
-// JNI call runs with an exception pending.
+// `arguments` (each made from its exact UTF-16 units), CallStaticVoidMethod.
+// Shows "Can't find class " + class or the main-missing message when a
+// look-up fails. An exception thrown out of main is described on standard
+// error (its stack trace, as `java` prints it) and gives Threw. A pending
+// exception is always cleared, so no further JNI call runs with one.
 MainCallResult callMain(JNIEnv* env, const LaunchParameters& parameters, const MainCallTexts& texts);
 
 // Destroys the VM created for this run: always before its library is

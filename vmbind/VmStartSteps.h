@@ -29,6 +29,7 @@ void writeDiagnosticLines(const LaunchParameters& parameters, const List<Text>& 
 // VM with `initArgs` ("Error in CreateJavaVM" with an empty caption when
 // the result is negative), calls main, destroys the VM and releases
 // `library` - on every path, and never before the VM is destroyed. 0 when
-// main has returned, -1 after a failure that has been shown.
+// main has returned, -1 after a failure that has been shown or when main
+// ended with an exception.
 int runJavaVm(platform::DynamicLibrary& library, CreateJavaVMFunction create, void* initArgs,
               const LaunchParameters& parameters, const List<Text>& dumpLines, const MainCallTexts& texts);

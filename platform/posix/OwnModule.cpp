@@ -1,16 +1,22 @@
 #include "platform/OwnModule.h"
 
+#include <fcntl.h>
 #include <limits.h>
 #include <unistd.h>
 
 namespace platform {
 
-Text ownModulePath() {
+Text ownModulePath(bool* shortForm) {
+    if (shortForm) *shortForm = false;
     char buffer[PATH_MAX + 1];
     ssize_t n = readlink("/proc/self/exe", buffer, PATH_MAX);
     if (n <= 0) return Text();
     return Text(buffer, static_cast<size_t>(n));
 }
+
+File openOwnExecutable() { return File::open("/proc/self/exe", File::Mode::ReadShared); }
+
+Text ownCommandLineArguments() { return Text(); }
 
 bool ownResource(unsigned type, unsigned id, Text& bytes) {
     bytes.clear();

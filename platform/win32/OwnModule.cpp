@@ -1,14 +1,83 @@
 #include <windows.h>
 
 #include "platform/OwnModule.h"
+#include "platform/Unicode.h"
+#include "platform/CommandLine.h"
 
 namespace platform {
 
-Text ownModulePath() {
-    char buffer[261];
-    DWORD n = GetModuleFileNameA(nullptr, buffer, sizeof buffer);
-    if (n == 0 || n >= sizeof buffer) return Text();
-    return Text(buffer, n);
+namespace {
+
+// The module path in UTF-16, NUL-terminated, read with a growing buffer.
+List<uint16_t> wideModulePath() {
+    List<uint16_t> path;
+    for (DWORD size = MAX_PATH + 1; size <= 0x10000; size *= 2) {
+        path.resize(size);
+        DWORD n = GetModuleFileNameW(nullptr, reinterpret_cast<wchar_t*>(path.data()), size);
+        if (n == 0) break;
+        if (n < size) {
+            path.resize(n + 1);
+            return path;
+        }
+    }
+    return List<uint16_t>();
+}
+
+// The ANSI form of a UTF-16 path; false when a character has none.
+bool ansiPath(const List<uint16_t>& wide, Text& ansi) {
+    const wchar_t* text = reinterpret_cast<const wchar_t*>(wide.data());
+    BOOL lossy = FALSE;
+    const int count = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, -1, nullptr, 0, nullptr, &lossy);
+    if (count <= 0) return false;
+    ansi.resize(static_cast<size_t>(count));
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, -1, ansi.data(), count, nullptr, &lossy);
+    ansi.resize(static_cast<size_t>(count - 1));
+    return !lossy;
+}
+
+List<uint16_t> shortPath(const List<uint16_t>& wide) {
+    const wchar_t* text = reinterpret_cast<const wchar_t*>(wide.data());
+    const DWORD size = GetShortPathNameW(text, nullptr, 0);
+    List<uint16_t> path;
+    if (size == 0) return path;
+    path.resize(size);
+    const DWORD n = GetShortPathNameW(text, reinterpret_cast<wchar_t*>(path.data()), size);
+    if (n == 0 || n >= size) return List<uint16_t>();
+    path.resize(n + 1);
+    return path;
+}
+
+}  // namespace
+
+Text ownModulePath(bool* shortForm) {
+    if (shortForm) *shortForm = false;
+    const List<uint16_t> wide = wideModulePath();
+    if (wide.empty()) return Text();
+    Text ansi;
+    // The ANSI file calls take paths of fewer than MAX_PATH characters.
+    if (ansiPath(wide, ansi) && ansi.size() < MAX_PATH) return ansi;
+    const List<uint16_t> brief = shortPath(wide);
+    Text shortAnsi;
+    if (brief.empty() || !ansiPath(brief, shortAnsi)) return ansi;  // the best the code page can do
+    if (shortForm) *shortForm = true;
+    return shortAnsi;
+}
+
+File openOwnExecutable() {
+    const List<uint16_t> wide = wideModulePath();
+    if (wide.empty()) return File();
+    HANDLE h = CreateFileW(reinterpret_cast<const wchar_t*>(wide.data()), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return File::adopt(h == INVALID_HANDLE_VALUE ? -1 : reinterpret_cast<intptr_t>(h));
+}
+
+Text ownCommandLineArguments() {
+    const uint16_t* line = reinterpret_cast<const uint16_t*>(GetCommandLineW());
+    if (!line) return Text();
+    line += programNameLength(line);
+    size_t n = 0;
+    while (line[n]) ++n;
+    return utf8FromUtf16(line, n);
 }
 
 bool ownResource(unsigned type, unsigned id, Text& bytes) {

@@ -124,13 +124,13 @@ def heap_options_applied(h):
 def missing_class(h):
     exe = h.app("missing_class", block(classname="no.such.Main", classpath=["classes"]))
     rc, out, err = h.run(exe)
-    expect_equal((rc, out, err), (0, "", "Error: Can't find class no/such/Main\n"), "message")
+    expect_equal((rc, out, err), (1, "", "Error: Can't find class no/such/Main\n"), "message")
 
 
 def class_without_main(h):
     exe = h.app("no_main", block(classname="jvmtest.NoMain", classpath=["classes"]))
     rc, out, err = h.run(exe)
-    expect_equal((rc, out, err), (0, "", ": Can't find main!\n"), "message")
+    expect_equal((rc, out, err), (1, "", ": Can't find main!\n"), "message")
 
 
 def exit_inside_java(h):
@@ -140,9 +140,40 @@ def exit_inside_java(h):
 
 
 def exception_in_main(h):
+    """As `java` does: the stack trace on standard error, exit code 1, and
+    the diagnostic log says so."""
     exe = h.app("throws", block(classname="jvmtest.Throws", classpath=["classes"]))
-    rc, out, _ = h.run(exe)
-    expect_equal((rc, out), (0, "throwing\n"), "exit code after an exception in main")
+    rc, out, err = h.run(exe, env={"CASKIT_DIAGNOSTICS": "1"})
+    expect_equal((rc, out), (1, "throwing\n"), "exit code after an exception in main")
+    expect_equal(err.lstrip("\a").splitlines()[:2], ['Exception in thread "main" java.lang.IllegalStateException: from main',
+                                       "\tat jvmtest.Throws.main(Throws.java:7)"], "stack trace")
+    with open(os.path.join(os.path.dirname(exe), "Log.txt"), "rb") as f:
+        expect_equal(f.read().endswith(log_records(["CallStaticVoidMethod End\n", "main ended with an exception"])),
+                     True, "Log.txt")
+
+
+def exact_arguments(h):
+    """Non-ASCII arguments (from the command line and from the block, which
+    the Linux launcher holds in UTF-8) and a double quote inside one reach
+    main exactly: the output is the same as java -cp prints for them."""
+    args = ["\u00e9", "\u65e5\u672c", "emoji\U0001F600", 'q"r', "", "a b"]
+    utf8 = {"LC_ALL": "C.UTF-8"}
+    block_text = block(parameters="\u00e9t\u00e9 \u65e5 \U0001F600", classpath=["classes"])
+    folder = fresh_folder(os.path.join(h.work, "exact"))
+    exe = os.path.join(folder, "app")
+    shutil.copyfile(h.stub, exe)
+    os.chmod(exe, 0o755)
+    with open(exe, "ab") as f:
+        f.write(trailer(block_text.encode("utf-8")))
+    shutil.copytree(h.classes, os.path.join(folder, "classes"))
+    run_env = dict(h.env, **utf8)
+    launched = subprocess.run([exe] + args, env=run_env, capture_output=True, timeout=120)
+    direct = subprocess.run([os.path.join(h.java_home, "bin", "java"), "-cp", h.classes, "jvmtest.PrintAll"] + args +
+                            ["\u00e9t\u00e9", "\u65e5", "\U0001F600"], env=run_env, capture_output=True, timeout=120)
+    arg_lines = [l for l in launched.stdout.splitlines() if l.startswith(b"arg")]
+    expect_equal((launched.returncode, arg_lines), (0, [l for l in direct.stdout.splitlines() if l.startswith(b"arg")]),
+                 "arguments as java -cp prints them")
+    expect_equal(arg_lines[2], "arg[1]=\u65e5\u672c".encode("utf-8"), "not garbled by both")
 
 
 def configured_library_path(h):
@@ -156,14 +187,14 @@ def configured_library_path(h):
 def no_runtime(h):
     exe = h.app("no_runtime", block(classpath=["classes"]))
     rc, out, err = h.run(exe, unset=["JAVA_HOME"])
-    expect_equal((rc, out), (0, ""), "exit code and output")
+    expect_equal((rc, out), (1, ""), "exit code and output")
     expect_equal(err, "Can't locate libjvm.so: JAVA_HOME does not name a Java runtime.\n"
                       "Set JAVA_HOME to the folder of a Java runtime.\n\n"
                       "This application will now try the library search path.\n"
                       "Error: Can't locate libjvm.so\n", "messages")
     exe = h.app("bad_path", block(binarypath="/no/such/libjvm.so", classpath=["classes"]))
     rc, out, err = h.run(exe, unset=["JAVA_HOME"])
-    expect_equal((rc, err.splitlines()[-1]), (0, "Error: Can't locate libjvm.so"),
+    expect_equal((rc, err.splitlines()[-1]), (1, "Error: Can't locate libjvm.so"),
                  "configured path that does not load")
     # With JAVA_HOME the runtime found there is the fallback.
     rc, out, err = h.run(exe)
@@ -175,7 +206,7 @@ def create_failure(h):
     # An option the VM rejects while parsing: JNI_CreateJavaVM returns an error.
     exe = h.app("create_fail", block(classpath=["classes"], maxheap="-12"))
     rc, out, err = h.run(exe)
-    expect_equal((rc, out, err.splitlines()[-1:]), (0, "", [": Error in CreateJavaVM"]), "message")
+    expect_equal((rc, out, err.splitlines()[-1:]), (1, "", [": Error in CreateJavaVM"]), "message")
 
 
 def many_properties(h):
@@ -206,7 +237,7 @@ def diagnostics(h):
 def unconfigured_launcher(h):
     """The launcher as built ends with an empty parameter trailer; run as it
     is, every setting keeps its default: no class is named, and the VM
-    found through JAVA_HOME reports it, with exit code 0."""
+    found through JAVA_HOME reports it, with exit code 1."""
     with open(h.stub, "rb") as f:
         expect_equal(f.read()[-4:], b"\0\0\0\0", "empty trailer at the end of the file")
     folder = os.path.join(h.work, "unconfigured")
@@ -215,7 +246,7 @@ def unconfigured_launcher(h):
     shutil.copyfile(h.stub, exe)
     os.chmod(exe, 0o755)
     rc, out, err = h.run(exe)
-    expect_equal((rc, out, err), (0, "", "Error: Can't find class \n"), "exit code and message")
+    expect_equal((rc, out, err), (1, "", "Error: Can't find class \n"), "exit code and message")
 
 
 def no_log_without_diagnostics(h):
@@ -232,6 +263,7 @@ SCENARIOS = [
     ("missing class", missing_class),
     ("class without main", class_without_main),
     ("System.exit(3)", exit_inside_java),
+    ("exact arguments", exact_arguments),
     ("exception in main", exception_in_main),
     ("configured libjvm.so", configured_library_path),
     ("no runtime", no_runtime),

@@ -4,8 +4,10 @@
 
 #include <climits>
 
+#include "platform/CommandLine.h"
 #include "platform/List.h"
 #include "platform/Text.h"
+#include "platform/Unicode.h"
 #include "tests/support/TextSupport.h"
 
 TEST(Text, HoldsAnyByteAndStaysTerminated) {
@@ -77,4 +79,47 @@ TEST(Memory, RunningOutEndsTheProcessWithAMessageAndCode1) {
     Text t;
     EXPECT_FALSE(t.tryResize(static_cast<size_t>(-1) / 2));
     EXPECT_TRUE(t.empty());
+}
+
+namespace {
+
+std::vector<uint16_t> units(const char* utf8) {
+    List<uint16_t> u = utf16FromUtf8(utf8);
+    return std::vector<uint16_t>(u.begin(), u.end());
+}
+
+using Units = std::vector<uint16_t>;
+
+}  // namespace
+
+TEST(Unicode, Utf8ToJavaUnits) {
+    EXPECT_EQ(units("a\xC3\xA9"), (Units{0x61, 0xE9}));
+    EXPECT_EQ(units("\xE6\x97\xA5\xE6\x9C\xAC"), (Units{0x65E5, 0x672C}));
+    EXPECT_EQ(units("\xF0\x9F\x98\x80"), (Units{0xD83D, 0xDE00}));  // a pair, not one garbled unit
+}
+
+TEST(Unicode, EachMaximalInvalidPartIsOneReplacement) {
+    EXPECT_EQ(units("\x80x"), (Units{0xFFFD, 'x'}));
+    EXPECT_EQ(units("\xC3"), (Units{0xFFFD}));
+    EXPECT_EQ(units("\xF0\x9F\x98x"), (Units{0xFFFD, 'x'}));
+    EXPECT_EQ(units("\xE0\x80\x80"), (Units{0xFFFD, 0xFFFD, 0xFFFD}));      // overlong
+    EXPECT_EQ(units("\xED\xA0\x80"), (Units{0xFFFD, 0xFFFD, 0xFFFD}));      // an encoded surrogate
+    EXPECT_EQ(units("\xF4\x90\x80\x80"), (Units{0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD}));  // beyond U+10FFFF
+    EXPECT_EQ(units("\xC0\xAF\xFF"), (Units{0xFFFD, 0xFFFD, 0xFFFD}));
+}
+
+TEST(Unicode, Utf16ToUtf8) {
+    const uint16_t text[] = {0xE9, 0xD83D, 0xDE00, 0xD800, 'x', 0xDC00};
+    EXPECT_EQ(str(utf8FromUtf16(text, 6)), "\xC3\xA9\xF0\x9F\x98\x80\xEF\xBF\xBDx\xEF\xBF\xBD");
+}
+
+TEST(CommandLine, ArgumentsStartAfterTheProgramNameAndItsBlanks) {
+    auto start = [](const char16_t* line) {
+        return programNameLength(reinterpret_cast<const uint16_t*>(line));
+    };
+    EXPECT_EQ(start(u"app.exe  a b"), 9u);
+    EXPECT_EQ(start(u"\"C:\\my apps\\app.exe\" a"), 21u);
+    EXPECT_EQ(start(u"C:\\\"my apps\"\\app.exe\ta"), 21u);
+    EXPECT_EQ(start(u"app.exe"), 7u);
+    EXPECT_EQ(start(u"\"open quote a b"), 15u);
 }

@@ -120,6 +120,46 @@ jstring JNICALL newStringUtf(JNIEnv*, const char* bytes) {
     return static_cast<jstring>(newObject(bytes));
 }
 
+// The exact UTF-16 units, recorded as hexadecimal numbers; the object's
+// text is their UTF-8 form (a lone surrogate as "\uXXXX").
+jstring JNICALL newString(JNIEnv*, const jchar* units, jsize length) {
+    std::string hexUnits, text;
+    for (jsize i = 0; i < length; ++i) {
+        char unit[8];
+        std::snprintf(unit, sizeof unit, "%s%04X", i ? " " : "", static_cast<unsigned>(units[i]));
+        hexUnits += unit;
+        unsigned c = units[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < length && units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (units[i + 1] - 0xDC00);
+            ++i;
+            hexUnits += " ";
+            std::snprintf(unit, sizeof unit, "%04X", static_cast<unsigned>(units[i]));
+            hexUnits += unit;
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            std::snprintf(unit, sizeof unit, "\\u%04X", c);
+            text += unit;
+            continue;
+        }
+        if (c < 0x80) {
+            text += static_cast<char>(c);
+        } else if (c < 0x800) {
+            text += static_cast<char>(0xC0 | (c >> 6));
+            text += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            text += static_cast<char>(0xE0 | (c >> 12));
+            text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            text += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            text += static_cast<char>(0xF0 | (c >> 18));
+            text += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            text += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    record("NewString " + hexUnits);
+    return static_cast<jstring>(newObject(text));
+}
+
 void JNICALL setObjectArrayElement(JNIEnv*, jobjectArray array, jsize index, jobject value) {
     record("SetObjectArrayElement " + std::to_string(index) + " " + object(value)->text);
     Object* a = object(array);
@@ -161,6 +201,12 @@ jthrowable JNICALL exceptionOccurred(JNIEnv*) {
     return gPending ? static_cast<jthrowable>(newObject("java/lang/Throwable")) : nullptr;
 }
 
+void JNICALL exceptionDescribe(JNIEnv*) {
+    record(std::string("ExceptionDescribe") + (gPending ? "" : " (none pending)"));
+    if (gPending) std::fprintf(stderr, "Exception in thread \"main\" java.lang.RuntimeException: thrown by the stand-in\n");
+    gPending = false;
+}
+
 void JNICALL exceptionClear(JNIEnv*) {
     record("ExceptionClear");
     gPending = false;
@@ -178,6 +224,8 @@ JNINativeInterface_ makeNativeInterface() {
     table.GetStaticMethodID = getStaticMethodId;
     table.NewObjectArray = newObjectArray;
     table.NewStringUTF = newStringUtf;
+    table.NewString = newString;
+    table.ExceptionDescribe = exceptionDescribe;
     table.SetObjectArrayElement = setObjectArrayElement;
     table.DeleteLocalRef = deleteLocalRef;
     table.CallStaticVoidMethod = callStaticVoidMethod;

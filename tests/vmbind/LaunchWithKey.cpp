@@ -1,10 +1,10 @@
 // Test helper (win64): starts a program with an exact command line and
-// current folder (CreateProcessA), optionally holding F12 down (SendInput)
-// for the whole run; the key is released on every path. Exits with the
-// program's exit code.
+// current folder (CreateProcessW, so any character reaches it), optionally
+// holding F12 down (SendInput) for the whole run; the key is released on
+// every path. Exits with the program's exit code.
 //   vmbind_launch [--f12] LAUNCHFILE
-// LAUNCHFILE: line 1 the command line, line 2 the current folder (empty:
-// this helper's own).
+// LAUNCHFILE, in UTF-8: line 1 the command line, line 2 the current folder
+// (empty: this helper's own).
 #include <windows.h>
 
 #include <cstdio>
@@ -50,6 +50,13 @@ bool readLine(FILE* f, std::string& line) {
     return any;
 }
 
+std::wstring wide(const std::string& utf8) {
+    std::wstring text(utf8.size() + 1, L'\0');
+    int n = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, &text[0], static_cast<int>(text.size()));
+    text.resize(n > 0 ? static_cast<std::size_t>(n - 1) : 0);
+    return text;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -65,15 +72,16 @@ int main(int argc, char** argv) {
     readLine(request, folder);
     std::fclose(request);
 
+    std::wstring wideLine = wide(commandLine), wideFolder = wide(folder);
     HeldKey key(f12);
-    STARTUPINFOA startup;
+    STARTUPINFOW startup;
     std::memset(&startup, 0, sizeof startup);
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process;
     std::memset(&process, 0, sizeof process);
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr,
-                        folder.empty() ? nullptr : folder.c_str(), &startup, &process)) {
-        std::fprintf(stderr, "CreateProcessA failed: %lu\n", GetLastError());
+    if (!CreateProcessW(nullptr, &wideLine[0], nullptr, nullptr, TRUE, 0, nullptr,
+                        folder.empty() ? nullptr : wideFolder.c_str(), &startup, &process)) {
+        std::fprintf(stderr, "CreateProcessW failed: %lu\n", GetLastError());
         return 202;
     }
     WaitForSingleObject(process.hProcess, INFINITE);

@@ -95,11 +95,17 @@ def parse_messages(stderr):
     return messages
 
 
+def utf16_units(text):
+    """The UTF-16 units of a text as the stand-in records them."""
+    data = text.encode("utf-16-le")
+    return " ".join("%04X" % int.from_bytes(data[i:i + 2], "little") for i in range(0, len(data), 2))
+
+
 def jni_calls(main_class, arguments):
     calls = ["FindClass " + main_class, "GetStaticMethodID %s main ([Ljava/lang/String;)V" % main_class,
              "FindClass java/lang/String", "NewObjectArray %d java/lang/String null" % len(arguments)]
     for i, a in enumerate(arguments):
-        calls += ["NewStringUTF " + a, "SetObjectArrayElement %d %s" % (i, a), "DeleteLocalRef " + a]
+        calls += ["NewString " + utf16_units(a), "SetObjectArrayElement %d %s" % (i, a), "DeleteLocalRef " + a]
     calls.append("CallStaticVoidMethod %s.main argc=%d" % (main_class, len(arguments)))
     calls += ["  args[%d]=%s" % (i, a) for i, a in enumerate(arguments)]
     return calls
@@ -147,7 +153,7 @@ class Harness(Scenarios):
             if command_line is None:
                 command_line = '"%s"%s' % (winpath(exe), "".join(" " + a for a in args))
             launch_file = os.path.join(self.work, "launch.txt")
-            with open(launch_file, "w", encoding="latin-1", newline="") as f:
+            with open(launch_file, "w", encoding="utf-8", newline="") as f:
                 f.write(command_line + "\n" + winpath(cwd) + "\n")
             cmd = [WINE, os.path.join(self.helpers, "vmbind_launch.exe")] + (["--f12"] if f12 else []) + [winpath(launch_file)]
         else:
@@ -378,21 +384,21 @@ def s12_nothing_registered(h):
     app = h.folder("s12_none")
     exe = h.stub(12, app, block())
     rc, messages = h.run(exe, expect_messages=2)
-    expect_equal((rc, messages), (0, [JDK12_REGISTRY, JDK12_NOT_FOUND]), "exit code and messages")
+    expect_equal((rc, messages), (1, [JDK12_REGISTRY, JDK12_NOT_FOUND]), "exit code and messages")
 
 
 def s12_configured_path_not_loading(h):
     app = h.folder("s12_badpath")
     exe = h.stub(12, app, block(binarypath="C:\\missing\\jvm.dll"))
     rc, messages = h.run(exe, expect_messages=2)
-    expect_equal((rc, messages), (0, [JDK12_REGISTRY, JDK12_NOT_FOUND]), "exit code and messages")
+    expect_equal((rc, messages), (1, [JDK12_REGISTRY, JDK12_NOT_FOUND]), "exit code and messages")
 
 
 def s12_unconfigured(h):
     app = h.folder("s12_unconfigured")
     exe = h.stub(12, app)
     rc, messages = h.run(exe, expect_messages=2)
-    expect_equal((rc, messages), (0, [JDK12_REGISTRY, JDK12_NOT_FOUND]), "exit code and messages")
+    expect_equal((rc, messages), (1, [JDK12_REGISTRY, JDK12_NOT_FOUND]), "exit code and messages")
 
 
 def released_only(log, what):
@@ -407,7 +413,7 @@ def s12_missing_entry_point(h):
     exe = h.stub(12, app, block(binarypath=winpath(h.standin("jvm.dll", "noentry"))))
     log, env = h.log_env()
     rc, messages = h.run(exe, env=env, expect_messages=1)
-    expect_equal((rc, messages), (0, [JDK12_ENTRY]), "exit code and messages")
+    expect_equal((rc, messages), (1, [JDK12_ENTRY]), "exit code and messages")
     released_only(log, "missing entry point")
 
 
@@ -420,12 +426,12 @@ def vm_failures(generation, standin, main_missing):
                 ("main", main_missing, ["FindClass app/Main",
                                         "GetStaticMethodID app/Main main ([Ljava/lang/String;)V",
                                         "ExceptionClear", "DestroyJavaVM", RELEASED]),
-                ("throw", None, jni_calls("app/Main", []) + ["ExceptionClear", "DestroyJavaVM", RELEASED])]:
+                ("throw", None, jni_calls("app/Main", []) + ["ExceptionDescribe", "DestroyJavaVM", RELEASED])]:
             app = h.folder("s%d_fail_%s" % (generation, failure))
             exe = h.stub(generation, app, block(binarypath=winpath(h.standin(standin))))
             log, env = h.log_env(CASKIT_STANDIN_FAIL=failure)
             rc, messages = h.run(exe, env=env, expect_messages=1 if message else 0)
-            expect_equal((rc, messages), (0, [message] if message else []), failure + ": exit code and messages")
+            expect_equal((rc, messages), (1, [message] if message else []), failure + ": exit code and messages")
             lines = read_lines(log)
             if failure == "create":
                 expect_equal(lines[-2:], tail, failure + ": record")
@@ -437,7 +443,7 @@ def vm_failures(generation, standin, main_missing):
         exe = h.stub(generation, app, block(binarypath=winpath(h.standin(standin)), classname=""))
         log, env = h.log_env(CASKIT_STANDIN_FAIL="class")
         rc, messages = h.run(exe, env=env, expect_messages=1)
-        expect_equal((rc, messages), (0, [("Can't find class ", "Error")]), "empty class name")
+        expect_equal((rc, messages), (1, [("Can't find class ", "Error")]), "empty class name")
     return scenario
 
 
@@ -460,7 +466,7 @@ def s12_exact_command_line(h):
     rc, _ = h.run(exe, env=env, command_line='"%s"  a  "b c"d "" e' % winpath(exe))
     expect_equal(rc, 0, "exit code")
     _, _, calls = vm_record(read_lines(log))
-    args = [l[len("NewStringUTF "):] for l in calls if l.startswith("NewStringUTF ")]
+    args = [l.split("=", 1)[1] for l in calls if l.startswith("  args[")]
     expect_equal(args, ["a", "b c", "d", "", "e", "cfg"], "arguments")
 
 
@@ -489,7 +495,7 @@ def s12_diagnostics_on_failure(h):
     exe = h.stub(12, app, block(binarypath=winpath(h.standin("jvm.dll"))))
     _, env = h.log_env(CASKIT_STANDIN_FAIL="class")
     rc, messages = h.run(exe, env=env, f12=True, expect_messages=1)
-    expect_equal(rc, 0, "exit code")
+    expect_equal(rc, 1, "exit code")
     with open(os.path.join(app, "Log.txt"), "rb") as f:
         data = f.read()
     expect_equal(data.endswith(log_records(["fCreateJavaVMPtr ok\n", "ClassName = app/Main"])), True,
@@ -628,28 +634,28 @@ def s11_first_key_only(h):
     h.register(KEY11_JRE, JavaHome=winpath(home))
     exe = h.stub(11, app, block())
     rc, messages = h.run(exe, expect_messages=2)
-    expect_equal((rc, messages), (0, [JDK11_REGISTRY, JDK11_NOT_FOUND]), "exit code and messages")
+    expect_equal((rc, messages), (1, [JDK11_REGISTRY, JDK11_NOT_FOUND]), "exit code and messages")
 
 
 def s11_nothing_registered(h):
     app = h.folder("s11_none")
     exe = h.stub(11, app, block())
     rc, messages = h.run(exe, expect_messages=2)
-    expect_equal((rc, messages), (0, [JDK11_REGISTRY, JDK11_NOT_FOUND]), "exit code and messages")
+    expect_equal((rc, messages), (1, [JDK11_REGISTRY, JDK11_NOT_FOUND]), "exit code and messages")
 
 
 def s11_configured_path_not_loading(h):
     app = h.folder("s11_badpath")
     exe = h.stub(11, app, block(binarypath="C:\\missing\\javai.dll"))
     rc, messages = h.run(exe, expect_messages=1)
-    expect_equal((rc, messages), (0, [JDK11_NOT_FOUND]), "no registry message, then not found")
+    expect_equal((rc, messages), (1, [JDK11_NOT_FOUND]), "no registry message, then not found")
 
 
 def s11_unconfigured(h):
     app = h.folder("s11_unconfigured")
     exe = h.stub(11, app)
     rc, messages = h.run(exe, expect_messages=1)
-    expect_equal((rc, messages), (0, [JDK11_NOT_FOUND]), "exit code and messages")
+    expect_equal((rc, messages), (1, [JDK11_NOT_FOUND]), "exit code and messages")
 
 
 def s11_missing_entry_points(h):
@@ -658,7 +664,7 @@ def s11_missing_entry_points(h):
         exe = h.stub(11, app, block(binarypath=winpath(h.standin("javai.dll", variant))))
         log, env = h.log_env()
         rc, messages = h.run(exe, env=env, expect_messages=1)
-        expect_equal((rc, messages), (0, [JDK11_ENTRY]), variant + ": exit code and messages")
+        expect_equal((rc, messages), (1, [JDK11_ENTRY]), variant + ": exit code and messages")
         # Both entry points are asked for before the defaults are.
         released_only(log, variant)
 

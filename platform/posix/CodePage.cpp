@@ -1,0 +1,5 @@
+#include "platform/CodePage.h"
+
+Text utf8FromAnsi(const Text& ansi) { return ansi; }
+
+Text ansiFromUtf8(const Text& utf8) { return utf8; }

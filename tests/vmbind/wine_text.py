@@ -1,0 +1,122 @@
+#!/usr/bin/python3
+"""Wine tier of the launcher's text handling: arguments reach main as
+their exact UTF-16 units (from the command line, and from "parameters" in
+the ANSI code page of the system), an executable in a folder whose name
+the ANSI code page cannot hold still finds its block and starts, and an
+exception thrown out of main ends the run with exit code 1.
+
+  wine_text.py --build WIN64_TREE --helpers HELPER_DIR --work SCRATCH [-k NAME]
+"""
+import argparse
+import os
+import shutil
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from wine_stubs import Harness, read_lines, utf16_units, vm_record  # noqa: E402
+from caskit_test import expect_equal, log_records, parameter_block as block, trailer, winpath  # noqa: E402
+
+
+def new_strings(calls):
+    return [l[len("NewString "):] for l in calls if l.startswith("NewString ")]
+
+
+def stub_with_block(h, folder, block_text, encoding="cp1252", name="app.exe"):
+    exe = os.path.join(folder, name)
+    shutil.copyfile(os.path.join(h.build, "bin", "stub12.exe"), exe)
+    with open(exe, "ab") as f:
+        f.write(trailer(block_text.encode(encoding)))
+    return exe
+
+
+def command_line_units(h):
+    """The UTF-16 command line: characters outside every ANSI code page
+    reach main exactly; "parameters" follow, converted from code page 1252."""
+    app = h.folder("text_cmdline")
+    exe = stub_with_block(h, app, block(binarypath=winpath(h.standin("jvm.dll")), parameters="\u00e9t\u00e9 \u20ac"))
+    log, env = h.log_env()
+    args = ["\u00e9", "\u03a9", "\u65e5\u672c", "\U0001F600", "a b"]
+    rc, _ = h.run(exe, env=env, command_line='"%s" %s' % (winpath(exe), " ".join(
+        '"%s"' % a if " " in a else a for a in args)))
+    _, _, calls = vm_record(read_lines(log))
+    expect_equal((rc, new_strings(calls)), (0, [utf16_units(a) for a in args + ["\u00e9t\u00e9", "\u20ac"]]),
+                 "exit code and the units of every argument")
+
+
+def parameters_in_other_code_pages(h):
+    """A system whose ANSI code page is 932 or 1253 stores "parameters" in
+    it; they reach main as the characters they are there."""
+    for lang, encoding, text in [("ja_JP.UTF-8", "cp932", "\u65e5\u672c"), ("el_GR.UTF-8", "cp1253", "\u03a9mega")]:
+        app = h.folder("text_" + encoding)
+        exe = stub_with_block(h, app, block(binarypath=winpath(h.standin("jvm.dll")), parameters=text), encoding)
+        log, env = h.log_env()
+        env.update(LANG=lang, LC_ALL=lang)
+        rc, _ = h.run(exe, env=env)
+        _, _, calls = vm_record(read_lines(log))
+        expect_equal((rc, new_strings(calls)), (0, [utf16_units(text)]), encoding + ": exit code and units")
+
+
+def folder_outside_the_code_page(h):
+    """An executable in a folder named "\u03a9mega": the trailer form and the
+    resource form both find their block and start; the current folder
+    and the class path get the folder's short form, and the log says so."""
+    for mode in ["trailer", "resources"]:
+        staging = h.folder("text_staging_" + mode)
+        exe = h.stub(12, staging, block(binarypath=winpath(h.standin("jvm.dll")), classname="omega.Main",
+                                        classpath=["lib\\app.jar"]), mode=mode)
+        folder = os.path.join(h.work, "\u03a9mega_" + mode)
+        shutil.rmtree(folder, ignore_errors=True)
+        os.rename(staging, folder)
+        exe = os.path.join(folder, os.path.basename(exe))
+        log, env = h.log_env()
+        start = h.folder("text_start")
+        rc, _ = h.run(exe, ["x"], cwd=start, env=env, f12=True)
+        create, around, calls = vm_record(read_lines(log))
+        cwd = [l for l in around if l.startswith("cwd=")][0][4:]
+        expect_equal((rc, calls[0], "?" in cwd, cwd.lower() == winpath(start).lower()),
+                     (0, "FindClass omega/Main", False, False),
+                     mode + ": started with its block, in the short form of its folder")
+        expect_equal(create[1], "option[0]=-Djava.class.path=.;lib\\app.jar;", mode + ": class path")
+        with open(os.path.join(start, "Log.txt"), "rb") as f:  # written before the folder changes
+            first = f.read().split(b"\r\n")[1]
+        expect_equal(first.startswith(b"   #Executable path outside the ANSI code page or too long; using its short form "),
+                     True, mode + ": the log says so")
+
+
+def exception_in_main(h):
+    """main throws: its stack trace is described, the VM destroyed, exit
+    code 1, and the log (F12 held) says main ended with an exception."""
+    app = h.folder("text_throw")
+    exe = h.stub(12, app, block(binarypath=winpath(h.standin("jvm.dll"))))
+    log, env = h.log_env(CASKIT_STANDIN_FAIL="throw")
+    rc, messages = h.run(exe, env=env, f12=True)
+    _, _, calls = vm_record(read_lines(log))
+    expect_equal((rc, messages, calls[-3:]), (1, [], ["ExceptionDescribe", "DestroyJavaVM", "FreeLibrary console=no"]),
+                 "exit code, messages and the end of the run")
+    with open(os.path.join(app, "Log.txt"), "rb") as f:
+        expect_equal(f.read().endswith(log_records(["CallStaticVoidMethod End\n", "main ended with an exception"])),
+                     True, "Log.txt")
+
+
+SCENARIOS = [
+    ("command line in UTF-16", command_line_units),
+    ("parameters in code pages 932 and 1253", parameters_in_other_code_pages),
+    ("folder outside the ANSI code page", folder_outside_the_code_page),
+    ("exception in main", exception_in_main),
+]
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--build", required=True)
+    parser.add_argument("--helpers", required=True)
+    parser.add_argument("--work", required=True)
+    parser.add_argument("-k", default="")
+    args = parser.parse_args()
+    h = Harness(args)
+    h.run_selected(SCENARIOS, args.k)
+    return h.summary()
+
+
+if __name__ == "__main__":
+    sys.exit(main())
