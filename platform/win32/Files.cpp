@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "platform/Files.h"
+#include "platform/win32/FileReplace.h"
 
 namespace platform {
 
@@ -20,16 +21,24 @@ File File::open(const std::string& path, Mode mode) {
     return f;
 }
 
+// GetFileSize and SetFilePointer (not their "Ex" forms, which Windows 95,
+// 98 and NT 4.0 lack) with the high 32 bits passed separately; a low part
+// of all ones is an error only when GetLastError says so.
 std::optional<std::uint64_t> File::size() const {
-    LARGE_INTEGER s;
-    if (!isOpen() || !GetFileSizeEx(asHandle(handle_), &s)) return std::nullopt;
-    return static_cast<std::uint64_t>(s.QuadPart);
+    if (!isOpen()) return std::nullopt;
+    DWORD high = 0;
+    SetLastError(NO_ERROR);
+    DWORD low = GetFileSize(asHandle(handle_), &high);
+    if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return std::nullopt;
+    return (static_cast<std::uint64_t>(high) << 32) | low;
 }
 
 bool File::seek(std::uint64_t offset) {
-    LARGE_INTEGER pos;
-    pos.QuadPart = static_cast<LONGLONG>(offset);
-    return isOpen() && SetFilePointerEx(asHandle(handle_), pos, nullptr, FILE_BEGIN);
+    if (!isOpen()) return false;
+    LONG high = static_cast<LONG>(offset >> 32);
+    SetLastError(NO_ERROR);
+    DWORD low = SetFilePointer(asHandle(handle_), static_cast<LONG>(offset & 0xFFFFFFFFu), &high, FILE_BEGIN);
+    return !(low == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR);
 }
 
 long long File::read(void* buffer, std::size_t n) {
@@ -80,8 +89,27 @@ bool deleteFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0
 
 bool fileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+MoveFileExFunction moveFileExForReplace = &MoveFileExA;
+
+// Windows 95 and 98 export MoveFileExA but do not implement it: there the
+// old file is renamed aside, the new one moved in, and the old one deleted
+// only once that succeeded; a failed move puts the old file back.
 bool replaceFile(const std::string& source, const std::string& target) {
-    return MoveFileExA(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    if (moveFileExForReplace(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return false;
+    if (GetFileAttributesA(target.c_str()) == INVALID_FILE_ATTRIBUTES) return MoveFileA(source.c_str(), target.c_str()) != 0;
+    const std::string aside = target + ".replaced";
+    DeleteFileA(aside.c_str());
+    if (!MoveFileA(target.c_str(), aside.c_str())) return false;
+    if (!MoveFileA(source.c_str(), target.c_str())) {
+        DWORD error = GetLastError();
+        MoveFileA(aside.c_str(), target.c_str());
+        SetLastError(error);
+        return false;
+    }
+    DeleteFileA(aside.c_str());
+    return true;
 }
 
 std::string lastErrorText() {
