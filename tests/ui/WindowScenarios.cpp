@@ -87,7 +87,11 @@ void postForeignOpenProject(const std::string& what) {
     }
     Sleep(500);
     builder.settle();
-    checks.check(builder.running() && IsWindow(builder.frame), what + ": foreign 1124 messages leave the frame running");
+    DWORD_PTR ignored = 0;
+    bool answers = SendMessageTimeoutA(builder.frame, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored) != 0;
+    checks.check(builder.running() && answers, what + ": foreign 1124 messages leave the frame running and answering");
+    checks.check(topLevel(builder.processId(), "Error Creating Project File") == nullptr,
+                 what + ": no open is attempted for them");
     checks.equal(builder.children().size(), count, what + ": a foreign 1124 opens nothing");
     checks.check(windowTitled("Caskit Project - foreign.csk") == nullptr, what + ": the path in a foreign block is not opened");
 }
