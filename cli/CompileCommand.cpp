@@ -2,7 +2,9 @@
 // [--trailer]: the same compile as the builder's "Compile Project", with
 // the stub read from the stub folder of the target.
 #include <cstdio>
+#ifndef _WIN32
 #include <filesystem>
+#endif
 
 #include "builder/engine/ExecutableWriter.h"
 #include "builder/engine/ProjectFile.h"
@@ -102,6 +104,10 @@ int runCompile(const std::vector<std::string>& words) {
     const std::string targetPath = project.exeFolder() + project.exeName();
     const bool written = compile(project, nullptr);
     if (!written || messages.count() > 0) return 1;
+#ifndef _WIN32
+    // A Linux launcher written on Linux must be executable; Windows has no
+    // execute bit, and leaving the file-system library out keeps the
+    // Windows caskit.exe on the calls Windows 95 and NT 4.0 export.
     if (target == Target::LinuxX64) {
         std::error_code ignored;
         std::filesystem::permissions(targetPath,
@@ -109,6 +115,7 @@ int runCompile(const std::vector<std::string>& words) {
                                          std::filesystem::perms::others_exec,
                                      std::filesystem::perm_options::add, ignored);
     }
+#endif
     std::printf("caskit: wrote %s (%s, JDK %s, settings in %s)\n", targetPath.c_str(), targetName(target),
                 version == 1 ? "1.1" : "2.0", project.resourceUpdateAvailable ? "resources" : "the trailer");
     return 0;

@@ -19,8 +19,10 @@ inline std::optional<std::uint64_t> fileSize(const File& file) {
 
 bool deleteFile(const std::string& path);
 inline bool fileExists(const std::string& path) { return fileExists(path.c_str()); }
-// Replaces `target` by `source` in one step (MoveFileExA with
-// MOVEFILE_REPLACE_EXISTING / rename).
+// Replaces `target` by `source` (MoveFileExA with MOVEFILE_REPLACE_EXISTING
+// / rename). Where MoveFileExA is not implemented (Windows 95 and 98) the
+// old file is renamed to `target` + ".replaced" until the new one is in
+// place, so a failure never loses it.
 bool replaceFile(const std::string& source, const std::string& target);
 // The system's text for the last failure of a platform call (FormatMessageA
 // from the system table, neutral language / strerror).

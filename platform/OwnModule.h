@@ -19,9 +19,10 @@ File openOwnExecutable();
 
 // The arguments part of the program's command line as the system holds
 // it (UTF-16 on Windows), as UTF-8: what follows the program name and the
-// blanks after it, the way a GUI program's entry receives it. Linux
-// programs take their arguments split (argv): empty there.
-Text ownCommandLineArguments();
+// blanks after it, the way a GUI program's entry receives it. False where
+// there is no such line: Windows 95 and 98 (whose wide calls fail), and
+// Linux, whose programs take their arguments split (argv).
+bool ownCommandLineArguments(Text& arguments);
 
 // Bytes of the running executable's resource of numeric type `type` and id
 // `id` (any language); false when there is none. A Linux program has no

@@ -2,6 +2,7 @@
 // arguments are read from the UTF-16 command line without the program
 // name, so every character reaches main exactly), main on Linux (whose
 // arguments arrive split by the system and are taken as they are).
+#include "platform/CodePage.h"
 #include "platform/OwnModule.h"
 #include "stubs/RunLauncher.h"
 
@@ -14,7 +15,9 @@ int runStub(const CommandLine& commandLine);
 extern "C" int __stdcall WinMain(void* /*instance*/, void* /*previous*/, char* text, int /*show*/) {
     CommandLine commandLine;
     commandLine.text = text ? text : "";
-    commandLine.arguments = splitArguments(platform::ownCommandLineArguments());
+    Text arguments;
+    if (!platform::ownCommandLineArguments(arguments)) arguments = utf8FromAnsi(commandLine.text);
+    commandLine.arguments = splitArguments(arguments);
     return runStub(commandLine);
 }
 #else

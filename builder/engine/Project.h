@@ -96,6 +96,11 @@ public:
     void setSmallIconPath(const std::string& path);
     const IconImage* largeIcon() const { return largeIcon_.get(); }
     const IconImage* smallIcon() const { return smallIcon_.get(); }
+    // Empty a slot and keep its path: the icon page does this when the
+    // chosen file cannot be read, so that neither the preview nor a compile
+    // goes on with the picture chosen before.
+    void clearLargeIcon() { largeIcon_.reset(); }
+    void clearSmallIcon() { smallIcon_.reset(); }
     // Preview icons (Windows HICON; the builder's placeholders 4 and 5 when
     // the slot is empty). Null on Linux.
     void* largeIconHandle() const;

@@ -16,12 +16,23 @@ add_custom_command(OUTPUT ${caskit2_art}
   COMMENT "Drawing the builder's toolbar bitmap and icons" VERBATIM)
 add_custom_target(caskit2_art DEPENDS ${caskit2_art})
 
+# The user guide as HTML beside Caskit2.exe: opened at a topic's section
+# when Windows Help cannot show Caskit.hlp. python3-markdown is Debian's.
+find_program(CASKIT_SYSTEM_PYTHON3 NAMES python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
+set(CASKIT2_GUIDE ${CMAKE_CURRENT_BINARY_DIR}/Caskit.html)
+add_custom_command(OUTPUT ${CASKIT2_GUIDE}
+  COMMAND ${CASKIT_SYSTEM_PYTHON3} ${PROJECT_SOURCE_DIR}/docs/make_guide_html.py
+          ${PROJECT_SOURCE_DIR}/docs/user-guide.md ${CASKIT2_GUIDE}
+  DEPENDS ${PROJECT_SOURCE_DIR}/docs/make_guide_html.py ${PROJECT_SOURCE_DIR}/docs/user-guide.md
+  COMMENT "Converting the user guide to Caskit.html" VERBATIM)
+add_custom_target(caskit2_guide ALL DEPENDS ${CASKIT2_GUIDE})
+
 file(GLOB caskit2_page_templates CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/pages/*.rc)
 add_executable(Caskit2 WIN32 ${frame_sources} caskit2.rc)
 target_include_directories(Caskit2 PRIVATE ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_BINARY_DIR})
 target_link_libraries(Caskit2 PRIVATE caskit_ui_pages caskit_engine caskit_platform
-  comctl32 comdlg32 advapi32 user32 gdi32)
-add_dependencies(Caskit2 caskit2_art)
+  comctl32 comdlg32 advapi32 user32 gdi32 shell32)
+add_dependencies(Caskit2 caskit2_art caskit2_guide)
 set_source_files_properties(caskit2.rc PROPERTIES OBJECT_DEPENDS
   "${caskit2_art};${caskit2_page_templates};${CMAKE_CURRENT_SOURCE_DIR}/pickers.rc;${CMAKE_CURRENT_SOURCE_DIR}/resource.h;${CMAKE_CURRENT_BINARY_DIR}/caskit2-binaries.rc")
 

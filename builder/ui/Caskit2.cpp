@@ -12,6 +12,7 @@
 #include "builder/ui/FrameState.h"
 #include "builder/ui/FrameWindow.h"
 #include "builder/ui/HandOver.h"
+#include "builder/ui/KeyboardRouting.h"
 #include "builder/ui/Owned.h"
 #include "builder/ui/ProjectWindow.h"
 #include "builder/ui/PageContainer.h"
@@ -54,9 +55,11 @@ int messageLoop(HWND frameWindow, HWND mdiClient, HINSTANCE instance) {
     MSG msg{};
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
         if (TranslateMDISysAccel(mdiClient, &msg)) continue;
-        if (accelerators && TranslateAcceleratorA(frameWindow, accelerators, &msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        if (accelerators && !isCopyInEdit(msg) && TranslateAcceleratorA(frameWindow, accelerators, &msg)) continue;
+        if (!switchTabByKey(msg) && !offerToVisiblePage(msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
         FrameWindow::refreshCommandState();
     }
     return static_cast<int>(msg.wParam);
@@ -83,12 +86,7 @@ int runBuilder(HINSTANCE instance, HINSTANCE previous, const std::string& comman
     if (!frameWindow) return -1;
     ShowWindow(frameWindow, show);
     UpdateWindow(frameWindow);
-    if (path) {
-        char* block = copyToHandOverBlock(*path);
-        if (block && !PostMessageA(frameWindow, OPEN_PROJECT, 0, reinterpret_cast<LPARAM>(block))) {
-            freeHandOverBlock(block);
-        }
-    }
+    if (path) queueOpenProject(frameWindow, copyToHandOverBlock(*path));
     lock.release();
 
     int exitCode = messageLoop(frameWindow, frame::state().mdiClient, instance);

@@ -12,6 +12,7 @@
 #include "builder/ui/ProjectWindow.h"
 #include "builder/ui/ProjectWindows.h"
 #include "builder/ui/Toolbar.h"
+#include "builder/ui/UserGuide.h"
 #include "builder/ui/VersionDialog.h"
 #include "builder/ui/resource.h"
 
@@ -105,6 +106,16 @@ bool FrameWindow::closeAll() {
     return GetWindow(mdiClient, GW_CHILD) == nullptr;
 }
 
+bool FrameWindow::askBeforeShutdown() {
+    HWND mdiClient = frame::state().mdiClient;
+    for (HWND child = GetWindow(mdiClient, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (GetWindow(child, GW_OWNER) || !ProjectWindow::of(child)) continue;
+        SendMessageA(mdiClient, WM_MDIRESTORE, reinterpret_cast<WPARAM>(child), 0);
+        if (!SendMessageA(child, WM_QUERYENDSESSION, 0, 0)) return false;
+    }
+    return true;
+}
+
 bool FrameWindow::onCommand(int id) {
     const frame::State& s = frame::state();
     switch (id) {
@@ -142,18 +153,27 @@ bool FrameWindow::onCommand(int id) {
     case IDM_CLOSEALL:
         closeAll();
         return true;
+    // WinHelp first, as always; where it fails (no WinHelp since Windows
+    // Vista) the HTML guide opens at the same topic.
     case IDM_HELPTOPICS:
-        WinHelpA(s.window, kHelpFile, HELP_CONTENTS, 0);
+        if (!WinHelpA(s.window, kHelpFile, HELP_CONTENTS, 0)) openUserGuide(s.window, 0);
         return true;
-    case IDM_CONTEXTHELP:
-        WinHelpA(s.window, kHelpFile, HELP_CONTEXT, static_cast<ULONG_PTR>(projects::activeHelpContext()));
+    case IDM_CONTEXTHELP: {
+        int context = projects::activeHelpContext();
+        if (!WinHelpA(s.window, kHelpFile, HELP_CONTEXT, static_cast<ULONG_PTR>(context))) {
+            openUserGuide(s.window, context);
+        }
         return true;
+    }
     default:
         return false;
     }
 }
 
 LRESULT FrameWindow::onNotify(NMHDR* header) {
+    if (header->code == NM_CUSTOMDRAW && header->hwndFrom == frame::state().toolbar) {
+        return paintToolbarBackground(header);
+    }
     answerToolTip(header, frame::state().instance, gToolTipText, sizeof gToolTipText);
     return 0;
 }
@@ -161,12 +181,12 @@ LRESULT FrameWindow::onNotify(NMHDR* header) {
 bool FrameWindow::onCopyData(HWND window, const COPYDATASTRUCT* data) {
     char* block = copyHandOverData(data);
     if (!block) return false;
-    if (!PostMessageA(window, OPEN_PROJECT, 0, reinterpret_cast<LPARAM>(block))) freeHandOverBlock(block);
+    queueOpenProject(window, block);
     return true;
 }
 
 void FrameWindow::onOpenProject(LPARAM block) {
-    OwnedHandOverBlock path(reinterpret_cast<char*>(block));
+    OwnedHandOverBlock path = claimQueuedBlock(block);
     if (path) projects::open(std::string(path.get()));
 }
 
@@ -192,7 +212,13 @@ LRESULT FrameWindow::dispatch(HWND window, UINT message, WPARAM wParam, LPARAM l
         if (!closeAll()) return 0;
         break;
     case WM_QUERYENDSESSION:
-        return closeAll() ? TRUE : FALSE;
+        // Only asks: another program may still veto the shutdown, and the
+        // windows (with their edits) must then still be there.
+        return askBeforeShutdown() ? TRUE : FALSE;
+    case WM_ENDSESSION:
+        // The session ends: every project has been asked already.
+        if (wParam) DestroyWindow(window);
+        return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;

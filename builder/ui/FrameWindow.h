@@ -24,4 +24,7 @@ private:
     static void onOpenProject(LPARAM block);
     // Closes every project window that agrees; true when none is left.
     static bool closeAll();
+    // Asks each project window as Close All does (saving where the user
+    // says so) without closing any; false once one refuses.
+    static bool askBeforeShutdown();
 };

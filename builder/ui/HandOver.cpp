@@ -1,12 +1,21 @@
 #include "builder/ui/HandOver.h"
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "builder/ui/FrameWindow.h"
+#include "builder/ui/resource.h"
 
 namespace {
 
 constexpr const char* kOpenMarker = "#open#";
+
+// Blocks posted with OPEN_PROJECT and not yet taken back.
+std::vector<char*>& queuedBlocks() {
+    static std::vector<char*> blocks;
+    return blocks;
+}
 
 char* allocateBlock(std::size_t size) {
     return static_cast<char*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, size));
@@ -37,6 +46,29 @@ char* copyHandOverData(const COPYDATASTRUCT* data) {
 
 void freeHandOverBlock(char* block) {
     if (block) HeapFree(GetProcessHeap(), 0, block);
+}
+
+bool queueOpenProject(HWND frame, char* block) {
+    if (!block) return false;
+    try {
+        queuedBlocks().push_back(block);
+    } catch (...) {
+        freeHandOverBlock(block);
+        return false;
+    }
+    if (PostMessageA(frame, OPEN_PROJECT, 0, reinterpret_cast<LPARAM>(block))) return true;
+    queuedBlocks().pop_back();
+    freeHandOverBlock(block);
+    return false;
+}
+
+OwnedHandOverBlock claimQueuedBlock(LPARAM value) {
+    std::vector<char*>& blocks = queuedBlocks();
+    auto found = std::find(blocks.begin(), blocks.end(), reinterpret_cast<char*>(value));
+    if (found == blocks.end()) return OwnedHandOverBlock();
+    char* block = *found;
+    blocks.erase(found);
+    return OwnedHandOverBlock(block);
 }
 
 bool handOverToRunningFrame(const std::optional<std::string>& path) {

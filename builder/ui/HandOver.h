@@ -26,6 +26,14 @@ struct HandOverBlockReleaser {
 };
 using OwnedHandOverBlock = Owned<char*, HandOverBlockReleaser>;
 
+// Posts OPEN_PROJECT with `block` to `frame` and remembers the block as
+// one the frame queued itself; frees it when the post fails.
+bool queueOpenProject(HWND frame, char* block);
+// The block of an OPEN_PROJECT message, taken back from the queued ones.
+// Any program can post message 1124 with any value: a value the frame did
+// not queue (or already took) gives none and is never touched or freed.
+OwnedHandOverBlock claimQueuedBlock(LPARAM value);
+
 // When a frame is running: restores and activates it, hands it the path
 // (if any) and answers true. False when there is no running frame.
 bool handOverToRunningFrame(const std::optional<std::string>& path);

@@ -17,6 +17,7 @@ constexpr int kFileTypeLabel = 1089;    // stc2
 constexpr DWORD kFileBufferSize = 1001;
 constexpr int kFolderBufferSize = 260;
 constexpr int kItemTextSize = 256;
+constexpr const char* kNotAFolder = "Please choose a folder of the file system (a folder on a drive or a network share).";
 
 // One picker call: the dialog structure and what the hook learns.
 struct PickerRequest {
@@ -83,15 +84,28 @@ void onInitDialog(HWND hook, const OPENFILENAMEA* ofn) {
     gRequest->absolute = true;
 }
 
+bool isFolder(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 void onSelect(HWND hook) {
     HWND commonDialog = GetParent(hook);
     char folder[kFolderBufferSize + 1] = {};
-    SendMessageA(commonDialog, CDM_GETFOLDERPATH, kFolderBufferSize, reinterpret_cast<LPARAM>(folder));
-    std::string path = folder;
-    if (!gRequest->subfolder.empty()) {
+    LRESULT length =
+        SendMessageA(commonDialog, CDM_GETFOLDERPATH, kFolderBufferSize, reinterpret_cast<LPARAM>(folder));
+    std::string path = length > 0 ? folder : "";
+    if (!path.empty() && !gRequest->subfolder.empty()) {
         appendBackslash(path);
         path += gRequest->subfolder;
         appendBackslash(path);
+    }
+    // A virtual folder (My Computer, Network, a drive list) has no path, and
+    // an item selected there is a display name such as "Local Disk (C:)":
+    // the dialog stays open and the caller keeps its previous value.
+    if (path.empty() || !isFolder(path)) {
+        MessageBoxA(commonDialog, kNotAFolder, "Error", MB_OK | MB_ICONEXCLAMATION);
+        return;
     }
     if (!gRequest->absolute) path = relativePath(path, gRequest->baseFolder);
     gRequest->baseFolder = path;

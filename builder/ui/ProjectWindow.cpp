@@ -160,9 +160,33 @@ LRESULT ProjectWindow::onNotify(const NMHDR* header) {
         return FALSE;
     }
     if (header->code == TCN_SELCHANGE) {
-        if (HWND page = currentPage()) ShowWindow(page, SW_SHOW);
+        if (HWND page = currentPage()) {
+            ShowWindow(page, SW_SHOW);
+            lastFocus_ = nullptr;
+            focusPage();
+        }
     }
     return 0;
+}
+
+void ProjectWindow::showAdjacentPage(int step) {
+    int current = static_cast<int>(SendMessageA(tabs_, TCM_GETCURSEL, 0, 0));
+    int next = current + step;
+    if (current < 0 || next < 0 || static_cast<std::size_t>(next) >= pages_.size()) return;
+    if (SendMessageA(pages_[current], PAGE_VERIFY, 0, 0) != 1) return;
+    ShowWindow(pages_[current], SW_HIDE);
+    SendMessageA(tabs_, TCM_SETCURSEL, next, 0);
+    ShowWindow(pages_[next], SW_SHOW);
+    lastFocus_ = nullptr;
+    focusPage();
+}
+
+void ProjectWindow::focusPage() {
+    HWND page = currentPage();
+    if (!page) return;
+    HWND target = lastFocus_ && IsChild(page, lastFocus_) && IsWindowEnabled(lastFocus_) ? lastFocus_ : nullptr;
+    if (!target) target = GetNextDlgTabItem(page, nullptr, FALSE);
+    if (target) SetFocus(target);
 }
 
 void ProjectWindow::onNcActivate(bool active) {
@@ -202,6 +226,18 @@ LRESULT ProjectWindow::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NCACTIVATE:
         onNcActivate(wParam != FALSE);
         break;
+    case WM_MDIACTIVATE:
+        // Leaving this window: remember where the keyboard was in its page.
+        if (reinterpret_cast<HWND>(wParam) == window_) {
+            HWND focus = GetFocus();
+            if (focus && IsChild(window_, focus)) lastFocus_ = focus;
+        }
+        break;
+    case WM_SETFOCUS: {
+        LRESULT result = DefMDIChildProcA(window_, message, wParam, lParam);
+        focusPage();
+        return result;
+    }
     case WM_CLOSE:
         onClose();
         return 0;

@@ -33,6 +33,9 @@ public:
     HWND window() const { return window_; }
     // The page of the selected tab, or null when the window has no pages.
     HWND currentPage() const;
+    // Verifies the visible page and shows the one `step` tabs away (the
+    // keyboard's Ctrl+Page Down / Ctrl+Page Up); nothing at either end.
+    void showAdjacentPage(int step);
     // "Caskit Project - " and the project's name (or "<untitled>").
     void updateTitle();
     // Save and compile, with the status texts of the frame.
@@ -50,6 +53,9 @@ private:
     LRESULT onNotify(const NMHDR* header);
     void onNcActivate(bool active);
     void onClose();
+    // Keyboard focus into the visible page: the control that had it last,
+    // else the page's first tab stop.
+    void focusPage();
     bool onQueryEndSession();
     // Asks whether to save a modified project; false when the user cancels
     // (or a chosen save did not happen).
@@ -60,4 +66,5 @@ private:
     HWND tabs_ = nullptr;
     HWND container_ = nullptr;
     std::vector<HWND> pages_;
+    HWND lastFocus_ = nullptr;
 };

@@ -6,6 +6,7 @@
 #include "builder/ui/EngineCalls.h"
 #include "builder/ui/FrameState.h"
 #include "builder/ui/ProjectWindow.h"
+#include "builder/ui/RelativePath.h"
 #include "builder/ui/resource.h"
 
 namespace projects {
@@ -31,7 +32,7 @@ ProjectWindow* active() {
 HWND find(const std::string& path) {
     for (HWND child = GetWindow(frame::state().mdiClient, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         ProjectWindow* window = ProjectWindow::of(child);
-        if (window && window->project().projectPath == path) return child;
+        if (window && samePathText(window->project().projectPath, path)) return child;
     }
     return nullptr;
 }

@@ -15,7 +15,8 @@ constexpr int kFrameHelpContext = 10;
 
 // The active MDI child when it is a project window, else null.
 ProjectWindow* active();
-// The open project window whose project file is exactly `path`.
+// The open project window whose project file is `path` (letter case
+// ignored, as Windows ignores it in file names).
 HWND find(const std::string& path);
 // A new, visible project window for project version 1 or 2.
 bool createNew(int version);

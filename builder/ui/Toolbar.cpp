@@ -34,19 +34,36 @@ HWND createFrameToolbar(HWND frame, HINSTANCE instance) {
         CreateToolbarEx(frame, kToolbarStyle, IDB_TOOLBAR, kToolbarImages, instance, IDB_TOOLBAR, buttons,
                         static_cast<int>(sizeof buttons / sizeof buttons[0]), 16, 16, 16, 16, sizeof(TBBUTTON));
     // Some comctl32 versions register the toolbar class without a background
-    // brush, which would leave the frame's workspace colour behind the
-    // buttons; the toolbar is the only one of its class in this program.
-    if (toolbar && !GetClassLongPtrA(toolbar, GCLP_HBRBACKGROUND)) {
-        SetClassLongPtrA(toolbar, GCLP_HBRBACKGROUND, static_cast<LONG_PTR>(COLOR_BTNFACE + 1));
+    // brush, which leaves the frame's workspace colour behind the buttons.
+    // Those that know custom erasing ask the frame (paintToolbarBackground);
+    // for the others the class gets the button face brush (the toolbar is
+    // the only one of its class in this program).
+    if (toolbar) {
+        SetWindowLongPtrA(toolbar, GWL_STYLE, GetWindowLongPtrA(toolbar, GWL_STYLE) | TBSTYLE_CUSTOMERASE);
+        if (!GetClassLongPtrA(toolbar, GCLP_HBRBACKGROUND)) {
+            SetClassLongPtrA(toolbar, GCLP_HBRBACKGROUND, static_cast<LONG_PTR>(COLOR_BTNFACE + 1));
+        }
     }
     return toolbar;
 }
 
+// Only the enabled bit is looked at and changed: the refresh runs after
+// every message, also while a button is held down, and must leave its
+// pressed state alone.
 void setToolbarButtonEnabled(HWND toolbar, int command, bool enabled) {
-    LRESULT wanted = enabled ? TBSTATE_ENABLED : 0;
-    if (SendMessageA(toolbar, TB_GETSTATE, command, 0) != wanted) {
-        SendMessageA(toolbar, TB_SETSTATE, command, MAKELPARAM(wanted, 0));
-    }
+    LRESULT state = SendMessageA(toolbar, TB_GETSTATE, command, 0);
+    if (state == -1 || ((state & TBSTATE_ENABLED) != 0) == enabled) return;
+    LRESULT wanted = enabled ? (state | TBSTATE_ENABLED) : 0;
+    SendMessageA(toolbar, TB_SETSTATE, command, MAKELPARAM(wanted, 0));
+}
+
+LRESULT paintToolbarBackground(const NMHDR* header) {
+    const auto* draw = reinterpret_cast<const NMCUSTOMDRAW*>(header);
+    if (draw->dwDrawStage != CDDS_PREERASE) return CDRF_DODEFAULT;
+    RECT area{};
+    GetClientRect(header->hwndFrom, &area);
+    FillRect(draw->hdc, &area, GetSysColorBrush(COLOR_BTNFACE));
+    return CDRF_SKIPDEFAULT;
 }
 
 bool answerToolTip(NMHDR* header, HINSTANCE instance, char* buffer, int bufferSize) {

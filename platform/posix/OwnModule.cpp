@@ -16,7 +16,7 @@ Text ownModulePath(bool* shortForm) {
 
 File openOwnExecutable() { return File::open("/proc/self/exe", File::Mode::ReadShared); }
 
-Text ownCommandLineArguments() { return Text(); }
+bool ownCommandLineArguments(Text&) { return false; }
 
 bool ownResource(unsigned type, unsigned id, Text& bytes) {
     bytes.clear();

@@ -1,13 +1,33 @@
 #include <windows.h>
 
 #include "platform/FileSystem.h"
+#include "platform/win32/FileReplace.h"
 
 namespace platform {
 
 bool deleteFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
 
+MoveFileExFunction moveFileExForReplace = &MoveFileExA;
+
+// Windows 95 and 98 export MoveFileExA but do not implement it: there the
+// old file is renamed aside, the new one moved in, and the old one deleted
+// only once that succeeded; a failed move puts the old file back.
 bool replaceFile(const std::string& source, const std::string& target) {
-    return MoveFileExA(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    if (moveFileExForReplace(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return false;
+    if (GetFileAttributesA(target.c_str()) == INVALID_FILE_ATTRIBUTES) return MoveFileA(source.c_str(), target.c_str()) != 0;
+    const std::string aside = target + ".replaced";
+    DeleteFileA(aside.c_str());
+    if (!MoveFileA(target.c_str(), aside.c_str())) return false;
+    if (!MoveFileA(source.c_str(), target.c_str())) {
+        DWORD error = GetLastError();
+        MoveFileA(aside.c_str(), target.c_str());
+        SetLastError(error);
+        return false;
+    }
+    DeleteFileA(aside.c_str());
+    return true;
 }
 
 std::string lastErrorText() {

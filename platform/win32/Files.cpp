@@ -20,17 +20,25 @@ File File::open(const char* path, Mode mode) {
     return f;
 }
 
+// GetFileSize and SetFilePointer (not their "Ex" forms, which Windows 95,
+// 98 and NT 4.0 lack) with the high 32 bits passed separately; a low part
+// of all ones is an error only when GetLastError says so.
 bool File::size(uint64_t& bytes) const {
-    LARGE_INTEGER s;
-    if (!isOpen() || !GetFileSizeEx(asHandle(handle_), &s)) return false;
-    bytes = static_cast<uint64_t>(s.QuadPart);
+    if (!isOpen()) return false;
+    DWORD high = 0;
+    SetLastError(NO_ERROR);
+    DWORD low = GetFileSize(asHandle(handle_), &high);
+    if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return false;
+    bytes = (static_cast<uint64_t>(high) << 32) | low;
     return true;
 }
 
 bool File::seek(uint64_t offset) {
-    LARGE_INTEGER pos;
-    pos.QuadPart = static_cast<LONGLONG>(offset);
-    return isOpen() && SetFilePointerEx(asHandle(handle_), pos, nullptr, FILE_BEGIN);
+    if (!isOpen()) return false;
+    LONG high = static_cast<LONG>(offset >> 32);
+    SetLastError(NO_ERROR);
+    DWORD low = SetFilePointer(asHandle(handle_), static_cast<LONG>(offset & 0xFFFFFFFFu), &high, FILE_BEGIN);
+    return !(low == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR);
 }
 
 long long File::read(void* buffer, size_t n) {

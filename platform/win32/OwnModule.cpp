@@ -24,15 +24,20 @@ List<uint16_t> wideModulePath() {
 }
 
 // The ANSI form of a UTF-16 path; false when a character has none.
+// WC_NO_BEST_FIT_CHARS keeps look-alikes from passing for the real name;
+// systems before Windows 2000 do not know the flag.
 bool ansiPath(const List<uint16_t>& wide, Text& ansi) {
     const wchar_t* text = reinterpret_cast<const wchar_t*>(wide.data());
-    BOOL lossy = FALSE;
-    const int count = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, -1, nullptr, 0, nullptr, &lossy);
-    if (count <= 0) return false;
-    ansi.resize(static_cast<size_t>(count));
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, -1, ansi.data(), count, nullptr, &lossy);
-    ansi.resize(static_cast<size_t>(count - 1));
-    return !lossy;
+    for (DWORD flags : {static_cast<DWORD>(WC_NO_BEST_FIT_CHARS), static_cast<DWORD>(0)}) {
+        BOOL lossy = FALSE;
+        const int count = WideCharToMultiByte(CP_ACP, flags, text, -1, nullptr, 0, nullptr, &lossy);
+        if (count <= 0) continue;
+        ansi.resize(static_cast<size_t>(count));
+        WideCharToMultiByte(CP_ACP, flags, text, -1, ansi.data(), count, nullptr, &lossy);
+        ansi.resize(static_cast<size_t>(count - 1));
+        return !lossy;
+    }
+    return false;
 }
 
 List<uint16_t> shortPath(const List<uint16_t>& wide) {
@@ -49,10 +54,18 @@ List<uint16_t> shortPath(const List<uint16_t>& wide) {
 
 }  // namespace
 
+// Windows 95 and 98 have only the ANSI path (their wide calls fail).
+Text ansiModulePath() {
+    char buffer[MAX_PATH + 1];
+    DWORD n = GetModuleFileNameA(nullptr, buffer, sizeof buffer);
+    if (n == 0 || n >= sizeof buffer) return Text();
+    return Text(buffer, n);
+}
+
 Text ownModulePath(bool* shortForm) {
     if (shortForm) *shortForm = false;
     const List<uint16_t> wide = wideModulePath();
-    if (wide.empty()) return Text();
+    if (wide.empty()) return ansiModulePath();
     Text ansi;
     // The ANSI file calls take paths of fewer than MAX_PATH characters.
     if (ansiPath(wide, ansi) && ansi.size() < MAX_PATH) return ansi;
@@ -65,19 +78,22 @@ Text ownModulePath(bool* shortForm) {
 
 File openOwnExecutable() {
     const List<uint16_t> wide = wideModulePath();
-    if (wide.empty()) return File();
+    if (wide.empty()) return File::open(ansiModulePath().c_str(), File::Mode::ReadShared);
     HANDLE h = CreateFileW(reinterpret_cast<const wchar_t*>(wide.data()), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE && GetLastError() == ERROR_CALL_NOT_IMPLEMENTED)
+        return File::open(ansiModulePath().c_str(), File::Mode::ReadShared);
     return File::adopt(h == INVALID_HANDLE_VALUE ? -1 : reinterpret_cast<intptr_t>(h));
 }
 
-Text ownCommandLineArguments() {
+bool ownCommandLineArguments(Text& arguments) {
     const uint16_t* line = reinterpret_cast<const uint16_t*>(GetCommandLineW());
-    if (!line) return Text();
+    if (!line) return false;
     line += programNameLength(line);
     size_t n = 0;
     while (line[n]) ++n;
-    return utf8FromUtf16(line, n);
+    arguments = utf8FromUtf16(line, n);
+    return true;
 }
 
 bool ownResource(unsigned type, unsigned id, Text& bytes) {

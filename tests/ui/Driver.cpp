@@ -40,7 +40,7 @@ LRESULT CALLBACK helpWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             gHelp.data = data;
             gHelp.file = fileOffset < copy->cbData ? reinterpret_cast<const char*>(bytes + fileOffset) : "";
         }
-        return TRUE;
+        return gHelp.fail ? FALSE : TRUE;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
@@ -54,6 +54,53 @@ void createHelpWindow() {
     wc.lpszClassName = "MS_WINHELP";
     RegisterClassA(&wc);
     CreateWindowExA(0, "MS_WINHELP", "Help stand-in", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, wc.hInstance, nullptr);
+}
+
+// ---- the browser stand-in, registered for .html files
+namespace {
+
+std::string gSavedHtmlClass = "<none>";
+const char kStandinClass[] = "CaskitTestBrowserPage";
+
+std::string driverFolder() {
+    char self[MAX_PATH] = {};
+    DWORD length = GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string path(self, length);
+    return path.substr(0, path.rfind('\\') + 1);
+}
+
+void setDefaultValue(const std::string& key, const std::string& value) {
+    RegSetValueA(HKEY_CLASSES_ROOT, key.c_str(), REG_SZ, value.c_str(), static_cast<DWORD>(value.size()));
+}
+
+}  // namespace
+
+void useBrowserStandin(bool on) {
+    if (on) {
+        char value[256] = {};
+        LONG size = sizeof value;
+        gSavedHtmlClass = RegQueryValueA(HKEY_CLASSES_ROOT, ".html", value, &size) == ERROR_SUCCESS ? value : "";
+        setDefaultValue(".html", kStandinClass);
+        setDefaultValue(std::string(kStandinClass) + "\\shell\\open\\command",
+                        "\"" + driverFolder() + "ui_browser_standin.exe\" \"%1\"");
+        DeleteFileA((driverFolder() + "browser-calls.txt").c_str());
+    } else if (gSavedHtmlClass != "<none>") {
+        setDefaultValue(".html", gSavedHtmlClass);
+        RegDeleteKeyA(HKEY_CLASSES_ROOT, (std::string(kStandinClass) + "\\shell\\open\\command").c_str());
+        RegDeleteKeyA(HKEY_CLASSES_ROOT, (std::string(kStandinClass) + "\\shell\\open").c_str());
+        RegDeleteKeyA(HKEY_CLASSES_ROOT, (std::string(kStandinClass) + "\\shell").c_str());
+        RegDeleteKeyA(HKEY_CLASSES_ROOT, kStandinClass);
+    }
+}
+
+std::vector<std::string> browserCalls() {
+    std::vector<std::string> calls;
+    std::string text = readFile(driverFolder() + "browser-calls.txt");
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+        calls.push_back(text.substr(start, end - start));
+    }
+    return calls;
 }
 
 // ---- small helpers

@@ -19,6 +19,7 @@ extern std::string gWork;       // work folder (Windows path)
 extern std::string gStandins;   // stand-in VM libraries
 
 struct HelpRequest {
+    bool fail = false;  // answer as a system without WinHelp does
     int calls = 0;
     int command = -1;
     long data = -1;
@@ -28,6 +29,12 @@ extern HelpRequest gHelp;
 void createHelpWindow();
 // Context Sensitive Help through the frame: the context id WinHelp got.
 int helpContextFromFrame();
+
+// The browser stand-in beside the driver as the program that opens .html
+// files (true), or the association as it was before (false).
+void useBrowserStandin(bool on);
+// What the browser stand-in was asked to open, one command line a call.
+std::vector<std::string> browserCalls();
 
 bool fileExists(const std::string& path);
 std::string readFile(const std::string& path);
@@ -61,6 +68,8 @@ void windowWithoutPages();
 void compilingStatus();
 void damagedIcon();
 void closing(HWND jdk11Window);
+// Help through the user guide where WinHelp fails: F1 on every page.
+void helpInBrowser(HWND window);
 // After the first builder has ended.
 void olderPlatforms();
 }  // namespace scenarios

@@ -353,3 +353,48 @@ void frameAtStart() {
 }
 
 }  // namespace scenarios
+
+namespace scenarios {
+
+// Where WinHelp fails, F1 opens the HTML guide beside Caskit2.exe at the
+// page's section (the browser is a stand-in that records its command
+// line), and Help Topics opens it at the top. The guide has a section for
+// every help context.
+void helpInBrowser(HWND window) {
+    std::string folder = gExe.substr(0, gExe.rfind('\\') + 1);
+    std::string guide = readFile(folder + "Caskit.html");
+    checks.check(!guide.empty(), "Caskit.html is installed beside Caskit2.exe");
+    for (int context : {1, 3, 4, 5, 6, 7, 8, 9, 10}) {
+        std::string anchor = "id=\"help-" + std::to_string(context) + "\"";
+        checks.check(contains(guide, anchor), "Caskit.html has the section " + anchor);
+    }
+    std::string url = "\"file:///" + folder + "Caskit.html";
+    for (char& c : url) {
+        if (c == '\\') c = '/';
+    }
+    useBrowserStandin(true);
+    gHelp.fail = true;
+    const int helpIds[] = {1, 3, 4, 5, 6, 7, 8, 9};
+    for (int i = 0; i < 8; ++i) {
+        builder.selectTab(window, i);
+        HWND page = builder.visiblePage(window);
+        size_t before = browserCalls().size();
+        int winHelpCalls = gHelp.calls;
+        PostMessageA(page, WM_KEYDOWN, VK_F1, MAKELPARAM(1, 0x3B));  // F1 goes through the frame's loop
+        bool opened = eventually([&] { return browserCalls().size() > before; }, 15000);
+        std::string expected = url + "#help-" + std::to_string(helpIds[i]) + "\"";
+        checks.check(gHelp.calls > winHelpCalls, "F1 on tab " + std::to_string(i) + " asks WinHelp first");
+        checks.equal(opened ? browserCalls().back() : std::string("<no browser call>"), expected,
+                     "F1 on tab " + std::to_string(i) + " opens the guide at its section");
+    }
+    size_t before = browserCalls().size();
+    builder.command(IDM_HELPTOPICS);
+    bool opened = eventually([&] { return browserCalls().size() > before; }, 15000);
+    checks.equal(opened ? browserCalls().back() : std::string("<no browser call>"), url + "\"",
+                 "Help Topics opens the guide at its top");
+    gHelp.fail = false;
+    useBrowserStandin(false);
+    builder.selectTab(window, 0);
+}
+
+}  // namespace scenarios

@@ -85,8 +85,11 @@ void sixTabsOnWindows98() {
                      what + ": no Version and Icon pages");
         checks.screenshot("win98-jdk" + std::string(version == 1 ? "11" : "20"));
     }
-    PostMessageA(builder.frame, WM_CLOSE, 0, 0);
-    checks.equal(builder.exitCode(30000), 0, "Windows 98: the frame closes and the builder ends with 0");
+    // The session ends: asked first (nothing is modified), then closed.
+    checks.equal(static_cast<int>(builder.send(builder.frame, WM_QUERYENDSESSION, 0, 0)), TRUE,
+                 "Windows 98: the shutdown query agrees without a modified project");
+    PostMessageA(builder.frame, WM_ENDSESSION, TRUE, 0);
+    checks.equal(builder.exitCode(30000), 0, "Windows 98: the session's end closes the frame; the builder ends with 0");
 }
 
 }  // namespace

@@ -327,6 +327,35 @@ std::string pickWithSelection(HWND page, const std::string& first, const std::st
     return read(page, IDC_EXE_FOLDER);
 }
 
+// "Set ".exe" Location" in a virtual folder (My Computer, above C:\, with
+// a drive selected in its list): "Select" says that a file-system folder
+// must be chosen, the picker stays open, and the folder is kept.
+void selectInVirtualFolder(HWND page) {
+    std::string before = read(page, IDC_EXE_FOLDER);
+    postClick(control(page, IDC_SET_EXE_LOCATION));
+    HWND dialog = waitTopLevel(builder.processId(), "Select Directory");
+    if (!checks.check(dialog != nullptr, "folder picker \"Select Directory\" appears")) return;
+    HWND list = browseTo(dialog, "C:\\", "windows");
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(0xA001, BN_CLICKED), 0);  // Up One Level
+    checks.check(eventually([&] {
+                     HWND view = descendantOfClass(dialog, "SysListView32");
+                     return view && listViewIndexOf(view, "windows") < 0 && builder.send(view, LVM_GETITEMCOUNT) > 0;
+                 }, 10000),
+                 "the picker goes up from C:\\ to a virtual folder");
+    list = descendantOfClass(dialog, "SysListView32");
+    if (list) selectListViewItem(list, 0);
+    checks.screenshot("picker-virtual-folder");
+    postClick(descendant(dialog, IDC_SELECT, true));
+    checks.equal(answerMessageBox("Error", IDOK),
+                 std::string("Please choose a folder of the file system (a folder on a drive or a network share)."),
+                 "Select in a virtual folder asks for a file-system folder");
+    checks.check(IsWindow(dialog), "the picker stays open");
+    postClick(GetDlgItem(dialog, IDCANCEL));
+    checks.check(eventually([&] { return !IsWindow(dialog); }), "Cancel closes the picker");
+    builder.settle();
+    checks.equal(read(page, IDC_EXE_FOLDER), before, "the executable folder is kept");
+}
+
 // Writes the test bitmap (32 x 32, a blue stripe on white).
 void writeBitmap(const std::string& path) {
     std::string bytes = testdata::bitmapFile32();
@@ -373,6 +402,118 @@ void locateWithRealPickers(HWND window) {
     }
     checks.screenshot("icon-page-with-image");
     builder.selectTab(window, 0);
+}
+
+HWND focusOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
+// Moves the keyboard focus to a page's control as the page itself would.
+bool focusControl(HWND page, int id) {
+    HWND target = control(page, id);
+    PostMessageA(page, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(target), TRUE);
+    return eventually([&] { return focusOf(page) == target; }, 5000);
+}
+
+// A key posted to the focused control, as the keyboard delivers it: through
+// the frame's message loop.
+HWND pressKey(HWND page, WORD key) {
+    HWND from = focusOf(page);
+    PostMessageA(from, WM_KEYDOWN, key, MAKELPARAM(1, MapVirtualKeyA(key, 0)));
+    PostMessageA(from, WM_KEYUP, key, MAKELPARAM(1, MapVirtualKeyA(key, 0)) | 0xC0000000);
+    builder.settle();
+    return focusOf(page);
+}
+
+// The pages behave like dialogs: Tab walks the command page's controls in
+// template order (disabled ones skipped, one stop per radio group), arrow
+// keys move between radio buttons and check them, Enter in the arguments
+// field starts a new line.
+void keyboardOnPages(HWND window) {
+    builder.selectTab(window, 0);
+    HWND command = builder.pageOf(window, "command");
+    if (!checks.check(focusControl(command, IDC_EXE_NAME), "the exe name field takes the focus")) return;
+    std::vector<int> walked;
+    for (int i = 0; i < 5; ++i) walked.push_back(GetDlgCtrlID(pressKey(command, VK_TAB)));
+    std::vector<int> expected = {IDC_SET_EXE_LOCATION, IDC_SYSTEM_VM, IDC_MAIN_CLASS, IDC_ARGUMENTS, IDC_EXE_NAME};
+    std::string got;
+    for (int id : walked) got += std::to_string(id) + " ";
+    checks.check(walked == expected, "Tab walks the command page in template order: " + got);
+
+    if (focusControl(command, IDC_ARGUMENTS)) {
+        setWindowText(control(command, IDC_ARGUMENTS), "one");
+        builder.send(control(command, IDC_ARGUMENTS), EM_SETSEL, 3, 3);
+        pressKey(command, VK_RETURN);
+        checks.equal(read(command, IDC_ARGUMENTS), std::string("one\r\n"), "Enter in the arguments field starts a line");
+        setWindowText(control(command, IDC_ARGUMENTS), "");
+    }
+
+    builder.selectTab(window, 4);
+    HWND advanced = builder.pageOf(window, "advanced");
+    if (focusControl(advanced, IDC_CP_APPEND)) {
+        checks.equal(GetDlgCtrlID(pressKey(advanced, VK_DOWN)), IDC_CP_PREPEND, "Down moves to \"Prepend\"");
+        checks.check(builder.send(control(advanced, IDC_CP_PREPEND), BM_GETCHECK) == BST_CHECKED &&
+                         builder.send(control(advanced, IDC_CP_APPEND), BM_GETCHECK) == BST_UNCHECKED,
+                     "the arrow key checks the radio button it moves to");
+        checks.equal(GetDlgCtrlID(pressKey(advanced, VK_UP)), IDC_CP_APPEND, "Up moves back to \"Append\"");
+        checks.check(builder.send(control(advanced, IDC_CP_APPEND), BM_GETCHECK) == BST_CHECKED, "\"Append\" checked again");
+    }
+    builder.selectTab(window, 0);
+}
+
+std::string clipboardText() {
+    std::string text;
+    if (!OpenClipboard(nullptr)) return text;
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (const char* chars = static_cast<const char*>(GlobalLock(data))) text = chars;
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+}
+
+// With the main-class field focused (compileWithControlC): Ctrl+C over a
+// selection copies and compiles nothing; Ctrl+Page Down / Up change tabs.
+void copyWithControlC(HWND window, const std::string& exe) {
+    HWND page = builder.pageOf(window, "command");
+    HWND edit = control(page, IDC_MAIN_CLASS);
+    if (!checks.check(focusOf(page) == edit, "the main-class field still has the focus")) return;
+    builder.send(edit, EM_SETSEL, 0, -1);
+    if (OpenClipboard(nullptr)) {
+        EmptyClipboard();
+        CloseClipboard();
+    }
+    DeleteFileA(exe.c_str());
+    pressControlKey('C');
+    std::string expected = read(page, IDC_MAIN_CLASS);
+    bool copied = eventually([&] { return clipboardText() == expected; }, 10000);
+    checks.check(copied, "Ctrl+C over a selection copies it to the clipboard");
+    builder.settle();
+    checks.check(!fileExists(exe), "Ctrl+C over a selection compiles nothing");
+    pressControlKey(VK_NEXT);
+    checks.check(eventually([&] { return builder.currentTab(window) == 1; }, 10000), "Ctrl+Page Down shows the next tab");
+    checks.check(IsChild(builder.pageOf(window, "classpath"), focusOf(page)), "the keyboard focus is on the new page");
+    pressControlKey(VK_PRIOR);
+    checks.check(eventually([&] { return builder.currentTab(window) == 0; }, 10000), "Ctrl+Page Up goes back");
+}
+
+// A toolbar button held down keeps its pressed look through the refresh
+// that follows every message; released away from it, nothing is done.
+void heldToolbarButton() {
+    RemoteBuffer buffer(builder.process(), sizeof(RECT));
+    builder.send(builder.toolbar, TB_GETITEMRECT, 5, buffer.param());
+    RECT item{};
+    buffer.read(&item, sizeof item);
+    PostMessageA(builder.toolbar, WM_LBUTTONDOWN, MK_LBUTTON,
+                 MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2));
+    builder.settle();
+    int state = builder.toolbarState(IDM_COMPILE);
+    checks.check((state & TBSTATE_PRESSED) && (state & TBSTATE_ENABLED), "Compile looks pressed while held");
+    PostMessageA(builder.toolbar, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
+    builder.settle();
+    checks.equal(builder.toolbarState(IDM_COMPILE) & TBSTATE_PRESSED, 0, "released away from it, Compile is up");
 }
 
 }  // namespace
@@ -454,7 +595,9 @@ void jdk11Project(HWND& window) {
         if (!contains(log, "com/example/Hello")) checks.note("     stand-in log:\n" + log);
     }
     checks.equal(builder.statusPart(0), std::string("Ready"), "status back to Ready after Compile");
+    heldToolbarButton();
     compileWithControlC(window, exe);
+    copyWithControlC(window, exe);
 }
 
 void jdk20Project(HWND& window) {
@@ -466,6 +609,11 @@ void jdk20Project(HWND& window) {
     checks.check(GetDlgItem(builder.pageOf(window, "advanced"), IDC_JIT) != nullptr, "JDK 2.0: JIT switch");
     checks.check(GetDlgItem(builder.pageOf(window, "heap"), IDC_NATIVE_STACK) == nullptr, "JDK 2.0: no stack fields");
     visitPages(window, "jdk20", kKinds);
+    builder.settle();
+    checks.equal(builder.toolbarState(IDM_SAVE) & TBSTATE_ENABLED, 0,
+                 "JDK 2.0: a new project stays unmodified after visiting every tab");
+    helpInBrowser(window);
+    keyboardOnPages(window);
 
     Typed typed{"app20", "org.sample.Main", "one two", gStandins + "\\jvm.dll"};
     fillCommandPage(window, typed);
@@ -523,6 +671,7 @@ void folderPickerSelection() {
                  "Select with the subfolder lib selected gives the current folder plus lib, absolute");
     checks.equal(pickWithSelection(page, out, "lib", "out"), gWork + "\\",
                  "changing folder forgets the selected subfolder");
+    selectInVirtualFolder(page);
     PostMessageA(window, WM_CLOSE, 0, 0);
     answerMessageBox("Project Modified", IDNO);
     checks.check(eventually([&] { return !IsWindow(window); }), "the picker test project closes");

@@ -70,11 +70,56 @@ void closeUnmodified(HWND window, const std::string& what) {
     checks.check(eventually([&] { return !IsWindow(window); }), what + " closes without asking");
 }
 
+// Message 1124 (OPEN_PROJECT) posted by another program with values the
+// frame never queued: garbage, and a readable block in the builder holding
+// the path of a project file. The frame neither frees nor opens any of them.
+void postForeignOpenProject(const std::string& what) {
+    std::string target = gWork + "\\foreign.csk";
+    Project project;
+    project.setProjectVersion(1);
+    writeProjectFile(project, target);
+    RemoteBuffer block(builder.process(), target.size() + 1);
+    block.write(target.c_str(), target.size() + 1);
+    size_t count = builder.children().size();
+    for (LPARAM value : {LPARAM(0), LPARAM(1), LPARAM(0x10000), LPARAM(-1), static_cast<LPARAM>(0xDEADBEEF),
+                         block.param()}) {
+        PostMessageA(builder.frame, WM_USER + 100, 0, value);
+    }
+    Sleep(500);
+    builder.settle();
+    DWORD_PTR ignored = 0;
+    bool answers = SendMessageTimeoutA(builder.frame, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored) != 0;
+    checks.check(builder.running() && answers, what + ": foreign 1124 messages leave the frame running and answering");
+    checks.check(topLevel(builder.processId(), "Error Creating Project File") == nullptr,
+                 what + ": no open is attempted for them");
+    checks.equal(builder.children().size(), count, what + ": a foreign 1124 opens nothing");
+    checks.check(windowTitled("Caskit Project - foreign.csk") == nullptr, what + ": the path in a foreign block is not opened");
+}
+
+struct QueryEndSession {
+    LRESULT answer = -1;
+    static DWORD WINAPI run(void* self) {
+        static_cast<QueryEndSession*>(self)->answer = builder.send(builder.frame, WM_QUERYENDSESSION, 0, 0);
+        return 0;
+    }
+};
+
+// The shutdown query answered with `button` in the close prompt; the frame's answer.
+LRESULT queryEndSession(int button) {
+    QueryEndSession query;
+    HANDLE thread = CreateThread(nullptr, 0, QueryEndSession::run, &query, 0, nullptr);
+    answerMessageBox("Project Modified", button);
+    WaitForSingleObject(thread, 30000);
+    CloseHandle(thread);
+    return query.answer;
+}
+
 }  // namespace
 
 namespace scenarios {
 
 void openingAndHandOver(HWND jdk11Window) {
+    postForeignOpenProject("at rest");
     std::string jdk11 = gWork + "\\jdk11.csk";
     std::string jdk20 = gWork + "\\jdk20.csk";
     size_t count = builder.children().size();
@@ -131,17 +176,16 @@ void openingAndHandOver(HWND jdk11Window) {
                  "the path after #open# is taken whole, blanks included");
     if (spacedWindow) closeUnmodified(spacedWindow, "the project with blanks in its path");
 
-    // The open-window comparison is case-sensitive: the same file spelled
-    // in other letters opens a second window.
-    std::string otherCase = gWork + "\\JDK11.csk";
+    // Windows ignores letter case in paths: the same file spelled in other
+    // letters only activates its window.
+    std::string otherCase = gWork + "\\JDK11.CSK";
+    CharLowerBuffA(&otherCase[0], 1);  // the drive letter too: "z:"
+    if (builder.activeChild() == jdk11Window) builder.send(builder.mdiClient, WM_MDINEXT, 0, 0);
     checks.equal(secondInstance("#open#" + otherCase), 0, "hand-over of the JDK 1.1 file in other letters");
-    HWND second = nullptr;
-    checks.check(eventually([&] { return (second = windowTitled("Caskit Project - JDK11.csk")) != nullptr; }),
-                 "the same file in other letters opens a second window");
-    checks.check(IsWindow(jdk11Window), "the first window of that file stays");
-    if (second) closeUnmodified(second, "the second window of the JDK 1.1 file");
+    checks.check(waitActive(jdk11Window), "the same file in other letters activates its window");
     builder.settle();
-    checks.equal(builder.children().size(), count, "back to the windows before");
+    checks.check(windowTitled("Caskit Project - JDK11.CSK") == nullptr, "no second window for the other spelling");
+    checks.equal(builder.children().size(), count, "the window count is unchanged");
 
     // The hand-over data is taken as exactly cbData bytes: a path followed
     // by bytes that are not part of it (and no terminator) opens the path.
@@ -170,6 +214,8 @@ void damagedIcon() {
     Project project;
     project.setProjectVersion(1);
     project.setMainClass("Damaged");
+    // Long paths: the path fields keep the file name in view.
+    project.setExeFolder(gWork + "\\a folder with a rather long name\\and another one below it\\out\\");
     try {
         project.setLargeIconPath(icon);
     } catch (const std::exception&) {
@@ -187,7 +233,11 @@ void damagedIcon() {
     checks.check(builder.running(), "Caskit2 survives a damaged icon file");
     if (!checks.check(window != nullptr, "a project with a damaged icon file opens")) return;
     checks.equal(read(builder.pageOf(window, "icon"), IDC_LARGE_ICON_PATH), icon, "icon page shows the stored path");
-    checks.check(builder.selectTab(window, 7) && builder.selectTab(window, 0), "the icon page verifies");
+    builder.selectTab(window, 0);
+    checks.screenshot("long-path-command");
+    checks.check(builder.selectTab(window, 7), "the icon tab selects");
+    checks.screenshot("long-path-icon");
+    checks.check(builder.selectTab(window, 0), "the icon page verifies");
     checks.check(builder.running(), "Caskit2 survives verifying the damaged icon");
     PostMessageA(window, WM_CLOSE, 0, 0);
     if (topLevel(builder.processId(), "Project Modified") || waitTopLevel(builder.processId(), "Project Modified", 2000)) {
@@ -272,10 +322,26 @@ void closing(HWND jdk11Window) {
     builder.send(builder.mdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(jdk11Window));
     type(builder.pageOf(jdk11Window, "command"), IDC_MAIN_CLASS, "com.example.Changed");
     PostMessageA(jdk11Window, WM_CLOSE, 0, 0);
+    // While the prompt runs its own message loop, foreign 1124 messages
+    // reach the frame too.
+    if (waitTopLevel(builder.processId(), "Project Modified")) postForeignOpenProject("during the close prompt");
     std::string text = answerMessageBox("Project Modified", IDCANCEL);
     checks.equal(text, std::string("Do you want to save before closing?"), "close prompt text");
     builder.settle();
     checks.check(IsWindow(jdk11Window), "Cancel in the close prompt keeps the window");
+
+    // The shutdown query only asks: when another program vetoes the
+    // shutdown, every window is still open with its edits.
+    size_t open = builder.children().size();
+    checks.equal(queryEndSession(IDNO), static_cast<LRESULT>(TRUE), "shutdown query: No in the prompt agrees");
+    builder.send(builder.frame, WM_ENDSESSION, FALSE, 0);
+    builder.settle();
+    checks.equal(builder.children().size(), open, "shutdown vetoed elsewhere: every window stays open");
+    checks.check(IsWindow(jdk11Window) && (builder.toolbarState(IDM_SAVE) & TBSTATE_ENABLED),
+                 "shutdown vetoed elsewhere: the unsaved edits stay");
+    checks.equal(queryEndSession(IDCANCEL), static_cast<LRESULT>(FALSE), "shutdown query: Cancel refuses");
+    builder.settle();
+    checks.equal(builder.children().size(), open, "a refused shutdown closes nothing");
 
     // Close All: the windows without changes close, the modified one asks
     // and stays on Cancel.

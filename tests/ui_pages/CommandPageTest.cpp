@@ -209,12 +209,14 @@ PAGE_TEST(commandPageLocateStoresPickedLibrary) {
         click(page.get(), locate);
         CHECK_EQ(project.vmLibraryPath(), ".\\lib\\" + library);
         calls = takePickerCalls();
-        CHECK(calls.size() == 1 && calls[0].initialFolder.empty());
+        CHECK(calls.size() == 1 && calls[0].initialFolder == "C:\\app");
         answerFilePicker(false, "D:\\", library);
         click(page.get(), locate);
         CHECK_EQ(project.vmLibraryPath(), ".\\lib\\" + library);
         calls = takePickerCalls();
-        CHECK(calls.size() == 1 && calls[0].initialFolder == ".\\lib");
+        // A relative library starts the picker where the produced program
+        // looks for it: in the executable folder.
+        CHECK(calls.size() == 1 && calls[0].initialFolder == "C:\\app\\lib");
     }
 }
 

@@ -125,8 +125,13 @@ PAGE_TEST(heapPageJdk20StoresZeroStacks) {
     CHECK(hasPageSize(page.get()));
     CHECK(page.item(IDC_NATIVE_STACK) == nullptr && page.item(IDC_JAVA_STACK) == nullptr);
     CHECK_EQ(project.modified, false);
+    // The zeros of the missing stack fields are no change of the user's.
+    CHECK_EQ(verify(page.get()), 1);
+    CHECK_EQ(project.maxNativeStack(), 0u);
+    CHECK_EQ(project.modified, false);
     type(page.get(), IDC_MAX_HEAP, "32768");
     CHECK_EQ(verify(page.get()), 1);
+    CHECK_EQ(project.modified, true);
     CHECK_EQ(project.minHeap(), 1024u);
     CHECK_EQ(project.maxHeap(), 32768u);
     CHECK_EQ(project.maxNativeStack(), 0u);

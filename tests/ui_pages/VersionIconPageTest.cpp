@@ -1,5 +1,7 @@
 // The version page (dialog 101) and the icon page (dialog 102).
 
+#include <cstdlib>
+
 #include "builder/ui/Pages.h"
 #include "tests/ui_pages/PageHarness.h"
 
@@ -131,6 +133,45 @@ PAGE_TEST(iconPageShowsAndLocatesImages) {
     answerFilePicker(false, folder, "other.bmp");
     click(page.get(), IDC_LOCATE_LARGE_ICON);
     CHECK_EQ(project.largeIconPath(), bitmap);
+}
+
+// The pixels of an icon's colour picture, to tell two icons apart.
+std::string iconPixels(HICON icon) {
+    ICONINFO info = {};
+    if (!icon || !GetIconInfo(icon, &info)) return std::string();
+    BITMAPINFO header = {};
+    header.bmiHeader.biSize = sizeof header.bmiHeader;
+    HDC dc = GetDC(nullptr);
+    GetDIBits(dc, info.hbmColor, 0, 0, nullptr, &header, DIB_RGB_COLORS);
+    header.bmiHeader.biBitCount = 32;
+    header.bmiHeader.biCompression = BI_RGB;
+    std::string pixels(static_cast<size_t>(header.bmiHeader.biWidth) * std::abs(header.bmiHeader.biHeight) * 4, '\0');
+    GetDIBits(dc, info.hbmColor, 0, std::abs(header.bmiHeader.biHeight), &pixels[0], &header, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, dc);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return pixels;
+}
+
+// A damaged icon file chosen after a good image: the page shows the
+// default icon and the project has no picture left to compile in.
+PAGE_TEST(iconPageDropsThePictureOfAnUnreadableImage) {
+    std::string bitmap = writeTempFile("caskit-page-icon.bmp", bitmapFile32());
+    std::string broken = writeTempFile("caskit-page-broken.ico", std::string("\0\0\1\0\7\0garbage", 13));
+    Project project;
+    resetProject(project, 1);
+    project.setLargeIconPath(bitmap);
+    Page page(createIconPage(container(), &project));
+    HICON placeholder = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(4), IMAGE_ICON, 32, 32, 0));
+    CHECK(placeholder != nullptr);
+    CHECK(iconPixels(preview(page.get(), IDC_LARGE_ICON_PREVIEW)) != iconPixels(placeholder));
+    std::string folder = broken.substr(0, broken.rfind('\\') + 1);
+    answerFilePicker(true, folder, "caskit-page-broken.ico");
+    click(page.get(), IDC_LOCATE_LARGE_ICON);
+    CHECK_EQ(project.largeIconPath(), broken);
+    CHECK(project.largeIcon() == nullptr);
+    CHECK(iconPixels(preview(page.get(), IDC_LARGE_ICON_PREVIEW)) == iconPixels(placeholder));
+    DestroyIcon(placeholder);
 }
 
 PAGE_TEST(iconPageSurvivesUnreadableImages) {

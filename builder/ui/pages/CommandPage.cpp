@@ -5,6 +5,7 @@
 #include <cctype>
 
 #include "builder/ui/Pages.h"
+#include "builder/ui/RelativePath.h"
 #include "builder/ui/pages/PagePickers.h"
 #include "builder/ui/pages/PageSupport.h"
 
@@ -29,6 +30,7 @@ public:
         filling_ = true;
         showVmChoice(project_.userDefinedVm);
         setControlText(dialog_, IDC_VM_PATH, project_.userDefinedVm ? project_.vmLibraryPath() : std::string());
+        showPathEnd();
         setControlText(dialog_, IDC_EXE_NAME, project_.exeName());
         setControlText(dialog_, IDC_EXE_FOLDER, project_.exeFolder());
         setControlText(dialog_, IDC_MAIN_CLASS, project_.mainClass());
@@ -119,9 +121,9 @@ private:
             MessageBoxA(dialog_, "Please set the executable file path first.", "Error", MB_OK);
             return;
         }
-        const std::string& current = project_.vmLibraryPath();
-        std::string::size_type slash = current.rfind('\\');
-        std::string initial = slash == std::string::npos ? std::string() : current.substr(0, slash);
+        // A relative library is found by the produced program in its own
+        // folder: the picker starts where that is.
+        std::string initial = folderOfFile(project_.vmLibraryPath(), project_.exeFolder());
         std::string filter = jdk20_ ? std::string(kJvmFilter, sizeof kJvmFilter) : std::string(kJavaiFilter, sizeof kJavaiFilter);
         FilePickerResult chosen = pagePickers().file(dialog_, jdk20_ ? "Select jvm.dll" : "Select Javai.dll", filter,
                                                      "dll", initial, true, project_.exeFolder());
@@ -130,6 +132,16 @@ private:
         std::string path = (chosen.folder == "." ? std::string() : chosen.folder) + chosen.fileName;
         project_.setVmLibraryPath(path);
         setControlText(dialog_, IDC_VM_PATH, path);
+        showPathEnd();
+    }
+
+    // An edit cannot shorten its text with an ellipsis: the VM field scrolls
+    // to the end of a long path instead, so that the file name is in view.
+    void showPathEnd() {
+        HWND edit = GetDlgItem(dialog_, IDC_VM_PATH);
+        LPARAM end = GetWindowTextLengthA(edit);
+        SendMessageA(edit, EM_SETSEL, static_cast<WPARAM>(end), end);
+        SendMessageA(edit, EM_SCROLLCARET, 0, 0);
     }
 
     HWND dialog_;

@@ -27,17 +27,26 @@ public:
     bool onCommand(int, int) { return false; }
 
     // No range check: the sizes are stored as typed, and a missing field
-    // (both stacks on the JDK 2.0 template) stores 0.
+    // (both stacks on the JDK 2.0 template) stores 0. Those zeros are not a
+    // change of the user's: they leave the modified flag as it was, so a
+    // JDK 2.0 project does not ask to be saved because a tab was visited.
     void onVerify() {
         project_.setMinHeap(readUnsigned(dialog_, IDC_MIN_HEAP));
         project_.setMaxHeap(readUnsigned(dialog_, IDC_MAX_HEAP));
-        project_.setMaxNativeStack(readUnsigned(dialog_, IDC_NATIVE_STACK));
-        project_.setMaxJavaStack(readUnsigned(dialog_, IDC_JAVA_STACK));
+        storeStack(IDC_NATIVE_STACK, &Project::setMaxNativeStack);
+        storeStack(IDC_JAVA_STACK, &Project::setMaxJavaStack);
     }
 
     int helpId() const { return 7; }
 
 private:
+    void storeStack(int id, void (Project::*setter)(std::uint32_t)) {
+        const bool shown = GetDlgItem(dialog_, id) != nullptr;
+        const bool wasModified = project_.modified;
+        (project_.*setter)(readUnsigned(dialog_, id));
+        if (!shown) project_.modified = wasModified;
+    }
+
     HWND dialog_;
     Project& project_;
 };

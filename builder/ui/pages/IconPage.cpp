@@ -57,14 +57,16 @@ private:
     }
 
     // Stores the path and loads its image. An image the engine cannot read
-    // leaves the project without it; the page goes on with the preview the
-    // project gives.
+    // leaves the project without that icon image (the engine would keep
+    // the previous one), and the preview shows the default icon.
     void storeImage(bool large, const std::string& path) {
         if (path == (large ? project_.largeIconPath() : project_.smallIconPath())) return;
         try {
             if (large) project_.setLargeIconPath(path);
             else project_.setSmallIconPath(path);
         } catch (const XException&) {
+            if (large) project_.clearLargeIcon();
+            else project_.clearSmallIcon();
         }
         showPreview(large);
     }

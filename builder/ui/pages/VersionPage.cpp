@@ -82,7 +82,8 @@ private:
 }  // namespace
 
 HWND createVersionPage(HWND container, Project* project) {
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_UPDOWN_CLASS};
-    InitCommonControlsEx(&controls);
+    // The up-down class: InitCommonControls registers it on every system
+    // (InitCommonControlsEx needs a newer comctl32 than Windows 95 has).
+    InitCommonControls();
     return createPage(container, project, IDD_VERSION_PAGE, VersionPage::procedure);
 }
