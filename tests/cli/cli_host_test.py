@@ -270,7 +270,7 @@ def test_help_is_complete(work):
     check(rc == 0 and err == "", "help: %d %r" % (rc, err))
     options = [w for w in full_project_args(work) if w.startswith("--")]
     options = [w.split("=")[0] for w in options] + ["--jdk", "--large-icon", "--small-icon", "--target", "--out",
-                                                     "--stubs", "--trailer"]
+                                                     "--stubs", "--trailer", "--code-page"]
     for option in options:
         check(option in out, "help lacks %s" % option)
     for text in ["caskit new PROJECT.csk --jdk 1.1|2.0", "caskit compile PROJECT.csk", "caskit show PROJECT.csk",
@@ -416,6 +416,15 @@ def test_code_page(work):
     check(rc == 2 and "--code-page: \"1200\" is not an ANSI code page" in err, "UTF-16 refused: %d %r" % (rc, err))
     rc, out, err = caskit("compile", path, "--out", os.path.join(work, "\u65e5"))
     check(rc == 2 and "--out: " in err, "--out outside the code page: %d %r" % (rc, err))
+
+    # An image is read through its stored (code page 1252) path.
+    from icons import icon_file
+    ico = os.path.join(work, "\u00efcon.ico")
+    open(ico, "wb").write(icon_file()[0])
+    rc, out, err = caskit("new", os.path.join(work, "icon.csk"), "--jdk", "2.0", "--large-icon", ico)
+    rc, out, err = caskit("show", os.path.join(work, "icon.csk"))
+    check(("large-icon         \"%s\"" % ico) in out.encode("latin-1").decode("utf-8").splitlines(),
+          "icon read from a UTF-8 file name: %r" % out)
 
 
 def main():
