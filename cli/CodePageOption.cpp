@@ -9,7 +9,8 @@ std::optional<std::string> applyCodePageOption(const std::string& value) {
     (void)value;
     return std::string("--code-page: caskit on Windows keeps the system's ANSI code page");
 #else
-    const bool digits = !value.empty() && value.size() <= 5 && value.find_first_not_of("0123456789") == std::string::npos;
+    const bool digits =
+        !value.empty() && value.size() <= 5 && value.find_first_not_of("0123456789") == std::string::npos;
     if (!digits || !setProjectCodePage(static_cast<unsigned>(std::stoul(value))))
         return "--code-page: \"" + value + "\" is not an ANSI code page this system can convert (1252, 1250, 932, ...)";
     return std::nullopt;

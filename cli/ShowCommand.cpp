@@ -64,7 +64,8 @@ int runShow(const std::vector<std::string>& words) {
     MessageLog messages;
     Project p;
     if (!openProject(p, nullptr, path)) {
-        if (messages.count() == 0) std::fprintf(stderr, "caskit show: %s is not a readable project file\n", path.c_str());
+        if (messages.count() == 0)
+            std::fprintf(stderr, "caskit show: %s is not a readable project file\n", path.c_str());
         return 1;
     }
     static const char* const jdks[3] = {"unknown (0)", "1.1", "2.0"};
