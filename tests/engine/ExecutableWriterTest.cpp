@@ -237,5 +237,4 @@ TEST_F(ExecutableWriterTest, EachLauncherGetsItsBlockInTheEncodingItReads) {
     p.setProjectVersion(1);
     ASSERT_TRUE(compile(p, nullptr));
     EXPECT_EQ(readParameterTrailer(dir.file("h\u00E9llo")), buildParameterBlock(p));
-    EXPECT_NE(buildParameterBlock(p).find("\nparameters\ncaf\xE9 \x80\n"), std::string::npos);
 }
