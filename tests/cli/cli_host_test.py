@@ -360,7 +360,7 @@ def test_line_breaks(work):
 
 def test_code_page(work):
     def utf8(text):
-        return text.encode("latin-1").decode("utf-8")
+        return text.encode("latin-1").decode("utf-8", "replace")
     from icons import icon_file
     ico = os.path.join(work, "\u00efcon.ico")
     open(ico, "wb").write(icon_file()[0])
