@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "cli/CodePageOption.h"
 #include "cli/Commands.h"
 
 std::optional<std::string> splitArguments(const std::vector<std::string>& words,
@@ -20,7 +21,7 @@ std::optional<std::string> splitArguments(const std::vector<std::string>& words,
             a.hasValue = true;
         } else {
             a.name = word.substr(2);
-            if (takesValue(a.name)) {
+            if (takesValue(a.name) || isCodePageOption(a.name)) {
                 if (i + 1 >= words.size()) return "option --" + a.name + " needs a value";
                 a.value = words[++i];
                 a.hasValue = true;
@@ -44,6 +45,15 @@ std::optional<int> readArguments(const char* command, const std::vector<std::str
             printHelp();
             return 0;
         }
+    }
+    // --code-page belongs to every command and is applied before any text is read.
+    for (auto a = out.begin(); a != out.end();) {
+        if (!isCodePageOption(a->name)) {
+            ++a;
+            continue;
+        }
+        if (std::optional<std::string> error = applyCodePageOption(a->value)) return usageError(command, *error);
+        a = out.erase(a);
     }
     return std::nullopt;
 }

@@ -22,8 +22,10 @@ std::optional<std::string> splitArguments(const std::vector<std::string>& words,
 // on standard error and returns the exit code for it (2).
 int usageError(const char* command, const std::string& text);
 
-// Splits the words of `command` into `out`. Returns the exit code when the
-// command ends here: 2 after reporting a missing value, 0 after printing
-// the help for --help (not as another option's value); nullopt otherwise.
+// Splits the words of `command` into `out` and applies (and removes) the
+// options every command takes (--code-page). Returns the exit code when
+// the command ends here: 2 after reporting a missing or wrong value, 0
+// after printing the help for --help (not as another option's value);
+// nullopt otherwise.
 std::optional<int> readArguments(const char* command, const std::vector<std::string>& words,
                                  bool (*takesValue)(const std::string& name), std::vector<Argument>& out);

@@ -6,9 +6,11 @@
 #include <filesystem>
 #endif
 
+#include "builder/engine/CodePage.h"
 #include "builder/engine/ExecutableWriter.h"
 #include "builder/engine/ProjectFile.h"
 #include "cli/Arguments.h"
+#include "cli/CodePageOption.h"
 #include "cli/Commands.h"
 #include "cli/MessageLog.h"
 #include "cli/Targets.h"
@@ -64,7 +66,8 @@ int runCompile(const std::vector<std::string>& words) {
             if (!t) return usage("--target takes windows-x64, windows-x86 or linux-x64, not \"" + a.value + "\"");
             target = *t;
         } else if (a.name == "out") {
-            out = a.value;
+            // Folder and name become project text (the version block names the file).
+            if (std::optional<std::string> error = projectTextOf(a.name, a.value, out)) return usage(*error);
         } else if (a.name == "stubs") {
             stubs = a.value;
         } else if (a.name == "trailer") {
@@ -101,7 +104,7 @@ int runCompile(const std::vector<std::string>& words) {
     // used where resources cannot be updated.
     if (!targetHasResources(target) || trailer) project.resourceUpdateAvailable = false;
 
-    const std::string targetPath = project.exeFolder() + project.exeName();
+    const std::string targetPath = ansiToSystem(project.exeFolder() + project.exeName());
     const bool written = compile(project, nullptr);
     if (!written || messages.count() > 0) return 1;
 #ifndef _WIN32

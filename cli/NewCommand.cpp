@@ -4,6 +4,7 @@
 #include "builder/engine/Globals.h"
 #include "builder/engine/ProjectFile.h"
 #include "cli/Arguments.h"
+#include "cli/CodePageOption.h"
 #include "cli/Commands.h"
 #include "cli/MessageLog.h"
 #include "cli/ProjectOptions.h"
@@ -41,7 +42,9 @@ int runNew(const std::vector<std::string>& words) {
     try {
         for (const Argument& a : args) {
             if (a.name.empty() || a.name == "jdk") continue;
-            if (auto error = applyProjectOption(project, a.name, a.value)) return usage(*error);
+            std::string value;
+            if (auto error = projectTextOf(a.name, a.value, value)) return usage(*error);
+            if (auto error = applyProjectOption(project, a.name, value)) return usage(*error);
         }
     } catch (const XException& e) {
         std::fprintf(stderr, "caskit new: cannot read the icon file: %s\n", e.what());

@@ -182,6 +182,13 @@ bool projectOptionTakesValue(const std::string& name) { return name != "help"; }
 std::optional<std::string> applyProjectOption(Project& project, const std::string& name, const std::string& value) {
     auto found = options().find(name);
     if (found == options().end()) return "unknown option --" + name;
+    // The launcher reads its settings line by line: only the argument text
+    // may span lines (each line break is written as a blank).
+    static const char* const singleLine[] = {"exe-name", "exe-folder", "vm-library", "main-class",
+                                             "class-path", "property",  "env"};
+    for (const char* option : singleLine)
+        if (name == option && value.find_first_of("\r\n") != std::string::npos)
+            return "--" + name + ": the value holds a line break; only --arguments may";
     if (Error e = found->second(project, value)) return "--" + name + ": " + *e;
     return std::nullopt;
 }

@@ -1,6 +1,7 @@
 // caskit show PROJECT.csk: every setting of a project, one per line.
 #include <cstdio>
 
+#include "builder/engine/CodePage.h"
 #include "builder/engine/ProjectFile.h"
 #include "builder/engine/VersionText.h"
 #include "cli/Arguments.h"
@@ -12,8 +13,10 @@ namespace {
 void field(const char* name, const std::string& value) { std::printf("%-18s %s\n", name, value.c_str()); }
 
 // Texts are shown in quotes with control characters escaped, so that
-// empty values and line breaks stay visible.
-std::string quoted(const std::string& text) {
+// empty values and line breaks stay visible; project text is printed as
+// system text.
+std::string quoted(const std::string& projectText) {
+    const std::string text = ansiToSystem(projectText);
     std::string out = "\"";
     for (char c : text) {
         unsigned char u = static_cast<unsigned char>(c);
@@ -39,6 +42,8 @@ std::string quoted(const std::string& text) {
 
 const char* onOff(bool v) { return v ? "on" : "off"; }
 
+bool takesNoValue(const std::string&) { return false; }
+
 std::string named(std::int32_t value, const char* const names[3]) {
     if (value >= 0 && value < 3) return names[value];
     return "unknown (" + std::to_string(value) + ")";
@@ -52,13 +57,15 @@ void list(const char* name, const std::vector<std::string>& entries) {
 }  // namespace
 
 int runShow(const std::vector<std::string>& words) {
-    if (words.size() != 1 || words[0].compare(0, 2, "--") == 0) {
-        return usageError("show", "name one project file");
-    }
+    std::vector<Argument> args;
+    if (std::optional<int> done = readArguments("show", words, takesNoValue, args)) return *done;
+    if (args.size() != 1 || !args[0].name.empty()) return usageError("show", "name one project file");
+    const std::string& path = args[0].value;
     MessageLog messages;
     Project p;
-    if (!openProject(p, nullptr, words[0])) {
-        if (messages.count() == 0) std::fprintf(stderr, "caskit show: %s is not a readable project file\n", words[0].c_str());
+    if (!openProject(p, nullptr, path)) {
+        if (messages.count() == 0)
+            std::fprintf(stderr, "caskit show: %s is not a readable project file\n", path.c_str());
         return 1;
     }
     static const char* const jdks[3] = {"unknown (0)", "1.1", "2.0"};

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/CodePageOption.h"
 #include "cli/Commands.h"
 #include "cli/ProjectOptions.h"
 #include "cli/Targets.h"
@@ -41,9 +42,10 @@ void printHelp() {
         "  caskit --help\n"
         "      This text (also shown for --help after any command).\n"
         "\n"
+        "%s"
         "Errors are printed to standard error as one line, \"caption: text\"; the\n"
         "exit code is 0 on success, 1 when the command failed and 2 for wrong usage.\n",
-        projectOptionsHelp(), targetName(hostTarget()));
+        projectOptionsHelp(), targetName(hostTarget()), codePageHelp());
 }
 
 int main(int argc, char** argv) {

@@ -5,7 +5,9 @@
 
 #include <vector>
 
+#include "builder/engine/CodePage.h"
 #include "builder/engine/IconResources.h"
+#include "builder/engine/LineBreaks.h"
 #include "builder/engine/VersionInfoBuilder.h"
 #include "builder/engine/VersionText.h"
 #include "builder/engine/ParameterTrailerWriter.h"
@@ -33,6 +35,10 @@ std::optional<std::string> loadStub(unsigned stubId) {
 void showCompileError(platform::WindowRef owner, const std::string& text) {
     platform::showMessage(owner, text, kCompileCaption, platform::kMbOk | platform::kMbIconWarning);
 }
+
+// The Linux launcher (an ELF program) reads its block as UTF-8; the
+// Windows stubs read theirs in the ANSI code page, as the project holds it.
+bool readsUtf8Block(const std::string& stubImage) { return stubImage.compare(0, 4, "\x7f" "ELF") == 0; }
 
 // A write that failed part-way leaves no truncated executable behind.
 bool failAndRemove(platform::File& file, const std::string& targetPath, platform::WindowRef owner) {
@@ -81,9 +87,10 @@ bool updateParameterResource(const std::string& targetPath, unsigned id, const s
 
 bool writeStubImage(const Project& project, unsigned stubId, const std::string& targetPath,
                     platform::WindowRef owner) {
-    const std::string block = buildParameterBlock(project);
+    std::string block = buildParameterBlock(project);
     std::optional<std::string> stub = loadStub(stubId);
     if (!stub) return false;
+    if (readsUtf8Block(*stub)) block = ansiToUtf8(block);
 
     platform::File file = platform::openFile(targetPath, platform::File::Mode::CreateAlways);
     if (!file.isOpen()) {
@@ -111,7 +118,14 @@ bool writeStubImage(const Project& project, unsigned stubId, const std::string& 
 }
 
 bool compile(const Project& project, platform::WindowRef owner) {
-    const std::string targetPath = project.exeFolder() + project.exeName();
+    if (std::optional<std::string> setting = settingWithLineBreak(project)) {
+        showCompileError(owner, "The " + *setting +
+                                    " holds a line break, which would break up the settings stored in the "
+                                    "executable. Remove the line break and compile again.");
+        return false;
+    }
+    // The folder and name are project text; the file functions take system text.
+    const std::string targetPath = ansiToSystem(project.exeFolder() + project.exeName());
 
     bool written = false;
     switch (project.getProjectVersion()) {

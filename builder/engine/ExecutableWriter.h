@@ -17,7 +17,8 @@ constexpr unsigned kStub12ResourceId = 114;
 using StubSource = std::function<std::optional<std::string>(unsigned stubId)>;
 void setStubSource(StubSource source);
 
-// The parameter block text for the project (LF-ended lines, no terminator).
+// The parameter block text for the project (LF-ended lines, no terminator),
+// in the project code page.
 std::string buildParameterBlock(const Project& project);
 
 // Copies the stub and stores the block; false on failure (reported).
@@ -28,4 +29,6 @@ bool updateParameterResource(const std::string& targetPath, unsigned id, const s
 
 // Produces the executable at exeFolder + exeName. Returns true when the
 // stub and block were written (the version and icon steps never fail it).
+// A project with a line break in a setting other than the argument text is
+// refused with a message before anything is written.
 bool compile(const Project& project, platform::WindowRef owner);

@@ -1,9 +1,11 @@
 // The parameter block a produced executable carries: LF-ended lines in a
 // fixed order, every setting written whatever the project version, values
-// copied byte for byte (nothing quoted or escaped).
+// copied byte for byte (nothing quoted or escaped), except that the
+// argument text is written as one line.
 #include <string>
 
 #include "builder/engine/ExecutableWriter.h"
+#include "builder/engine/LineBreaks.h"
 
 namespace {
 
@@ -30,7 +32,7 @@ std::string buildParameterBlock(const Project& project) {
     std::string out;
     keywordLine(out, "binarypath", project.vmLibraryPath().empty() ? "#internal#" : project.vmLibraryPath());
     keywordLine(out, "classname", project.mainClass());
-    keywordLine(out, "parameters", project.arguments());
+    keywordLine(out, "parameters", joinLines(project.arguments()));
 
     // A mode outside the three known values writes no line, which leaves
     // the launcher's own default in place.

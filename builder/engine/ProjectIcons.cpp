@@ -5,6 +5,7 @@
 #include <new>
 
 #include "builder/engine/BitmapFile.h"
+#include "builder/engine/CodePage.h"
 #include "builder/engine/DibLayout.h"
 #include "builder/engine/IconFileReader.h"
 #include "builder/engine/IconImageBuilder.h"
@@ -104,14 +105,14 @@ void Project::setIconPath(const std::string& path, int size, std::uint16_t id, s
     modified = true;
     if (bitmap) {
         try {
-            loadBitmapFile(path, size, id, slot);
+            loadBitmapFile(ansiToSystem(path), size, id, slot);
         } catch (const std::bad_alloc&) {
             slot.reset();
         }
         return;
     }
     try {
-        loadIconFile(path, size, id, slot);
+        loadIconFile(ansiToSystem(path), size, id, slot);
     } catch (const std::bad_alloc&) {
         throw XMemoryException();
     }

@@ -1,8 +1,10 @@
-// Lays out VS_VERSION_INFO byte for byte. Every text becomes UTF-16 by
-// widening each ANSI byte to the 16-bit unit of the same value; every
-// structure starts on a 4-byte boundary of the resource.
+// Lays out VS_VERSION_INFO byte for byte. Every text is converted from the
+// project code page to UTF-16 (so that 0x99 in code page 1252 is U+2122,
+// not a control character); every structure starts on a 4-byte boundary
+// of the resource.
 #include "builder/engine/VersionInfoBuilder.h"
 
+#include "builder/engine/CodePage.h"
 #include "builder/engine/Globals.h"
 #include "platform/ByteWriter.h"
 #include "platform/ResourceUpdate.h"
@@ -17,8 +19,8 @@ constexpr std::uint32_t kFileTypeApp = 1;
 constexpr std::uint16_t kFixedInfoSize = 52;
 
 // Text with its terminating zero unit.
-void wideText(ByteWriter& out, const std::string& text) {
-    for (char c : text) out.u16(static_cast<unsigned char>(c));
+void wideText(ByteWriter& out, const std::u16string& text) {
+    for (char16_t unit : text) out.u16(unit);
     out.u16(0);
 }
 
@@ -28,7 +30,7 @@ std::size_t header(ByteWriter& out, std::uint16_t valueLength, std::uint16_t typ
     out.u16(0);
     out.u16(valueLength);
     out.u16(type);
-    wideText(out, key);
+    wideText(out, ansiToUtf16(key));
     return start;
 }
 
@@ -41,11 +43,14 @@ void patchLength(ByteWriter& out, std::size_t start) {
 }
 
 void stringEntry(ByteWriter& out, const std::string& key, const std::string& value) {
-    std::uint16_t valueLength = value.empty() ? 0 : static_cast<std::uint16_t>(value.size() + 1);
+    const std::u16string wide = ansiToUtf16(value);
+    // A value too long for the field also outgrows its structure's length,
+    // which patchLength refuses.
+    std::uint16_t valueLength = wide.empty() ? 0 : static_cast<std::uint16_t>(wide.size() + 1);
     std::size_t start = header(out, valueLength, 1, key);
-    if (!value.empty()) {
+    if (!wide.empty()) {
         out.align4();
-        wideText(out, value);
+        wideText(out, wide);
     }
     patchLength(out, start);
     out.align4();  // padding after the structure, not counted in its length

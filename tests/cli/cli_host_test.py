@@ -270,7 +270,7 @@ def test_help_is_complete(work):
     check(rc == 0 and err == "", "help: %d %r" % (rc, err))
     options = [w for w in full_project_args(work) if w.startswith("--")]
     options = [w.split("=")[0] for w in options] + ["--jdk", "--large-icon", "--small-icon", "--target", "--out",
-                                                     "--stubs", "--trailer"]
+                                                     "--stubs", "--trailer", "--code-page"]
     for option in options:
         check(option in out, "help lacks %s" % option)
     for text in ["caskit new PROJECT.csk --jdk 1.1|2.0", "caskit compile PROJECT.csk", "caskit show PROJECT.csk",
@@ -342,11 +342,60 @@ def test_failed_writes(work):
     check(not [n for n in os.listdir(work) if n.endswith(".saving")], "no temporary file left")
 
 
+def test_line_breaks(work):
+    for option in ("exe-name", "exe-folder", "vm-library", "main-class", "class-path", "property", "env"):
+        rc, out, err = caskit("new", os.path.join(work, "bad.csk"), "--jdk", "2.0", "--" + option, "A=b\nclasspath")
+        check(rc == 2 and ("--%s: the value holds a line break" % option) in err, "--%s: %d %r" % (option, rc, err))
+    check(not os.path.exists(os.path.join(work, "bad.csk")), "no project written")
+
+    # A project file that already holds one opens and shows it, but does not compile.
+    broken = os.path.join(work, "broken.csk")
+    open(broken, "wb").write(open(linux_project(work, "old"), "rb").read().replace(b"/apps/h.jar", b"/apps\nh.jar"))
+    rc, out, err = caskit("show", broken)
+    check(rc == 0 and '  "/apps\\nh.jar"' in out.splitlines(), "show the stored line break: %d %r" % (rc, out))
+    rc, out, err = caskit("compile", broken, "--out", os.path.join(work, "broken"))
+    check(rc == 1 and err.startswith("Error Compiling Executable: The class path entry 1 holds a line break")
+          and not os.path.exists(os.path.join(work, "broken")), "compile refuses: %d %r" % (rc, err))
+
+
+def test_code_page(work):
+    def utf8(text):
+        return text.encode("latin-1").decode("utf-8", "replace")
+    from icons import icon_file
+    ico = os.path.join(work, "\u00efcon.ico")
+    open(ico, "wb").write(icon_file()[0])
+    path = os.path.join(work, "text.csk")
+    rc, out, err = caskit("new", path, "--jdk", "2.0", "--exe-name", "caf\u00e9", "--exe-folder", work,
+                          "--main-class", "hello.Main", "--copyright", "\u00a9 2026 Zo\u00eb", "--trademarks",
+                          "Acme\u2122 \u20ac", "--large-icon", ico)
+    p = read_project(open(path, "rb").read())
+    stored = [p[k] for k in ("exeName", "legalCopyright", "legalTrademarks")]
+    check(rc == 0 and stored == ["caf\xe9", "\xa9 2026 Zo\xeb", "Acme\x99 \x80"], "stored in 1252: %r" % stored)
+    rc, out, err = caskit("show", path)
+    for line in ["copyright          \"\u00a9 2026 Zo\u00eb\"", "trademarks         \"Acme\u2122 \u20ac\"",
+                 "target             \"%s/caf\u00e9\"" % work, "large-icon         \"%s\"" % ico]:
+        check(line in utf8(out).splitlines(), "show prints UTF-8 (and read the image): lacks %r" % line)
+    rc, out, err = caskit("compile", path)
+    check(rc == 0 and os.path.exists(os.path.join(work, "caf\u00e9")) and "wrote %s/caf\u00e9 " % work in utf8(out),
+          "compile writes and names a UTF-8 file: %d %r" % (rc, out))
+
+    rc, out, err = caskit("new", os.path.join(work, "jp.csk"), "--jdk", "2.0", "--company", "\u65e5\u672c")
+    check(rc == 2 and "--company: \"\u65e5\" (U+65E5) has no place in code page 1252" in utf8(err)
+          and not os.path.exists(os.path.join(work, "jp.csk")), "refused: %d %r" % (rc, err))
+    caskit("new", os.path.join(work, "jp.csk"), "--jdk", "2.0", "--company", "\u65e5\u672c", "--code-page", "932")
+    check(read_project(open(os.path.join(work, "jp.csk"), "rb").read())["companyName"] == "\x93\xfa\x96\x7b",
+          "stored in code page 932")
+    rc, out, err = caskit("show", "--code-page=932", os.path.join(work, "jp.csk"))
+    check("company            \"\u65e5\u672c\"" in utf8(out), "show in 932: %r" % out)
+    rc, out, err = caskit("show", "--code-page", "1200", os.path.join(work, "jp.csk"))
+    check(rc == 2 and "--code-page: \"1200\" is not an ANSI code page" in err, "UTF-16 refused: %d %r" % (rc, err))
+
 def main():
     with temp_folder("caskit-cli-") as work:
         for test in (test_new_writes_every_setting, test_default_project_is_111_bytes, test_compile_linux_trailer,
                      test_compile_windows_trailer, test_icons, test_errors, test_failed_writes,
-                     test_show_prints_every_setting, test_help_is_complete, test_every_error_is_one_line):
+                     test_show_prints_every_setting, test_help_is_complete, test_every_error_is_one_line,
+                     test_line_breaks, test_code_page):
             folder = os.path.join(work, test.__name__)
             os.makedirs(folder)
             test(folder)

@@ -12,6 +12,7 @@ import sys
 import pefile
 
 from icons import icon_file
+from projectfile import read_project
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 from caskit_test import (Checks, block_lines, fresh_folder, pe_resources, run_to_files, trailer_block,  # noqa: E402
@@ -44,7 +45,8 @@ def version_strings(path):
         for entry in info:
             for table in getattr(entry, "StringTable", []):
                 check(table.LangID == b"040904B0", "string table key %r" % table.LangID)
-                strings.update({k.decode("latin-1"): v.decode("latin-1") for k, v in table.entries.items()})
+                # pefile hands the UTF-16 strings over as UTF-8.
+                strings.update({k.decode("utf-8"): v.decode("utf-8") for k, v in table.entries.items()})
     fixed = pe.VS_FIXEDFILEINFO[0]
     return strings, fixed
 
@@ -111,8 +113,8 @@ def test_resource_form():
     project = os.path.join(folder, "hello.csk")
     new_project(CASKIT_EXE, project, out_folder, extra=[
         "--version-info", "on", "--file-version", "1.2.3.4", "--product-version", "5.6.7.8",
-        "--company", "Tallowmark", "--copyright", "(c) 2026",
-        "--trademarks", "TM", "--comments", "", "--large-icon", win(os.path.join(folder, "app.ico")),
+        "--company", "Tallowmark", "--copyright", "\u00a9 2026 Zo\u00eb",
+        "--trademarks", "Acme\u2122 \u20ac", "--comments", "", "--large-icon", win(os.path.join(folder, "app.ico")),
         "--small-icon", win(os.path.join(folder, "app.ico"))])
     rc, out, err = wine(CASKIT_EXE, "compile", win(project))
     check(rc == 0 and err == "", "caskit.exe compile: rc %d %r" % (rc, err))
@@ -137,7 +139,12 @@ def test_resource_form():
     check(strings.get("FileDescription") == "hello.exe, built by Tallowmark Inc's, Caskit", "FileDescription")
     check(strings.get("FileVersion") == "1.2.3.4" and strings.get("ProductVersion") == "5.6.7.8", "versions")
     check(strings.get("ProductName") == "hello.exe" and strings.get("Comments") == "", "ProductName, Comments")
-    check(strings.get("LegalCopyright") == "(c) 2026", "LegalCopyright %r" % strings.get("LegalCopyright"))
+    # Stored in the ANSI code page (1252 here), shown from UTF-16 as typed.
+    stored = read_project(open(project, "rb").read())
+    check((stored["legalCopyright"], stored["legalTrademarks"]) == ("\xa9 2026 Zo\xeb", "Acme\x99 \x80"),
+          "project file text %r" % ((stored["legalCopyright"], stored["legalTrademarks"]),))
+    check(strings.get("LegalCopyright") == "\u00a9 2026 Zo\u00eb", "LegalCopyright %r" % strings.get("LegalCopyright"))
+    check(strings.get("LegalTrademarks") == "Acme\u2122 \u20ac", "LegalTrademarks %r" % strings.get("LegalTrademarks"))
     check((fixed.FileVersionMS, fixed.FileVersionLS) == (0x10002, 0x30004), "fixed file version")
     check((fixed.ProductVersionMS, fixed.ProductVersionLS) == (0x50006, 0x70008), "fixed product version")
 

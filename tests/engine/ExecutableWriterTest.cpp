@@ -4,12 +4,14 @@
 
 #include <filesystem>
 
+#include "builder/engine/CodePage.h"
 #include "builder/engine/ExecutableWriter.h"
 #include "launcher/ParameterTrailer.h"
 #include "platform/ByteWriter.h"
 #include "tests/engine/TestIcon.h"
 #include "tests/support/MessageRecorder.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/TextSupport.h"
 
 using caskit_test::MessageRecorder;
 using caskit_test::readFile;
@@ -185,4 +187,55 @@ TEST_F(ExecutableWriterTest, IconFailureIsIgnored) {
     MessageRecorder messages;
     EXPECT_NO_THROW(compile(p, nullptr));
     EXPECT_TRUE(messages.shown.empty());
+}
+
+// Any setting but the argument text that holds a line break would break up
+// the block: the compile names it and writes nothing.
+TEST_F(ExecutableWriterTest, LineBreakInASettingRefusesTheCompile) {
+    const std::pair<void (*)(Project&), const char*> cases[] = {
+        {[](Project& p) { p.setExeName("app\n.exe"); }, "The exe name holds a line break"},
+        {[](Project& p) { p.setExeFolder(p.exeFolder() + "sub\r/"); }, "The exe folder holds a line break"},
+        {[](Project& p) { p.setVmLibraryPath("/jre/\nlibjvm.so"); }, "The VM library path holds a line break"},
+        {[](Project& p) { p.setMainClass("app.Main\r\nclasspath"); }, "The main class holds a line break"},
+        {[](Project& p) {
+             p.listAdd(ProjectList::ClassPath, "a.jar");
+             p.listAdd(ProjectList::ClassPath, "b\n.jar");
+         },
+         "The class path entry 2 holds a line break"},
+        {[](Project& p) { p.listAdd(ProjectList::Environment, "A=1\n"); }, "The environment entry 1 holds"},
+        {[](Project& p) { p.listAdd(ProjectList::Properties, "\rk=v"); }, "The property 1 holds a line break"},
+    };
+    writeFile(dir.file("app.exe"), "previous");
+    for (const auto& c : cases) {
+        Project p = project(2);
+        p.setArguments("multi\r\nline arguments are fine");
+        c.first(p);
+        MessageRecorder messages;
+        EXPECT_FALSE(compile(p, nullptr)) << c.second;
+        ASSERT_EQ(messages.shown.size(), 1u) << c.second;
+        EXPECT_EQ(messages.shown[0].caption, "Error Compiling Executable");
+        EXPECT_EQ(messages.shown[0].text.rfind(c.second, 0), 0u) << messages.shown[0].text;
+    }
+    EXPECT_TRUE(requested.empty());
+    EXPECT_EQ(readFile(dir.file("app.exe")), "previous");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
+// Project text is in code page 1252 here: a Windows stub gets it as it is,
+// the Linux launcher (an ELF program) in UTF-8, and the target's name is
+// made in the system's UTF-8.
+TEST_F(ExecutableWriterTest, EachLauncherGetsItsBlockInTheEncodingItReads) {
+    const std::string elf = std::string("\x7f" "ELF linux stub") + std::string(4, '\0');
+    setStubSource([&](unsigned id) -> std::optional<std::string> { return id == 114 ? elf : fakeStub(id); });
+    Project p = project(2);
+    p.setExeName("h\xE9llo");
+    p.setArguments("caf\xE9 \x80");
+    ASSERT_TRUE(compile(p, nullptr));
+    const std::string linuxBlock = str(readParameterTrailer(dir.file("h\u00E9llo")));
+    EXPECT_NE(linuxBlock.find("\nparameters\ncaf\u00E9 \u20AC\n"), std::string::npos);
+    EXPECT_EQ(linuxBlock, ansiToUtf8(buildParameterBlock(p)));
+
+    p.setProjectVersion(1);
+    ASSERT_TRUE(compile(p, nullptr));
+    EXPECT_EQ(readParameterTrailer(dir.file("h\u00E9llo")), buildParameterBlock(p));
 }

@@ -77,17 +77,35 @@ TEST(ParameterBlockWriter, ModesAndSwitches) {
 TEST(ParameterBlockWriter, ValuesAreCopiedByteForByte) {
     Project p(false);
     p.setVmLibraryPath("D:\\jre\\bin\\jvm.dll");
-    p.setArguments("a\r\nb \"q\"");
+    p.setArguments("a\tb \"q\" %X%");
     p.listAdd(ProjectList::Environment, "A=b=c");
     p.listAdd(ProjectList::Environment, "NOVALUE");
     p.listAdd(ProjectList::Environment, "=x");
     p.setMinHeap(4294967295u);
     std::string block = buildParameterBlock(p);
     EXPECT_EQ(block.rfind("binarypath\nD:\\jre\\bin\\jvm.dll\n", 0), 0u);
-    EXPECT_NE(block.find("parameters\na\r\nb \"q\"\n"), std::string::npos);
+    EXPECT_NE(block.find("parameters\na\tb \"q\" %X%\n"), std::string::npos);
     EXPECT_NE(block.find("environment\n3\nA\nb=c\nNOVALUE\n\n\nx\nclasspath\n"), std::string::npos);
     EXPECT_NE(block.find("minheap\n4294967295\n"), std::string::npos);
     EXPECT_EQ(block.back(), '\n');
+}
+
+// The argument text is one line of the block: each line break typed into
+// the argument field (CR LF, LF or CR) becomes one blank, so no line of it
+// can be read as a keyword.
+TEST(ParameterBlockWriter, ArgumentLineBreaksBecomeBlanks) {
+    Project p(false);
+    const std::pair<const char*, const char*> cases[] = {
+        {"a b\nclasspath\n1\n/tmp/x.jar", "a b classpath 1 /tmp/x.jar"},
+        {"one\r\ntwo\rthree\n", "one two three "},
+        {"\r\r\n\n\nx", "    x"},
+    };
+    for (const auto& c : cases) {
+        p.setArguments(c.first);
+        EXPECT_NE(buildParameterBlock(p).find(std::string("\nparameters\n") + c.second + "\nappendcp\n"),
+                  std::string::npos)
+            << c.second;
+    }
 }
 
 TEST(ParameterBlockWriter, UserDefinedVmWithoutPathIsInternal) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "builder/engine/CodePage.h"
 #include "builder/engine/Globals.h"
 #include "builder/engine/VersionInfoBuilder.h"
 #include "builder/engine/VersionText.h"
@@ -190,14 +191,34 @@ TEST(VersionInfoBuilder, EvenKeyNeedsNoPadding) {
     EXPECT_EQ(s.valueLength, 2);
 }
 
-TEST(VersionInfoBuilder, HighBytesWidenToTheSameUnit) {
-    VersionInfoBuilder b;
-    b.setString("LegalCopyright", "\xA9 X");
-    std::string res = b.layout();
-    ByteReader in(res.data() + 152, res.size() - 152);
-    readHeader(in);
-    align(in, 0);
-    EXPECT_EQ(in.u16(), 0x00A9);
+// Values are converted from the project code page, not widened byte by
+// byte: 0x80-0x9F of code page 1252 are not the C1 controls, and a
+// double-byte code page gives fewer units than bytes.
+TEST(VersionInfoBuilder, TextIsConvertedFromTheProjectCodePage) {
+    struct Case {
+        unsigned codePage;
+        std::string value;
+        std::u16string expected;
+    };
+    const Case cases[] = {
+        {1252, "\xA9 X", u"\u00A9 X"},
+        {1252, "Acme\x99", u"Acme\u2122"},
+        {1252, "\x80 5", u"\u20AC 5"},
+        {932, "\x93\xFA\x96\x7B", u"\u65E5\u672C"},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(setProjectCodePage(c.codePage));
+        VersionInfoBuilder b;
+        b.setString("LegalCopyright", c.value);  // 14 characters: the value starts at 36
+        std::string res = b.layout();
+        ByteReader in(res.data() + 152, res.size() - 152);
+        Header s = readHeader(in);
+        align(in);
+        EXPECT_EQ(readWide(in), c.expected) << c.codePage;
+        EXPECT_EQ(s.valueLength, c.expected.size() + 1) << c.codePage;
+        EXPECT_EQ(s.length, 36 + 2 * (c.expected.size() + 1)) << c.codePage;
+    }
+    ASSERT_TRUE(setProjectCodePage(1252));
 }
 
 TEST(VersionInfoBuilder, VersionPartsTakeTheirLow16Bits) {

@@ -1,0 +1,21 @@
+#pragma once
+// caskit's command line and output against the project's text: on Linux
+// the command line and output are UTF-8 and project text is in an ANSI
+// code page, 1252 unless "--code-page N" (taken by every command) says
+// otherwise. On Windows both are the system's ANSI code page.
+
+#include <optional>
+#include <string>
+
+bool isCodePageOption(const std::string& name);
+
+// Sets the project code page from the option's value; an error text when
+// it is not a code page this system can use.
+std::optional<std::string> applyCodePageOption(const std::string& value);
+
+// A command-line word as project text in `text`; an error text naming the
+// option and the character the code page cannot hold.
+std::optional<std::string> projectTextOf(const std::string& option, const std::string& word, std::string& text);
+
+// The help paragraph for --code-page (empty where the option is not offered).
+const char* codePageHelp();
