@@ -44,10 +44,13 @@ int runNew(const std::vector<std::string>& words) {
             if (auto error = applyProjectOption(project, a.name, a.value)) return usage(*error);
         }
     } catch (const XException& e) {
-        std::fprintf(stderr, "caskit new: cannot read the icon file: %s\n", e.what());
+        std::fprintf(stderr, "caskit new: cannot read the icon file: %s\n", *e.what() ? e.what() : "out of memory");
         return 1;
     }
     if (messages.count() > 0) return 1;  // an image file could not be read
+    if (project.minHeap() > project.maxHeap())
+        return usage("--min-heap (" + std::to_string(project.minHeap()) + " KB) is larger than --max-heap (" +
+                     std::to_string(project.maxHeap()) + " KB)");
 
     project.projectPath = path;
     project.modified = true;  // a project of defaults is written too

@@ -52,6 +52,9 @@ void list(const char* name, const std::vector<std::string>& entries) {
 }  // namespace
 
 int runShow(const std::vector<std::string>& words) {
+    std::vector<Argument> args;
+    if (std::optional<int> done = readArguments("show", words, [](const std::string&) { return false; }, args))
+        return *done;
     if (words.size() != 1 || words[0].compare(0, 2, "--") == 0) {
         return usageError("show", "name one project file");
     }
