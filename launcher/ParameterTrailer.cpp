@@ -75,7 +75,10 @@ TrailerLimit trailerLimit(std::uint64_t fileSize, const unsigned char* head, std
 // The end of the trailer (just after its length word), given the last
 // `tailSize` bytes (at most kTailSize) before limit.end; 0 when no trailer
 // fits. Before a certificate table only zero bytes may be skipped, and the
-// length word must say that the block starts where the image ends.
+// length word must say that the block starts where the stub file ended:
+// at the image's end, or after the 4 zero bytes (the empty trailer) that
+// an unconfigured stub carries there. Zero bytes of the length word
+// itself could otherwise pass for alignment.
 std::uint64_t trailerEnd(const TrailerLimit& limit, const unsigned char* tail, std::size_t tailSize) {
     if (!limit.beforeCertificates) return limit.end;
     for (std::size_t pad = 0; pad <= kMaxAlignment && pad + 4 <= tailSize; ++pad) {
@@ -84,7 +87,8 @@ std::uint64_t trailerEnd(const TrailerLimit& limit, const unsigned char* tail, s
         const std::uint64_t length = word.u32();
         const std::uint64_t end = limit.end - pad;
         if (length == 0 || length > end - 4) continue;
-        if (limit.imageEnd != 0 && end - 4 - length != limit.imageEnd) continue;
+        const std::uint64_t start = end - 4 - length;
+        if (limit.imageEnd != 0 && start != limit.imageEnd && start != limit.imageEnd + 4) continue;
         return end;
     }
     return 0;

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Benchmark (not a test): median start-to-exit time of the Linux launcher
-# and of `java -cp` on the same hello program, their ratio, and the size in
+# and of `java -cp` on the same hello program, their ratio; the median time
+# of a Linux compile of a Windows executable with a version block and two
+# icons next to the time to copy the stub, their ratio; and the size in
 # bytes of every launcher stub built (win64, win32, Linux).
 #
 #   scripts/bench.sh [RUNS]
@@ -67,6 +69,28 @@ java_ms=$(median_ms "${java_cmd[@]}")
 printf '  Linux launcher (stub12): %8s ms\n' "$launcher_ms"
 printf '  java -cp:                %8s ms\n' "$java_ms"
 awk -v a="$launcher_ms" -v b="$java_ms" 'BEGIN { printf "  ratio launcher / java:   %8.2f\n", a / b }'
+
+# Compiling a Windows executable on Linux (resource form: marker, block,
+# version block, two icons) against copying its stub.
+caskit="$host/cli/caskit"
+winstub="$host/cli/stubs/windows-x64/stub12.exe"
+if [ -x "$caskit" ] && [ -f "$winstub" ]; then
+  PYTHONPATH=tests/cli /usr/bin/python3 -c 'import sys, icons; open(sys.argv[1], "wb").write(icons.icon_file()[0])' "$work/app.ico"
+  "$caskit" new "$work/bench.csk" --jdk 2.0 --exe-folder "$work" --exe-name bench.exe --main-class hello.Main \
+    --version-info on --company Tallowmark --file-version 1.2.3.4 --large-icon "$work/app.ico" \
+    --small-icon "$work/app.ico" >/dev/null
+  compile_cmd=("$caskit" compile "$work/bench.csk" --target windows-x64)
+  copy_cmd=(cp "$winstub" "$work/copy.exe")
+  "${compile_cmd[@]}" >/dev/null
+  echo "Windows executable with version block and two icons, compiled on Linux, median of $runs runs:"
+  compile_ms=$(median_ms "${compile_cmd[@]}")
+  copy_ms=$(median_ms "${copy_cmd[@]}")
+  printf '  caskit compile:          %8s ms\n' "$compile_ms"
+  printf '  cp stub12.exe:           %8s ms\n' "$copy_ms"
+  awk -v a="$compile_ms" -v b="$copy_ms" 'BEGIN { printf "  ratio compile / copy:    %8.2f (goal <= 3)\n", a / b }'
+else
+  echo "no caskit or staged Windows stub in $host: compile benchmark skipped"
+fi
 
 echo "Stub sizes (bytes):"
 for f in "$win64/bin/stub11.exe" "$win64/bin/stub12.exe" "$win32/bin/stub11.exe" "$win32/bin/stub12.exe" "$stub"; do

@@ -260,7 +260,7 @@ def test_linux_resource_form():
     from_linux = resources(exe)
     differ = sorted(k for k in set(from_windows) | set(from_linux) if from_windows.get(k) != from_linux.get(k))
     check(not differ, "resources differ between caskit.exe and the Linux caskit: %r" % differ)
-    check(len(from_linux) == 10, "resource entries %r" % sorted(from_linux))
+    check(len(from_linux) == 8, "resource entries %r" % sorted(from_linux))
 
     found, strings, icons = probe(exe)
     for key_, data in found.items():
