@@ -6,6 +6,7 @@
 #include "cli/Arguments.h"
 #include "cli/Commands.h"
 #include "cli/MessageLog.h"
+#include "cli/ProjectLoad.h"
 #include "cli/ProjectOptions.h"
 
 namespace {
@@ -41,6 +42,19 @@ int runNew(const std::vector<std::string>& words) {
     try {
         for (const Argument& a : args) {
             if (a.name.empty() || a.name == "jdk") continue;
+            const bool large = a.name == "large-icon";
+            if ((large || a.name == "small-icon") && !a.value.empty()) {
+                // Stored as given; checked where compile will look for it,
+                // relative to the project file's folder.
+                const std::string image = resolvePath(folderOf(path), a.value);
+                Project scratch(false);
+                if (std::optional<std::string> problem = setIconFrom(scratch, large, image)) {
+                    std::fprintf(stderr, "caskit new: cannot read the icon file %s: %s\n", image.c_str(), problem->c_str());
+                    return 1;
+                }
+                setIconFrom(project, large, a.value);
+                continue;
+            }
             if (auto error = applyProjectOption(project, a.name, a.value)) return usage(*error);
         }
     } catch (const XException& e) {

@@ -33,9 +33,9 @@ bool isAbsolute(const std::string& p) {
 #endif
 }
 
-// Sets one icon slot from `path`, turning every way the image can fail
-// into a warning: icon-file errors raise, bitmap errors are messages.
-void loadIcon(Project& project, bool large, const std::string& path, std::vector<std::string>& warnings) {
+}  // namespace
+
+std::optional<std::string> setIconFrom(Project& project, bool large, const std::string& path) {
     std::string reason;
     platform::MessageHook previous = platform::setMessageHook(
         [&reason](platform::WindowRef, const std::string& text, const std::string&, unsigned) {
@@ -49,12 +49,16 @@ void loadIcon(Project& project, bool large, const std::string& path, std::vector
         reason = *e.what() ? e.what() : "out of memory";
     }
     platform::setMessageHook(std::move(previous));
-    if (!(large ? project.largeIcon() : project.smallIcon())) {
-        const char* setting = large ? "large-icon" : "small-icon";
-        warnings.push_back(std::string(setting) + " " + path + " cannot be read (" +
-                           (reason.empty() ? "no usable image" : reason) + "); the executable gets no " +
-                           (large ? "large" : "small") + " icon");
-    }
+    if (large ? project.largeIcon() : project.smallIcon()) return std::nullopt;
+    return reason.empty() ? "no usable image" : reason;
+}
+
+namespace {
+
+void loadIcon(Project& project, bool large, const std::string& path, std::vector<std::string>& warnings) {
+    if (std::optional<std::string> problem = setIconFrom(project, large, path))
+        warnings.push_back(std::string(large ? "large-icon " : "small-icon ") + path + " cannot be read (" + *problem +
+                           "); the executable gets no " + (large ? "large" : "small") + " icon");
 }
 
 }  // namespace

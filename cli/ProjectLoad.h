@@ -19,6 +19,11 @@
 bool loadProjectForBuild(const std::string& path, Project& project, std::string& error,
                          std::vector<std::string>& warnings);
 
+// Sets the large or small icon path of `project` and loads its image,
+// quietly: returns why no image could be taken from `path` (the path is
+// stored all the same), or nullopt.
+std::optional<std::string> setIconFrom(Project& project, bool large, const std::string& path);
+
 // Why `value` cannot name a file on this system (a drive or network path
 // of Windows on Linux), or nullopt.
 std::optional<std::string> foreignPathProblem(const std::string& value);

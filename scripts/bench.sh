@@ -63,12 +63,20 @@ for cmd in launcher java; do
     *) echo "the $cmd run did not run the hello program:" >&2; echo "$out" >&2; exit 1 ;;
   esac
 done
+# Prints the medians of two commands (named arrays) and their ratio.
+#   compare LABEL_A CMD_A LABEL_B CMD_B RATIO_LABEL
+compare() {
+  local -n first=$2 second=$4
+  local a b
+  a=$(median_ms "${first[@]}")
+  b=$(median_ms "${second[@]}")
+  printf '  %-24s %8s ms\n' "$1:" "$a"
+  printf '  %-24s %8s ms\n' "$3:" "$b"
+  awk -v a="$a" -v b="$b" -v l="$5" 'BEGIN { printf "  %-24s %8.2f\n", l ":", a / b }'
+}
+
 echo "Start-to-exit, median of $runs runs (hello program, same heap options):"
-launcher_ms=$(median_ms "${launcher_cmd[@]}")
-java_ms=$(median_ms "${java_cmd[@]}")
-printf '  Linux launcher (stub12): %8s ms\n' "$launcher_ms"
-printf '  java -cp:                %8s ms\n' "$java_ms"
-awk -v a="$launcher_ms" -v b="$java_ms" 'BEGIN { printf "  ratio launcher / java:   %8.2f\n", a / b }'
+compare "Linux launcher (stub12)" launcher_cmd "java -cp" java_cmd "ratio launcher / java"
 
 # Compiling a Windows executable on Linux (resource form: marker, block,
 # version block, two icons) against copying its stub.
@@ -83,11 +91,7 @@ if [ -x "$caskit" ] && [ -f "$winstub" ]; then
   copy_cmd=(cp "$winstub" "$work/copy.exe")
   "${compile_cmd[@]}" >/dev/null
   echo "Windows executable with version block and two icons, compiled on Linux, median of $runs runs:"
-  compile_ms=$(median_ms "${compile_cmd[@]}")
-  copy_ms=$(median_ms "${copy_cmd[@]}")
-  printf '  caskit compile:          %8s ms\n' "$compile_ms"
-  printf '  cp stub12.exe:           %8s ms\n' "$copy_ms"
-  awk -v a="$compile_ms" -v b="$copy_ms" 'BEGIN { printf "  ratio compile / copy:    %8.2f (goal <= 3)\n", a / b }'
+  compare "caskit compile" compile_cmd "cp stub12.exe" copy_cmd "ratio compile / copy (goal <= 3)"
 else
   echo "no caskit or staged Windows stub in $host: compile benchmark skipped"
 fi

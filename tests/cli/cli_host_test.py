@@ -377,9 +377,13 @@ def test_build_tool_paths(work):
     os.makedirs(sub)
     for name in ("app.ico", "small.ico"):
         open(os.path.join(sub, name), "wb").write(icon_file()[0])
-    rc, out, err = caskit("new", "p.csk", "--jdk", "2.0", "--exe-folder", "out\\", "--exe-name", "app.exe",
-                          "--main-class", "M", "--large-icon", "app.ico", "--small-icon", "small.ico", cwd=sub)
+    # "new" checks relative icon paths where compile will look: beside the project.
+    rc, out, err = caskit("new", os.path.join("sub", "p.csk"), "--jdk", "2.0", "--exe-folder", "out\\",
+                          "--exe-name", "app.exe", "--main-class", "M", "--large-icon", "app.ico",
+                          "--small-icon", "small.ico", cwd=work)
     check(rc == 0, "new with relative paths: %d %r" % (rc, err))
+    check(read_project(open(os.path.join(sub, "p.csk"), "rb").read())["largeIconPath"] == "app.ico",
+          "relative icon path stored as given")
     os.remove(os.path.join(sub, "small.ico"))
     os.makedirs(os.path.join(sub, "out"))
     # From another folder: the exe folder and icons count from the project's
