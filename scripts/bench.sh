@@ -70,9 +70,9 @@ compare() {
   local a b
   a=$(median_ms "${first[@]}")
   b=$(median_ms "${second[@]}")
-  printf '  %-24s %8s ms\n' "$1:" "$a"
-  printf '  %-24s %8s ms\n' "$3:" "$b"
-  awk -v a="$a" -v b="$b" -v l="$5" 'BEGIN { printf "  %-24s %8.2f\n", l ":", a / b }'
+  printf '  %-34s %8s ms\n' "$1:" "$a"
+  printf '  %-34s %8s ms\n' "$3:" "$b"
+  awk -v a="$a" -v b="$b" -v l="$5" 'BEGIN { printf "  %-34s %8.2f\n", l ":", a / b }'
 }
 
 echo "Start-to-exit, median of $runs runs (hello program, same heap options):"
