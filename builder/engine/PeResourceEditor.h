@@ -6,7 +6,8 @@
 // resource as it was.
 //
 // Placing the new resource section: when the resource section is the last
-// section in memory and in the file, it is rebuilt in place; otherwise
+// section in memory and in the file and starts with the resource
+// directory, it is rebuilt in place; otherwise
 // (another section such as .reloc follows it, or the image has none) the
 // resources move to a new last section and the old section stays as unused
 // data, so that no code or data address of the image changes. Data after

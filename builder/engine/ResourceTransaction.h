@@ -25,7 +25,9 @@ public:
     bool begin(const std::string& path);
     // Adds or replaces type/id/language; no data and size 0 deletes it.
     bool update(unsigned type, unsigned id, unsigned language, const void* data, std::size_t size);
-    // Writes the changes; returns whether the file was written.
+    // Writes the changes; returns whether the file was written. (The
+    // portable editor rewrites the whole file; callers that must never
+    // leave a half-written file work on a temporary copy, as compile does.)
     bool commit();
     void discard();
 
