@@ -1,20 +1,23 @@
 // caskit compile PROJECT.csk [--target T] [--out PATH] [--stubs DIR]
-// [--trailer]: the same compile as the builder's "Compile Project", with
-// the stub read from the stub folder of the target.
+// [--trailer[=yes|no]]: the same compile as the builder's "Compile
+// Project", with the stub read from the stub folder of the target.
+#include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #ifndef _WIN32
 #include <filesystem>
 #endif
 
 #include "builder/engine/CodePage.h"
 #include "builder/engine/ExecutableWriter.h"
-#include "builder/engine/ProjectFile.h"
 #include "cli/Arguments.h"
 #include "cli/CodePageOption.h"
 #include "cli/Commands.h"
 #include "cli/MessageLog.h"
+#include "cli/ProjectLoad.h"
 #include "cli/Targets.h"
 #include "platform/FileSystem.h"
+#include "platform/Process.h"
 
 namespace {
 
@@ -36,6 +39,51 @@ void redirect(Project& project, const std::string& out) {
     project.setExeFolder(cut == std::string::npos ? std::string() : out.substr(0, cut + 1));
     project.setExeName(cut == std::string::npos ? out : out.substr(cut + 1));
 }
+
+void warn(const std::string& text) { std::fprintf(stderr, "caskit compile: warning: %s\n", text.c_str()); }
+
+std::optional<bool> yesNo(const Argument& a) {
+    if (!a.hasValue) return true;
+    for (const char* yes : {"yes", "on", "1", "true"})
+        if (a.value == yes) return true;
+    for (const char* no : {"no", "off", "0", "false"})
+        if (a.value == no) return false;
+    return std::nullopt;
+}
+
+bool endsWithExe(const std::string& name) {
+    if (name.size() < 4) return false;
+    std::string end = name.substr(name.size() - 4);
+    for (char& c : end) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return end == ".exe";
+}
+
+// Test seam: CASKIT_TEST_STEP=fail:STEP makes that compile step fail;
+// stop:STEP announces the step on standard error and waits there to be
+// killed. Installed for the life of one compile command.
+class TestStepScope {
+public:
+    TestStepScope() {
+        const char* value = std::getenv("CASKIT_TEST_STEP");
+        if (!value) return;
+        const std::string request = value;
+        const std::size_t colon = request.find(':');
+        if (colon == std::string::npos) return;
+        const std::string action = request.substr(0, colon), step = request.substr(colon + 1);
+        setCompileStepHook([action, step](CompileStep s) {
+            if (step != compileStepName(s)) return true;
+            if (action == "stop") {
+                std::fprintf(stderr, "caskit compile: stopped before the %s step\n", step.c_str());
+                std::fflush(stderr);
+                for (;;) platform::sleepSeconds(1);
+            }
+            return action != "fail";
+        });
+    }
+    ~TestStepScope() { setCompileStepHook(nullptr); }
+    TestStepScope(const TestStepScope&) = delete;
+    TestStepScope& operator=(const TestStepScope&) = delete;
+};
 
 // Installs the stub read from the stub folder as the engine's stub source
 // for the life of one compile command, on every way out.
@@ -71,7 +119,9 @@ int runCompile(const std::vector<std::string>& words) {
         } else if (a.name == "stubs") {
             stubs = a.value;
         } else if (a.name == "trailer") {
-            trailer = true;
+            std::optional<bool> on = yesNo(a);
+            if (!on) return usage("--trailer takes yes or no, not \"" + a.value + "\"");
+            trailer = *on;
         } else {
             return usage("unknown option --" + a.name);
         }
@@ -80,10 +130,10 @@ int runCompile(const std::vector<std::string>& words) {
 
     MessageLog messages;
     Project project;
-    if (!openProject(project, nullptr, path)) {
-        if (messages.count() == 0) std::fprintf(stderr, "caskit compile: %s is not a readable project file\n", path.c_str());
-        return 1;
-    }
+    std::string error;
+    std::vector<std::string> warnings;
+    if (!loadProjectForBuild(path, project, error, warnings)) return failure(error);
+    for (const std::string& w : warnings) warn(w);
     const std::int32_t version = project.getProjectVersion();
     if (version != 1 && version != 2)
         return failure("project version " + std::to_string(version) + " is neither 1 (JDK 1.1) nor 2 (JDK 2.0)");
@@ -100,11 +150,15 @@ int runCompile(const std::vector<std::string>& words) {
     if (!out.empty()) redirect(project, out);
     if (project.mainClass().empty()) return failure("the project has no main class (--main-class)");
     if (project.exeName().empty()) return failure("the project has no executable name (--exe-name or --out)");
-    // Only Windows executables carry resources; --trailer asks for the form
-    // used where resources cannot be updated.
-    if (!targetHasResources(target) || trailer) project.resourceUpdateAvailable = false;
+    // Only Windows executables carry resources, written on every system;
+    // --trailer asks for the form used where resources cannot be updated.
+    project.resourceUpdateAvailable = targetHasResources(target) && !trailer;
+    if (targetHasResources(target) && !endsWithExe(project.exeName()))
+        warn("the executable name \"" + project.exeName() + "\" has no \".exe\"; Windows does not start it as a program");
 
     const std::string targetPath = ansiToSystem(project.exeFolder() + project.exeName());
+    messages.setSubject(targetPath);
+    const TestStepScope testSteps;
     const bool written = compile(project, nullptr);
     if (!written || messages.count() > 0) return 1;
 #ifndef _WIN32

@@ -19,7 +19,8 @@ MessageLog::MessageLog() {
     previous_ = platform::setMessageHandler(
         [this](platform::WindowRef, const std::string& text, const std::string& caption, unsigned style) {
             ++count_;
-            std::fprintf(stderr, "%s: %s\n", caption.c_str(), oneLine(text).c_str());
+            const std::string subject = subject_.empty() ? std::string() : subject_ + ": ";
+            std::fprintf(stderr, "%s: %s%s\n", caption.c_str(), subject.c_str(), oneLine(text).c_str());
             std::fflush(stderr);
             // Questions are answered "Cancel": nothing is decided without a user.
             return (style & 0xF) == platform::kMbYesNoCancel ? platform::kIdCancel : platform::kIdOk;

@@ -1,9 +1,11 @@
 #pragma once
 // Routes every message the engine would show in a message box to standard
 // error as one "caption: text" line, and counts them: any shown message
-// means the command failed.
+// means the command failed. With a subject set, the line names the file
+// the command is working on: "caption: subject: text".
 
 #include <cstddef>
+#include <string>
 
 #include "platform/MessageText.h"
 
@@ -15,8 +17,10 @@ public:
     MessageLog& operator=(const MessageLog&) = delete;
 
     std::size_t count() const { return count_; }
+    void setSubject(std::string subject) { subject_ = std::move(subject); }
 
 private:
     std::size_t count_ = 0;
+    std::string subject_;
     platform::MessageHandler previous_;
 };

@@ -7,6 +7,7 @@
 #include "cli/CodePageOption.h"
 #include "cli/Commands.h"
 #include "cli/MessageLog.h"
+#include "cli/ProjectLoad.h"
 #include "cli/ProjectOptions.h"
 
 namespace {
@@ -44,13 +45,30 @@ int runNew(const std::vector<std::string>& words) {
             if (a.name.empty() || a.name == "jdk") continue;
             std::string value;
             if (auto error = projectTextOf(a.name, a.value, value)) return usage(*error);
+            const bool large = a.name == "large-icon";
+            if ((large || a.name == "small-icon") && !value.empty()) {
+                // Stored as given; checked where compile will look for it,
+                // relative to the project file's folder.
+                const std::string image = resolvePath(projectFolderText(path), value);
+                Project scratch(false);
+                if (std::optional<std::string> problem = setIconFrom(scratch, large, image)) {
+                    std::fprintf(stderr, "caskit new: cannot read the icon file %s: %s\n", a.value.c_str(),
+                                 problem->c_str());
+                    return 1;
+                }
+                setIconFrom(project, large, value);
+                continue;
+            }
             if (auto error = applyProjectOption(project, a.name, value)) return usage(*error);
         }
     } catch (const XException& e) {
-        std::fprintf(stderr, "caskit new: cannot read the icon file: %s\n", e.what());
+        std::fprintf(stderr, "caskit new: cannot read the icon file: %s\n", *e.what() ? e.what() : "out of memory");
         return 1;
     }
     if (messages.count() > 0) return 1;  // an image file could not be read
+    if (project.minHeap() > project.maxHeap())
+        return usage("--min-heap (" + std::to_string(project.minHeap()) + " KB) is larger than --max-heap (" +
+                     std::to_string(project.maxHeap()) + " KB)");
 
     project.projectPath = path;
     project.modified = true;  // a project of defaults is written too

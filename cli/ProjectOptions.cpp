@@ -36,20 +36,18 @@ Error kilobytes(const std::string& value, std::uint32_t& out) {
     return std::nullopt;
 }
 
-// Four parts "a.b.c.d", each a signed 16-bit number.
+// Four parts "a.b.c.d", each 0..65535 (the project keeps 16 bits each).
 Error versionParts(const std::string& value, std::int16_t (&parts)[4]) {
     std::size_t start = 0;
     for (int i = 0; i < 4; ++i) {
         std::size_t end = i == 3 ? value.size() : value.find('.', start);
         if (end == std::string::npos) return "expected four parts a.b.c.d, not \"" + value + "\"";
         std::string part = value.substr(start, end - start);
-        std::size_t digits = !part.empty() && part[0] == '-' ? 1 : 0;
-        if (part.size() == digits || part.size() > digits + 5 ||
-            part.find_first_not_of("0123456789", digits) != std::string::npos)
+        if (part.empty() || part.size() > 5 || part.find_first_not_of("0123456789") != std::string::npos)
             return "expected four numbers a.b.c.d, not \"" + value + "\"";
         long n = std::strtol(part.c_str(), nullptr, 10);
-        if (n < -32768 || n > 32767) return "version part " + part + " is outside -32768..32767";
-        parts[i] = static_cast<std::int16_t>(n);
+        if (n > 65535) return "version part " + part + " is outside 0..65535";
+        parts[i] = static_cast<std::int16_t>(static_cast<std::uint16_t>(n));
         start = end + 1;
     }
     return std::nullopt;

@@ -2,6 +2,7 @@
 // compiles them into launchers for Windows and Linux without a window.
 #include <cstdio>
 #include <exception>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -23,18 +24,22 @@ void printHelp() {
         "%s"
         "      Options take their value as the next word or after \"=\".\n"
         "\n"
-        "  caskit compile PROJECT.csk [--target TARGET] [--out PATH] [--stubs DIR] [--trailer]\n"
+        "  caskit compile PROJECT.csk [--target TARGET] [--out PATH] [--stubs DIR]\n"
+        "                [--trailer[=yes|no]]\n"
         "      Copies the launcher stub for the project's JDK and TARGET to the\n"
         "      project's exe folder + exe name (or PATH) and stores the settings in\n"
         "      it. TARGET is windows-x64, windows-x86 or linux-x64 (default: %s,\n"
         "      the system caskit runs on). JDK 1.1 projects have no Linux launcher.\n"
         "      The project needs a main class and an exe name (or --out).\n"
+        "      A relative exe folder or icon path counts from the project file's\n"
+        "      folder; PATH counts from the current directory.\n"
         "      The stubs come from DIR, by default the folder stubs/TARGET/ beside\n"
         "      caskit (stub11.exe and stub12.exe, or stub12 for Linux).\n"
         "      Windows executables get the settings, version block and icons as\n"
-        "      resources when caskit runs on Windows; elsewhere, or with --trailer,\n"
-        "      the settings are appended to the file as a trailer (and no version\n"
-        "      block or icons are written).\n"
+        "      resources, on every system; with --trailer the settings are appended\n"
+        "      to the file as a trailer instead (and no version block or icons are\n"
+        "      written). The new executable replaces the old one only once it is\n"
+        "      complete. An icon that cannot be read is a warning, not an error.\n"
         "\n"
         "  caskit show PROJECT.csk\n"
         "      Prints every setting of a project.\n"
@@ -70,8 +75,11 @@ int main(int argc, char** argv) {
         if (command == "new") return runNew(words);
         if (command == "compile") return runCompile(words);
         if (command == "show") return runShow(words);
+    } catch (const std::bad_alloc&) {
+        std::fprintf(stderr, "caskit: out of memory\n");
+        return 1;
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "caskit: %s\n", e.what());
+        std::fprintf(stderr, "caskit: %s\n", *e.what() ? e.what() : "out of memory");
         return 1;
     }
     std::fprintf(stderr, "caskit: unknown command \"%s\" (see caskit --help)\n", command.c_str());

@@ -3,6 +3,10 @@
 // executable file, followed by L as an unsigned 32-bit little-endian number
 // that forms the file's last 4 bytes. Used where resources cannot be
 // updated; an unconfigured stub ends with 4 zero bytes (an empty block).
+// A signed executable carries its certificate table after the trailer
+// (and up to 7 zero bytes of alignment before the table): there the
+// trailer ends before the table, and its block must start where the
+// stub's own image (or its empty trailer) ended.
 // The builder's writer of the same layout is encodeParameterTrailer.
 
 #include "platform/Files.h"

@@ -2,10 +2,10 @@
 // Bounds-checked little-endian reading of untrusted bytes. Every read checks
 // the remaining length in subtraction form (no overflow) and, once a read has
 // failed, the reader stays failed and every later read yields zero/empty.
+// It uses nothing of the C++ library, so the launcher stubs read with it too.
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
 
 class ByteReader {
 public:
@@ -47,12 +47,12 @@ public:
     }
     std::int16_t i16() { return static_cast<std::int16_t>(u16()); }
     std::int32_t i32() { return static_cast<std::int32_t>(u32()); }
-    // n raw bytes as a string; empty (and failed) when fewer remain.
-    std::string bytes(std::size_t n) {
-        if (!need(n)) return std::string();
-        std::string s(reinterpret_cast<const char*>(data_ + off_), n);
+    // The next n raw bytes, consumed; null (and failed) when fewer remain.
+    const char* take(std::size_t n) {
+        if (!need(n)) return nullptr;
+        const char* bytes = reinterpret_cast<const char*>(data_ + off_);
         off_ += n;
-        return s;
+        return bytes;
     }
     bool skip(std::size_t n) {
         if (!need(n)) return false;

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Benchmark (not a test): median start-to-exit time of the Linux launcher
-# and of `java -cp` on the same hello program, their ratio, and the size in
+# and of `java -cp` on the same hello program, their ratio; the median time
+# of a Linux compile of a Windows executable with a version block and two
+# icons next to the time to copy the stub, their ratio; and the size in
 # bytes of every launcher stub built (win64, win32, Linux) with its budget.
 #
 #   scripts/bench.sh [RUNS]
@@ -61,12 +63,38 @@ for cmd in launcher java; do
     *) echo "the $cmd run did not run the hello program:" >&2; echo "$out" >&2; exit 1 ;;
   esac
 done
+# Prints the medians of two commands (named arrays) and their ratio.
+#   compare LABEL_A CMD_A LABEL_B CMD_B RATIO_LABEL
+compare() {
+  local -n first=$2 second=$4
+  local a b
+  a=$(median_ms "${first[@]}")
+  b=$(median_ms "${second[@]}")
+  printf '  %-34s %8s ms\n' "$1:" "$a"
+  printf '  %-34s %8s ms\n' "$3:" "$b"
+  awk -v a="$a" -v b="$b" -v l="$5" 'BEGIN { printf "  %-34s %8.2f\n", l ":", a / b }'
+}
+
 echo "Start-to-exit, median of $runs runs (hello program, same heap options):"
-launcher_ms=$(median_ms "${launcher_cmd[@]}")
-java_ms=$(median_ms "${java_cmd[@]}")
-printf '  Linux launcher (stub12): %8s ms\n' "$launcher_ms"
-printf '  java -cp:                %8s ms\n' "$java_ms"
-awk -v a="$launcher_ms" -v b="$java_ms" 'BEGIN { printf "  ratio launcher / java:   %8.2f\n", a / b }'
+compare "Linux launcher (stub12)" launcher_cmd "java -cp" java_cmd "ratio launcher / java"
+
+# Compiling a Windows executable on Linux (resource form: marker, block,
+# version block, two icons) against copying its stub.
+caskit="$host/cli/caskit"
+winstub="$host/cli/stubs/windows-x64/stub12.exe"
+if [ -x "$caskit" ] && [ -f "$winstub" ]; then
+  PYTHONPATH=tests/cli /usr/bin/python3 -c 'import sys, icons; open(sys.argv[1], "wb").write(icons.icon_file()[0])' "$work/app.ico"
+  "$caskit" new "$work/bench.csk" --jdk 2.0 --exe-folder "$work" --exe-name bench.exe --main-class hello.Main \
+    --version-info on --company Tallowmark --file-version 1.2.3.4 --large-icon "$work/app.ico" \
+    --small-icon "$work/app.ico" >/dev/null
+  compile_cmd=("$caskit" compile "$work/bench.csk" --target windows-x64)
+  copy_cmd=(cp "$winstub" "$work/copy.exe")
+  "${compile_cmd[@]}" >/dev/null
+  echo "Windows executable with version block and two icons, compiled on Linux, median of $runs runs:"
+  compare "caskit compile" compile_cmd "cp stub12.exe" copy_cmd "ratio compile / copy (goal <= 3)"
+else
+  echo "no caskit or staged Windows stub in $host: compile benchmark skipped"
+fi
 
 echo "Stub sizes and budgets (bytes; stubs/size-budgets.txt):"
 /usr/bin/python3 tests/stubs/check_stub_sizes.py stubs/size-budgets.txt \

@@ -1,19 +1,21 @@
 // "Compile Project": the stub copy, the mode marker and parameter block
 // (as resources where the system can update them, else as a trailer), the
-// version block and the icons. The stub's code is never changed.
+// version block and the icons, all written into a temporary file that
+// replaces the target at the end. The stub's code is never changed.
 #include "builder/engine/ExecutableWriter.h"
 
+#include <new>
 #include <vector>
 
 #include "builder/engine/CodePage.h"
 #include "builder/engine/IconResources.h"
 #include "builder/engine/LineBreaks.h"
+#include "builder/engine/ParameterTrailerWriter.h"
+#include "builder/engine/ResourceTransaction.h"
 #include "builder/engine/VersionInfoBuilder.h"
 #include "builder/engine/VersionText.h"
-#include "builder/engine/ParameterTrailerWriter.h"
 #include "platform/FileSystem.h"
 #include "platform/NamedResource.h"
-#include "platform/ResourceUpdate.h"
 
 namespace {
 
@@ -21,6 +23,19 @@ constexpr const char* kCompileCaption = "Error Compiling Executable";
 constexpr const char* kResourceMarker = "resbased";
 constexpr unsigned kMarkerId = 1;
 constexpr unsigned kBlockId = 2;
+
+CompileStepHook& stepHook() {
+    static CompileStepHook hook;
+    return hook;
+}
+
+// False when the test seam makes this step fail; the failure is then
+// reported like any other.
+bool reach(CompileStep step, std::string& error) {
+    if (!stepHook() || stepHook()(step)) return true;
+    error = std::string("the ") + compileStepName(step) + " step was made to fail";
+    return false;
+}
 
 StubSource& stubSource() {
     static StubSource source;
@@ -36,8 +51,8 @@ void showCompileError(platform::WindowRef owner, const std::string& text) {
     platform::showMessage(owner, text, kCompileCaption, platform::kMbOk | platform::kMbIconWarning);
 }
 
-// The Linux launcher (an ELF program) reads its block as UTF-8; the
-// Windows stubs read theirs in the ANSI code page, as the project holds it.
+// The Linux launcher reads its block in UTF-8; the Windows stubs in the
+// ANSI code page, as project text is.
 bool readsUtf8Block(const std::string& stubImage) { return stubImage.compare(0, 4, "\x7f" "ELF") == 0; }
 
 // A write that failed part-way leaves no truncated executable behind.
@@ -78,11 +93,36 @@ bool writeVersionBlock(const Project& project, const std::string& targetPath) {
 
 void setStubSource(StubSource source) { stubSource() = std::move(source); }
 
+namespace {
+
+bool storeParameterResource(const std::string& targetPath, unsigned id, const std::string& bytes, std::string& error) {
+    ResourceTransaction update;
+    if (update.begin(targetPath) &&
+        update.update(platform::kParameterResourceType, id, 0, bytes.data(), bytes.size()) && update.commit())
+        return true;
+    error = update.errorText();
+    return false;
+}
+
+}  // namespace
+
+const char* compileStepName(CompileStep step) {
+    switch (step) {
+    case CompileStep::Stub: return "stub";
+    case CompileStep::Marker: return "marker";
+    case CompileStep::Block: return "block";
+    case CompileStep::Version: return "version";
+    case CompileStep::Icons: return "icons";
+    case CompileStep::Replace: break;
+    }
+    return "replace";
+}
+
+void setCompileStepHook(CompileStepHook hook) { stepHook() = std::move(hook); }
+
 bool updateParameterResource(const std::string& targetPath, unsigned id, const std::string& bytes) {
-    platform::ResourceUpdate update;
-    if (!update.begin(targetPath)) return false;
-    if (!update.update(platform::kParameterResourceType, id, 0, bytes.data(), bytes.size())) return false;
-    return update.commit();
+    std::string ignored;
+    return storeParameterResource(targetPath, id, bytes, ignored);
 }
 
 bool writeStubImage(const Project& project, unsigned stubId, const std::string& targetPath,
@@ -92,9 +132,16 @@ bool writeStubImage(const Project& project, unsigned stubId, const std::string& 
     if (!stub) return false;
     if (readsUtf8Block(*stub)) block = ansiToUtf8(block);
 
+    std::string error;
     platform::File file = platform::openFile(targetPath, platform::File::Mode::CreateAlways);
     if (!file.isOpen()) {
         showCompileError(owner, platform::lastErrorText());
+        return false;
+    }
+    if (!reach(CompileStep::Stub, error)) {
+        file.close();
+        platform::deleteFile(targetPath);
+        showCompileError(owner, error);
         return false;
     }
     if (!file.write(*stub)) return failAndRemove(file, targetPath, owner);
@@ -106,9 +153,9 @@ bool writeStubImage(const Project& project, unsigned stubId, const std::string& 
         // Without the marker and the block the executable would start with
         // the launcher's defaults only: report it instead of a silent
         // success, and remove the unusable file.
-        if (!updateParameterResource(targetPath, kMarkerId, kResourceMarker) ||
-            !updateParameterResource(targetPath, kBlockId, block)) {
-            std::string error = platform::lastErrorText();
+        if (!reach(CompileStep::Marker, error) ||
+            !storeParameterResource(targetPath, kMarkerId, kResourceMarker, error) ||
+            !reach(CompileStep::Block, error) || !storeParameterResource(targetPath, kBlockId, block, error)) {
             platform::deleteFile(targetPath);
             showCompileError(owner, error);
             return false;
@@ -116,6 +163,53 @@ bool writeStubImage(const Project& project, unsigned stubId, const std::string& 
     }
     return true;
 }
+
+namespace {
+
+// The version block and the icons, into the temporary file. False after
+// reporting the failure.
+bool writeVersionAndIcons(const Project& project, const std::string& path, platform::WindowRef owner) {
+    std::string error;
+    if (project.versionInfoEnabled) {
+        try {
+            if (!reach(CompileStep::Version, error)) {
+                showCompileError(owner, error);
+                return false;
+            }
+            if (!writeVersionBlock(project, path)) {
+                showCompileError(owner, platform::lastErrorText());
+                return false;
+            }
+        } catch (const std::exception& e) {
+            showCompileError(owner, e.what());
+            return false;
+        }
+    }
+
+    std::vector<const IconImage*> icons;
+    for (const IconImage* image : {project.largeIcon(), project.smallIcon()})
+        if (image && !image->bytes.empty()) icons.push_back(image);
+    if (icons.empty()) return true;
+    try {
+        if (!reach(CompileStep::Icons, error)) {
+            showCompileError(owner, error);
+            return false;
+        }
+        if (!writeIconResources(icons, path, 0)) {
+            showCompileError(owner, platform::lastErrorText());
+            return false;
+        }
+    } catch (const std::bad_alloc&) {
+        showCompileError(owner, "out of memory");
+        return false;
+    } catch (const std::exception& e) {
+        showCompileError(owner, *e.what() ? e.what() : "out of memory");
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
 
 bool compile(const Project& project, platform::WindowRef owner) {
     if (std::optional<std::string> setting = settingWithLineBreak(project)) {
@@ -126,45 +220,25 @@ bool compile(const Project& project, platform::WindowRef owner) {
     }
     // The folder and name are project text; the file functions take system text.
     const std::string targetPath = ansiToSystem(project.exeFolder() + project.exeName());
-
-    bool written = false;
+    unsigned stubId = 0;
     switch (project.getProjectVersion()) {
-    case static_cast<std::int32_t>(ProjectVersion::Jdk11):
-        written = writeStubImage(project, kStub11ResourceId, targetPath, owner);
-        if (!written) return false;
-        break;
-    case static_cast<std::int32_t>(ProjectVersion::Jdk20):
-        written = writeStubImage(project, kStub12ResourceId, targetPath, owner);
-        if (!written) return false;
-        break;
-    default:
-        break;  // no stub for an unknown version; the resource steps still run
-    }
-    if (!project.resourceUpdateAvailable) return written;
-
-    if (project.versionInfoEnabled) {
-        // A version block that cannot be written ends the compile here; the
-        // icons are not written.
-        try {
-            if (!writeVersionBlock(project, targetPath)) {
-                showCompileError(owner, platform::lastErrorText());
-                return written;
-            }
-        } catch (const std::exception& e) {
-            showCompileError(owner, e.what());
-            return written;
-        }
+    case static_cast<std::int32_t>(ProjectVersion::Jdk11): stubId = kStub11ResourceId; break;
+    case static_cast<std::int32_t>(ProjectVersion::Jdk20): stubId = kStub12ResourceId; break;
+    default: return false;  // no stub for an unknown version: nothing to write
     }
 
-    std::vector<const IconImage*> icons;
-    for (const IconImage* image : {project.largeIcon(), project.smallIcon()})
-        if (image && !image->bytes.empty()) icons.push_back(image);
-    if (!icons.empty()) {
-        try {
-            writeIconResources(icons, targetPath, 0);
-        } catch (const std::exception&) {
-            // Icons are optional: every failure of this step is ignored.
-        }
+    const std::string temporary = targetPath + kCompilingSuffix;
+    if (!writeStubImage(project, stubId, temporary, owner)) return false;
+    if (project.resourceUpdateAvailable && !writeVersionAndIcons(project, temporary, owner)) {
+        platform::deleteFile(temporary);
+        return false;
     }
-    return written;
+    std::string error;
+    if (!reach(CompileStep::Replace, error) || !platform::replaceFile(temporary, targetPath)) {
+        if (error.empty()) error = platform::lastErrorText();
+        platform::deleteFile(temporary);
+        showCompileError(owner, error);
+        return false;
+    }
+    return true;
 }

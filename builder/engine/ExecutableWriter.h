@@ -27,8 +27,22 @@ bool writeStubImage(const Project& project, unsigned stubId, const std::string& 
 // One resource transaction storing type 1000/id/language 0.
 bool updateParameterResource(const std::string& targetPath, unsigned id, const std::string& bytes);
 
-// Produces the executable at exeFolder + exeName. Returns true when the
-// stub and block were written (the version and icon steps never fail it).
+// Produces the executable at exeFolder + exeName. Everything is written
+// into a temporary file in the target's folder (the target path followed
+// by kCompilingSuffix), which replaces the target only when the stub, the
+// block and, in the resource form, the version block and the icons are
+// all in; any failure leaves the previous target untouched, is reported,
+// and returns false. A project version other than 1 or 2 writes nothing.
 // A project with a line break in a setting other than the argument text is
 // refused with a message before anything is written.
 bool compile(const Project& project, platform::WindowRef owner);
+
+constexpr const char* kCompilingSuffix = ".compiling";
+
+// The steps of a compile, in order. A test seam can make any of them fail
+// (the hook returns false before the step runs), as a real failure of
+// that step would.
+enum class CompileStep { Stub, Marker, Block, Version, Icons, Replace };
+const char* compileStepName(CompileStep step);
+using CompileStepHook = std::function<bool(CompileStep)>;
+void setCompileStepHook(CompileStepHook hook);

@@ -4,7 +4,7 @@
 
 #include "builder/engine/IconGroupDirectory.h"
 #include "platform/ByteWriter.h"
-#include "platform/ResourceUpdate.h"
+#include "builder/engine/ResourceTransaction.h"
 
 namespace {
 
@@ -36,10 +36,10 @@ std::string buildIconGroupDirectory(const std::vector<const IconImage*>& images,
 
 bool writeIconResources(const std::vector<const IconImage*>& images, const std::string& targetPath,
                         std::uint16_t baseId) {
-    platform::ResourceUpdate update;
+    ResourceTransaction update;
     if (!update.begin(targetPath)) throw XException("exe not found");
     // From here every way out that does not commit discards the update
-    // (the ResourceUpdate destructor).
+    // (the ResourceTransaction destructor).
     if (images.size() > 0xFFFF) return false;
     // An empty resource would delete the icon instead of writing it.
     for (const IconImage* image : images)

@@ -145,6 +145,8 @@ std::string proposedProjectFileName(const std::string& mainClass) {
 
 std::string serializeProject(const Project& project) { return encodeProjectRecord(recordOf(project)); }
 
+void applyProjectRecord(Project& project, const ProjectRecord& record) { applyRecord(project, record); }
+
 bool parseProjectRecord(Project& project, const std::string& bytes) {
     std::optional<ProjectRecord> record = decodeProjectRecord(bytes);
     if (!record) return false;

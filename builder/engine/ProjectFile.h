@@ -24,3 +24,9 @@ std::string proposedProjectFileName(const std::string& mainClass);
 // by tests. `parseProjectRecord` fails on a short or damaged record.
 std::string serializeProject(const Project& project);
 bool parseProjectRecord(Project& project, const std::string& bytes);
+
+// Sets a freshly constructed project from a decoded record, as opening a
+// project file does (icon paths load their images; images that cannot be
+// read leave their slots empty).
+struct ProjectRecord;
+void applyProjectRecord(Project& project, const ProjectRecord& record);

@@ -29,7 +29,8 @@ void putParts(ByteWriter& out, const std::int16_t (&parts)[4]) {
 std::string getString(ByteReader& in) {
     std::uint32_t length = in.u32();
     if (length == 0) return std::string();
-    std::string text = in.bytes(length);
+    const char* bytes = in.take(length);
+    std::string text = bytes ? std::string(bytes, length) : std::string();
     std::size_t nul = text.find('\0');
     if (nul != std::string::npos) text.resize(nul);
     return text;

@@ -7,7 +7,7 @@
 #include "builder/engine/CodePage.h"
 #include "builder/engine/Globals.h"
 #include "platform/ByteWriter.h"
-#include "platform/ResourceUpdate.h"
+#include "builder/engine/ResourceTransaction.h"
 
 namespace {
 
@@ -119,7 +119,7 @@ std::string VersionInfoBuilder::layout() const {
 bool VersionInfoBuilder::write() const {
     if (target_.empty()) return true;
     std::string resource = layout();
-    platform::ResourceUpdate update;
+    ResourceTransaction update;
     if (!update.begin(target_)) throw XException("exe not found");
     // A failed update leaves the transaction open; the destructor discards it.
     if (!update.update(platform::kRtVersion, 1, 0, resource.data(), resource.size())) return false;

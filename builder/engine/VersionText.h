@@ -1,6 +1,7 @@
 #pragma once
-// The four parts of a file or product version as text: signed decimal
-// numbers without leading zeros, joined by "." (1.0.0.0).
+// The four parts of a file or product version as text: the 16-bit parts as
+// unsigned decimal numbers without leading zeros, joined by "." (1.0.0.0),
+// the same numbers the version block's fixed information carries.
 
 #include <cstdint>
 #include <string>

@@ -16,3 +16,7 @@ bool replaceFile(const std::string& source, const std::string& target) {
 std::string lastErrorText() { return strerror(errno); }
 
 }  // namespace platform
+
+#include "platform/Process.h"
+
+void platform::sleepSeconds(unsigned seconds) { sleep(seconds); }

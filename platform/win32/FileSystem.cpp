@@ -42,3 +42,7 @@ std::string lastErrorText() {
 }
 
 }  // namespace platform
+
+#include "platform/Process.h"
+
+void platform::sleepSeconds(unsigned seconds) { Sleep(seconds * 1000); }

@@ -5,8 +5,10 @@ made real with a file-size limit (ulimit -f) on the caskit process.
 
     cli_host_test.py CASKIT"""
 import os
+import signal
 import subprocess
 import sys
+import time
 
 from projectfile import read_project
 
@@ -18,13 +20,22 @@ STUBS = os.path.join(os.path.dirname(CASKIT), "stubs")
 check = Checks()
 
 
-def caskit(*args, limit_kb=None):
+def caskit(*args, limit_kb=None, cwd=None):
     cmd = [CASKIT] + list(args)
     if limit_kb is not None:
         # Writes past the limit fail with EFBIG instead of killing caskit.
         cmd = ["bash", "-c", "trap '' XFSZ; ulimit -f %d; exec \"$@\"" % limit_kb, "caskit"] + cmd
-    r = subprocess.run(cmd, capture_output=True)
+    r = subprocess.run(cmd, capture_output=True, cwd=cwd)
     return r.returncode, r.stdout.decode("latin-1"), r.stderr.decode("latin-1")
+
+
+def windows_target():
+    """A Windows target whose stubs are staged, or None."""
+    for target in ("windows-x64", "windows-x86"):
+        if os.path.exists(os.path.join(STUBS, target, "stub12.exe")):
+            return target
+    print("note: no staged Windows stubs; resource-form cases skipped")
+    return None
 
 
 def full_project_args(work):
@@ -35,7 +46,7 @@ def full_project_args(work):
             "--class-path-mode", "prepend", "--verify", "none", "--async-gc", "on", "--class-gc", "on",
             "--jit", "on", "--console", "on", "--route-console", "on", "--min-heap", "8192",
             "--max-heap", "4294967295", "--native-stack", "0", "--java-stack", "64", "--version-info", "on",
-            "--file-version", "1.2.3.4", "--product-version", "-1.0.32767.9", "--company", "Tallowmark",
+            "--file-version", "1.2.3.4", "--product-version", "65535.0.32767.9", "--company", "Tallowmark",
             "--copyright", "(c) 2026", "--trademarks", "TM", "--comments", "line"]
 
 
@@ -64,7 +75,7 @@ def test_new_writes_every_setting(work):
     for line in ["jdk                2.0", "vm                 user defined", "class-path         2 entries",
                  "  \"lib/extra.jar\"", "env                2 entries", "  \"EMPTY=\"",
                  "class-path-mode    prepend", "verify             none", "max-heap           4294967295 KB",
-                 "file-version       1.2.3.4", "product-version    -1.0.32767.9", "arguments          \"one \\\"two three\\\"\""]:
+                 "file-version       1.2.3.4", "product-version    65535.0.32767.9", "arguments          \"one \\\"two three\\\"\""]:
         check(line in out.splitlines(), "show lacks %r" % line)
 
 
@@ -122,25 +133,38 @@ def test_compile_linux_trailer(work):
     check(open(other, "rb").read() == produced, "--out output equals the normal one, old bytes gone")
 
 
-def test_compile_windows_trailer(work):
+def test_compile_windows(work):
+    import pefile
     for target in ("windows-x64", "windows-x86"):
         stub_path = os.path.join(STUBS, target, "stub12.exe")
         if not os.path.exists(stub_path):
             print("note: no staged stubs for", target)
             continue
+        stub = open(stub_path, "rb").read()
         path = linux_project(work, "win-" + target)
         out_path = os.path.join(work, target + ".exe")
-        rc, out, err = caskit("compile", path, "--target", target, "--out", out_path)
-        check(rc == 0, "compile %s: %s" % (target, err))
-        stub = open(stub_path, "rb").read()
-        produced = open(out_path, "rb").read()
-        check(produced[:len(stub)] == stub, "%s: stub copied unchanged" % target)
-        check(trailer_block(produced) == EXPECTED_BLOCK, "%s: trailer holds the block" % target)
-        import pefile
-        marker = [data for (kind, rid, _), data in pe_resources(pefile.PE(data=produced)).items()
-                  if (kind, rid) == (1000, 1)]
-        check(len(marker) == 1 and marker[0][:8] == b"standard",
-              "%s: marker stays standard" % target)
+        # Resources by default (and with --trailer=no), on Linux too.
+        for extra in ([], ["--trailer=no"]):
+            rc, out, err = caskit("compile", path, "--target", target, "--out", out_path, *extra)
+            check(rc == 0 and err == "", "compile %s %r: %s" % (target, extra, err))
+            pe = pefile.PE(out_path)
+            check(pe.OPTIONAL_HEADER.CheckSum == pe.generate_checksum(), "%s %r: header checksum" % (target, extra))
+            res = pe_resources(pe)
+            check(res.get((1000, 1, 0)) == b"resbased", "%s %r: marker resbased" % (target, extra))
+            check(res.get((1000, 2, 0)) == EXPECTED_BLOCK, "%s %r: block resource" % (target, extra))
+            check(trailer_block(open(out_path, "rb").read()) is None, "%s %r: no trailer" % (target, extra))
+        # The trailer form on request: the stub unchanged, then the trailer.
+        for flag in ("--trailer", "--trailer=yes"):
+            rc, out, err = caskit("compile", path, "--target", target, "--out", out_path, flag)
+            check(rc == 0, "compile %s %s: %s" % (target, flag, err))
+            produced = open(out_path, "rb").read()
+            check(produced[:len(stub)] == stub, "%s: stub copied unchanged" % target)
+            check(trailer_block(produced) == EXPECTED_BLOCK, "%s: trailer holds the block" % target)
+            marker = [data for (kind, rid, _), data in pe_resources(pefile.PE(data=produced)).items()
+                      if (kind, rid) == (1000, 1)]
+            check(len(marker) == 1 and marker[0][:8] == b"standard", "%s: marker stays standard" % target)
+    rc, out, err = caskit("compile", linux_project(work, "t"), "--trailer=maybe")
+    check(rc == 2 and "--trailer takes yes or no" in err, "--trailer=maybe: %d %r" % (rc, err))
 
 
 def test_icons(work):
@@ -178,8 +202,10 @@ def test_errors(work):
     rc, out, err = caskit("--help")
     check(rc == 0 and "caskit compile PROJECT.csk" in out and "--large-icon" in out, "help text")
 
-    rc, out, err = caskit("compile", os.path.join(work, "missing.csk"))
-    check(rc == 1 and err.startswith("Error Creating Project File: "), "missing project: %d %r" % (rc, err))
+    missing = os.path.join(work, "missing.csk")
+    rc, out, err = caskit("compile", missing)
+    check(rc == 1 and err.startswith("caskit compile: cannot read the project file %s: " % missing),
+          "missing project: %d %r" % (rc, err))
     check(len(err.strip().splitlines()) == 1, "message is one line: %r" % err)
 
     damaged = os.path.join(work, "damaged.csk")
@@ -201,8 +227,9 @@ def test_errors(work):
     check(rc == 1 and "cannot read the stub" in err, "missing stub: %d %r" % (rc, err))
 
     nofolder = linux_project(work, "g")
-    rc, out, err = caskit("compile", nofolder, "--out", os.path.join(work, "no", "such", "dir", "g"))
-    check(rc == 1 and err.startswith("Error Compiling Executable: "), "uncreatable target: %d %r" % (rc, err))
+    target = os.path.join(work, "no", "such", "dir", "g")
+    rc, out, err = caskit("compile", nofolder, "--out", target)
+    check(rc == 1 and err.startswith("Error Compiling Executable: %s: " % target), "uncreatable target: %d %r" % (rc, err))
 
 
 def test_show_prints_every_setting(work):
@@ -243,7 +270,7 @@ def test_show_prints_every_setting(work):
         "java-stack         64 KB",
         "version-info       on",
         "file-version       1.2.3.4",
-        "product-version    -1.0.32767.9",
+        "product-version    65535.0.32767.9",
         "company            \"Tallowmark\"",
         "copyright          \"(c) 2026\"",
         "trademarks         \"TM\"",
@@ -321,16 +348,17 @@ def test_failed_writes(work):
     target = os.path.join(work, "big")
     # The stub itself cannot be written completely.
     rc, out, err = caskit("compile", path, limit_kb=1)
-    check(rc == 1 and err.startswith("Error Compiling Executable: File too large"),
+    check(rc == 1 and err.startswith("Error Compiling Executable: %s: File too large" % target),
           "failed stub write: %d %r" % (rc, err))
     check(not os.path.exists(target), "no truncated launcher after a failed stub write")
+    check(not os.path.exists(target + ".compiling"), "no temporary file after a failed stub write")
 
     # The stub fits, the trailer does not: a 2048-byte stub with a 2 KiB limit.
     stubs = os.path.join(work, "fakestubs")
     os.makedirs(stubs)
     open(os.path.join(stubs, "stub12"), "wb").write(b"\x7fELF" + b"\0" * 2044)
     rc, out, err = caskit("compile", path, "--stubs", stubs, limit_kb=2)
-    check(rc == 1 and "Error Compiling Executable: File too large" in err, "failed trailer: %d %r" % (rc, err))
+    check(rc == 1 and "Error Compiling Executable: %s: File too large" % target in err, "failed trailer: %d %r" % (rc, err))
     check(not os.path.exists(target), "no launcher without its trailer")
 
     # Saving: the old project survives a failed write, and no temporary file stays.
@@ -354,7 +382,7 @@ def test_line_breaks(work):
     rc, out, err = caskit("show", broken)
     check(rc == 0 and '  "/apps\\nh.jar"' in out.splitlines(), "show the stored line break: %d %r" % (rc, out))
     rc, out, err = caskit("compile", broken, "--out", os.path.join(work, "broken"))
-    check(rc == 1 and err.startswith("Error Compiling Executable: The class path entry 1 holds a line break")
+    check(rc == 1 and err.startswith("Error Compiling Executable: ") and "The class path entry 1 holds a line break" in err
           and not os.path.exists(os.path.join(work, "broken")), "compile refuses: %d %r" % (rc, err))
 
 
@@ -390,12 +418,111 @@ def test_code_page(work):
     rc, out, err = caskit("show", "--code-page", "1200", os.path.join(work, "jp.csk"))
     check(rc == 2 and "--code-page: \"1200\" is not an ANSI code page" in err, "UTF-16 refused: %d %r" % (rc, err))
 
+
+def test_build_tool_paths(work):
+    import pefile
+    from icons import icon_file
+    target = windows_target()
+    sub = os.path.join(work, "sub")
+    os.makedirs(sub)
+    for name in ("app.ico", "small.ico"):
+        open(os.path.join(sub, name), "wb").write(icon_file()[0])
+    # "new" checks relative icon paths where compile will look: beside the project.
+    rc, out, err = caskit("new", os.path.join("sub", "p.csk"), "--jdk", "2.0", "--exe-folder", "out\\",
+                          "--exe-name", "app.exe", "--main-class", "M", "--large-icon", "app.ico",
+                          "--small-icon", "small.ico", cwd=work)
+    check(rc == 0, "new with relative paths: %d %r" % (rc, err))
+    check(read_project(open(os.path.join(sub, "p.csk"), "rb").read())["largeIconPath"] == "app.ico",
+          "relative icon path stored as given")
+    os.remove(os.path.join(sub, "small.ico"))
+    os.makedirs(os.path.join(sub, "out"))
+    # From another folder: the exe folder and icons count from the project's
+    # folder; a backslash separates folders as in a project saved on Windows.
+    args = ["compile", os.path.join(sub, "p.csk")] + (["--target", target] if target else [])
+    rc, out, err = caskit(*args, cwd=work)
+    produced = os.path.join(sub, "out", "app.exe")
+    check(rc == 0 and os.path.exists(produced), "relative exe folder: %d %r" % (rc, err))
+    check(err.splitlines() == ["caskit compile: warning: small-icon %s cannot be read "
+                               "(Error Opening ,ico File for Reading); the executable gets no small icon"
+                               % os.path.join(sub, "small.ico")], "one warning for the unreadable icon: %r" % err)
+    if target:
+        res = pe_resources(pefile.PE(produced))
+        check((3, 0, 0) in res and (3, 1, 0) not in res and len(res.get((14, 0, 0), b"")) == 6 + 14,
+              "only the readable icon is written: %r" % sorted(res))
+
+    # A drive path means nothing on Linux: an error naming the setting.
+    windows = os.path.join(work, "windows.csk")
+    caskit("new", windows, "--jdk", "2.0", "--exe-folder", "Z:\\tmp\\", "--exe-name", "hello-app.exe",
+           "--main-class", "M")
+    rc, out, err = caskit(*(["compile", windows] + (["--target", target] if target else [])), cwd=work)
+    check(rc == 1 and "exe-folder" in err and "Windows drive" in err and windows in err,
+          "drive path: %d %r" % (rc, err))
+    check(not [n for n in os.listdir(work) if n.startswith("Z:")], "nothing written for a drive path")
+
+    if target:  # a Windows executable without ".exe": a warning, still written
+        path = linux_project(work, "noext")
+        rc, out, err = caskit("compile", path, "--target", target)
+        check(rc == 0 and os.path.exists(os.path.join(work, "noext")), "no .exe: %d %r" % (rc, err))
+        check(err.count("warning") == 1 and '"noext" has no ".exe"' in err, "no .exe warning: %r" % err)
+
+
+def test_option_checks(work):
+    path = os.path.join(work, "v.csk")
+    rc, out, err = caskit("new", path, "--jdk", "2.0", "--file-version", "65535.0.0.1")
+    check(rc == 0 and read_project(open(path, "rb").read())["fileVersion"] == [-1, 0, 0, 1],
+          "file version 65535: %d %r" % (rc, err))
+    rc, out, err = caskit("show", path)
+    check("file-version       65535.0.0.1" in out.splitlines(), "show prints versions unsigned: %r" % out)
+    for bad in ("65536.0.0.0", "-1.0.0.0", "1.0.0.+1"):
+        rc, out, err = caskit("new", os.path.join(work, "bad.csk"), "--jdk", "2.0", "--product-version", bad)
+        check(rc == 2 and "--product-version" in err, "version %s: %d %r" % (bad, rc, err))
+    rc, out, err = caskit("new", os.path.join(work, "bad.csk"), "--jdk", "2.0", "--min-heap", "9000",
+                          "--max-heap", "8000")
+    check(rc == 2 and "--min-heap" in err and "--max-heap" in err, "min heap > max heap: %d %r" % (rc, err))
+    check(not os.path.exists(os.path.join(work, "bad.csk")), "no project written for refused options")
+    rc, out, err = caskit("show", path, "--help")
+    check(rc == 0 and "caskit compile PROJECT.csk" in out, "show P.csk --help: %d %r" % (rc, err))
+
+
+def test_interrupted_compile(work):
+    """A compile killed at any step leaves the previous executable
+    byte-identical."""
+    from icons import icon_file
+    target = windows_target() or "linux-x64"
+    steps = ["stub", "replace"] if target == "linux-x64" else ["stub", "marker", "block", "version", "icons",
+                                                                "replace"]
+    ico = os.path.join(work, "app.ico")
+    open(ico, "wb").write(icon_file()[0])
+    path = os.path.join(work, "i.csk")
+    caskit("new", path, "--jdk", "2.0", "--exe-folder", work, "--exe-name", "i.exe", "--main-class", "M",
+           "--version-info", "on", "--large-icon", ico, "--small-icon", ico)
+    exe = os.path.join(work, "i.exe")
+    open(exe, "wb").write(b"previous executable")
+    # (Each step made to fail is the engine's unit test; here caskit is killed.)
+    for step in steps:
+        err_path = os.path.join(work, "stop.err")
+        with open(err_path, "wb") as err_file:
+            p = subprocess.Popen([CASKIT, "compile", path, "--target", target], stderr=err_file,
+                                 stdout=subprocess.DEVNULL, env=dict(os.environ, CASKIT_TEST_STEP="stop:" + step))
+            for _ in range(500):
+                if b"stopped before the %s step" % step.encode() in open(err_path, "rb").read():
+                    break
+                time.sleep(0.01)
+            p.send_signal(signal.SIGKILL)
+            p.wait()
+        check(p.returncode == -signal.SIGKILL, "stop:%s: caskit ended with %r before the kill" % (step, p.returncode))
+        check(open(exe, "rb").read() == b"previous executable", "kill -9 at %s changed the executable" % step)
+    rc, out, err = caskit("compile", path, "--target", target)
+    check(rc == 0 and open(exe, "rb").read() != b"previous executable", "a complete compile replaces it")
+
+
 def main():
     with temp_folder("caskit-cli-") as work:
         for test in (test_new_writes_every_setting, test_default_project_is_111_bytes, test_compile_linux_trailer,
-                     test_compile_windows_trailer, test_icons, test_errors, test_failed_writes,
+                     test_icons, test_errors, test_failed_writes,
                      test_show_prints_every_setting, test_help_is_complete, test_every_error_is_one_line,
-                     test_line_breaks, test_code_page):
+                     test_line_breaks, test_code_page, test_compile_windows, test_build_tool_paths,
+                     test_option_checks, test_interrupted_compile):
             folder = os.path.join(work, test.__name__)
             os.makedirs(folder)
             test(folder)

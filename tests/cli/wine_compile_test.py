@@ -1,12 +1,15 @@
 """caskit.exe under Wine: compiles projects with the real Win32 resource
 update; pefile checks the produced executable's resources; the produced
 program runs with the stand-in jvm.dll, whose log shows the settings. The
-Linux-built caskit's Windows executable (trailer form) runs the same way.
+Linux-built caskit writes the same resources with its portable editor
+(compared entry by entry, read back by Wine's loader and by wrestool), and
+its executables, in both forms, still run when signed with osslsigncode.
 
-    wine_compile_test.py WINE_RUN CASKIT_EXE STANDINS WORK [HOST_CASKIT WIN_STUBS]"""
+    wine_compile_test.py WINE_RUN CASKIT_EXE STANDINS WORK PROBE [HOST_CASKIT WIN_STUBS]"""
 import os
 import shutil
 import struct
+import subprocess
 import sys
 
 import pefile
@@ -18,9 +21,9 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 from caskit_test import (Checks, block_lines, fresh_folder, pe_resources, run_to_files, trailer_block,  # noqa: E402
                          winpath as win)
 
-WINE_RUN, CASKIT_EXE, STANDINS, WORK = sys.argv[1:5]
-HOST_CASKIT = sys.argv[5] if len(sys.argv) > 5 else ""
-WIN_STUBS = sys.argv[6] if len(sys.argv) > 6 else ""
+WINE_RUN, CASKIT_EXE, STANDINS, WORK, PROBE = sys.argv[1:6]
+HOST_CASKIT = sys.argv[6] if len(sys.argv) > 6 else ""
+WIN_STUBS = sys.argv[7] if len(sys.argv) > 7 else ""
 RT_ICON, RT_GROUP_ICON, RT_VERSION = 3, 14, 16
 check = Checks()
 
@@ -61,13 +64,14 @@ def expect_lines(log, lines, what):
         check(line in log, "%s: log lacks %r" % (what, line))
 
 
-def new_project(caskit, path, out_folder, native=False, extra=()):
+def new_project(caskit, path, out_folder, native=False, extra=(), exe_folder=None, cwd=None):
     args = [caskit, "new", path if native else win(path), "--jdk", "2.0", "--exe-name", "hello.exe",
-            "--exe-folder", out_folder, "--vm-library", out_folder + "jvm.dll", "--main-class", "hello.Main",
+            "--exe-folder", exe_folder or out_folder, "--vm-library", out_folder + "jvm.dll",
+            "--main-class", "hello.Main",
             "--arguments", "configured \"two words\"", "--class-path", "C:\\apps\\hello.jar",
             "--property", "hello.greeting=Hi", "--env", "HELLO_MODE=fast", "--min-heap", "2048",
             "--max-heap", "65536"] + list(extra)
-    rc, out, err = wine(*args, native=native)
+    rc, out, err = run_to_files(args if native else [WINE_RUN] + args, WORK, cwd=cwd, timeout=120)
     check(rc == 0, "caskit new: rc %d %s" % (rc, err))
 
 
@@ -176,30 +180,128 @@ def test_resource_form():
     check(rc == 1 and err.startswith("Error Compiling Executable: "), "uncreatable target: %d %r" % (rc, err))
 
 
-def test_trailer_form():
+def sign(exe, folder):
+    """Signs exe with a throwaway certificate; osslsigncode must accept the
+    signature. Returns the signed file's path."""
+    key, cert = os.path.join(folder, "key.pem"), os.path.join(folder, "cert.pem")
+    if not os.path.exists(cert):
+        subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2", "-keyout", key,
+                        "-out", cert, "-subj", "/CN=Caskit Test", "-addext", "extendedKeyUsage=codeSigning"],
+                       check=True, capture_output=True)
+    signed = exe[:-4] + "-signed.exe"
+    r = subprocess.run(["osslsigncode", "sign", "-certs", cert, "-key", key, "-n", "Caskit test", "-in", exe,
+                        "-out", signed], capture_output=True, text=True)
+    check(r.returncode == 0, "osslsigncode sign %s: %s" % (exe, r.stdout + r.stderr))
+    r = subprocess.run(["osslsigncode", "verify", "-CAfile", cert, "-in", signed], capture_output=True, text=True)
+    check(r.returncode == 0 and "Signature verification: ok" in r.stdout,
+          "osslsigncode verify %s: %s" % (signed, r.stdout[-1500:] + r.stderr))
+    return signed
+
+
+def probe(exe):
+    """What Wine's own loader reads: {(type, id, language): bytes}, the
+    version strings, and the icon lines."""
+    rc, out, err = wine(PROBE, win(exe))
+    check(rc == 0, "resource_probe %s: %d %s" % (exe, rc, err))
+    found, strings, icons = {}, {}, []
+    for line in out.splitlines():
+        words = line.split(" ")
+        if words[0] == "resource" and len(words) == 6:
+            found[(int(words[1]), int(words[2]), int(words[3]))] = bytes.fromhex(words[5])
+        elif words[0] == "string":
+            key, _, value = line[len("string "):].partition("=")
+            strings[key] = value
+        elif words[0] == "icon":
+            icons.append(line)
+    return found, strings, icons
+
+
+def wrestool_icons(exe, folder):
+    """The images of icon group 0 as wrestool lists and extracts them."""
+    r = subprocess.run(["wrestool", "-l", exe], capture_output=True, text=True)
+    check(r.returncode == 0, "wrestool -l: %s" % r.stderr)
+    listed = r.stdout
+    for entry in ("--type=14 --name=0 --language=0", "--type=3 --name=0 --language=0",
+                  "--type=3 --name=1 --language=0", "--type=16 --name=1 --language=0",
+                  "--type=14 --name=101 --language=1033"):
+        check(entry in listed, "wrestool does not list %s: %s" % (entry, listed))
+    ico = os.path.join(folder, "extracted.ico")
+    r = subprocess.run(["wrestool", "-x", "--type=14", "--name=0", "-o", ico, exe], capture_output=True, text=True)
+    check(r.returncode == 0 and os.path.exists(ico), "wrestool -x: %s" % r.stderr)
+    data = open(ico, "rb").read() if os.path.exists(ico) else b"\0" * 6
+    count = struct.unpack("<HHH", data[:6])[2]
+    images = []
+    for k in range(count):
+        size, offset = struct.unpack("<II", data[6 + 16 * k + 8:6 + 16 * k + 16])
+        images.append(data[offset:offset + size])
+    return images
+
+
+def test_linux_resource_form():
+    """The Linux caskit's resource form: the same resources as caskit.exe
+    writes with the Win32 API, read back by Wine's loader and wrestool;
+    runs under Wine, also when signed."""
     if not HOST_CASKIT or not os.path.exists(HOST_CASKIT):
-        print("note: no Linux caskit at %r; trailer form not tested" % HOST_CASKIT)
+        print("note: no Linux caskit at %r; Linux-built Windows executables not tested" % HOST_CASKIT)
         return
-    folder = os.path.join(WORK, "trailer")
+    folder = os.path.join(WORK, "both")
     os.makedirs(folder)
     out_folder = win(folder) + "\\"
+    ico, images = icon_file()
+    open(os.path.join(folder, "app.ico"), "wb").write(ico)
     shutil.copy(os.path.join(STANDINS, "jvm.dll"), folder)
     project = os.path.join(folder, "hello.csk")
-    new_project(HOST_CASKIT, project, out_folder, native=True)
+    # Relative exe folder and icons: both count from the project's folder.
+    new_project(HOST_CASKIT, project, out_folder, native=True, exe_folder=".", cwd=folder, extra=[
+        "--version-info", "on", "--file-version", "1.2.3.65535", "--product-version", "5.6.7.8",
+        "--company", "Tallowmark", "--copyright", "(c) 2026", "--trademarks", "TM",
+        "--large-icon", "app.ico", "--small-icon", "app.ico"])
     exe = os.path.join(folder, "hello.exe")
+    rc, out, err = wine(CASKIT_EXE, "compile", win(project))
+    check(rc == 0 and err == "", "caskit.exe compile: %d %r" % (rc, err))
+    from_windows = resources(exe)
+    os.rename(exe, os.path.join(folder, "hello-win.exe"))
     rc, out, err = wine(HOST_CASKIT, "compile", project, "--target", "windows-x64", "--stubs", WIN_STUBS,
-                        "--out", exe, native=True)
-    check(rc == 0, "Linux caskit compile: %d %s" % (rc, err))
-    data = open(exe, "rb").read()
-    check(trailer_block(data) == expected_block(out_folder), "trailer holds the block")
-    check(resources(exe).get((1000, 1, 0)) == b"standard", "marker stays standard")
-    run_produced(exe, folder, "trailer form")
+                        native=True)
+    check(rc == 0 and err == "", "Linux caskit compile: %d %r" % (rc, err))
+    from_linux = resources(exe)
+    differ = sorted(k for k in set(from_windows) | set(from_linux) if from_windows.get(k) != from_linux.get(k))
+    check(not differ, "resources differ between caskit.exe and the Linux caskit: %r" % differ)
+    check(len(from_linux) == 8, "resource entries %r" % sorted(from_linux))
+
+    found, strings, icons = probe(exe)
+    for key_, data in found.items():
+        check(data == from_linux.get(key_, b""), "Wine's loader reads %r differently" % (key_,))
+    check(found.get((1000, 1, 0)) == b"resbased" and found.get((1000, 2, 0)) == expected_block(out_folder),
+          "loader: marker and block")
+    check(strings.get("CompanyName") == "Tallowmark" and strings.get("FileVersion") == "1.2.3.65535" and
+          strings.get("FileDescription") == "hello.exe, built by Tallowmark Inc's, Caskit",
+          "loader: version strings %r" % strings)
+    check(icons == ["icon 32 0 ok", "icon 16 1 ok"], "loader: icons %r" % icons)
+    check(wrestool_icons(exe, folder) == images, "wrestool extracts the two icon images")
+
+    run_produced(exe, folder, "Linux-built resource form")
+    signed = sign(exe, folder)
+    check(resources(signed) == from_linux, "signing keeps the resources")
+    run_produced(signed, folder, "signed resource form")
+
+    # The trailer form, signed: the certificate table follows the trailer.
+    trailer_exe = os.path.join(folder, "trailer.exe")
+    rc, out, err = wine(HOST_CASKIT, "compile", project, "--target", "windows-x64", "--stubs", WIN_STUBS,
+                        "--trailer", "--out", trailer_exe, native=True)
+    check(rc == 0, "Linux caskit compile --trailer: %d %s" % (rc, err))
+    check(trailer_block(open(trailer_exe, "rb").read()) is not None, "trailer form has its trailer")
+    check(resources(trailer_exe).get((1000, 1, 0)) == b"standard", "trailer form keeps the marker standard")
+    signed = sign(trailer_exe, folder)
+    data = open(signed, "rb").read()
+    check(trailer_block(data) is None, "the signed file no longer ends with the trailer")
+    run_produced(signed, folder, "signed trailer form")
 
 
 def main():
     fresh_folder(WORK)
     test_resource_form()
-    test_trailer_form()
+    test_linux_resource_form()
     return check.result()
 
 

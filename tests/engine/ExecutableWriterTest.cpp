@@ -1,14 +1,19 @@
-// Compiling on a system without resource updating (Linux, like Windows
-// 95/98): the stub image followed by the parameter trailer.
+// Compiling: the trailer form (the stub image followed by the parameter
+// trailer), the resource form written by the portable editor on Linux, and
+// the temporary file that replaces the target only when everything is in.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "builder/engine/CodePage.h"
 #include "builder/engine/ExecutableWriter.h"
+#include "builder/engine/IconGroupDirectory.h"
+#include "builder/engine/PeResourceEditor.h"
+#include "builder/engine/VersionInfoBuilder.h"
 #include "launcher/ParameterTrailer.h"
 #include "platform/ByteWriter.h"
 #include "tests/engine/TestIcon.h"
+#include "tests/engine/TestPe.h"
 #include "tests/support/MessageRecorder.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TextSupport.h"
@@ -132,19 +137,21 @@ TEST_F(ExecutableWriterTest, CompilingLeavesTheProjectUnchanged) {
     EXPECT_EQ(buildParameterBlock(p), before);
 }
 
-TEST_F(ExecutableWriterTest, FailedResourceStepIsReportedNotSilent) {
-    // Linux cannot update resources: a project that asks for the resource
-    // form must not end up as a bare stub reported as success.
+TEST_F(ExecutableWriterTest, StubThatIsNoPeFileFailsTheResourceFormVisibly) {
+    // Without the marker and the block the launcher would run on defaults:
+    // reported, and neither the target nor the temporary file is left.
     Project p = project(2);
     p.resourceUpdateAvailable = true;
     MessageRecorder messages;
     EXPECT_FALSE(compile(p, nullptr));
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].caption, "Error Compiling Executable");
+    EXPECT_NE(messages.shown[0].text.find("not an executable whose resources can be changed"), std::string::npos) << messages.shown[0].text;
     EXPECT_FALSE(std::filesystem::exists(dir.file("app.exe")));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("app.exe.compiling")));
 }
 
-TEST_F(ExecutableWriterTest, UpdateParameterResourceFailsQuietlyWhereUnsupported) {
+TEST_F(ExecutableWriterTest, UpdateParameterResourceFailsQuietlyOnANonPeFile) {
     writeFile(dir.file("x.exe"), fakeStub(114));
     MessageRecorder messages;
     EXPECT_FALSE(updateParameterResource(dir.file("x.exe"), 2, "block"));
@@ -164,29 +171,95 @@ TEST(StubSource, DefaultIsTheOwnResourceWhichLinuxLacks) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
-// The resource steps without a stub step (an unknown project version)
-// reach the version writer directly; Linux cannot open the target for
-// update, so the writer raises "exe not found".
-TEST_F(ExecutableWriterTest, VersionFailureIsCaughtReportedAndStops) {
-    Project p = project(7);
-    p.resourceUpdateAvailable = true;
-    p.versionInfoEnabled = true;
+namespace {
+
+// A project in the resource form on a PE stub made by hand, with the
+// version block and both icons.
+class ResourceFormTest : public ExecutableWriterTest {
+protected:
+    void SetUp() override {
+        setStubSource([](unsigned) -> std::optional<std::string> { return caskit_test::makeHandPe({}); });
+    }
+    Project fullProject() {
+        Project p = project(2);
+        p.resourceUpdateAvailable = true;
+        p.versionInfoEnabled = true;
+        p.setCompanyName("Tallowmark");
+        p.setFileVersion(1, 2, 3, -1);
+        writeFile(dir.file("app.ico"), testIconFile());
+        p.setLargeIconPath(dir.file("app.ico"));
+        p.setSmallIconPath(dir.file("app.ico"));
+        return p;
+    }
+};
+
+ResourceKey idKey(std::uint16_t type, std::uint16_t id) { return {ResourceName::number(type), ResourceName::number(id), 0}; }
+
+}  // namespace
+
+TEST_F(ResourceFormTest, LinuxWritesMarkerBlockVersionAndIconsBesideTheStubsOwn) {
+    Project p = fullProject();
     MessageRecorder messages;
-    EXPECT_NO_THROW(EXPECT_FALSE(compile(p, nullptr)));
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].caption, "Error Compiling Executable");
-    EXPECT_EQ(messages.shown[0].text, "exe not found");
+    ASSERT_TRUE(compile(p, nullptr));
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_FALSE(std::filesystem::exists(dir.file("app.exe.compiling")));
+
+    PeResourceEditor out;
+    ASSERT_TRUE(out.load(readFile(dir.file("app.exe")))) << out.error();
+    std::map<ResourceKey, std::string> found;
+    for (const auto& e : out.resources()) found[e.first] = e.second.bytes;
+    VersionInfoBuilder version;
+    version.setFileVersion(1, 2, 3, 65535);
+    version.setProductVersion(1, 0, 0, 0);
+    version.setString("Comments", "");
+    version.setString("CompanyName", "Tallowmark");
+    version.setString("FileDescription", "app.exe, built by Tallowmark Inc's, Caskit");
+    version.setString("FileVersion", "1.2.3.65535");
+    version.setString("LegalCopyright", "");
+    version.setString("LegalTrademarks", "");
+    version.setString("ProductName", "app.exe");
+    version.setString("ProductVersion", "1.0.0.0");
+    const std::map<ResourceKey, std::string> expected = {
+        {{ResourceName::string(u"EXE"), ResourceName::number(113), 0}, "stub image"},
+        {{ResourceName::number(3), ResourceName::number(1), 1033}, "icon one"},
+        {{ResourceName::number(14), ResourceName::string(u"MAIN"), 1033}, "group"},
+        {idKey(1000, 1), "resbased"},
+        {idKey(1000, 2), buildParameterBlock(p)},
+        {idKey(16, 1), version.layout()},
+        {idKey(3, 0), p.largeIcon()->bytes},
+        {idKey(3, 1), p.smallIcon()->bytes},
+        {idKey(14, 0), buildIconGroupDirectory({p.largeIcon(), p.smallIcon()}, 0)},
+    };
+    EXPECT_EQ(found, expected);
+    // No trailer: the file ends with the new resource section's padding.
+    EXPECT_EQ(readParameterTrailer(dir.file("app.exe")), "");
 }
 
-TEST_F(ExecutableWriterTest, IconFailureIsIgnored) {
-    writeFile(dir.file("app.ico"), testIconFile());
-    Project p = project(7);
-    p.resourceUpdateAvailable = true;
-    p.setLargeIconPath(dir.file("app.ico"));
-    ASSERT_NE(p.largeIcon(), nullptr);
-    MessageRecorder messages;
-    EXPECT_NO_THROW(compile(p, nullptr));
-    EXPECT_TRUE(messages.shown.empty());
+TEST_F(ResourceFormTest, AFailureAtAnyStepLeavesThePreviousExecutableByteIdentical) {
+    const std::string previous = "the previous executable";
+    for (bool resources : {true, false}) {
+        for (CompileStep step : {CompileStep::Stub, CompileStep::Marker, CompileStep::Block, CompileStep::Version,
+                                 CompileStep::Icons, CompileStep::Replace}) {
+            if (!resources && step != CompileStep::Stub && step != CompileStep::Replace) continue;
+            writeFile(dir.file("app.exe"), previous);
+            Project p = fullProject();
+            p.resourceUpdateAvailable = resources;
+            std::vector<CompileStep> reached;
+            setCompileStepHook([&](CompileStep s) {
+                reached.push_back(s);
+                return s != step;
+            });
+            MessageRecorder messages;
+            EXPECT_FALSE(compile(p, nullptr)) << compileStepName(step);
+            setCompileStepHook(nullptr);
+            EXPECT_EQ(reached.back(), step);
+            ASSERT_EQ(messages.shown.size(), 1u) << compileStepName(step);
+            EXPECT_EQ(messages.shown[0].caption, "Error Compiling Executable");
+            EXPECT_EQ(messages.shown[0].text, std::string("the ") + compileStepName(step) + " step was made to fail");
+            EXPECT_EQ(readFile(dir.file("app.exe")), previous) << compileStepName(step);
+            EXPECT_FALSE(std::filesystem::exists(dir.file("app.exe.compiling"))) << compileStepName(step);
+        }
+    }
 }
 
 // Any setting but the argument text that holds a line break would break up

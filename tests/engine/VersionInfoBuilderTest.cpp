@@ -287,9 +287,10 @@ TEST(VersionInfoBuilder, OversizedTextIsRefusedNotWrapped) {
     EXPECT_THROW(b.layout(), XException);
 }
 
-TEST(VersionText, SignedDecimalPartsJoinedByDots) {
+TEST(VersionText, UnsignedDecimalPartsJoinedByDots) {
     const std::int16_t defaults[4] = {1, 0, 0, 0};
     EXPECT_EQ(versionText(defaults), "1.0.0.0");
+    // The same numbers the fixed information carries (0xFFFF, not -1).
     const std::int16_t extremes[4] = {-1, 32767, -32768, 10};
-    EXPECT_EQ(versionText(extremes), "-1.32767.-32768.10");
+    EXPECT_EQ(versionText(extremes), "65535.32767.32768.10");
 }

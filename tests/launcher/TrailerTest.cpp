@@ -2,8 +2,11 @@
 // real files, well-formed and malformed.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "builder/engine/ParameterTrailerWriter.h"
 #include "launcher/ParameterTrailer.h"
+#include "tests/engine/TestPe.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TextSupport.h"
 
@@ -82,6 +85,56 @@ TEST(ParameterTrailer, EveryCutOfAFileIsReadSafely) {
         if (n == file.size()) EXPECT_EQ(read, block);
         else EXPECT_LE(read.size(), n);
     }
+}
+
+// A signed PE file: the image, the trailer, the zero bytes that align
+// the certificate table to 8, then the table, which the security data
+// directory (number 4) locates.
+std::string signedPe(const std::string& trailerBytes, std::size_t* pad = nullptr, bool stubTrailer = true) {
+    caskit_test::HandPe o;
+    o.relocAfterResources = false;
+    // The stub file: its image and, unconfigured, its empty trailer.
+    std::string file = caskit_test::makeHandPe(o) + (stubTrailer ? std::string(4, '\0') : "") + trailerBytes;
+    const std::size_t zeros = (8 - file.size() % 8) % 8;
+    if (pad) *pad = zeros;
+    file.append(zeros, '\0');
+    const std::size_t table = file.size();
+    file += std::string("\x10\0\0\0\0\x02\x02\0certificat", 18);
+    caskit_test::put32(file, caskit_test::kHandOptional + 112 + 4 * 8, static_cast<std::uint32_t>(table));
+    caskit_test::put32(file, caskit_test::kHandOptional + 112 + 4 * 8 + 4, 18);
+    return file;
+}
+
+TEST(ParameterTrailer, SignedFileHasItsTrailerBeforeTheAlignedCertificateTable) {
+    TempFolder folder;
+    std::set<std::size_t> pads;
+    // Blocks of 8 neighbouring lengths meet every padding from 0 to 7; a
+    // length whose high bytes are zero sits beside the padding zeros.
+    for (std::size_t extra = 0; extra < 8; ++extra) {
+        for (std::size_t base : {std::size_t(20), std::size_t(2570), std::size_t(0x10200)}) {
+            const std::string block = "classname\n" + std::string(base + extra, 'x') + "\n";
+            for (bool stubTrailer : {true, false}) {
+                std::size_t pad = 0;
+                EXPECT_EQ(trailerOf(folder, signedPe(encodeParameterTrailer(block), &pad, stubTrailer)), block) << pad;
+                pads.insert(pad);
+            }
+        }
+    }
+    EXPECT_EQ(pads.size(), 8u);
+    // An unconfigured stub, signed: an empty block.
+    EXPECT_EQ(trailerOf(folder, signedPe(encodeParameterTrailer(""))), "");
+    // A signed file without a trailer (the resource form) gives nothing.
+    EXPECT_EQ(trailerOf(folder, signedPe("")), "");
+    // Only zero bytes are skipped.
+    std::string block = "nocp\n";
+    std::string notZero = signedPe(encodeParameterTrailer(block) + "\x01");
+    EXPECT_EQ(trailerOf(folder, notZero), "");
+    // A certificate entry that points past the end of the file is ignored:
+    // the trailer is then looked for at the end, as in an unsigned file.
+    std::string broken = caskit_test::makeHandPe({}) + encodeParameterTrailer(block);
+    caskit_test::put32(broken, caskit_test::kHandOptional + 112 + 4 * 8, 0x7FFFFFF0);
+    caskit_test::put32(broken, caskit_test::kHandOptional + 112 + 4 * 8 + 4, 0x100);
+    EXPECT_EQ(trailerOf(folder, broken), block);
 }
 
 }  // namespace

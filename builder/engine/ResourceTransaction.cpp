@@ -1,0 +1,77 @@
+#include "builder/engine/ResourceTransaction.h"
+
+#include "builder/engine/PeResourceEditor.h"
+#include "platform/FileSystem.h"
+
+namespace {
+
+// Larger files are not launcher stubs; refusing them bounds the memory used.
+constexpr std::uint64_t kMaxExecutableSize = 256u << 20;
+
+}  // namespace
+
+ResourceTransaction::ResourceTransaction() = default;
+
+ResourceTransaction::~ResourceTransaction() { discard(); }
+
+bool ResourceTransaction::begin(const std::string& path) {
+    discard();
+    error_.clear();
+    if (platform::ResourceUpdate::supported()) return native_.begin(path);
+
+    std::optional<std::string> bytes = platform::readWholeFile(path, kMaxExecutableSize);
+    if (!bytes) {
+        error_ = platform::lastErrorText();
+        return false;
+    }
+    auto editor = std::make_unique<PeResourceEditor>();
+    if (!editor->load(std::move(*bytes))) {
+        error_ = "not an executable whose resources can be changed: " + editor->error();
+        return false;
+    }
+    editor_ = std::move(editor);
+    path_ = path;
+    return true;
+}
+
+bool ResourceTransaction::update(unsigned type, unsigned id, unsigned language, const void* data,
+                                 std::size_t size) {
+    if (!editor_) return native_.update(type, id, language, data, size);
+    if (type > 0xFFFF || id > 0xFFFF || language > 0xFFFF) return false;
+    ResourceKey key;
+    key.type = ResourceName::number(static_cast<std::uint16_t>(type));
+    key.name = ResourceName::number(static_cast<std::uint16_t>(id));
+    key.language = static_cast<std::uint16_t>(language);
+    if (!data && size == 0) {
+        editor_->remove(key);
+        return true;
+    }
+    if (!data) return false;
+    editor_->set(key, std::string(static_cast<const char*>(data), size));
+    return true;
+}
+
+bool ResourceTransaction::commit() {
+    if (!editor_) return native_.commit();
+    std::unique_ptr<PeResourceEditor> editor = std::move(editor_);
+    std::string bytes;
+    if (!editor->save(bytes)) {
+        error_ = editor->error();
+        return false;
+    }
+    platform::File file = platform::openFile(path_, platform::File::Mode::CreateAlways);
+    if (!file.isOpen() || !file.write(bytes) || !file.close()) {
+        error_ = platform::lastErrorText();
+        return false;
+    }
+    return true;
+}
+
+void ResourceTransaction::discard() {
+    editor_.reset();
+    native_.discard();
+}
+
+std::string ResourceTransaction::errorText() const {
+    return error_.empty() ? platform::lastErrorText() : error_;
+}

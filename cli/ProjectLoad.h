@@ -1,0 +1,42 @@
+#pragma once
+// Opening a project for "caskit compile" the way a build tool does: the
+// exe folder and the icon and bitmap files are taken relative to the
+// project file's folder (not the current directory), a path that cannot
+// name anything on this system is an error naming its setting, and an
+// image that cannot be read is only a warning (the executable gets no
+// such icon).
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "builder/engine/Project.h"
+
+// Reads the project file at `path` into a freshly constructed `project`.
+// False with `error` (naming the file) when the file cannot be read, is
+// damaged, or holds a path that means nothing here. Every image problem
+// adds one line to `warnings`.
+bool loadProjectForBuild(const std::string& path, Project& project, std::string& error,
+                         std::vector<std::string>& warnings);
+
+// Sets the large or small icon path of `project` and loads its image,
+// quietly: returns why no image could be taken from `path` (the path is
+// stored all the same), or nullopt.
+std::optional<std::string> setIconFrom(Project& project, bool large, const std::string& path);
+
+// Why `value` cannot name a file on this system (a drive or network path
+// of Windows on Linux), or nullopt.
+std::optional<std::string> foreignPathProblem(const std::string& value);
+
+// `path` taken relative to `folder` (empty, or ending with a separator)
+// unless it is absolute. On Linux a backslash in a relative path separates
+// folders, as in a project saved on Windows.
+std::string resolvePath(const std::string& folder, const std::string& path);
+
+// The folder part of `path`, with its separator; empty without one.
+std::string folderOf(const std::string& path);
+
+// The folder of the project file at `projectPath` (system text) as project
+// text, the base of the project's relative paths; empty when the project
+// code page cannot hold it (the paths then count from the current folder).
+std::string projectFolderText(const std::string& projectPath);
