@@ -7,13 +7,13 @@ exception thrown out of main ends the run with exit code 1.
 
   wine_text.py --build WIN64_TREE --helpers HELPER_DIR --work SCRATCH [-k NAME]
 """
-import argparse
 import os
 import shutil
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from wine_stubs import Harness, read_lines, utf16_units, vm_record  # noqa: E402
+import wine_stubs  # noqa: E402
+from wine_stubs import read_lines, utf16_units, vm_record  # noqa: E402
 from caskit_test import expect_equal, log_records, parameter_block as block, trailer, winpath  # noqa: E402
 
 
@@ -106,17 +106,5 @@ SCENARIOS = [
 ]
 
 
-def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--build", required=True)
-    parser.add_argument("--helpers", required=True)
-    parser.add_argument("--work", required=True)
-    parser.add_argument("-k", default="")
-    args = parser.parse_args()
-    h = Harness(args)
-    h.run_selected(SCENARIOS, args.k)
-    return h.summary()
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(wine_stubs.main(SCENARIOS))
