@@ -29,6 +29,9 @@ void createHelpWindow();
 // Context Sensitive Help through the frame: the context id WinHelp got.
 int helpContextFromFrame();
 
+// Rests the mouse on a screen point and reads the tool tip that appears
+// ("" when none does).
+std::string toolTipAt(POINT screen);
 bool fileExists(const std::string& path);
 std::string readFile(const std::string& path);
 bool contains(const std::string& text, const std::string& part);
