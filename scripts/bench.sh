@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Benchmark (not a test): median start-to-exit time of the Linux launcher
-# and of `java -cp` on the same hello program, their ratio; the median time
-# of a Linux compile of a Windows executable with a version block and two
-# icons next to the time to copy the stub, their ratio; and the size in
-# bytes of every launcher stub built (win64, win32, Linux) with its budget.
+# and of `java -cp` on the same hello program, their ratio; the launcher
+# whose runtime is found by the search (java on PATH, no JAVA_HOME) next to
+# the same launcher with a configured binarypath, and their difference (what
+# the search costs); the median time of a Linux compile of a Windows
+# executable with a version block and two icons next to the time to copy
+# the stub, their ratio; and the size in bytes of every launcher stub built
+# (win64, win32, Linux) with its budget.
 #
 #   scripts/bench.sh [RUNS]
 # Build folders: HOST_DIR, WIN64_DIR, WIN32_DIR (default BUILD_ROOT/<preset>,
@@ -25,17 +28,24 @@ trap 'rm -rf "$work"' EXIT
 "$java_home/bin/javac" -d "$work/classes" examples/hello/src/hello/Main.java
 
 # The launcher configured by a parameter trailer: block text, then its
-# length as a 32-bit little-endian number.
-cp "$stub" "$work/hello"
-/usr/bin/python3 - "$work/hello" "$work/classes" <<'PY'
+# length as a 32-bit little-endian number. configure FILE BINARYPATH
+configure() {
+  cp "$stub" "$1"
+  /usr/bin/python3 - "$1" "$work/classes" "$2" <<'PY'
 import struct, sys
-lines = ["binarypath", "#internal#", "classname", "hello.Main", "parameters", "bench", "appendcp",
+lines = ["binarypath", sys.argv[3], "classname", "hello.Main", "parameters", "bench", "appendcp",
          "environment", "0", "classpath", "1", sys.argv[2], "properties", "1", "hello.greeting=bench",
          "minheap", "1024", "maxheap", "16384"]
 block = "".join(l + "\n" for l in lines).encode()
 with open(sys.argv[1], "ab") as f:
     f.write(block + struct.pack("<I", len(block)))
 PY
+}
+configure "$work/hello" "#internal#"
+configure "$work/hello-configured" "$java_home/lib/server/libjvm.so"
+# java on PATH through a link, as /usr/bin/java leads to a runtime.
+mkdir -p "$work/bin"
+ln -s "$java_home/bin/java" "$work/bin/java"
 
 launcher_cmd=("$work/hello")
 java_cmd=("$java_home/bin/java" -Xms1024k -Xmx16384k -Dhello.greeting=bench -cp "$work/classes" hello.Main bench)
@@ -50,17 +60,49 @@ median_ms() {
     end=$(date +%s%N)
     times+=($(( (end - start) / 1000 )))
   done
-  printf '%s\n' "${times[@]}" | sort -n | awk '{ a[NR] = $1 } END { m = (NR % 2) ? a[(NR + 1) / 2] : (a[NR / 2] + a[NR / 2 + 1]) / 2; printf "%.1f", m / 1000 }'
+  median_of "${times[@]}"
 }
+# Median in milliseconds of microsecond figures.
+median_of() {
+  printf '%s\n' "$@" | sort -n | awk '{ a[NR] = $1 } END { m = (NR % 2) ? a[(NR + 1) / 2] : (a[NR / 2] + a[NR / 2 + 1]) / 2; printf "%.2f", m / 1000 }'
+}
+
+# Found by the search: no JAVA_HOME, java on PATH (in a folder of its own,
+# so no other runtime is met first); configured: the same library named.
+search_cmd=(env -u JAVA_HOME "PATH=$work/bin:$PATH" "$work/hello")
+configured_cmd=(env -u JAVA_HOME "PATH=$work/bin:$PATH" "$work/hello-configured")
+# The search's own cost without the VM's start-up in the figures: the same
+# pair given a library of this machine that is no VM (the JDK's
+# libjli.so), so each run ends at once with the missing-entry-point
+# message; the difference of the medians is what the search costs.
+mkdir -p "$work/novm/bin" "$work/novm/lib/server"
+: > "$work/novm/bin/java"
+ln -s "$java_home/lib/libjli.so" "$work/novm/lib/server/libjvm.so"
+configure "$work/novm-search" "#internal#"
+configure "$work/novm-configured" "$work/novm/lib/server/libjvm.so"
+novm_search_cmd=(env -u JAVA_HOME "PATH=$work/novm/bin:$PATH" "$work/novm-search")
+novm_configured_cmd=(env -u JAVA_HOME "PATH=$work/novm/bin:$PATH" "$work/novm-configured")
 
 export JAVA_HOME="$java_home"
 unset CLASSPATH CASKIT_DIAGNOSTICS
-# Both must really run the program, or the figures mean nothing.
-for cmd in launcher java; do
-  if [ $cmd = launcher ]; then out=$("${launcher_cmd[@]}" 2>&1); else out=$("${java_cmd[@]}" 2>&1); fi
+# Every command must really run the program, or the figures mean nothing.
+for cmd in launcher java search configured; do
+  case $cmd in
+    launcher) out=$("${launcher_cmd[@]}" 2>&1) ;;
+    java) out=$("${java_cmd[@]}" 2>&1) ;;
+    search) out=$("${search_cmd[@]}" 2>&1) ;;
+    configured) out=$("${configured_cmd[@]}" 2>&1) ;;
+  esac
   case "$out" in
     *"Hello from Caskit!"*"bench"*) ;;
     *) echo "the $cmd run did not run the hello program:" >&2; echo "$out" >&2; exit 1 ;;
+  esac
+done
+for cmd in search configured; do
+  if [ $cmd = search ]; then out=$("${novm_search_cmd[@]}" 2>&1); else out=$("${novm_configured_cmd[@]}" 2>&1); fi
+  case "$out" in
+    *"Can't locate JVM entry points"*) ;;
+    *) echo "the $cmd run did not load the library that is no VM:" >&2; echo "$out" >&2; exit 1 ;;
   esac
 done
 # Prints the medians of two commands (named arrays) and their ratio.
@@ -96,6 +138,36 @@ else
   echo "no caskit or staged Windows stub in $host: compile benchmark skipped"
 fi
 
+# Medians of two commands (array names) run alternately COUNT times each,
+# each going first in every other round, so a machine that grows busier
+# during the benchmark weighs on both alike; prints both and their
+# difference.
+alternate() {
+  local -n first=$1 second=$2
+  local count=$3 a=() b=() start end
+  for ((i = 0; i < count; i++)); do
+    if ((i % 2)); then
+      start=$(date +%s%N); "${second[@]}" >/dev/null 2>&1 || true; end=$(date +%s%N)
+      b+=($(( (end - start) / 1000 )))
+    fi
+    start=$(date +%s%N); "${first[@]}" >/dev/null 2>&1 || true; end=$(date +%s%N)
+    a+=($(( (end - start) / 1000 )))
+    if ((i % 2 == 0)); then
+      start=$(date +%s%N); "${second[@]}" >/dev/null 2>&1 || true; end=$(date +%s%N)
+      b+=($(( (end - start) / 1000 )))
+    fi
+  done
+  local found given
+  found=$(median_of "${a[@]}")
+  given=$(median_of "${b[@]}")
+  printf '  found by the search (java on PATH): %8s ms\n' "$found"
+  printf '  configured binarypath:              %8s ms\n' "$given"
+  awk -v a="$found" -v b="$given" 'BEGIN { printf "  difference:                         %8.2f ms\n", a - b }'
+}
+echo "Runtime found by the search or configured, median of $runs alternating runs (JAVA_HOME unset):"
+alternate search_cmd configured_cmd "$runs"
+echo "Cost of the search alone, median of $((runs * 10)) alternating runs (a library that is no VM):"
+alternate novm_search_cmd novm_configured_cmd $((runs * 10))
 echo "Stub sizes and budgets (bytes; stubs/size-budgets.txt):"
 /usr/bin/python3 tests/stubs/check_stub_sizes.py stubs/size-budgets.txt \
   "linux-x64=$host/bin" "windows-x64=$win64/bin" "windows-x86=$win32/bin" | sed 's/^/  /' || true

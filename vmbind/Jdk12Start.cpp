@@ -8,6 +8,7 @@
 #include "vmbind/Jdk12Options.h"
 #include "vmbind/LibraryLoading.h"
 #include "vmbind/RuntimeDiscovery.h"
+#include "vmbind/RuntimeSearch.h"
 #include "vmbind/VmStart.h"
 #include "vmbind/VmStartSteps.h"
 
@@ -26,11 +27,11 @@ const RuntimeProfile& profile() {
 int startJavaVm(const LaunchParameters& parameters) {
     platform::setCurrentDirectory(parameters.exeFolder.c_str());
     const Text joined = prepareRuntime(parameters, profile());
+    platform::DynamicLibrary library = loadRuntimeLibraryOrSearch(parameters, profile());
+    if (!library) return -1;
+    // After the loading: a runtime the search found has no class library.
     const Text classPathText =
         jdk12ClassPathText(parameters.binaryPath, gJDKClassLib, joined, platform::kListSeparator);
-
-    platform::DynamicLibrary library = loadRuntimeLibrary(parameters, profile());
-    if (!library) return -1;
 
     auto createJavaVm = reinterpret_cast<CreateJavaVMFunction>(library.symbol("JNI_CreateJavaVM"));
     if (!createJavaVm) {

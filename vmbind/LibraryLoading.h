@@ -1,7 +1,8 @@
 #pragma once
 // Loading the VM library: the configured path, the discovered path and the
 // bare library name, in the order the launcher's profile says, with the
-// messages shown between the attempts.
+// messages shown between the attempts; and, where the profile has one, the
+// search for an installed runtime (vmbind/RuntimeSearch.h).
 
 #include "launcher/LaunchParameters.h"
 #include "platform/DynamicLibrary.h"
@@ -11,7 +12,7 @@
 extern const char* const kInternalRuntime;
 
 struct LoadStep {
-    enum class Kind { Load, Message };
+    enum class Kind { Load, Message, Search };
     Kind kind;
     Text text;     // the path to load, or the message text
     Text caption;  // message only
@@ -22,9 +23,37 @@ struct LoadStep {
 };
 
 // Steps are taken in order: a Load that succeeds ends the plan, a Message
-// is shown. The last step is always the not-found message.
+// is shown, a Search that finds a runtime ends the plan. The last step is
+// always the not-found message. The search comes after the bare name on
+// Windows (where the table finds nothing) and in place of the registered
+// runtime on Linux.
 List<LoadStep> loadingPlan(const RuntimeProfile& profile, const Text& binaryPath, const Text& discoveredLib);
+
+struct RuntimeSearch;
+// What the loading asks of the runtime search (vmbind/RuntimeSearch.h),
+// handed in by the launchers that have one so that the others link none.
+struct SearchHooks {
+    RuntimeSearch* search;
+    // A table path (configured or registered) before it is loaded: false
+    // when its header shows it cannot be; `source` names where it came from.
+    bool (*admits)(RuntimeSearch& search, const Text& source, const Text& path);
+    // The search itself: true when it loaded a runtime.
+    bool (*run)(RuntimeSearch& search);
+    // The not-found message's text with the candidates the search rejected.
+    Text (*notFoundText)(const RuntimeSearch& search, const char* text);
+};
 
 // Follows the plan with platform::loadLibrary and platform::showMessage.
 // An empty path is never handed to the loader: it counts as a failed load.
-platform::DynamicLibrary loadRuntimeLibrary(const LaunchParameters& parameters, const RuntimeProfile& profile);
+// With `hooks` (a profile with a search): a table path the search does not
+// admit is skipped; messages that come before the Search step wait for it
+// (a runtime it finds is loaded without them, and PATH is rewritten again
+// when it finds none); the not-found message lists every candidate
+// rejected, with the reason. Without hooks, Search steps are passed over.
+platform::DynamicLibrary followLoadingPlan(const LaunchParameters& parameters, const RuntimeProfile& profile,
+                                           const SearchHooks* hooks);
+
+// The table alone (the JDK 1.1 launcher).
+inline platform::DynamicLibrary loadRuntimeLibrary(const LaunchParameters& parameters, const RuntimeProfile& profile) {
+    return followLoadingPlan(parameters, profile, nullptr);
+}

@@ -2,7 +2,6 @@
 
 #include "launcher/DiagnosticLog.h"
 #include "launcher/FolderProbe.h"
-#include "platform/Environment.h"
 #include "platform/Registry.h"
 
 Text gJDKHome;
@@ -59,18 +58,10 @@ Registration readRegistration(const RuntimeProfile& profile) {
     return r;
 }
 
-// Home from the start-up environment (Linux: JAVA_HOME); empty counts as unset.
-Registration readHomeVariable(const RuntimeProfile& profile) {
-    Registration r;
-    r.hasHome = platform::startupVariable(profile.homeVariable, r.home) && !r.home.empty();
-    r.usable = r.hasHome && (!profile.probesHome || isFolderWritable(r.home));
-    return r;
-}
-
 }  // namespace
 
 void discoverRuntime(const LaunchParameters& parameters, const RuntimeProfile& profile) {
-    Registration r = profile.homeVariable ? readHomeVariable(profile) : readRegistration(profile);
+    Registration r = readRegistration(profile);
     RuntimePaths paths = deriveRuntimePaths(profile, r.hasHome ? &r.home : nullptr, r.usable,
                                             r.hasRuntimeLib ? &r.runtimeLib : nullptr);
     gJDKHome = paths.home;

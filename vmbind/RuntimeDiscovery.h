@@ -1,12 +1,14 @@
 #pragma once
-// Finding the installed Java runtime: its registration (Windows registry,
-// or JAVA_HOME on Linux) gives the home folder, from which the bin folder,
-// the VM library and the class library are derived.
+// Finding the registered Java runtime: its registry entry gives the home
+// folder, from which the bin folder, the VM library and the class library
+// are derived (Linux has no registry: its launcher finds its runtime by
+// the search of vmbind/RuntimeSearch.h, which also sets these results).
 
 #include "launcher/LaunchParameters.h"
 #include "vmbind/RuntimeProfile.h"
 
-// Discovery results, empty until discoverRuntime has run.
+// Discovery results, empty until discoverRuntime has run; a runtime the
+// search loads replaces them (with no class library).
 extern Text gJDKHome;
 extern Text gJDKBin;
 extern Text gJDKRuntimeLib;

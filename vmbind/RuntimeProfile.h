@@ -1,15 +1,20 @@
 #pragma once
 // What the JDK 1.1 and JDK 1.2 launchers (and the Linux launcher) differ in
 // when they find and load a runtime: registry keys, derived paths, the bare
-// library name and the texts of their messages.
+// library name, the texts of their messages, and where the search for an
+// installed runtime fits into the loading.
+
+// Where a launcher searches for installed runtimes (vmbind/RuntimeSearch.h).
+enum class RuntimeSearchPlace {
+    None,           // the JDK 1.1 launcher: the registered runtime only
+    AfterTable,     // Windows JDK 1.2: when the loading table found nothing
+    BeforeBareName  // Linux: in place of a registered runtime
+};
 
 struct RuntimeProfile {
     // Keys under HKEY_LOCAL_MACHINE, in the order tried (null-terminated);
     // the first that opens is the only one used.
     const char* const* registryKeys;
-    // Environment variable naming the home folder where there is no
-    // registry (Linux: JAVA_HOME); null for the Windows profiles.
-    const char* homeVariable;
     // Appended to the home folder.
     const char* binSuffix;
     const char* runtimeLibSuffix;
@@ -33,11 +38,14 @@ struct RuntimeProfile {
     const char* notFoundCaption;
     // The missing-entry-point message.
     const char* entryPointText;
+    RuntimeSearchPlace search;
+    // Where a runtime's home keeps its VM library, in order of preference
+    // (null-terminated; none without a search).
+    const char* const* libraryLayouts;
 };
 
 const RuntimeProfile& jdk11Profile();
 const RuntimeProfile& jdk12Profile();
-// The Linux launcher: the home comes from JAVA_HOME, the library is
-// lib/server/libjvm.so, a modern runtime has no separate class library,
-// PATH is left alone.
+// The Linux launcher: no registry; the search finds the runtime, a modern
+// runtime has no separate class library, PATH is left alone.
 const RuntimeProfile& linuxJvmProfile();

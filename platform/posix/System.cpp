@@ -37,7 +37,10 @@ DynamicLibrary loadLibrary(const char* path) { return DynamicLibrary(dlopen(path
 
 bool RegistryKey::readText(const char*, Text&) const { return false; }
 void RegistryKey::close() { handle_ = nullptr; }
+ValueStatus RegistryKey::readLimitedText(const char*, size_t, Text&) const { return ValueStatus::Missing; }
+bool RegistryKey::subKeyName(unsigned, Text&) const { return false; }
 RegistryKey openMachineKey(const char*) { return RegistryKey(); }
+RegistryKey openKey(RegistryRoot, const char*, RegistryView) { return RegistryKey(); }
 
 int showMessage(WindowRef owner, const char* text, const char* caption, unsigned style) {
     const MessageHook& hook = installedMessageHook();

@@ -45,6 +45,36 @@ bool RegistryKey::readText(const char* valueName, Text& value) const {
     return true;
 }
 
+ValueStatus RegistryKey::readLimitedText(const char* valueName, size_t limit, Text& value) const {
+    if (!handle_) return ValueStatus::Missing;
+    HKEY key = static_cast<HKEY>(handle_);
+    DWORD type = 0, size = 0;
+    LONG rc = RegQueryValueExA(key, valueName, nullptr, &type, nullptr, &size);
+    if (rc == ERROR_FILE_NOT_FOUND) return ValueStatus::Missing;
+    if (rc != ERROR_SUCCESS) return ValueStatus::Unreadable;
+    if (type != REG_SZ && type != REG_EXPAND_SZ) return ValueStatus::NotText;
+    if (size > limit) return ValueStatus::TooLong;
+    Text buffer(static_cast<size_t>(size) + 1, '\0');
+    DWORD got = size;
+    if (RegQueryValueExA(key, valueName, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &got) !=
+            ERROR_SUCCESS ||
+        got > size || (type != REG_SZ && type != REG_EXPAND_SZ))
+        return ValueStatus::Unreadable;
+    buffer.resize(buffer.find('\0'));
+    value = static_cast<Text&&>(buffer);
+    return ValueStatus::Read;
+}
+
+bool RegistryKey::subKeyName(unsigned index, Text& name) const {
+    char buffer[256];  // a key name has at most 255 characters
+    DWORD size = sizeof buffer;
+    if (!handle_ || RegEnumKeyExA(static_cast<HKEY>(handle_), index, buffer, &size, nullptr, nullptr, nullptr,
+                                  nullptr) != ERROR_SUCCESS)
+        return false;
+    name = Text(buffer, size < sizeof buffer ? size : sizeof buffer - 1);
+    return true;
+}
+
 void RegistryKey::close() {
     if (handle_) RegCloseKey(static_cast<HKEY>(handle_));
     handle_ = nullptr;
@@ -53,6 +83,15 @@ void RegistryKey::close() {
 RegistryKey openMachineKey(const char* subKey) {
     HKEY key = nullptr;
     if (RegOpenKeyA(HKEY_LOCAL_MACHINE, subKey, &key) != ERROR_SUCCESS) return RegistryKey();
+    return RegistryKey(key);
+}
+
+RegistryKey openKey(RegistryRoot root, const char* subKey, RegistryView view) {
+    HKEY key = nullptr;
+    const REGSAM access = KEY_READ | (view == RegistryView::Bits64 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY);
+    if (RegOpenKeyExA(root == RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER, subKey, 0, access,
+                      &key) != ERROR_SUCCESS)
+        return RegistryKey();
     return RegistryKey(key);
 }
 

@@ -303,6 +303,13 @@ def test_help_is_complete(work):
     for text in ["caskit new PROJECT.csk --jdk 1.1|2.0", "caskit compile PROJECT.csk", "caskit show PROJECT.csk",
                  "windows-x64", "windows-x86", "linux-x64", "standard error"]:
         check(text in out, "help lacks %r" % text)
+    # Where a launcher looks for Java, in order, on both systems.
+    search = out[out.find("Where a launcher looks for Java"):]
+    for order in (["registered for JDK 1.2", "beside the executable", "JAVA_HOME", "registry", "java.exe on PATH"],
+                  ["beside the launcher", "JAVA_HOME", "java\n    on PATH", "default-java", "under /usr/lib/jvm"]):
+        places = [search.find(place) for place in order]
+        check(-1 not in places and places == sorted(places), "help: the search order %r" % order)
+        search = search[max(places):]
     # --help after a command and its words shows the same text.
     for args in (["new", os.path.join(work, "x.csk"), "--jdk", "2.0", "--help"],
                  ["compile", os.path.join(work, "x.csk"), "--help"], ["show", "--help"]):

@@ -7,14 +7,14 @@ an exit code set inside Java, and the diagnostic log.
 
   jvm_launcher.py --stub STUB --classes DIR --jar APP_JAR --java-home HOME --work SCRATCH
 """
-import argparse
 import os
 import shutil
 import subprocess
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from caskit_test import Scenarios, expect_equal, fresh_folder, log_records, parameter_block, trailer  # noqa: E402
+from caskit_test import (Scenarios, expect_equal, fresh_folder, log_records, parameter_block, scenario_main,  # noqa: E402
+                         trailer, with_jvm_folder)
 
 
 def block(binarypath="#internal#", classname="jvmtest.PrintAll", parameters="", cpmode="appendcp", environment=(),
@@ -185,15 +185,30 @@ def configured_library_path(h):
 
 
 def no_runtime(h):
+    # Nothing for the runtime search to find: no JAVA_HOME, no java on
+    # PATH, an empty /usr/lib/jvm.
+    empty = fresh_folder(os.path.join(h.work, "empty"))
+    real_view = fresh_folder(os.path.join(h.work, "real-jvm"))
+    isolated = {"PATH": empty}
+
+    def run_isolated(exe):
+        cmd = with_jvm_folder([exe], empty, real_view)
+        if cmd is None:
+            raise AssertionError("no private mount namespace on this system (unshare)")
+        env = {k: v for k, v in h.env.items() if k != "JAVA_HOME"}
+        env.update(isolated)
+        p = subprocess.run(cmd, cwd=h.work, env=env, capture_output=True, timeout=120)
+        return p.returncode, p.stdout.decode("latin-1"), p.stderr.decode("latin-1")
+
     exe = h.app("no_runtime", block(classpath=["classes"]))
-    rc, out, err = h.run(exe, unset=["JAVA_HOME"])
+    rc, out, err = run_isolated(exe)
     expect_equal((rc, out), (1, ""), "exit code and output")
     expect_equal(err, "Can't locate libjvm.so: JAVA_HOME does not name a Java runtime.\n"
                       "Set JAVA_HOME to the folder of a Java runtime.\n\n"
                       "This application will now try the library search path.\n"
                       "Error: Can't locate libjvm.so\n", "messages")
     exe = h.app("bad_path", block(binarypath="/no/such/libjvm.so", classpath=["classes"]))
-    rc, out, err = h.run(exe, unset=["JAVA_HOME"])
+    rc, out, err = run_isolated(exe)
     expect_equal((rc, err.splitlines()[-1]), (1, "Error: Can't locate libjvm.so"),
                  "configured path that does not load")
     # With JAVA_HOME the runtime found there is the fallback.
@@ -226,7 +241,9 @@ def diagnostics(h):
     with open(os.path.join(start, "Log.txt"), "rb") as f:
         expect_equal(f.read(), log_records(['#Command Line Args:a "b c"']), "start folder Log.txt")
     options = ["-Djava.class.path=.:classes:", "-Xms1024k", "-Xmx16384k", "-Dapp.plain=1"]
-    expected = ["\n#Dump of JVM Parameters", "   Options:4"] + \
+    # The runtime search names the runtime it took, then the VM start's lines.
+    expected = ["Runtime %s/lib/server/libjvm.so: taken (JAVA_HOME)" % h.java_home,
+                "\n#Dump of JVM Parameters", "   Options:4"] + \
         ["      Option[%d] = %s" % (j, o) for j, o in enumerate(options)] + \
         ["#END Dump of JVM Parameters", "fCreateJavaVMPtr ok\n", "ClassName = jvmtest/PrintAll", "FindClass ok\n",
          "GetStaticMethodID ok\n", "CallStaticVoidMethod Start\n", "CallStaticVoidMethod End\n"]
@@ -276,15 +293,7 @@ SCENARIOS = [
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    for option in ("--stub", "--classes", "--jar", "--java-home", "--work"):
-        parser.add_argument(option, required=True)
-    parser.add_argument("-k", default="")
-    args = parser.parse_args()
-    h = Harness(args)
-    h.run_selected(SCENARIOS, args.k)
-    return h.summary()
-
+    return scenario_main(Harness, SCENARIOS, ("--stub", "--classes", "--jar", "--java-home", "--work"))
 
 if __name__ == "__main__":
     sys.exit(main())

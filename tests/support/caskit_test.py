@@ -8,6 +8,7 @@ A driver imports it with its own folder's ../support on sys.path:
 
     sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 """
+import argparse
 import contextlib
 import os
 import shutil
@@ -65,6 +66,22 @@ def run_logged(cmd, log_path, cwd=None, env=None, timeout=120):
     with open(log_path, "wb") as log:
         return subprocess.run(cmd, cwd=cwd, env=env, timeout=timeout, stdin=subprocess.DEVNULL, stdout=log,
                               stderr=log).returncode
+
+
+def with_jvm_folder(cmd, folder, real_view):
+    """The command run with `folder` in place of /usr/lib/jvm (a private
+    mount namespace, so the Linux launcher's search sees only what the test
+    laid out), and the real /usr/lib/jvm at the empty folder `real_view`;
+    None when this system does not let a user make such a namespace."""
+    # Named with their folders: the command may run with an empty PATH.
+    unshare, mount, sh = shutil.which("unshare"), shutil.which("mount"), shutil.which("sh")
+    namespace = [unshare, "--user", "--map-root-user", "--mount"]
+    if not (unshare and mount and sh) or subprocess.run(namespace + [sh, "-c", "true"], stdin=subprocess.DEVNULL,
+                                                         stdout=subprocess.DEVNULL,
+                                                         stderr=subprocess.DEVNULL).returncode != 0:
+        return None
+    script = '%s --bind /usr/lib/jvm "$1" && %s --bind "$0" /usr/lib/jvm && shift && exec "$@"' % (mount, mount)
+    return namespace + [sh, "-c", script, folder, real_view] + list(cmd)
 
 
 # --- parameter blocks and trailers ----------------------------------------
@@ -169,6 +186,25 @@ class Scenarios:
         print("%d scenarios, %d failed%s" % (self.count, len(self.failures),
                                              (": " + ", ".join(self.failures)) if self.failures else ""))
         return 1 if self.failures else 0
+
+
+def scenario_main(harness_class, scenarios, options, start=None, end=None):
+    """The main of a scenario driver: each of `options` is a required
+    option; -k NAME runs only the scenarios whose name holds NAME. `start`
+    and `end` are called with the harness before and after the scenarios.
+    Returns the exit code."""
+    parser = argparse.ArgumentParser()
+    for option in options:
+        parser.add_argument(option, required=True)
+    parser.add_argument("-k", default="")
+    args = parser.parse_args()
+    harness = harness_class(args)
+    if start:
+        start(harness)
+    harness.run_selected(scenarios, args.k)
+    if end:
+        end(harness)
+    return harness.summary()
 
 
 class Checks:

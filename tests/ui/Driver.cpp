@@ -104,6 +104,41 @@ std::vector<std::string> browserCalls() {
 }
 
 // ---- small helpers
+namespace {
+
+struct ToolTipSearch {
+    DWORD process;
+    std::string text;
+};
+
+BOOL CALLBACK findToolTip(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<ToolTipSearch*>(param);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == search->process && IsWindowVisible(window) && className(window) == TOOLTIPS_CLASSA) {
+        search->text = windowText(window);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+std::string toolTipAt(POINT screen) {
+    SetCursorPos(screen.x - 3, screen.y - 3);
+    Sleep(200);
+    SetCursorPos(screen.x, screen.y);
+    ToolTipSearch search{builder.processId(), std::string()};
+    eventually([&] {
+        search.text.clear();
+        EnumWindows(findToolTip, reinterpret_cast<LPARAM>(&search));
+        return !search.text.empty();
+    }, 8000);
+    SetCursorPos(900, 700);
+    Sleep(300);
+    return search.text;
+}
+
 bool fileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 std::string readFile(const std::string& path) {

@@ -36,6 +36,9 @@ void useBrowserStandin(bool on);
 // What the browser stand-in was asked to open, one command line a call.
 std::vector<std::string> browserCalls();
 
+// Rests the mouse on a screen point and reads the tool tip that appears
+// ("" when none does).
+std::string toolTipAt(POINT screen);
 bool fileExists(const std::string& path);
 std::string readFile(const std::string& path);
 bool contains(const std::string& text, const std::string& part);

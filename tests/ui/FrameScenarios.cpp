@@ -173,22 +173,6 @@ void checkResources() {
     FreeLibrary(image);
 }
 
-struct ToolTipSearch {
-    DWORD process;
-    std::string text;
-};
-
-BOOL CALLBACK findToolTip(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<ToolTipSearch*>(param);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process == search->process && IsWindowVisible(window) && className(window) == TOOLTIPS_CLASSA) {
-        search->text = windowText(window);
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // Rests the mouse on a toolbar button and reads the tool tip that appears.
 std::string toolTipOf(int buttonIndex) {
     RemoteBuffer buffer(builder.process(), sizeof(RECT));
@@ -197,18 +181,7 @@ std::string toolTipOf(int buttonIndex) {
     buffer.read(&item, sizeof item);
     POINT centre{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
     ClientToScreen(builder.toolbar, &centre);
-    SetCursorPos(centre.x - 3, centre.y - 3);
-    Sleep(200);
-    SetCursorPos(centre.x, centre.y);
-    ToolTipSearch search{builder.processId(), std::string()};
-    eventually([&] {
-        search.text.clear();
-        EnumWindows(findToolTip, reinterpret_cast<LPARAM>(&search));
-        return !search.text.empty();
-    }, 8000);
-    SetCursorPos(900, 700);
-    Sleep(300);
-    return search.text;
+    return toolTipAt(centre);
 }
 
 // The right edges of the status bar's parts.

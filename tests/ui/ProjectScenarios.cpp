@@ -615,6 +615,15 @@ void jdk20Project(HWND& window) {
     helpInBrowser(window);
     keyboardOnPages(window);
 
+    // "Use the System VM" says where the program looks for Java, in order.
+    builder.selectTab(window, 0);
+    RECT radio{};
+    GetWindowRect(control(builder.pageOf(window, "command"), IDC_SYSTEM_VM), &radio);
+    const std::string tip = toolTipAt(POINT{(radio.left + radio.right) / 2, (radio.top + radio.bottom) / 2});
+    checks.check(tip.rfind("The program looks for Java in this order: the runtime registered for JDK 1.2; ", 0) == 0 &&
+                     contains(tip, "JAVA_HOME") && contains(tip, "java.exe on the PATH"),
+                 "JDK 2.0: tool tip of Use the System VM: " + tip);
+
     Typed typed{"app20", "org.sample.Main", "one two", gStandins + "\\jvm.dll"};
     fillCommandPage(window, typed);
     // The VM library beside the executable, chosen with Relative Path, is

@@ -19,6 +19,7 @@ const std::string kJdk12RegistryText =
     "directory.\n\nThis application will now try looking on the path environment variable.";
 
 LoadStep load(const std::string& path) { return LoadStep{LoadStep::Kind::Load, path, ""}; }
+const LoadStep kSearch{LoadStep::Kind::Search, "", ""};
 LoadStep message(const std::string& text, const std::string& caption) {
     return LoadStep{LoadStep::Kind::Message, text, caption};
 }
@@ -133,14 +134,15 @@ TEST(LoadingPlan, RegisteredRuntimeFound) {
     EXPECT_EQ(plan(jdk11Profile(), "#internal#", "C:\\jdk\\bin\\javai.dll"),
               (std::vector<LoadStep>{load("C:\\jdk\\bin\\javai.dll"), load("javai.dll"), kJdk11NotFound}));
     EXPECT_EQ(plan(jdk12Profile(), "#internal#", "C:\\jre\\bin\\classic\\jvm.dll"),
-              (std::vector<LoadStep>{load("C:\\jre\\bin\\classic\\jvm.dll"), load("jvm.dll"), kJdk12NotFound}));
+              (std::vector<LoadStep>{load("C:\\jre\\bin\\classic\\jvm.dll"), load("jvm.dll"), kSearch,
+                                     kJdk12NotFound}));
 }
 
 TEST(LoadingPlan, NothingRegistered) {
     EXPECT_EQ(plan(jdk11Profile(), "#internal#", ""),
               (std::vector<LoadStep>{kJdk11Registry, load("javai.dll"), kJdk11NotFound}));
     EXPECT_EQ(plan(jdk12Profile(), "#internal#", ""),
-              (std::vector<LoadStep>{kJdk12Registry, load("jvm.dll"), kJdk12NotFound}));
+              (std::vector<LoadStep>{kJdk12Registry, load("jvm.dll"), kSearch, kJdk12NotFound}));
 }
 
 TEST(LoadingPlan, ConfiguredPathWithNothingRegistered) {
@@ -149,7 +151,8 @@ TEST(LoadingPlan, ConfiguredPathWithNothingRegistered) {
     EXPECT_EQ(plan(jdk11Profile(), "C:\\vm\\javai.dll", ""),
               (std::vector<LoadStep>{load("C:\\vm\\javai.dll"), load(""), load("javai.dll"), kJdk11NotFound}));
     EXPECT_EQ(plan(jdk12Profile(), "C:\\vm\\jvm.dll", ""),
-              (std::vector<LoadStep>{load("C:\\vm\\jvm.dll"), kJdk12Registry, load("jvm.dll"), kJdk12NotFound}));
+              (std::vector<LoadStep>{load("C:\\vm\\jvm.dll"), kJdk12Registry, load("jvm.dll"), kSearch,
+                                     kJdk12NotFound}));
 }
 
 TEST(LoadingPlan, ConfiguredPathWithRegisteredRuntime) {
@@ -158,18 +161,22 @@ TEST(LoadingPlan, ConfiguredPathWithRegisteredRuntime) {
                                      kJdk11NotFound}));
     EXPECT_EQ(plan(jdk12Profile(), "C:\\vm\\jvm.dll", "C:\\jre\\jvm.dll"),
               (std::vector<LoadStep>{load("C:\\vm\\jvm.dll"), load("C:\\jre\\jvm.dll"), load("jvm.dll"),
-                                     kJdk12NotFound}));
+                                     kSearch, kJdk12NotFound}));
 }
 
 TEST(LoadingPlan, EmptyBinaryPathIsAConfiguredPath) {
     EXPECT_EQ(plan(jdk12Profile(), "", ""),
-              (std::vector<LoadStep>{load(""), kJdk12Registry, load("jvm.dll"), kJdk12NotFound}));
+              (std::vector<LoadStep>{load(""), kJdk12Registry, load("jvm.dll"), kSearch, kJdk12NotFound}));
     EXPECT_EQ(plan(jdk12Profile(), "#Internal#", "x").front(), load("#Internal#"));
 }
 
-TEST(LoadingPlan, LinuxLauncherLoadsLibjvm) {
-    std::vector<LoadStep> steps = plan(linuxJvmProfile(), "#internal#", "/j/lib/server/libjvm.so");
-    ASSERT_EQ(steps.size(), 3u);
-    EXPECT_EQ(steps[1], load("libjvm.so"));
-    EXPECT_EQ(steps[2], message("Can't locate libjvm.so", "Error"));
+TEST(LoadingPlan, LinuxLauncherSearchesBeforeTheBareName) {
+    const LoadStep registry = message("JAVA_HOME does not name a Java runtime.\nSet JAVA_HOME to the folder of a "
+                                      "Java runtime.\n\nThis application will now try the library search path.",
+                                      "Can't locate libjvm.so");
+    const LoadStep notFound = message("Can't locate libjvm.so", "Error");
+    EXPECT_EQ(plan(linuxJvmProfile(), "#internal#", ""),
+              (std::vector<LoadStep>{kSearch, registry, load("libjvm.so"), notFound}));
+    EXPECT_EQ(plan(linuxJvmProfile(), "/vm/libjvm.so", ""),
+              (std::vector<LoadStep>{load("/vm/libjvm.so"), kSearch, registry, load("libjvm.so"), notFound}));
 }

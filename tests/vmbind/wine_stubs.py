@@ -8,7 +8,6 @@ relay trace of user32.MessageBoxA), exit codes and Log.txt byte for byte.
 
   wine_stubs.py --build WIN64_TREE --helpers HELPER_DIR --work SCRATCH [-k NAME]
 """
-import argparse
 import os
 import re
 import shutil
@@ -16,7 +15,7 @@ import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 from caskit_test import (Scenarios, expect_equal, fresh_folder, log_records, parameter_block as block,  # noqa: E402
-                         run_to_files, trailer, winpath)
+                         run_to_files, scenario_main, trailer, winpath)
 
 WINE = "/usr/lib/wine/wine64"
 JAVASOFT = r"HKLM\SOFTWARE\JavaSoft"
@@ -78,7 +77,11 @@ def unescape(text):
     return out.decode("latin-1")
 
 
-MESSAGE = re.compile(r'Call user32\.MessageBoxA\((\w+),(?:\w+ "((?:[^"\\]|\\.)*)"|(00000000)),(?:\w+ "((?:[^"\\]|\\.)*)"|(00000000)),(\w+)\)')
+# Wine cuts a long text and marks it with "..." after the closing quote.
+MESSAGE = re.compile(r'Call user32\.MessageBoxA\((\w+),(?:\w+ "((?:[^"\\]|\\.)*)"(\.\.\.)?|(00000000)),'
+                     r'(?:\w+ "((?:[^"\\]|\\.)*)"|(00000000)),(\w+)\)')
+# Ends the text of a message that Wine's trace cut short.
+CUT = "[cut]"
 
 
 def parse_messages(stderr):
@@ -87,11 +90,11 @@ def parse_messages(stderr):
         m = MESSAGE.search(line)
         if not m:
             continue
-        owner, text, _, caption, null_caption, style = m.groups()
+        owner, text, cut, _, caption, null_caption, style = m.groups()
         assert owner == "00000000", "message box with an owner: " + line
         assert int(style, 16) == 0, "message box style not MB_OK: " + line
         assert null_caption is None, "NULL caption: " + line
-        messages.append((unescape(text), unescape(caption)))
+        messages.append((unescape(text) + (CUT if cut else ""), unescape(caption)))
     return messages
 
 
@@ -121,6 +124,9 @@ class Harness(Scenarios):
         self.env = dict(os.environ)
         self.env.pop("DISPLAY", None)
         self.env.pop("CLASSPATH", None)
+        # Found by stub12's runtime search (a Unix JAVA_HOME passes through Wine).
+        self.env.pop("JAVA_HOME", None)
+        self.env.pop("WINEPATH", None)
         self.env["WINEDEBUG"] = "+relay"
         self.env.setdefault("WINEDLLOVERRIDES", "mscoree,mshtml=")
         fresh_folder(self.work)
@@ -743,21 +749,11 @@ SCENARIOS = [
 
 
 def main(scenarios=SCENARIOS):
-    """Runs the scenarios (the -k NAME ones only, when given) with the
-    driver's command-line arguments; the other stub drivers share it."""
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--build", required=True)
-    parser.add_argument("--helpers", required=True)
-    parser.add_argument("--work", required=True)
-    parser.add_argument("-k", default="")
-    args = parser.parse_args()
-    h = Harness(args)
+    """Runs the scenarios with the driver's command-line arguments; the
+    other stub drivers share it."""
     # Warm-up: the relay filter may miss calls on the first run after it is set.
-    h.run(h.stub(12, h.folder("warmup")))
-    h.run_selected(scenarios, args.k)
-    h.clear_registry()
-    return h.summary()
-
+    return scenario_main(Harness, scenarios, ("--build", "--helpers", "--work"),
+                         start=lambda h: h.run(h.stub(12, h.folder("warmup"))), end=Harness.clear_registry)
 
 if __name__ == "__main__":
     sys.exit(main())

@@ -1,6 +1,10 @@
 // The command page (dialogs 105 and 122): executable name and folder, the
 // VM choice, the main class and its arguments.
 
+#include "builder/ui/Pages.h"
+
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cctype>
 
@@ -15,6 +19,17 @@ using namespace pages;
 
 const char kJavaiFilter[] = "Java Virtual Machine (javai.dll)\0javai.dll\0";
 const char kJvmFilter[] = "Java Virtual Machine (jvm.dll)\0jvm.dll\0";
+
+// Where a produced program looks for a Java runtime, in order: the tool
+// tip of "Use the System VM".
+const char kJdk11SearchTip[] =
+    "The program uses the JDK 1.1 runtime registered on the machine; without one it looks for javai.dll on the "
+    "PATH.";
+const char kJdk20SearchTip[] =
+    "The program looks for Java in this order: the runtime registered for JDK 1.2; jvm.dll on the PATH; a jre, "
+    "then a runtime folder beside the program; the folder JAVA_HOME names; the Java runtimes in the registry "
+    "(JavaSoft, Eclipse Adoptium, Microsoft, Azul Zulu and others), newest first; java.exe on the PATH. A runtime "
+    "of the other bitness (32-bit Java for a 64-bit program) is passed over.";
 
 class CommandPage {
 public:
@@ -36,6 +51,7 @@ public:
         setControlText(dialog_, IDC_MAIN_CLASS, project_.mainClass());
         setControlText(dialog_, IDC_ARGUMENTS, project_.arguments());
         filling_ = false;
+        addSearchTip();
         return FALSE;
     }
 
@@ -75,6 +91,21 @@ public:
 
 private:
     int locateId() const { return jdk20_ ? IDC_LOCATE_JVM : IDC_LOCATE_JAVAI; }
+
+    // The tool tip window belongs to the page and ends with it.
+    void addSearchTip() {
+        HWND tip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog_, nullptr, nullptr, nullptr);
+        if (!tip) return;
+        SendMessageA(tip, TTM_SETMAXTIPWIDTH, 0, 320);
+        TOOLINFOA tool{};
+        tool.cbSize = TTTOOLINFOA_V2_SIZE;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = dialog_;
+        tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(dialog_, IDC_SYSTEM_VM));
+        tool.lpszText = const_cast<char*>(jdk20_ ? kJdk20SearchTip : kJdk11SearchTip);
+        SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
 
     void showVmChoice(bool userDefined) {
         setChecked(dialog_, IDC_USER_VM, userDefined);
