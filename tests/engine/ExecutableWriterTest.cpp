@@ -121,15 +121,6 @@ TEST_F(ExecutableWriterTest, MissingStubStopsSilently) {
     EXPECT_FALSE(std::filesystem::exists(dir.file("app.exe")));
 }
 
-TEST_F(ExecutableWriterTest, CompilingLeavesTheProjectUnchanged) {
-    Project p = project(2);
-    p.modified = false;
-    std::string before = buildParameterBlock(p);
-    ASSERT_TRUE(compile(p, nullptr));
-    EXPECT_FALSE(p.modified);
-    EXPECT_EQ(buildParameterBlock(p), before);
-}
-
 TEST_F(ExecutableWriterTest, FailedResourceStepIsReportedNotSilent) {
     // Linux cannot update resources: a project that asks for the resource
     // form must not end up as a bare stub reported as success.
@@ -140,26 +131,6 @@ TEST_F(ExecutableWriterTest, FailedResourceStepIsReportedNotSilent) {
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].caption, "Error Compiling Executable");
     EXPECT_FALSE(std::filesystem::exists(dir.file("app.exe")));
-}
-
-TEST_F(ExecutableWriterTest, UpdateParameterResourceFailsQuietlyWhereUnsupported) {
-    writeFile(dir.file("x.exe"), fakeStub(114));
-    MessageRecorder messages;
-    EXPECT_FALSE(updateParameterResource(dir.file("x.exe"), 2, "block"));
-    EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(readFile(dir.file("x.exe")), fakeStub(114));
-}
-
-TEST(StubSource, DefaultIsTheOwnResourceWhichLinuxLacks) {
-    setStubSource(nullptr);
-    TempFolder dir;
-    Project p(false);
-    p.setProjectVersion(2);
-    p.setExeFolder(dir.folder());
-    p.setExeName("a");
-    MessageRecorder messages;
-    EXPECT_FALSE(compile(p, nullptr));
-    EXPECT_TRUE(messages.shown.empty());
 }
 
 // The resource steps without a stub step (an unknown project version)
