@@ -3,6 +3,7 @@
 #include "tests/ui/Driver.h"
 
 #include <commctrl.h>
+#include <commdlg.h>
 
 #include <cstdio>
 #include <cstring>
@@ -130,6 +131,18 @@ std::string answerMessageBox(const std::string& caption, int button) {
     return text;
 }
 
+// The folder a common dialog shows (CDM_GETFOLDERPATH), without a final
+// backslash.
+std::string dialogFolder(HWND dialog) {
+    RemoteBuffer buffer(builder.process(), MAX_PATH + 1);
+    char zero[MAX_PATH + 1] = {};
+    buffer.write(zero, sizeof zero);
+    builder.send(dialog, CDM_GETFOLDERPATH, MAX_PATH, buffer.param());
+    std::string folder = buffer.readText();
+    if (!folder.empty() && folder.back() == '\\') folder.pop_back();
+    return folder;
+}
+
 // "Set ".exe" Location": the folder picker, navigated by typing the folder
 // into its (hidden) name field, then "Select".
 bool pickExeFolder(HWND commandPage, const std::string& folder) {
@@ -140,7 +153,8 @@ bool pickExeFolder(HWND commandPage, const std::string& folder) {
     checkPickerDialog(dialog, "Select Directory", true);
     setWindowText(fileNameField(dialog), folder);
     builder.send(GetDlgItem(dialog, IDOK), BM_CLICK);  // a folder name browses into it
-    Sleep(500);
+    checks.check(eventually([&] { return lstrcmpiA(dialogFolder(dialog).c_str(), folder.c_str()) == 0; }),
+                 "folder picker browses into " + folder);
     HWND select = descendant(dialog, IDC_SELECT, true);
     if (!checks.check(select != nullptr, "folder picker has a \"Select\" button")) return false;
     checks.equal(windowText(select), std::string("Select"), "\"Select\" button text");
