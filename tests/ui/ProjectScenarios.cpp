@@ -219,8 +219,7 @@ std::string runProduced(const std::string& exe, const std::string& log) {
         checks.check(false, "start " + exe);
         return std::string();
     }
-    if (WaitForSingleObject(process.hProcess, 30000) != WAIT_OBJECT_0) {
-        checks.note("     produced program still running; terminating it");
+    if (!checks.check(WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0, "the produced program ends")) {
         TerminateProcess(process.hProcess, 1);
     }
     CloseHandle(process.hThread);

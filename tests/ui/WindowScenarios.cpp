@@ -180,20 +180,16 @@ void damagedIcon() {
     checks.equal(secondInstance("#open#" + path), 0, "hand-over of a project with a damaged icon");
     HWND window = nullptr;
     eventually([&] { return (window = windowTitled("Caskit Project - damaged.csk")) != nullptr; }, 15000);
-    if (HWND box = topLevel(builder.processId(), "Error Creating Project File")) {
-        (void)box;
-        checks.note("     reported: " + answerMessageBox("Error Creating Project File", IDOK));
-    }
+    builder.settle();
+    // Opening leaves an unreadable icon's image out without a message.
+    checks.check(topLevel(builder.processId(), "Error Creating Project File") == nullptr,
+                 "a damaged icon file is not reported when the project opens");
     checks.check(builder.running(), "Caskit2 survives a damaged icon file");
     if (!checks.check(window != nullptr, "a project with a damaged icon file opens")) return;
     checks.equal(read(builder.pageOf(window, "icon"), IDC_LARGE_ICON_PATH), icon, "icon page shows the stored path");
     checks.check(builder.selectTab(window, 7) && builder.selectTab(window, 0), "the icon page verifies");
     checks.check(builder.running(), "Caskit2 survives verifying the damaged icon");
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    if (topLevel(builder.processId(), "Project Modified") || waitTopLevel(builder.processId(), "Project Modified", 2000)) {
-        answerMessageBox("Project Modified", IDNO);
-    }
-    checks.check(eventually([&] { return !IsWindow(window); }), "the damaged-icon project closes");
+    closeUnmodified(window, "the damaged-icon project");
 }
 
 // Compile Project of a project whose executable folder is missing: the
@@ -238,10 +234,9 @@ void windowWithoutPages() {
     checks.check(builder.toolbarState(IDM_COMPILE) & TBSTATE_ENABLED, "version 7: ready to compile");
     builder.postCommand(IDM_COMPILE);
     builder.settle();
-    if (HWND box = topLevel(builder.processId(), "Error Compiling Executable")) {
-        checks.note("     version 7 compile reported: " + answerMessageBox("Error Compiling Executable", IDOK));
-        (void)box;
-    }
+    // Without a stub, version block or icons there is nothing to report.
+    checks.check(topLevel(builder.processId(), "Error Compiling Executable") == nullptr,
+                 "version 7: Compile Project shows no error");
     checks.check(builder.running() && IsWindow(window), "version 7: Save and Compile Project leave the window");
     checks.check(!fileExists(gWork + "\\out\\seven.exe"), "version 7: no stub is written");
     checks.screenshot("project-without-pages");
