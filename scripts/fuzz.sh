@@ -11,8 +11,10 @@
 #
 #   scripts/fuzz.sh [RUNS] [NAME_PART]     RUNS default 10000000
 # HOST_DIR (default BUILD_ROOT/host, BUILD_ROOT default ./build); SEED
-# (default 0: libFuzzer picks one, printed per target). NAME_PART limits
-# the campaign to the targets whose name holds it.
+# (default 0: libFuzzer picks one, printed per target); TIMEOUT, seconds of
+# wall-clock time one input may take before it counts as a hang (default
+# 120: a campaign shares the machine, and a starved process is not a hang).
+# NAME_PART limits the campaign to the targets whose name holds it.
 set -u
 cd "$(dirname "$0")/.."
 root=${BUILD_ROOT:-$PWD/build}
@@ -20,6 +22,7 @@ host=${HOST_DIR:-$root/host}
 runs=${1:-10000000}
 only=${2:-}
 seed=${SEED:-0}
+timeout=${TIMEOUT:-120}
 
 [ -f "$host/CMakeCache.txt" ] || cmake --preset host -B "$host" >/dev/null
 cmake --build "$host" --target caskit_fuzzers || exit 1
@@ -48,11 +51,11 @@ while IFS=$'\t' read -r name program corpus; do
   before=$(find "$corpus" -type f | wc -l)
   echo "== $name: $runs executions from $corpus ($before inputs)"
   start=$(date +%s)
-  "$program" -runs="$runs" -seed="$seed" -reload=0 -max_len=4096 -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+  "$program" -runs="$runs" -seed="$seed" -reload=0 -max_len=4096 -timeout="$timeout" -rss_limit_mb=2048 -print_final_stats=1 \
     -artifact_prefix="$work/findings/" "$work/new" "$corpus" >"$work/fuzz.log" 2>&1
   rc=$?
   seconds=$(( $(date +%s) - start ))
-  "$program" -merge=1 -max_len=4096 -timeout=10 -rss_limit_mb=2048 "$corpus" "$work/new" >"$work/merge.log" 2>&1 ||
+  "$program" -merge=1 -max_len=4096 -timeout="$timeout" -rss_limit_mb=2048 "$corpus" "$work/new" >"$work/merge.log" 2>&1 ||
     echo "   merge failed: see $work/merge.log"
   findings=$(find "$work/findings" -type f | wc -l)
   for f in "$work/findings"/*; do
