@@ -13,7 +13,8 @@
 # HOST_DIR (default BUILD_ROOT/host, BUILD_ROOT default ./build); SEED
 # (default 0: libFuzzer picks one, printed per target); TIMEOUT, seconds of
 # wall-clock time one input may take before it counts as a hang (default
-# 120: a campaign shares the machine, and a starved process is not a hang).
+# 120: a campaign shares the machine, and a starved process is not a hang);
+# JOBS, how many targets fuzz at the same time (default 1).
 # NAME_PART limits the campaign to the targets whose name holds it.
 set -u
 cd "$(dirname "$0")/.."
@@ -23,6 +24,7 @@ runs=${1:-10000000}
 only=${2:-}
 seed=${SEED:-0}
 timeout=${TIMEOUT:-120}
+jobs=${JOBS:-1}
 
 [ -f "$host/CMakeCache.txt" ] || cmake --preset host -B "$host" >/dev/null
 cmake --build "$host" --target caskit_fuzzers || exit 1
@@ -34,50 +36,64 @@ mkdir -p "$campaign"
 export ASAN_OPTIONS=detect_leaks=1
 # The targets whose readers take a path write each input to a file there.
 [ -d /dev/shm ] && export TMPDIR=/dev/shm
-summary=()
-total_findings=0
-
 # Value of "name: N" on the last status line of a libFuzzer log that has it.
 status_value() { grep -E "^#[0-9]+.*$2: [0-9]+" "$1" | tail -n 1 | sed -E "s/.*$2: ([0-9]+).*/\1/"; }
 initial_value() { grep -E "^#[0-9]+[[:space:]]+INITED.*$2: [0-9]+" "$1" | tail -n 1 | sed -E "s/.*$2: ([0-9]+).*/\1/"; }
 final_stat() { grep -E "^stat::$2:" "$1" | tail -n 1 | awk '{ print $2 }'; }
 
-while IFS=$'\t' read -r name program corpus; do
-  [ -n "$name" ] || continue
-  case "$name" in *"$only"*) ;; *) continue ;; esac
-  work="$campaign/$name"
+# One target: fuzz, merge, keep findings; writes report.txt (what happened)
+# and summary.txt (its row of the table) in the target's campaign folder.
+fuzz_target() {
+  local name=$1 program=$2 corpus=$3 work="$campaign/$1" before after start seconds rc findings f
   rm -rf "$work"
   mkdir -p "$work/new" "$work/findings" "$corpus"
   before=$(find "$corpus" -type f | wc -l)
-  echo "== $name: $runs executions from $corpus ($before inputs)"
   start=$(date +%s)
-  "$program" -runs="$runs" -seed="$seed" -reload=0 -max_len=4096 -timeout="$timeout" -rss_limit_mb=2048 -print_final_stats=1 \
-    -artifact_prefix="$work/findings/" "$work/new" "$corpus" >"$work/fuzz.log" 2>&1
+  "$program" -runs="$runs" -seed="$seed" -reload=0 -max_len=4096 -timeout="$timeout" -rss_limit_mb=2048 \
+    -print_final_stats=1 -artifact_prefix="$work/findings/" "$work/new" "$corpus" >"$work/fuzz.log" 2>&1
   rc=$?
   seconds=$(( $(date +%s) - start ))
-  "$program" -merge=1 -max_len=4096 -timeout="$timeout" -rss_limit_mb=2048 "$corpus" "$work/new" >"$work/merge.log" 2>&1 ||
-    echo "   merge failed: see $work/merge.log"
-  findings=$(find "$work/findings" -type f | wc -l)
-  for f in "$work/findings"/*; do
-    [ -f "$f" ] && cp "$f" "$corpus/regression-$(basename "$f")"
-  done
+  {
+    echo "== $name: $runs executions from $corpus ($before inputs), seed" \
+      "$(grep -m1 -oE 'Seed: [0-9]+' "$work/fuzz.log" | awk '{ print $2 }'), exit $rc, log $work/fuzz.log"
+    "$program" -merge=1 -max_len=4096 -timeout="$timeout" -rss_limit_mb=2048 "$corpus" "$work/new" \
+      >"$work/merge.log" 2>&1 || echo "   merge failed: see $work/merge.log"
+    findings=$(find "$work/findings" -type f | wc -l)
+    for f in "$work/findings"/*; do
+      [ -f "$f" ] && cp "$f" "$corpus/regression-$(basename "$f")"
+    done
+    if [ "$findings" -gt 0 ] || [ "$rc" -ne 0 ]; then
+      echo "   FINDINGS in $work/findings (copied into $corpus as regression-*):"
+      grep -E "^(==[0-9]+==ERROR|SUMMARY|.*runtime error)" "$work/fuzz.log" | head -n 5 | sed 's/^/     /'
+    fi
+  } >"$work/report.txt"
   after=$(find "$corpus" -type f | wc -l)
-  executed=$(final_stat "$work/fuzz.log" number_of_executed_units)
-  speed=$(final_stat "$work/fuzz.log" average_exec_per_sec)
-  line=$(printf '%-26s %12s %9s %7s/%-7s %7s/%-7s %6s %6s %4s %6ss' "$name" "${executed:-?}" "${speed:-?}" \
+  printf '%-26s %12s %9s %7s/%-7s %7s/%-7s %6s %6s %4s %6ss\n' "$name" \
+    "$(final_stat "$work/fuzz.log" number_of_executed_units)" "$(final_stat "$work/fuzz.log" average_exec_per_sec)" \
     "$(initial_value "$work/fuzz.log" cov)" "$(status_value "$work/fuzz.log" cov)" \
-    "$(initial_value "$work/fuzz.log" ft)" "$(status_value "$work/fuzz.log" ft)" "$before" "$after" "$findings" "$seconds")
-  summary+=("$line")
-  echo "   seed $(grep -m1 -oE 'Seed: [0-9]+' "$work/fuzz.log" | awk '{ print $2 }'), exit $rc, log $work/fuzz.log"
-  if [ "$findings" -gt 0 ] || [ "$rc" -ne 0 ]; then
-    total_findings=$((total_findings + findings))
-    echo "   FINDINGS in $work/findings (copied into $corpus as regression-*):"
-    grep -E "^(==[0-9]+==ERROR|SUMMARY|.*runtime error)" "$work/fuzz.log" | head -n 5 | sed 's/^/     /'
-  fi
-done <"$list"
+    "$(initial_value "$work/fuzz.log" ft)" "$(status_value "$work/fuzz.log" ft)" "$before" "$after" \
+    "$(find "$work/findings" -type f | wc -l)" "$seconds" >"$work/summary.txt"
+}
 
+names=()
+while IFS=$'\t' read -r name program corpus; do
+  [ -n "$name" ] || continue
+  case "$name" in *"$only"*) ;; *) continue ;; esac
+  names+=("$name")
+  while [ "$(jobs -rp | wc -l)" -ge "$jobs" ]; do wait -n; done
+  echo "started $name"
+  fuzz_target "$name" "$program" "$corpus" &
+done <"$list"
+wait
+
+echo
+total_findings=0
+for name in "${names[@]}"; do
+  cat "$campaign/$name/report.txt"
+  total_findings=$((total_findings + $(find "$campaign/$name/findings" -type f | wc -l)))
+done
 echo
 printf '%-26s %12s %9s %15s %15s %6s %6s %4s %7s\n' target executions exec/s "edges start/end" \
   "features st/end" corpus after finds time
-for line in "${summary[@]}"; do echo "$line"; done
+for name in "${names[@]}"; do cat "$campaign/$name/summary.txt"; done
 [ "$total_findings" -eq 0 ]
