@@ -88,14 +88,20 @@ function(caskit_unit_test name)
     ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1:abort_on_error=0;UBSAN_OPTIONS=print_stacktrace=1")
 endfunction()
 
-# caskit_fuzzer(name SOURCES ...): a libFuzzer target compiled with clang
-# (the host build itself uses g++) from SOURCES plus the platform seam's
-# sources, run for a bounded number of iterations as a `unit` test. CORPUS
-# is an optional seed folder.
+# caskit_fuzzer(name SOURCES ... CORPUS dir [RUNS n]): a libFuzzer target
+# compiled with clang (the host build itself uses g++) and ASan/UBSan from
+# SOURCES plus the platform seam's sources. Its test (label `fuzz`) runs a
+# bounded number of executions with a fixed seed from CORPUS, the target's
+# committed corpus, which it only reads. Every target is listed in
+# fuzz-targets.txt of the build tree for scripts/fuzz.sh (see
+# tests/CMakeLists.txt).
 function(caskit_fuzzer name)
   cmake_parse_arguments(ARG "" "RUNS;CORPUS" "SOURCES" ${ARGN})
   if(NOT CASKIT_SANITIZED_VARIANTS)
     return()
+  endif()
+  if(NOT ARG_CORPUS)
+    message(FATAL_ERROR "caskit_fuzzer(${name}): a CORPUS folder is required")
   endif()
   find_program(CASKIT_CLANGXX NAMES clang++ clang++-14 REQUIRED)
   if(NOT ARG_RUNS)
@@ -107,22 +113,19 @@ function(caskit_fuzzer name)
   set(out ${CMAKE_CURRENT_BINARY_DIR}/${name})
   file(GLOB_RECURSE headers CONFIGURE_DEPENDS
     ${PROJECT_SOURCE_DIR}/platform/*.h ${PROJECT_SOURCE_DIR}/launcher/*.h
-    ${PROJECT_SOURCE_DIR}/builder/engine/*.h)
+    ${PROJECT_SOURCE_DIR}/builder/engine/*.h ${PROJECT_SOURCE_DIR}/tests/fuzz/*.h ${PROJECT_SOURCE_DIR}/tests/support/*.h)
   add_custom_command(OUTPUT ${out}
     COMMAND ${CASKIT_CLANGXX} -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined
             -fno-sanitize-recover=undefined -I${PROJECT_SOURCE_DIR} ${ARG_SOURCES} -o ${out}
     DEPENDS ${ARG_SOURCES} ${headers}
     COMMENT "Building fuzzer ${name}" VERBATIM)
   add_custom_target(${name}_build ALL DEPENDS ${out})
-  set(corpus_dir ${CMAKE_CURRENT_BINARY_DIR}/${name}_corpus)
-  set(seed)
-  if(ARG_CORPUS)
-    set(seed ${ARG_CORPUS})
-  endif()
   add_test(NAME ${name}
-    COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=1
-            ${PROJECT_SOURCE_DIR}/tests/fuzz/run-fuzzer.sh ${out} ${ARG_RUNS} ${corpus_dir} ${seed})
-  set_tests_properties(${name} PROPERTIES LABELS unit)
+    COMMAND ${PROJECT_SOURCE_DIR}/tests/fuzz/run-fuzzer.sh ${out} ${ARG_RUNS} ${ARG_CORPUS}
+            ${CMAKE_CURRENT_BINARY_DIR}/${name}-findings)
+  set_tests_properties(${name} PROPERTIES LABELS fuzz ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1")
+  set_property(GLOBAL APPEND PROPERTY CASKIT_FUZZERS "${name}\t${out}\t${ARG_CORPUS}")
+  set_property(GLOBAL APPEND PROPERTY CASKIT_FUZZER_TARGETS ${name}_build)
 endfunction()
 
 # caskit_windows_program(target): static, size-optimised settings for a

@@ -175,9 +175,13 @@ def test_resource_form():
     check(resources(os.path.join(folder, "old.exe")).get((1000, 1, 0)) == b"resbased", "JDK 1.1 marker")
     check(open(os.path.join(folder, "old.exe"), "rb").read()[:64] == stub11[:64], "JDK 1.1 uses stub11")
 
-    # An uncreatable target: one line on standard error, exit code 1.
+    # An uncreatable target: the system's error text (which ends in CR LF)
+    # as one line on standard error, exit code 1.
     rc, out, err = wine(CASKIT_EXE, "compile", win(old), "--out", out_folder + "no\\such\\old.exe")
-    check(rc == 1 and err.startswith("Error Compiling Executable: "), "uncreatable target: %d %r" % (rc, err))
+    lines = err.replace("\r\n", "\n").split("\n")
+    check(rc == 1 and len(lines) == 2 and lines[1] == "" and "\r" not in lines[0] and
+          lines[0].startswith("Error Compiling Executable: ") and not lines[0].endswith(" ") and
+          len(lines[0]) > len("Error Compiling Executable: "), "uncreatable target: %d %r" % (rc, err))
 
 
 def sign(exe, folder):

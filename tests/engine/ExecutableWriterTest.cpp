@@ -128,15 +128,6 @@ TEST_F(ExecutableWriterTest, MissingStubStopsSilently) {
     EXPECT_FALSE(std::filesystem::exists(dir.file("app.exe")));
 }
 
-TEST_F(ExecutableWriterTest, CompilingLeavesTheProjectUnchanged) {
-    Project p = project(2);
-    p.modified = false;
-    std::string before = buildParameterBlock(p);
-    ASSERT_TRUE(compile(p, nullptr));
-    EXPECT_FALSE(p.modified);
-    EXPECT_EQ(buildParameterBlock(p), before);
-}
-
 TEST_F(ExecutableWriterTest, StubThatIsNoPeFileFailsTheResourceFormVisibly) {
     // Without the marker and the block the launcher would run on defaults:
     // reported, and neither the target nor the temporary file is left.
@@ -157,18 +148,6 @@ TEST_F(ExecutableWriterTest, UpdateParameterResourceFailsQuietlyOnANonPeFile) {
     EXPECT_FALSE(updateParameterResource(dir.file("x.exe"), 2, "block"));
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(readFile(dir.file("x.exe")), fakeStub(114));
-}
-
-TEST(StubSource, DefaultIsTheOwnResourceWhichLinuxLacks) {
-    setStubSource(nullptr);
-    TempFolder dir;
-    Project p(false);
-    p.setProjectVersion(2);
-    p.setExeFolder(dir.folder());
-    p.setExeName("a");
-    MessageRecorder messages;
-    EXPECT_FALSE(compile(p, nullptr));
-    EXPECT_TRUE(messages.shown.empty());
 }
 
 namespace {

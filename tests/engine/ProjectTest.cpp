@@ -2,43 +2,8 @@
 
 #include "builder/engine/Project.h"
 
-TEST(Project, DefaultsAfterConstruction) {
-    Project p(false);
-    EXPECT_FALSE(p.modified);
-    EXPECT_EQ(p.reserved, 0);
-    EXPECT_EQ(p.getProjectVersion(), 0);
-    EXPECT_TRUE(p.exeName().empty());
-    EXPECT_TRUE(p.exeFolder().empty());
-    EXPECT_TRUE(p.vmLibraryPath().empty());
-    EXPECT_TRUE(p.mainClass().empty());
-    EXPECT_TRUE(p.arguments().empty());
-    EXPECT_FALSE(p.userDefinedVm);
-    EXPECT_EQ(p.listCount(ProjectList::ClassPath), 0);
-    EXPECT_EQ(p.listCount(ProjectList::Properties), 0);
-    EXPECT_EQ(p.listCount(ProjectList::Environment), 0);
-    EXPECT_EQ(p.classPathMode(), 0);
-    EXPECT_EQ(p.verifyOption(), 0);
-    EXPECT_FALSE(p.asyncGcEnabled());
-    EXPECT_FALSE(p.classGcEnabled());
-    EXPECT_FALSE(p.jitEnabled());
-    EXPECT_FALSE(p.consoleWindow());
-    EXPECT_FALSE(p.routeConsole());
-    EXPECT_EQ(p.minHeap(), 1024u);
-    EXPECT_EQ(p.maxHeap(), 16384u);
-    EXPECT_EQ(p.maxNativeStack(), 128u);
-    EXPECT_EQ(p.maxJavaStack(), 512u);
-    EXPECT_FALSE(p.versionInfoEnabled);
-    std::int16_t a, b, c, d;
-    p.getFileVersion(a, b, c, d);
-    EXPECT_EQ((std::vector<int>{a, b, c, d}), (std::vector<int>{1, 0, 0, 0}));
-    p.getProductVersion(a, b, c, d);
-    EXPECT_EQ((std::vector<int>{a, b, c, d}), (std::vector<int>{1, 0, 0, 0}));
-    EXPECT_EQ(p.largeIcon(), nullptr);
-    EXPECT_EQ(p.smallIcon(), nullptr);
-    EXPECT_TRUE(p.largeIconPath().empty());
-    EXPECT_TRUE(p.smallIconPath().empty());
-    EXPECT_TRUE(p.projectPath.empty());
-}
+// A new project's defaults are checked where they are stored: the project
+// file (ProjectFileTest) and the parameter block (ParameterBlockWriterTest).
 
 TEST(Project, ResourceUpdateFollowsThePlatform) {
     // Linux classifies as platform 0: no resource updating.
@@ -115,13 +80,6 @@ TEST(Project, EveryScalarSetterFollowsTheRule) {
     EXPECT_TRUE(marks([&] { p.setLegalTrademarks("TM"); }));
     EXPECT_TRUE(marks([&] { p.setComments("x"); }));
     EXPECT_FALSE(marks([&] { p.setComments("x"); }));
-}
-
-TEST(Project, DirectFieldsDoNotMark) {
-    Project p(false);
-    p.userDefinedVm = true;
-    p.versionInfoEnabled = true;
-    EXPECT_FALSE(p.modified);
 }
 
 TEST(Project, VersionPartsMarkUnlessAllEqual) {

@@ -263,9 +263,9 @@ TEST(VersionInfoBuilder, KeysAreOrderedByBytes) {
     EXPECT_EQ(keys, u"Bab\u00E9");
 }
 
-TEST(VersionInfoBuilder, EmptyTargetWritesNothing) {
+TEST(VersionInfoBuilder, EmptyTargetWritesNothingAndSucceeds) {
     VersionInfoBuilder b;
-    EXPECT_NO_THROW(b.write());
+    EXPECT_TRUE(b.write());
 }
 
 TEST(VersionInfoBuilder, UnopenableTargetRaisesExeNotFound) {
@@ -276,8 +276,6 @@ TEST(VersionInfoBuilder, UnopenableTargetRaisesExeNotFound) {
         FAIL() << "no exception";
     } catch (const XException& e) {
         EXPECT_STREQ(e.what(), "exe not found");
-        EXPECT_EQ(e.line(), 13);
-        EXPECT_EQ(e.sourceFile(), "Globals");
     }
 }
 

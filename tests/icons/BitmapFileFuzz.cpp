@@ -1,7 +1,5 @@
 // Fuzzes the bitmap reader and everything a read bitmap goes through: the
 // conversion to both icon sizes and the corner mask.
-#include <unistd.h>
-
 #include <cstdint>
 #include <string>
 
@@ -9,10 +7,11 @@
 #include "builder/engine/DibConversion.h"
 #include "builder/engine/IconImageBuilder.h"
 #include "platform/MessageText.h"
+#include "tests/fuzz/ScratchFile.h"
 #include "tests/support/FileBytes.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const std::string path = "/tmp/caskit-bitmap-fuzz-" + std::to_string(getpid()) + ".bmp";
+    static const std::string path = fuzzScratchPath("bitmap.bmp");
     static const bool hooked = [] {
         platform::setMessageHandler([](platform::WindowRef, const std::string&, const std::string&, unsigned) {
             return platform::kIdOk;

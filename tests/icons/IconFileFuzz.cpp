@@ -1,7 +1,5 @@
 // Fuzzes the icon file reader and the way a read file fills an icon slot:
 // only the reader's own errors may come out.
-#include <unistd.h>
-
 #include <cstdint>
 #include <string>
 
@@ -9,10 +7,11 @@
 #include "builder/engine/IconFileReader.h"
 #include "builder/engine/IconImageBuilder.h"
 #include "builder/engine/IconGroupDirectory.h"
+#include "tests/fuzz/ScratchFile.h"
 #include "tests/support/FileBytes.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const std::string path = "/tmp/caskit-icon-fuzz-" + std::to_string(getpid()) + ".ico";
+    static const std::string path = fuzzScratchPath("icon.ico");
     caskit_test::writeFile(path, std::string(reinterpret_cast<const char*>(data), size));
     try {
         IconFile file = readIconFile(path);

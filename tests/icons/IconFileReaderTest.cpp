@@ -15,7 +15,6 @@ namespace {
 struct Outcome {
     bool ok = false;
     std::string what;  // the message of the error raised
-    int line = 0;
     IconFile file;
 };
 
@@ -26,13 +25,10 @@ Outcome read(const std::string& bytes) {
     try {
         o.file = readIconFile(path);
         o.ok = true;
-    } catch (const XMemoryException& e) {
+    } catch (const XMemoryException&) {
         o.what = "memory";
-        o.line = e.line();
     } catch (const XFileException& e) {
         o.what = e.what();
-        o.line = e.line();
-        EXPECT_EQ(e.sourceFile(), "Globals");
     }
     return o;
 }
@@ -93,12 +89,10 @@ TEST(IconFileReader, ErrorTexts) {
             readIconFile("/nonexistent/folder/picture.ico");
         } catch (const XFileException& e) {
             o.what = e.what();
-            o.line = e.line();
         }
         return o;
     }();
     EXPECT_EQ(missing.what, "Error Opening ,ico File for Reading");
-    EXPECT_EQ(missing.line, 31);
 
     EXPECT_EQ(read(kTwoImages.substr(0, 5)).what, "Error Reading .ico File Header");
     std::string reserved = kTwoImages;
@@ -178,7 +172,6 @@ TEST(IconFileReader, TotalImageBytesAreBounded) {
     w.bytes(kImage32x8);
     const Outcome o = read(w.data());
     EXPECT_EQ(o.what, "memory");
-    EXPECT_EQ(o.line, 42);
 }
 
 TEST(IconFileReader, PngImagesAreKeptWithoutGeometry) {

@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "builder/engine/IconGroupDirectory.h"
-#include "builder/engine/IconResources.h"
-#include "builder/engine/IconImageBuilder.h"
-#include "tests/icons/TestPictures.h"
 
 namespace {
 
@@ -43,20 +40,4 @@ TEST(IconGroupDirectory, WideValuesAreCutToTheirFields) {
     big.bitsPerPixel = 32;
     EXPECT_EQ(buildIconGroupDirectory({&big}, 0xFFFF),
               std::string("\0\0\1\0\1\0\0\0\0\0\1\0\x20\0\x70\x11\x01\0\x06\0", 20));
-}
-
-TEST(IconResources, TargetThatCannotBeUpdatedRaisesExeNotFound) {
-    // Linux cannot update resources, so every target is "not found" here;
-    // the Wine tests write real ones.
-    const IconImage large = image(0, 32, 2216);
-    try {
-        writeIconResources({&large}, "/tmp/no-such-caskit-target.exe", 0);
-        FAIL() << "no error";
-    } catch (const XMemoryException&) {
-        FAIL() << "wrong error";
-    } catch (const XException& e) {
-        EXPECT_STREQ(e.what(), "exe not found");
-        EXPECT_EQ(e.line(), 13);
-        EXPECT_EQ(e.sourceFile(), "Globals");
-    }
 }

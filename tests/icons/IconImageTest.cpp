@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "builder/engine/DibConversion.h"
-#include "builder/engine/DibLayout.h"
-#include "builder/engine/DibPixels.h"
 #include "builder/engine/IconImageBuilder.h"
-#include "builder/engine/SystemPalettes.h"
 #include "platform/ByteReader.h"
 #include "tests/icons/IconTestImages.h"
 
@@ -41,30 +40,46 @@ void expectPlainHeader(const std::string& dib, int width, int height, int bits) 
     for (std::size_t at = 16; at < 40; at += 4) EXPECT_EQ(u32At(dib, at), 0u) << at;
 }
 
-std::string halftoneQuads() {
-    std::string q;
-    for (const SystemPaletteEntry& e : halftonePalette()) {
-        q += static_cast<char>(e.blue);
-        q += static_cast<char>(e.green);
-        q += static_cast<char>(e.red);
-        q += static_cast<char>(e.flags);
-    }
-    return q;
+// Palette entry `index` of a converted picture as "BBGGRRFF" hex.
+std::string quad(const std::string& dib, std::size_t index) {
+    char text[9];
+    std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(__builtin_bswap32(u32At(dib, 40 + 4 * index))));
+    return text;
+}
+
+// Spot entries of the system's halftone palette (checked whole against GDI
+// under Wine): static colours at both ends, colour-cube points between,
+// red in steps of 0x20, green in steps of 0x20, blue in steps of 0x40.
+void expectHalftonePalette(const std::string& dib) {
+    EXPECT_EQ(quad(dib, 0), "00000000");    // black
+    EXPECT_EQ(quad(dib, 7), "C0C0C000");    // light grey
+    EXPECT_EQ(quad(dib, 9), "F0CAA600");    // sky blue
+    EXPECT_EQ(quad(dib, 10), "00204000");   // red 0x40, green 0x20, blue 0
+    EXPECT_EQ(quad(dib, 209), "C0402000");  // red 0x20, green 0x40, blue 0xC0
+    EXPECT_EQ(quad(dib, 245), "C0C0A000");  // red 0xA0, green 0xC0, blue 0xC0
+    EXPECT_EQ(quad(dib, 246), "F0FBFF00");  // cream
+    EXPECT_EQ(quad(dib, 255), "FFFFFF00");  // white
 }
 
 }  // namespace
 
 TEST(IconImage, LargeImageIs2216BytesInResourceLayout) {
+    // 48 x 48: white above, colour 2040C0 (halftone entry 209) below. The
+    // stretch to 32 rows keeps the first of every three source rows' pair,
+    // so target rows 0-15 show white and rows 16-31 the colour.
+    const std::string source = testpics::makeDib(48, 48, 24, {}, [](int, int y) -> std::uint32_t {
+        return y < 24 ? 0xFFFFFF : 0x2040C0;
+    });
     IconImage image = slotImage(32);
-    const std::string source = testpics::randomDib(48, 48, 24, 5);
     ASSERT_TRUE(makeIconImage(image, source, true));
     ASSERT_EQ(image.size(), 2216u);
     expectPlainHeader(image.bytes, 32, 64, 8);
     EXPECT_EQ(image.colourRowsOffset(), 40u + 1024);
     EXPECT_EQ(image.maskRowsOffset(), 40u + 1024 + 1024);
-    EXPECT_EQ(image.bytes.substr(40, 1024), halftoneQuads());
-    const std::string converted = convertDib(source, 32, 32, 8, true);
-    EXPECT_EQ(image.bytes.substr(1064, 1024), converted.substr(1064));
+    expectHalftonePalette(image.bytes);
+    // Bottom row first.
+    EXPECT_EQ(image.bytes.substr(1064, 512), std::string(512, '\xD1'));
+    EXPECT_EQ(image.bytes.substr(1576, 512), std::string(512, '\xFF'));
     EXPECT_EQ(image.bytes.substr(2088), std::string(128, '\0'));  // opaque mask
 }
 
@@ -100,7 +115,7 @@ TEST(DibConversion, TwentyFourBitGetsTheHalftonePalette) {
     });
     const std::string out = convertDib(source, 2, 2, 8, true);
     ASSERT_EQ(out.size(), 40u + 1024 + 8);
-    EXPECT_EQ(out.substr(40, 1024), halftoneQuads());
+    expectHalftonePalette(out);
     // Bottom row first: (0,1) (1,1) then (0,0) (1,0).
     EXPECT_EQ(static_cast<unsigned char>(out[1064]), 0x20 / 0x20 + 8 * (0x40 / 0x20) + 64 * (0xC0 / 0x40));
     EXPECT_EQ(static_cast<unsigned char>(out[1065]), 7);  // C0C0C0 is static colour 7
@@ -112,11 +127,11 @@ TEST(DibConversion, FourBitTargetsUseTheDefaultPaletteUnlessTheSourceHasFourBits
     const std::string rgb = testpics::randomDib(4, 4, 24, 8);
     const std::string out = convertDib(rgb, 4, 4, 4, true);
     ASSERT_EQ(out.size(), 40u + 64 + 4 * 4);  // rows of 4 bytes
-    for (int i = 0; i < 16; ++i) {
-        const SystemPaletteEntry& e = defaultPalette()[static_cast<std::size_t>(i)];
-        EXPECT_EQ(static_cast<unsigned char>(out[40 + 4 * i]), e.blue);
-        EXPECT_EQ(static_cast<unsigned char>(out[42 + 4 * i]), e.red);
-    }
+    // The first 16 colours of the system's default palette.
+    const char* const expected[16] = {"00000000", "00008000", "00800000", "00808000", "80000000", "80008000",
+                                      "80800000", "C0C0C000", "C0DCC000", "F0CAA600", "F0FBFF00", "A4A0A000",
+                                      "80808000", "0000FF00", "00FF0000", "00FFFF00"};
+    for (std::size_t i = 0; i < 16; ++i) EXPECT_EQ(quad(out, i), expected[i]) << i;
     const std::string four = testpics::randomDib(4, 4, 4, 9);
     EXPECT_EQ(convertDib(four, 8, 8, 4, true).substr(40, 64), four.substr(40, 64));
     const std::string mono = convertDib(four, 8, 8, 1, true);
@@ -125,21 +140,28 @@ TEST(DibConversion, FourBitTargetsUseTheDefaultPaletteUnlessTheSourceHasFourBits
 
 TEST(DibConversion, FortyEightScaledToThirtyTwoAndSixteen) {
     // Every pixel holds its own coordinates, so the result names the source
-    // pixel each target pixel shows.
+    // pixel each target pixel shows. Shrinking by three to two keeps, of
+    // every three columns, the middle and the last one, and of every three
+    // rows the first and the last; by three to one the last column and the
+    // first row.
     const std::string source = testpics::makeDib(48, 48, 32, {}, [](int x, int y) -> std::uint32_t {
         return static_cast<std::uint32_t>(x << 8 | y);
     });
-    for (int size : {32, 16}) {
-        const std::string out = convertDib(source, size, size, 32, true);
-        const auto view = viewDib(out);
-        ASSERT_TRUE(view);
-        const auto* px = reinterpret_cast<const unsigned char*>(out.data()) + view->pixelOffset;
-        const std::vector<int> columns = stretchMap(48, size, true);
-        const std::vector<int> rows = stretchMap(48, size, false);
-        for (int y = 0; y < size; ++y)
-            for (int x = 0; x < size; ++x)
-                ASSERT_EQ(readPixel(*view, px, x, y), static_cast<std::uint32_t>(columns[x] << 8 | rows[y]));
-    }
+    const auto pixel = [](const std::string& dib, int size, int x, int y) {
+        return u32At(dib, 40 + 4 * (static_cast<std::size_t>(size - 1 - y) * size + x));
+    };
+    const std::string out32 = convertDib(source, 32, 32, 32, true);
+    ASSERT_EQ(out32.size(), 40u + 32 * 32 * 4);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) {
+            const int column = 3 * (x / 2) + 1 + x % 2, row = 3 * (y / 2) + 2 * (y % 2);
+            ASSERT_EQ(pixel(out32, 32, x, y), static_cast<std::uint32_t>(column << 8 | row)) << x << "," << y;
+        }
+    const std::string out16 = convertDib(source, 16, 16, 32, true);
+    ASSERT_EQ(out16.size(), 40u + 16 * 16 * 4);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            ASSERT_EQ(pixel(out16, 16, x, y), static_cast<std::uint32_t>((3 * x + 2) << 8 | 3 * y)) << x << "," << y;
 }
 
 TEST(DibConversion, StretchMaps) {

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "builder/engine/DibConversion.h"
-#include "builder/engine/IconImageBuilder.h"
 #include "builder/engine/Project.h"
 #include "tests/icons/IconTestImages.h"
 #include "tests/icons/TestFileBytes.h"
@@ -14,28 +12,35 @@ using caskit_test::TempFolder;
 
 namespace {
 
-const std::string kImage16x4 = testpics::iconImage(16, 4, 1, '\x55');
+// The first image of the icon files: 16 x 16, 4 bits, white (the corner
+// colour) on the left, colour 2040C0 on the right.
+const std::string kImage16x4 = testpics::iconImageFrom(
+    testpics::makeDib(16, 16, 4, {0xFFFFFF, 0x2040C0, 0x808080, 0x808080, 0x808080, 0x808080, 0x808080, 0x808080,
+                                  0x808080, 0x808080, 0x808080, 0x808080, 0x808080, 0x808080, 0x808080, 0x808080},
+                      [](int x, int) -> std::uint32_t { return x < 8 ? 0 : 1; }),
+    '\x55');
 const std::string kImage32x8a = testpics::iconImage(32, 8, 2, '\x0F');
 const std::string kImage32x8b = testpics::iconImage(32, 8, 3, '\x3C');
 
-// What the slot must hold for a picture made from `source` (packed DIB).
-std::string expectedFrom(const std::string& source, int size) {
-    IconImage image;
-    image.width = size;
-    image.height = size;
-    image.bitsPerPixel = 8;
-    EXPECT_TRUE(makeIconImage(image, source, true));
-    EXPECT_TRUE(makeMaskFromCorner(image, 0, 0));
-    return image.bytes;
-}
-
-// The colour picture of an icon file's image: header height halved.
-std::string colourPicture(const std::string& iconImageBytes) {
-    std::string dib = iconImageBytes;
-    const int doubled = static_cast<unsigned char>(dib[8]) | static_cast<unsigned char>(dib[9]) << 8;
-    dib[8] = static_cast<char>(doubled / 2);
-    dib[9] = static_cast<char>((doubled / 2) >> 8);
-    return dib;
+// An 8-bit slot image made from white and 2040C0: the halftone palette
+// holds both (entries 255 and 209); white pixels (`clear`) become black
+// and transparent. Checks the palette entries and returns the colour rows
+// and mask rows, bottom row first.
+template <typename Clear>
+std::string slotRows(const IconImage& image, Clear clear) {
+    EXPECT_EQ(image.bytes.substr(40 + 4 * 209, 4), std::string("\xC0\x40\x20\0", 4));
+    EXPECT_EQ(image.bytes.substr(40 + 4 * 255, 4), std::string("\xFF\xFF\xFF\0", 4));
+    const int size = image.width;
+    std::string colour, mask;
+    for (int y = size - 1; y >= 0; --y) {
+        std::string maskRow(4, '\0');
+        for (int x = 0; x < size; ++x) {
+            colour += clear(x, y) ? '\0' : '\xD1';
+            if (clear(x, y)) maskRow[x / 8] = static_cast<char>(maskRow[x / 8] | (0x80 >> (x % 8)));
+        }
+        mask += maskRow;
+    }
+    return colour + mask;
 }
 
 }  // namespace
@@ -64,7 +69,7 @@ TEST(ProjectIcons, IconFileWithSmallFourBitAndLargeEightBitImages) {
     EXPECT_EQ(project.smallIcon()->height, 16);
     EXPECT_EQ(project.smallIcon()->bitsPerPixel, 8);
     EXPECT_EQ(project.smallIcon()->size(), 1384u);
-    EXPECT_EQ(project.smallIcon()->bytes, expectedFrom(colourPicture(kImage16x4), 16));
+    EXPECT_EQ(project.smallIcon()->bytes.substr(1064), slotRows(*project.smallIcon(), [](int x, int) { return x < 8; }));
 }
 
 TEST(ProjectIcons, LastMatchingImageWins) {
@@ -132,8 +137,13 @@ TEST(ProjectIcons, SamePathDoesNothing) {
 }
 
 TEST(ProjectIcons, BitmapScaledIntoBothSlots) {
+    // 48 x 48: white (the corner colour) in the top half, 2040C0 below. The
+    // 32-row slot shows source rows 0, 2, 3, 5, ... (white up to its row
+    // 15); the 16-row slot every third row (white up to its row 7).
+    const std::string dib = testpics::makeDib(48, 48, 24, {}, [](int, int y) -> std::uint32_t {
+        return y < 24 ? 0xFFFFFF : 0x2040C0;
+    });
     TempFolder folder;
-    const std::string dib = testpics::blockDib(48, 48, 24, 4);
     const std::string path = folder.write("logo.bmp", testfiles::bitmapFile(dib, 54));
     MessageRecorder recorder;
     Project project(true);
@@ -144,13 +154,10 @@ TEST(ProjectIcons, BitmapScaledIntoBothSlots) {
     ASSERT_TRUE(project.smallIcon());
     EXPECT_EQ(project.largeIcon()->size(), 2216u);
     EXPECT_EQ(project.smallIcon()->size(), 1384u);
-    EXPECT_EQ(project.largeIcon()->bytes, expectedFrom(dib, 32));
-    EXPECT_EQ(project.smallIcon()->bytes, expectedFrom(dib, 16));
+    EXPECT_EQ(project.largeIcon()->bytes.substr(1064), slotRows(*project.largeIcon(), [](int, int y) { return y < 16; }));
+    EXPECT_EQ(project.smallIcon()->bytes.substr(1064), slotRows(*project.smallIcon(), [](int, int y) { return y < 8; }));
     EXPECT_EQ(project.largeIcon()->id, 0);
     EXPECT_EQ(project.smallIcon()->id, 1);
-    // The corner colour occurs all over the block picture: the mask is not empty.
-    const std::string mask = project.largeIcon()->bytes.substr(project.largeIcon()->maskRowsOffset());
-    EXPECT_NE(mask, std::string(128, '\0'));
 }
 
 TEST(ProjectIcons, BitmapErrorEmptiesTheSlotAndKeepsThePath) {

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cstdlib>
+
 #include "launcher/DiagnosticLog.h"
+#include "launcher/LaunchParameters.h"
 #include "tests/launcher/CurrentDirectory.h"
 
 namespace {
@@ -121,6 +124,25 @@ TEST(DiagnosticLog, MissingCurrentFolderFailsTheLog) {
     EXPECT_FALSE(exists(fine.file("Log.txt")));
 }
 
-TEST(DiagnosticLog, OneLogPerProcess) { EXPECT_EQ(&diagnosticLog(), &diagnosticLog()); }
+// The launcher's steps share the process's one log, so a failure met by one
+// step (here the command-line line) silences every later step (the dump).
+// Run in a child process: the failure is final for the rest of that process.
+TEST(DiagnosticLog, AFailureOfTheProcessLogSilencesEveryLaterStep) {
+    TempFolder blocked, fine;
+    ASSERT_EQ(mkdir(blocked.file("Log.txt").c_str(), 0755), 0);
+    EXPECT_EXIT(
+        {
+            LaunchParameters p;
+            p.diagnosticsEnabled = true;
+            {
+                CurrentDirectory here(blocked.path());
+                p.parseCommandLine("a b");
+            }
+            CurrentDirectory here(fine.path());
+            p.dumpParameters();
+            std::exit(exists(fine.file("Log.txt")) ? 1 : 0);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
 
 }  // namespace

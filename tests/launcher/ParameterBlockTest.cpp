@@ -254,14 +254,39 @@ TEST_F(ParameterBlock, VariablesSetByTheBlockAreNotExpanded) {
     EXPECT_EQ(p.properties, (Strings{"x=%CASKIT_TEST_APP_X%"}));
 }
 
-TEST_F(ParameterBlock, EveryCutOfTheBuilderBlockIsRead) {
+// Every cut of the builder's block reads as the front part of it: a value
+// keeps its default or holds the front of the block's value (empty when
+// the cut took its line), and list entries are the block's own, only the
+// last one possibly cut. At a cut between lines no entry is invented.
+TEST_F(ParameterBlock, EveryCutOfTheBuilderBlockReadsAsItsFrontPart) {
     const std::string block = kBuilderBlock;
+    const LaunchParameters full = parsed(block), defaults;
+    const auto front = [](const std::string& whole, const std::string& part) {
+        return whole.compare(0, part.size(), part) == 0;
+    };
+    const auto value = [&](const std::string& cut, const std::string& fallback, const std::string& whole) {
+        return cut == fallback || front(whole, cut);
+    };
+    const auto list = [&](const Strings& cut, const Strings& whole, bool betweenLines) {
+        if (cut.size() > whole.size()) return false;
+        for (std::size_t i = 0; i < cut.size(); ++i) {
+            const bool mayBeCut = !betweenLines && i + 1 == cut.size();
+            if (mayBeCut ? !front(whole[i], cut[i]) : cut[i] != whole[i]) return false;
+        }
+        return true;
+    };
     for (std::size_t n = 0; n <= block.size(); ++n) {
-        LaunchParameters p;
-        p.parseBlock(block.substr(0, n));
-        EXPECT_LE(p.classPath.size(), 1u);
-        EXPECT_LE(p.properties.size(), 1u);
-        EXPECT_LE(p.arguments.size(), 2u);
+        const LaunchParameters p = parsed(block.substr(0, n));
+        const bool betweenLines = n == 0 || block[n - 1] == '\n';
+        EXPECT_TRUE(value(str(p.binaryPath), str(defaults.binaryPath), str(full.binaryPath))) << n;
+        EXPECT_TRUE(value(str(p.mainClass), str(defaults.mainClass), str(full.mainClass))) << n;
+        EXPECT_TRUE(value(str(p.minHeap), str(defaults.minHeap), str(full.minHeap))) << n;
+        EXPECT_TRUE(value(str(p.maxHeap), str(defaults.maxHeap), str(full.maxHeap))) << n;
+        EXPECT_TRUE(value(str(p.nativeStackSize), str(defaults.nativeStackSize), str(full.nativeStackSize))) << n;
+        EXPECT_TRUE(value(str(p.javaStackSize), str(defaults.javaStackSize), str(full.javaStackSize))) << n;
+        EXPECT_TRUE(list(strs(p.arguments), strs(full.arguments), betweenLines)) << n;
+        EXPECT_TRUE(list(strs(p.classPath), strs(full.classPath), betweenLines)) << n;
+        EXPECT_TRUE(list(strs(p.properties), strs(full.properties), betweenLines)) << n;
     }
 }
 

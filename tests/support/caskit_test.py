@@ -188,19 +188,16 @@ class Scenarios:
         return 1 if self.failures else 0
 
 
-def scenario_main(harness_class, scenarios, options, start=None, end=None):
+def scenario_main(harness_class, scenarios, options, end=None):
     """The main of a scenario driver: each of `options` is a required
-    option; -k NAME runs only the scenarios whose name holds NAME. `start`
-    and `end` are called with the harness before and after the scenarios.
-    Returns the exit code."""
+    option; -k NAME runs only the scenarios whose name holds NAME. `end`
+    is called with the harness after the scenarios. Returns the exit code."""
     parser = argparse.ArgumentParser()
     for option in options:
         parser.add_argument(option, required=True)
     parser.add_argument("-k", default="")
     args = parser.parse_args()
     harness = harness_class(args)
-    if start:
-        start(harness)
     harness.run_selected(scenarios, args.k)
     if end:
         end(harness)

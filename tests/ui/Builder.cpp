@@ -67,12 +67,15 @@ void Builder::command(int id) { send(frame, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 void Builder::postCommand(int id) { PostMessageA(frame, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 
 void Builder::settle() {
-    // A posted message goes through the loop (and the refresh after it);
-    // the sent one behind it returns only once the queue has been read.
-    PostMessageA(frame, WM_NULL, 0, 0);
-    Sleep(100);
-    send(frame, WM_NULL);
-    Sleep(100);
+    // Posted messages are read in order. A marker posted now (the status
+    // bar's simple mode, read back with SB_ISSIMPLE) is handled only after
+    // everything posted before it; once a second marker is handled, the
+    // command-state refresh after the first has run too. The bar ends in
+    // its usual mode.
+    PostMessageA(statusBar, SB_SIMPLE, TRUE, 0);
+    eventually([&] { return send(statusBar, SB_ISSIMPLE) != 0; });
+    PostMessageA(statusBar, SB_SIMPLE, FALSE, 0);
+    eventually([&] { return send(statusBar, SB_ISSIMPLE) == 0; });
 }
 
 std::string Builder::statusPart(int part) {

@@ -32,8 +32,8 @@ public:
     // commands that open a modal dialog).
     void command(int id);
     void postCommand(int id);
-    // Waits until the frame's message loop has run once more (the
-    // command-state refresh follows every dispatched message).
+    // Waits until the frame's message loop has dispatched every message
+    // posted so far and run the command-state refresh after them.
     void settle();
 
     std::string statusPart(int part);

@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <string>
 
+#include "tests/ui/Remote.h"
+
 class Checks {
 public:
     void open(const std::string& logPath, const std::string& shotFolder) {
@@ -32,13 +34,14 @@ public:
             std::fflush(log_);
         }
     }
-    // Asks for a screenshot NAME.png and waits (up to 20 s) until it exists.
+    // Waits until every window has painted, asks for a screenshot NAME.png
+    // and waits (up to 20 s) until the request has been answered.
     void screenshot(const std::string& name) {
-        Sleep(300);  // let the windows paint
+        eventually([] { return !paintPending(); }, 5000);
         std::string request = shots_ + "\\" + name + ".req";
         std::string done = shots_ + "\\" + name + ".png";
         if (FILE* f = std::fopen(request.c_str(), "wb")) std::fclose(f);
-        for (int i = 0; i < 200 && GetFileAttributesA(request.c_str()) != INVALID_FILE_ATTRIBUTES; ++i) Sleep(100);
+        eventually([&] { return GetFileAttributesA(request.c_str()) == INVALID_FILE_ATTRIBUTES; });
         note("shot " + name + (GetFileAttributesA(done.c_str()) != INVALID_FILE_ATTRIBUTES ? "" : " (missing)"));
     }
     int failed() const { return failed_; }
@@ -51,6 +54,24 @@ public:
     }
 
 private:
+    // Whether a visible window (or one of its children) still has a part to paint.
+    static BOOL CALLBACK findUnpainted(HWND window, LPARAM pending) {
+        if (!IsWindowVisible(window) || !GetUpdateRect(window, nullptr, FALSE)) return TRUE;
+        *reinterpret_cast<bool*>(pending) = true;
+        return FALSE;
+    }
+    static BOOL CALLBACK findUnpaintedTree(HWND window, LPARAM pending) {
+        if (!IsWindowVisible(window)) return TRUE;
+        findUnpainted(window, pending);
+        if (!*reinterpret_cast<bool*>(pending)) EnumChildWindows(window, findUnpainted, pending);
+        return *reinterpret_cast<bool*>(pending) ? FALSE : TRUE;
+    }
+    static bool paintPending() {
+        bool pending = false;
+        EnumWindows(findUnpaintedTree, reinterpret_cast<LPARAM>(&pending));
+        return pending;
+    }
+
     static std::string show(const std::string& s) { return s; }
     static std::string show(const char* s) { return s; }
     template <typename T>

@@ -3,6 +3,7 @@
 #include "tests/ui/Driver.h"
 
 #include <commctrl.h>
+#include <commdlg.h>
 
 #include <cstdio>
 #include <cstring>
@@ -122,21 +123,28 @@ BOOL CALLBACK findToolTip(HWND window, LPARAM param) {
     return TRUE;
 }
 
+// The text of a visible tool tip of the builder, empty when none shows.
+std::string visibleToolTip() {
+    ToolTipSearch search{builder.processId(), std::string()};
+    EnumWindows(findToolTip, reinterpret_cast<LPARAM>(&search));
+    return search.text;
+}
+
 }  // namespace
 
+// The pointer must stay still once over the control: every move restarts
+// the tool tip's delay. A move the tool tip never saw (no WM_MOUSEMOVE
+// reaches the window when the pointer lands where it already was) is tried
+// again one pixel further.
 std::string toolTipAt(POINT screen) {
-    SetCursorPos(screen.x - 3, screen.y - 3);
-    Sleep(200);
-    SetCursorPos(screen.x, screen.y);
-    ToolTipSearch search{builder.processId(), std::string()};
-    eventually([&] {
-        search.text.clear();
-        EnumWindows(findToolTip, reinterpret_cast<LPARAM>(&search));
-        return !search.text.empty();
-    }, 8000);
+    std::string text;
+    for (int attempt = 0; attempt < 4 && text.empty(); ++attempt) {
+        SetCursorPos(screen.x + attempt, screen.y);
+        eventually([&] { return !(text = visibleToolTip()).empty(); }, 3000);
+    }
     SetCursorPos(900, 700);
-    Sleep(300);
-    return search.text;
+    eventually([] { return visibleToolTip().empty(); }, 8000);
+    return text;
 }
 
 bool fileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
@@ -212,6 +220,18 @@ std::string answerMessageBox(const std::string& caption, int button) {
     return text;
 }
 
+// The folder a common dialog shows (CDM_GETFOLDERPATH), without a final
+// backslash.
+std::string dialogFolder(HWND dialog) {
+    RemoteBuffer buffer(builder.process(), MAX_PATH + 1);
+    char zero[MAX_PATH + 1] = {};
+    buffer.write(zero, sizeof zero);
+    builder.send(dialog, CDM_GETFOLDERPATH, MAX_PATH, buffer.param());
+    std::string folder = buffer.readText();
+    if (!folder.empty() && folder.back() == '\\') folder.pop_back();
+    return folder;
+}
+
 // "Set ".exe" Location": the folder picker, navigated by typing the folder
 // into its (hidden) name field, then "Select".
 bool pickExeFolder(HWND commandPage, const std::string& folder) {
@@ -222,7 +242,8 @@ bool pickExeFolder(HWND commandPage, const std::string& folder) {
     checkPickerDialog(dialog, "Select Directory", true);
     setWindowText(fileNameField(dialog), folder);
     builder.send(GetDlgItem(dialog, IDOK), BM_CLICK);  // a folder name browses into it
-    Sleep(500);
+    checks.check(eventually([&] { return lstrcmpiA(dialogFolder(dialog).c_str(), folder.c_str()) == 0; }),
+                 "folder picker browses into " + folder);
     HWND select = descendant(dialog, IDC_SELECT, true);
     if (!checks.check(select != nullptr, "folder picker has a \"Select\" button")) return false;
     checks.equal(windowText(select), std::string("Select"), "\"Select\" button text");

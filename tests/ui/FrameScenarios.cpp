@@ -1,10 +1,9 @@
-// The frame on its own: resources, file association, initial command
-// state, status bar, help, About box; later the single-instance hand-over.
+// The frame on its own: menu and accelerators, file association, toolbar,
+// initial command state, status bar, help, About box.
 
 #include <windows.h>
 #include <commctrl.h>
 
-#include <cstring>
 #include <vector>
 
 #include "builder/ui/resource.h"
@@ -68,108 +67,20 @@ std::string acceleratorResource(HMODULE image, LPCSTR name) {
     return out;
 }
 
-struct TemplateHeader {
-    bool found = false;
-    DWORD style = 0;
-    int cx = 0;
-    int cy = 0;
-};
-
-// Style and size (dialog units) of an extended dialog template.
-TemplateHeader dialogTemplate(HMODULE image, int id) {
-    TemplateHeader header;
-    HRSRC found = FindResourceA(image, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(5));
-    if (!found || SizeofResource(image, found) < 26) return header;
-    const auto* bytes = static_cast<const unsigned char*>(LockResource(LoadResource(image, found)));
-    WORD signature = 0;
-    short size[2] = {};
-    memcpy(&signature, bytes + 2, 2);
-    if (signature != 0xFFFF) return header;
-    memcpy(&header.style, bytes + 12, 4);
-    memcpy(size, bytes + 22, 4);
-    header.found = true;
-    header.cx = size[0];
-    header.cy = size[1];
-    return header;
-}
-
-void checkMenusAndTemplates(HMODULE image) {
+// The menu and the accelerators as the user meets them: item texts, keys,
+// and the command ids they send (ids that other programs and the help
+// file address).
+void checkMenuAndAccelerators() {
+    HMODULE image = LoadLibraryExA(gExe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!checks.check(image != nullptr, "Caskit2.exe loads as a data file")) return;
     checks.equal(menuResource(image, "Caskit2"),
                  std::string("&File{&New=40001|&Open=40002|Save=40004|-|Compile Project=40007|-|E&xit=40005}|"
                              "&Help{Help Topics=40035|Context Sensitive Help=40036|-|About Caskit2=40006}"),
                  "menu \"Caskit2\": items, texts and ids");
-    checks.equal(menuResource(image, MAKEINTRESOURCEA(IDR_COMMANDS)),
-                 std::string("Commands{PAGE_VERIFY=40034|GET_HELP_ID=40037}"), "menu 111 lists the page messages");
     checks.equal(acceleratorResource(image, "MdiAccel"),
                  std::string("VNC:67=40007|VNC:78=40001|VNC:79=40002|VNC:83=40004|VN:112=40036|VNS:115=40030|"
                              "VNS:116=40031"),
                  "accelerators: Ctrl+C, Ctrl+N, Ctrl+O, Ctrl+S, F1, Shift+F4, Shift+F5");
-
-    const DWORD childTemplate = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | DS_3DLOOK | DS_CONTROL | DS_SETFONT;
-    const struct {
-        int id;
-        int cx;
-        int cy;
-    } pickers[] = {{IDD_PICKER_PATHING, 217, 40}, {IDD_PICKER_PATHING_SELECT, 272, 28}, {IDD_PICKER_SELECT, 272, 18}};
-    for (const auto& t : pickers) {
-        TemplateHeader header = dialogTemplate(image, t.id);
-        std::string name = "picker template " + std::to_string(t.id);
-        if (!checks.check(header.found, name + " is an extended template")) continue;
-        checks.equal(header.cx, t.cx, name + ": width");
-        checks.equal(header.cy, t.cy, name + ": height");
-        checks.equal(static_cast<long long>(header.style), static_cast<long long>(childTemplate), name + ": style");
-    }
-    for (int id : {IDD_VERSION_PAGE, IDD_ICON_PAGE, IDD_COMMAND_JDK11, IDD_CLASSPATH_PAGE, IDD_ENVIRONMENT_PAGE,
-                   IDD_PROPERTIES_PAGE, IDD_ADVANCED_JDK11, IDD_COMMAND_JDK20, IDD_HEAP_JDK11, IDD_HEAP_JDK20,
-                   IDD_ADVANCED_JDK20}) {
-        TemplateHeader header = dialogTemplate(image, id);
-        std::string name = "page template " + std::to_string(id);
-        if (!checks.check(header.found, name + " is an extended template")) continue;
-        checks.check(header.cx == 250 && header.cy == 175, name + ": 250 x 175");
-        checks.check((header.style & WS_CHILD) && !(header.style & WS_VISIBLE), name + ": child, created hidden");
-    }
-}
-
-void checkResources() {
-    HMODULE image = LoadLibraryExA(gExe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    if (!checks.check(image != nullptr, "Caskit2.exe loads as a data file")) return;
-    const struct {
-        int id;
-        const char* text;
-    } strings[] = {{IDS_TAB_ICON, "Icon"},           {IDS_TAB_VERSION, "Version"},
-                   {IDS_TAB_ADVANCED, "Advanced"},   {IDS_TAB_CLASSPATH, "Classpath"},
-                   {IDS_TAB_COMMAND, "Command"},     {IDS_TAB_ENVIRONMENT, "Environment"},
-                   {IDS_TAB_PROPERTIES, "Java Properties"}, {IDS_TAB_HEAP, "Heap/Stack"},
-                   {IDM_NEW, "Creates a new project"}, {IDM_OPEN, "Opens an existing project"},
-                   {IDM_SAVE, "Save a Caskit project"}, {IDM_COMPILE, "Compiles Caskit project"}};
-    for (const auto& s : strings) {
-        char text[256] = {};
-        LoadStringA(image, s.id, text, sizeof text);
-        checks.equal(std::string(text), std::string(s.text), "string " + std::to_string(s.id));
-    }
-    for (int id : {IDR_STUB11, IDR_STUB12}) {
-        HRSRC stub = FindResourceA(image, MAKEINTRESOURCEA(id), "EXE");
-        checks.check(stub && SizeofResource(image, stub) > 1024, "stub EXE " + std::to_string(id) + " is embedded");
-    }
-    for (int id : {IDI_PROGRAM, IDI_SMALL_DEFAULT, IDI_LARGE_PLACEHOLDER, IDI_SMALL_PLACEHOLDER, IDI_PROJECT}) {
-        checks.check(FindResourceA(image, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(14)) != nullptr,
-                     "icon group " + std::to_string(id));
-    }
-    HRSRC bitmap = FindResourceA(image, MAKEINTRESOURCEA(IDB_TOOLBAR), MAKEINTRESOURCEA(2));
-    if (checks.check(bitmap != nullptr, "toolbar bitmap 128")) {
-        const auto* header = static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(image, bitmap)));
-        checks.equal(static_cast<int>(header->biWidth), 14 * 16, "toolbar bitmap holds 14 images of 16");
-        checks.equal(static_cast<int>(header->biHeight), 16, "toolbar bitmap height");
-    }
-    checks.check(FindResourceA(image, MAKEINTRESOURCEA(IDR_COMMANDS), MAKEINTRESOURCEA(4)) != nullptr,
-                 "menu 111 \"Commands\"");
-    checks.check(FindResourceA(image, "CASKIT2", MAKEINTRESOURCEA(4)) != nullptr, "menu \"Caskit2\"");
-    checks.check(FindResourceA(image, "MDIACCEL", MAKEINTRESOURCEA(9)) != nullptr, "accelerators \"MdiAccel\"");
-    for (int id : {IDD_SELECT_VERSION, IDD_ABOUT, IDD_PICKER_PATHING, IDD_PICKER_PATHING_SELECT, IDD_PICKER_SELECT}) {
-        checks.check(FindResourceA(image, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(5)) != nullptr,
-                     "dialog " + std::to_string(id));
-    }
-    checkMenusAndTemplates(image);
     FreeLibrary(image);
 }
 
@@ -219,28 +130,10 @@ void checkStatusFollowsFrameWidth() {
     builder.settle();
 }
 
-bool hasStyle(HWND window, DWORD style) {
-    return (static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)) & style) == style;
-}
-
-// The frame's children with their ids and styles, and the toolbar's
-// buttons in order: separator, New, Open, Save, separator, Compile Project.
-void checkFrameChildren() {
-    checks.check(hasStyle(builder.frame, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN), "frame style");
-    checks.equal(GetDlgCtrlID(builder.mdiClient), 1, "MDI client id");
-    checks.check(hasStyle(builder.mdiClient, 0x52800001), "MDI client style");
-    checks.equal(GetDlgCtrlID(builder.statusBar), 2, "status bar id");
-    checks.check(hasStyle(builder.statusBar, 0x54000013), "status bar style");
-    checks.equal(GetDlgCtrlID(builder.toolbar), 128, "toolbar id");
-    checks.check(hasStyle(builder.toolbar, 0x54800104), "toolbar style");
-    RECT toolbar{};
-    GetWindowRect(builder.toolbar, &toolbar);
-    checks.equal(static_cast<int>(toolbar.bottom - toolbar.top), 30, "toolbar height");
-
-    const struct {
-        int command;
-        int image;
-    } expected[] = {{0, 0}, {IDM_NEW, 0}, {IDM_OPEN, 1}, {IDM_SAVE, 2}, {0, 0}, {IDM_COMPILE, 3}};
+// The toolbar's buttons in order: separator, New, Open, Save, separator,
+// Compile Project.
+void checkToolbarButtons() {
+    const int expected[] = {0, IDM_NEW, IDM_OPEN, IDM_SAVE, 0, IDM_COMPILE};
     checks.equal(static_cast<int>(builder.send(builder.toolbar, TB_BUTTONCOUNT)), 6, "toolbar: six buttons");
     RemoteBuffer buffer(builder.process(), sizeof(TBBUTTON));
     for (int i = 0; i < 6; ++i) {
@@ -248,11 +141,10 @@ void checkFrameChildren() {
         builder.send(builder.toolbar, TB_GETBUTTON, i, buffer.param());
         buffer.read(&button, sizeof button);
         std::string name = "toolbar button " + std::to_string(i + 1);
-        if (expected[i].command == 0) {
+        if (expected[i] == 0) {
             checks.check((button.fsStyle & TBSTYLE_SEP) != 0, name + " is a separator");
         } else {
-            checks.equal(button.idCommand, expected[i].command, name + ": command");
-            checks.equal(button.iBitmap, expected[i].image, name + ": image");
+            checks.equal(button.idCommand, expected[i], name + ": command");
         }
     }
 }
@@ -271,19 +163,60 @@ void cancelNewProject() {
     checks.equal(builder.children().size(), before, "Cancel in the version dialog creates no project");
 }
 
+// Moves the frame to (x, y), opens the About box and answers where it
+// appeared (empty when it did not).
+RECT aboutBoxWithFrameAt(int x, int y) {
+    SetWindowPos(builder.frame, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    builder.postCommand(IDM_ABOUT);
+    RECT box{};
+    HWND about = waitTopLevel(builder.processId(), "About Caskit Professional");
+    if (!checks.check(about != nullptr, "About box appears with the frame at " + std::to_string(x) + "," +
+                                            std::to_string(y))) {
+        return box;
+    }
+    GetWindowRect(about, &box);
+    PostMessageA(about, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    eventually([&] { return !IsWindow(about); });
+    return box;
+}
+
+// A dialog opens centred over the frame, but never beyond the work area:
+// with the frame mostly off the screen it keeps to the nearest edges.
+void checkDialogCentring() {
+    RECT frame{}, work{};
+    GetWindowRect(builder.frame, &frame);
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+
+    RECT box = aboutBoxWithFrameAt(work.left + 10, work.top + 10);
+    const int boxWidth = box.right - box.left, boxHeight = box.bottom - box.top;
+    checks.equal(static_cast<int>(box.left), static_cast<int>(work.left) + 10 + (width - boxWidth) / 2,
+                 "About box centred across the frame");
+    checks.equal(static_cast<int>(box.top), static_cast<int>(work.top) + 10 + (height - boxHeight) / 2,
+                 "About box centred down the frame");
+
+    box = aboutBoxWithFrameAt(work.left - width + 20, work.top - height + 20);
+    checks.check(box.left == work.left && box.top == work.top,
+                 "frame off the top left: the About box keeps to the work area's top left corner");
+    box = aboutBoxWithFrameAt(work.right - 20, work.bottom - 20);
+    checks.check(box.right == work.right && box.bottom == work.bottom,
+                 "frame off the bottom right: the About box keeps to the work area's bottom right corner");
+    SetWindowPos(builder.frame, nullptr, frame.left, frame.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace
 
 namespace scenarios {
 
 void frameAtStart() {
-    checkResources();
+    checkMenuAndAccelerators();
     checks.equal(registryDefault(".csk"), std::string("Caskit Project"), "association: .csk");
     std::string command = registryDefault("Caskit Project\\shell\\open\\command");
     std::string expected = "\"" + gExe + "\" #open#%1";
     checks.check(lstrcmpiA(command.c_str(), expected.c_str()) == 0,
                  "association: open command quotes the builder's path (" + command + ")");
 
-    checkFrameChildren();
+    checkToolbarButtons();
     builder.settle();
     checks.equal(builder.toolbarState(IDM_SAVE) & TBSTATE_ENABLED, 0, "no project: Save greyed");
     checks.equal(builder.toolbarState(IDM_COMPILE) & TBSTATE_ENABLED, 0, "no project: Compile greyed");
@@ -300,9 +233,11 @@ void frameAtStart() {
     checks.equal(gHelp.file, std::string("Caskit.hlp"), "Help Topics names Caskit.hlp");
     checks.equal(toolTipOf(1), std::string("Creates a new project"), "tool tip of New");
     checks.equal(toolTipOf(2), std::string("Opens an existing project"), "tool tip of Open");
+    checks.equal(toolTipOf(3), std::string("Save a Caskit project"), "tool tip of Save (greyed)");
     checks.equal(toolTipOf(5), std::string("Compiles Caskit project"), "tool tip of Compile Project");
     checkStatusFollowsFrameWidth();
     cancelNewProject();
+    checkDialogCentring();
     checks.screenshot("frame");
 
     builder.postCommand(IDM_ABOUT);

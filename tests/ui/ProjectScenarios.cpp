@@ -219,8 +219,7 @@ std::string runProduced(const std::string& exe, const std::string& log) {
         checks.check(false, "start " + exe);
         return std::string();
     }
-    if (WaitForSingleObject(process.hProcess, 30000) != WAIT_OBJECT_0) {
-        checks.note("     produced program still running; terminating it");
+    if (!checks.check(WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0, "the produced program ends")) {
         TerminateProcess(process.hProcess, 1);
     }
     CloseHandle(process.hThread);
@@ -481,14 +480,14 @@ void copyWithControlC(HWND window, const std::string& exe) {
     HWND edit = control(page, IDC_MAIN_CLASS);
     if (!checks.check(focusOf(page) == edit, "the main-class field still has the focus")) return;
     builder.send(edit, EM_SETSEL, 0, -1);
-    if (OpenClipboard(nullptr)) {
-        EmptyClipboard();
-        CloseClipboard();
-    }
     DeleteFileA(exe.c_str());
+    // The clipboard is only opened once the copy has changed it: a test
+    // holding it open when the edit copies would make the copy fail.
+    const DWORD sequence = GetClipboardSequenceNumber();
     pressControlKey('C');
     std::string expected = read(page, IDC_MAIN_CLASS);
-    bool copied = eventually([&] { return clipboardText() == expected; }, 10000);
+    bool copied = eventually([&] { return GetClipboardSequenceNumber() != sequence; }, 10000) &&
+                  eventually([&] { return clipboardText() == expected; }, 5000);
     checks.check(copied, "Ctrl+C over a selection copies it to the clipboard");
     builder.settle();
     checks.check(!fileExists(exe), "Ctrl+C over a selection compiles nothing");

@@ -38,6 +38,12 @@ TEST(RelativePath, ForwardSlashesBecomeBackslashes) {
     EXPECT_EQ(relativePath("C:/app/lib/", kBase), ".\\lib\\");
 }
 
+TEST(RelativePath, BaseWrittenWithForwardSlashes) {
+    // A folder kept in a project written on another system.
+    EXPECT_EQ(relativePath("C:\\app\\lib\\", "C:/app/"), ".\\lib\\");
+    EXPECT_EQ(relativePath("C:\\other\\", "C:/app/"), "..\\other\\");
+}
+
 TEST(RelativePath, TwoLevelsUp) { EXPECT_EQ(relativePath("C:\\x\\", "C:\\a\\b\\"), "..\\..\\x\\"); }
 
 

@@ -85,8 +85,7 @@ void postForeignOpenProject(const std::string& what) {
                          block.param()}) {
         PostMessageA(builder.frame, WM_USER + 100, 0, value);
     }
-    Sleep(500);
-    builder.settle();
+    builder.settle();  // the frame's thread has read everything posted above
     DWORD_PTR ignored = 0;
     bool answers = SendMessageTimeoutA(builder.frame, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored) != 0;
     checks.check(builder.running() && answers, what + ": foreign 1124 messages leave the frame running and answering");
@@ -226,10 +225,10 @@ void damagedIcon() {
     checks.equal(secondInstance("#open#" + path), 0, "hand-over of a project with a damaged icon");
     HWND window = nullptr;
     eventually([&] { return (window = windowTitled("Caskit Project - damaged.csk")) != nullptr; }, 15000);
-    if (HWND box = topLevel(builder.processId(), "Error Creating Project File")) {
-        (void)box;
-        checks.note("     reported: " + answerMessageBox("Error Creating Project File", IDOK));
-    }
+    builder.settle();
+    // Opening leaves an unreadable icon's image out without a message.
+    checks.check(topLevel(builder.processId(), "Error Creating Project File") == nullptr,
+                 "a damaged icon file is not reported when the project opens");
     checks.check(builder.running(), "Caskit2 survives a damaged icon file");
     if (!checks.check(window != nullptr, "a project with a damaged icon file opens")) return;
     checks.equal(read(builder.pageOf(window, "icon"), IDC_LARGE_ICON_PATH), icon, "icon page shows the stored path");
@@ -239,11 +238,7 @@ void damagedIcon() {
     checks.screenshot("long-path-icon");
     checks.check(builder.selectTab(window, 0), "the icon page verifies");
     checks.check(builder.running(), "Caskit2 survives verifying the damaged icon");
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    if (topLevel(builder.processId(), "Project Modified") || waitTopLevel(builder.processId(), "Project Modified", 2000)) {
-        answerMessageBox("Project Modified", IDNO);
-    }
-    checks.check(eventually([&] { return !IsWindow(window); }), "the damaged-icon project closes");
+    closeUnmodified(window, "the damaged-icon project");
 }
 
 // Compile Project of a project whose executable folder is missing: the
@@ -288,10 +283,9 @@ void windowWithoutPages() {
     checks.check(builder.toolbarState(IDM_COMPILE) & TBSTATE_ENABLED, "version 7: ready to compile");
     builder.postCommand(IDM_COMPILE);
     builder.settle();
-    if (HWND box = topLevel(builder.processId(), "Error Compiling Executable")) {
-        checks.note("     version 7 compile reported: " + answerMessageBox("Error Compiling Executable", IDOK));
-        (void)box;
-    }
+    // Without a stub, version block or icons there is nothing to report.
+    checks.check(topLevel(builder.processId(), "Error Compiling Executable") == nullptr,
+                 "version 7: Compile Project shows no error");
     checks.check(builder.running() && IsWindow(window), "version 7: Save and Compile Project leave the window");
     checks.check(!fileExists(gWork + "\\out\\seven.exe"), "version 7: no stub is written");
     checks.screenshot("project-without-pages");

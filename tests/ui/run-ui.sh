@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Runs the UI driver against Caskit2.exe inside a Wine virtual desktop on a
-# private Xvfb display, answers the driver's screenshot requests with
+# private Xvfb display with a private Wine prefix (see
+# tests/support/display.sh), answers the driver's screenshot requests with
 # `import -window root`, and passes when the driver's log ends in
 # "RESULT PASS".
 #   run-ui.sh CASKIT2_EXE UI_DRIVER_EXE STANDIN_DIR WORK_DIR
 set -u
+source "$(dirname "$0")/../support/display.sh"
 caskit=$1
 driver=$2
 standins=$3
@@ -15,31 +17,18 @@ rm -rf "$work"
 mkdir -p "$work/shots" "$work/out"
 winpath() { local p; p=$(readlink -f "$1"); echo "Z:${p//\//\\}"; }
 
-# Wine's desktop process belongs to the prefix's wineserver and stays bound
-# to the display it was started on: begin and end with a fresh wineserver,
-# so a desktop left by an earlier test (on a display that is gone) is never used.
-restart_wine() { /usr/lib/wine/wineserver -k </dev/null >/dev/null 2>&1; /usr/lib/wine/wineserver -w </dev/null >/dev/null 2>&1; }
-restart_wine
-
-display=
-for n in $(seq 120 199); do
-  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=$n; break; fi
-done
-[ -n "$display" ] || { echo "no free X display" >&2; exit 1; }
-Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb=$!
 shooter=
 desktop=
 cleanup() {
-  restart_wine
+  stop_private_wine
   [ -n "$desktop" ] && kill "$desktop" 2>/dev/null
   [ -n "$shooter" ] && kill "$shooter" 2>/dev/null
-  kill "$xvfb" 2>/dev/null
+  stop_display
   wait 2>/dev/null
 }
 trap cleanup EXIT
-for _ in $(seq 1 100); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
-export DISPLAY=":$display"
+use_private_wine ui || exit 1
+start_display "$work/xvfb.log" || exit 1
 
 # Screenshot requests: shots/NAME.req becomes shots/NAME.png.
 (
@@ -58,8 +47,11 @@ shooter=$!
   "$(winpath "$standins")" >"$work/wine.log" 2>&1 &
 desktop=$!
 
+# The driver's log ends with its RESULT line; give up when the desktop
+# process is gone without one.
 for _ in $(seq 1 1600); do
   grep -q '^RESULT' "$work/ui.log" 2>/dev/null && break
+  kill -0 "$desktop" 2>/dev/null || { grep -q '^RESULT' "$work/ui.log" 2>/dev/null; break; }
   sleep 0.5
 done
 cat "$work/ui.log" 2>/dev/null || echo "the driver wrote no log (see $work/wine.log)"

@@ -29,8 +29,6 @@ PAGE_TEST(commandPageFillsWithoutModifying) {
         fillProject(project, dialog == IDD_COMMAND_JDK11 ? 1 : 2);
         Page page(createCommandPage(container(), &project, dialog));
         CHECK(page.get() != nullptr);
-        CHECK(hasPageSize(page.get()));
-        CHECK(hasStyle(page.get(), WS_CHILD | DS_CONTROL));
         CHECK_EQ(text(page.get(), IDC_EXE_NAME), "tool.exe");
         CHECK_EQ(text(page.get(), IDC_EXE_FOLDER), "C:\\out\\");
         CHECK_EQ(text(page.get(), IDC_MAIN_CLASS), "org.example.Main");

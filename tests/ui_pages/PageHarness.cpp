@@ -152,14 +152,6 @@ int selection(HWND page, int listId) {
     return static_cast<int>(SendDlgItemMessageA(page, listId, LB_GETCURSEL, 0, 0));
 }
 
-bool hasPageSize(HWND page) {
-    RECT units = {0, 0, 250, 175};
-    MapDialogRect(page, &units);
-    RECT window = {};
-    GetWindowRect(page, &window);
-    return window.right - window.left == units.right && window.bottom - window.top == units.bottom;
-}
-
 bool hasStyle(HWND window, LONG style) { return (GetWindowLongA(window, GWL_STYLE) & style) == style; }
 
 void expectModal(int button, int editId, const std::string& editText) {

@@ -81,8 +81,7 @@ LONG_PTR helpId(HWND page);  // GET_HELP_ID's answer
 std::vector<std::string> listLines(HWND page, int id);
 void select(HWND page, int listId, int index);
 int selection(HWND page, int listId);
-// The template's size in dialog units, and whether it matches 250 x 175.
-bool hasPageSize(HWND page);
+// Whether the window has every bit of `style`.
 bool hasStyle(HWND window, LONG style);
 
 // ---- modal boxes

@@ -1,17 +1,12 @@
-// Fuzzes the readers of untrusted launcher input: the block reader (with
-// the tokenizer, %NAME% expansion and the class-path merge it drives), the
-// dump of what it produced, and the trailer reader on a real file.
-#include <unistd.h>
-
+// Fuzzes the block reader (with the tokenizer, %NAME% expansion and the
+// class-path merge it drives) and the dump of what it produced.
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "launcher/Environment.h"
 #include "launcher/LaunchParameters.h"
 #include "launcher/ParameterDump.h"
-#include "launcher/ParameterTrailer.h"
 
 namespace {
 
@@ -58,28 +53,6 @@ void fuzzClassPath(const Text& text) {
     expandVariable(expanded);
 }
 
-void fuzzTrailer(const uint8_t* data, size_t size) {
-    static const std::string path = "/tmp/caskit-fuzz-trailer-" + std::to_string(getpid());
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) return;
-    if (size) std::fwrite(data, 1, size, file);
-    std::fclose(file);
-    Text block = readParameterTrailer(path);
-    check(block.size() + 4 <= size || block.empty());
-    check(block.find('\0') == Text::npos);
-    if (size >= 4) {
-        std::uint32_t length = static_cast<std::uint32_t>(data[size - 4]) | (data[size - 3] << 8) |
-                               (data[size - 2] << 16) | (static_cast<std::uint32_t>(data[size - 1]) << 24);
-        if (length != 0 && length <= size - 4) {
-            std::string expected(reinterpret_cast<const char*>(data) + (size - 4 - length), length);
-            check(block == Text(expected.substr(0, expected.find('\0'))));
-        } else {
-            check(block.empty());
-        }
-    }
-    std::remove(path.c_str());
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -87,6 +60,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzzBlock(text, size % 2 ? PropertyStyle::Option : PropertyStyle::Plain);
     fuzzTokens(text);
     fuzzClassPath(text);
-    fuzzTrailer(data, size);
     return 0;
 }

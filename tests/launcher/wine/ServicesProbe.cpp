@@ -66,10 +66,51 @@ void checkFolderProbe(const std::string& work) {
     expectTrue("missing folder", !isFolderWritable(work + "\\missing"));
 }
 
-// An existing hidden probe file (left by a run that ended between creating
-// and deleting it): Windows lets CREATE_ALWAYS replace a hidden file only
-// when the hidden attribute is asked for too, as the probe does. (Wine
-// does not make that check, so here this shows only the replacement.)
+// The probe's own CreateFileA call, recorded by a wrapper put into this
+// program's import table: Windows lets CREATE_ALWAYS replace an existing
+// hidden file (left by a run that ended between creating and deleting it)
+// only when the hidden attribute is asked for too. Wine does not refuse
+// it, so the call itself is checked.
+using CreateFileAFunction = HANDLE(WINAPI*)(LPCSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE);
+CreateFileAFunction gCreateFileA = nullptr;
+DWORD gProbeDisposition = 0;
+DWORD gProbeAttributes = 0;
+
+HANDLE WINAPI recordingCreateFileA(LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
+                                   DWORD disposition, DWORD attributes, HANDLE templateFile) {
+    std::string name = path ? path : "";
+    if (name.size() >= 10 && name.compare(name.size() - 10, 10, "zy8zxx.zxi") == 0) {
+        gProbeDisposition = disposition;
+        gProbeAttributes = attributes;
+    }
+    return gCreateFileA(path, access, share, security, disposition, attributes, templateFile);
+}
+
+// Points this program's import of KERNEL32 `function` at `replacement`;
+// answers the function it pointed at, or null.
+void* replaceImport(const char* function, void* replacement) {
+    auto* base = reinterpret_cast<unsigned char*>(GetModuleHandleA(nullptr));
+    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    for (auto* dll = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); dll->Name; ++dll) {
+        if (lstrcmpiA(reinterpret_cast<const char*>(base + dll->Name), "KERNEL32.dll") != 0) continue;
+        auto* name = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->OriginalFirstThunk);
+        auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->FirstThunk);
+        for (; name->u1.AddressOfData; ++name, ++slot) {
+            if (IMAGE_SNAP_BY_ORDINAL(name->u1.Ordinal)) continue;
+            auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + name->u1.AddressOfData);
+            if (std::string(reinterpret_cast<const char*>(byName->Name)) != function) continue;
+            DWORD protection = 0;
+            VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, PAGE_READWRITE, &protection);
+            void* previous = reinterpret_cast<void*>(slot->u1.Function);
+            slot->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
+            VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, protection, &protection);
+            return previous;
+        }
+    }
+    return nullptr;
+}
+
 void checkHiddenProbeFile(const std::string& work) {
     std::string folder = work + "\\hidden";
     CreateDirectoryA(folder.c_str(), nullptr);
@@ -77,7 +118,14 @@ void checkHiddenProbeFile(const std::string& work) {
     HANDLE h = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr);
     expectTrue("hidden probe file made", h != INVALID_HANDLE_VALUE);
     if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    gCreateFileA = reinterpret_cast<CreateFileAFunction>(
+        replaceImport("CreateFileA", reinterpret_cast<void*>(&recordingCreateFileA)));
+    expectTrue("CreateFileA recorded", gCreateFileA != nullptr);
+    if (!gCreateFileA) return;
     expectTrue("probe over a hidden probe file", isFolderWritable(folder));
+    replaceImport("CreateFileA", reinterpret_cast<void*>(gCreateFileA));
+    expectTrue("the probe replaces its file (CREATE_ALWAYS)", gProbeDisposition == CREATE_ALWAYS);
+    expectTrue("the probe asks for the hidden attribute", (gProbeAttributes & FILE_ATTRIBUTE_HIDDEN) != 0);
     expectTrue("hidden probe file removed", !exists(probe));
 }
 
