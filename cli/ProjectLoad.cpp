@@ -9,18 +9,11 @@
 #include "builder/engine/CodePage.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageText.h"
+#include "platform/PathSeparator.h"
 
 namespace {
 
 constexpr std::uint64_t kMaxProjectFileSize = 4u << 20;
-
-bool isSeparator(char c) {
-#ifdef _WIN32
-    return c == '\\' || c == '/';
-#else
-    return c == '/';
-#endif
-}
 
 bool hasDrive(const std::string& p) {
     return p.size() >= 2 && std::isalpha(static_cast<unsigned char>(p[0])) && p[1] == ':';
@@ -28,7 +21,7 @@ bool hasDrive(const std::string& p) {
 
 bool isAbsolute(const std::string& p) {
 #ifdef _WIN32
-    return hasDrive(p) || (!p.empty() && isSeparator(p[0]));
+    return hasDrive(p) || (!p.empty() && platform::isPathSeparator(p[0]));
 #else
     return !p.empty() && p[0] == '/';
 #endif
@@ -66,7 +59,7 @@ void loadIcon(Project& project, bool large, const std::string& path, std::vector
 
 std::string folderOf(const std::string& path) {
     for (std::size_t i = path.size(); i > 0; --i)
-        if (isSeparator(path[i - 1])) return path.substr(0, i);
+        if (platform::isPathSeparator(path[i - 1])) return path.substr(0, i);
     return std::string();
 }
 

@@ -7,6 +7,7 @@
 #include "cli/Arguments.h"
 #include "cli/Commands.h"
 #include "cli/MessageLog.h"
+#include "cli/ProjectLoad.h"
 
 namespace {
 
@@ -52,6 +53,14 @@ std::string named(std::int32_t value, const char* const names[3]) {
 void list(const char* name, const std::vector<std::string>& entries) {
     field(name, std::to_string(entries.size()) + (entries.size() == 1 ? " entry" : " entries"));
     for (const std::string& e : entries) std::printf("  %s\n", quoted(e).c_str());
+}
+
+// Whether the icon at `iconPath` (project text) gives an image, read where
+// compile reads it: a relative path counts from the project file's folder.
+bool iconReadable(const std::string& projectPath, const std::string& iconPath, bool large) {
+    if (iconPath.empty()) return false;
+    Project scratch;
+    return !setIconFrom(scratch, large, resolvePath(projectFolderText(projectPath), iconPath));
 }
 
 }  // namespace
@@ -105,7 +114,7 @@ int runShow(const std::vector<std::string>& words) {
     field("copyright", quoted(p.legalCopyright()));
     field("trademarks", quoted(p.legalTrademarks()));
     field("comments", quoted(p.comments()));
-    field("large-icon", quoted(p.largeIconPath()) + (p.largeIcon() ? "" : " (no image)"));
-    field("small-icon", quoted(p.smallIconPath()) + (p.smallIcon() ? "" : " (no image)"));
+    field("large-icon", quoted(p.largeIconPath()) + (iconReadable(path, p.largeIconPath(), true) ? "" : " (no image)"));
+    field("small-icon", quoted(p.smallIconPath()) + (iconReadable(path, p.smallIconPath(), false) ? "" : " (no image)"));
     return 0;
 }

@@ -9,4 +9,13 @@ constexpr char kListSeparator = ';';
 constexpr char kPathSeparator = '/';
 constexpr char kListSeparator = ':';
 #endif
+
+// Whether `c` separates folder names in a path: on Windows '/' as well.
+constexpr bool isPathSeparator(char c) {
+#ifdef _WIN32
+    return c == '\\' || c == '/';
+#else
+    return c == '/';
+#endif
+}
 }  // namespace platform

@@ -14,19 +14,11 @@
 
 namespace {
 
-bool isSeparator(char c) {
-#ifdef _WIN32
-    return c == '\\' || c == '/';
-#else
-    return c == '/';
-#endif
-}
-
 bool isAbsolutePath(const Text& path) {
     const char* p = path.c_str();
 #ifdef _WIN32
     const char c = static_cast<char>(p[0] | 0x20);
-    return (c >= 'a' && c <= 'z' && p[1] == ':' && isSeparator(p[2])) || (p[0] == '\\' && p[1] == '\\');
+    return (c >= 'a' && c <= 'z' && p[1] == ':' && platform::isPathSeparator(p[2])) || (p[0] == '\\' && p[1] == '\\');
 #else
     return p[0] == '/';
 #endif
@@ -69,7 +61,7 @@ Text homeKey(const Text& home) {
 #else
     platform::resolvedPath(home.c_str(), key);
 #endif
-    while (key.size() > 1 && isSeparator(key.back())) key.resize(key.size() - 1);
+    while (key.size() > 1 && platform::isPathSeparator(key.back())) key.resize(key.size() - 1);
     return key;
 }
 
@@ -169,15 +161,15 @@ Text unquoted(const Text& value) {
 
 Text parentFolder(const Text& path) {
     size_t end = path.size();
-    while (end > 0 && isSeparator(path[end - 1])) --end;
-    while (end > 0 && !isSeparator(path[end - 1])) --end;
-    while (end > 1 && isSeparator(path[end - 1])) --end;
+    while (end > 0 && platform::isPathSeparator(path[end - 1])) --end;
+    while (end > 0 && !platform::isPathSeparator(path[end - 1])) --end;
+    while (end > 1 && platform::isPathSeparator(path[end - 1])) --end;
     return path.substr(0, end);
 }
 
 Text joinPath(const Text& folder, const char* name) {
     Text path = folder;
-    if (!path.empty() && !isSeparator(path.back())) path += platform::kPathSeparator;
+    if (!path.empty() && !platform::isPathSeparator(path.back())) path += platform::kPathSeparator;
     return path + name;
 }
 

@@ -452,6 +452,9 @@ def test_build_tool_paths(work):
     check(err.splitlines() == ["caskit compile: warning: small-icon %s cannot be read "
                                "(Error Opening ,ico File for Reading); the executable gets no small icon"
                                % os.path.join(sub, "small.ico")], "one warning for the unreadable icon: %r" % err)
+    rc, out, err = caskit("show", os.path.join(sub, "p.csk"), cwd=work)
+    check(rc == 0 and {'large-icon         "app.ico"', 'small-icon         "small.ico" (no image)'} <= set(out.splitlines()),
+          "show reads icons where compile does: %r" % out)
     if target:
         res = pe_resources(pefile.PE(produced))
         check((3, 0, 0) in res and (3, 1, 0) not in res and len(res.get((14, 0, 0), b"")) == 6 + 14,
