@@ -99,7 +99,8 @@ for cmd in launcher java search configured; do
   esac
 done
 for cmd in search configured; do
-  if [ $cmd = search ]; then out=$("${novm_search_cmd[@]}" 2>&1); else out=$("${novm_configured_cmd[@]}" 2>&1); fi
+  # These runs fail on purpose (exit code 1 after the message).
+  if [ $cmd = search ]; then out=$("${novm_search_cmd[@]}" 2>&1 || true); else out=$("${novm_configured_cmd[@]}" 2>&1 || true); fi
   case "$out" in
     *"Can't locate JVM entry points"*) ;;
     *) echo "the $cmd run did not load the library that is no VM:" >&2; echo "$out" >&2; exit 1 ;;
