@@ -67,6 +67,13 @@ bool readSections(ByteReader& in, PeImage& image, unsigned count, std::uint64_t 
         s.characteristics = in.u32();
         if (!in.ok()) return fail(error, "the section table is cut short");
         if (s.rawSize != 0 && s.rawEnd() > fileSize) return fail(error, "a section's data lies past the end of the file");
+        // Rewriting one section's data must never touch the headers or
+        // another section's data.
+        if (s.rawSize != 0 && s.rawPointer < image.sizeOfHeaders)
+            return fail(error, "a section's data overlaps the headers");
+        for (const PeSection& other : image.sections)
+            if (s.rawSize != 0 && other.rawSize != 0 && s.rawPointer < other.rawEnd() && other.rawPointer < s.rawEnd())
+                return fail(error, "the sections overlap in the file");
         if (s.virtualAddress < previousEnd) return fail(error, "the sections overlap or are out of order in memory");
         previousEnd = s.virtualEnd();
         if (previousEnd > 0xFFFFFFFFull) return fail(error, "a section reaches past 4 GiB in memory");
