@@ -89,18 +89,21 @@ std::string resolvePath(const std::string& folder, const std::string& path) {
     return folder + relative;
 }
 
-bool loadProjectForBuild(const std::string& path, Project& project, std::string& error,
-                         std::vector<std::string>& warnings) {
+std::optional<ProjectRecord> readProjectRecord(const std::string& path, std::string& error) {
     std::optional<std::string> bytes = platform::readWholeFile(path, kMaxProjectFileSize);
     if (!bytes) {
         error = "cannot read the project file " + path + ": " + platform::lastErrorText();
-        return false;
+        return std::nullopt;
     }
     std::optional<ProjectRecord> record = decodeProjectRecord(*bytes);
-    if (!record) {
-        error = path + " is not a readable project file";
-        return false;
-    }
+    if (!record) error = path + " is not a readable project file";
+    return record;
+}
+
+bool loadProjectForBuild(const std::string& path, Project& project, std::string& error,
+                         std::vector<std::string>& warnings) {
+    std::optional<ProjectRecord> record = readProjectRecord(path, error);
+    if (!record) return false;
     const struct {
         const char* setting;
         std::string* value;

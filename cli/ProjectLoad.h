@@ -11,6 +11,11 @@
 #include <vector>
 
 #include "builder/engine/Project.h"
+#include "builder/engine/ProjectRecord.h"
+
+// The settings stored in the project file at `path`, as stored; nullopt
+// with `error` (naming the file) when it cannot be read or is damaged.
+std::optional<ProjectRecord> readProjectRecord(const std::string& path, std::string& error);
 
 // Reads the project file at `path` into a freshly constructed `project`.
 // False with `error` (naming the file) when the file cannot be read, is

@@ -6,7 +6,6 @@
 #include "builder/engine/VersionText.h"
 #include "cli/Arguments.h"
 #include "cli/Commands.h"
-#include "cli/MessageLog.h"
 #include "cli/ProjectLoad.h"
 
 namespace {
@@ -70,13 +69,20 @@ int runShow(const std::vector<std::string>& words) {
     if (std::optional<int> done = readArguments("show", words, takesNoValue, args)) return *done;
     if (args.size() != 1 || !args[0].name.empty()) return usageError("show", "name one project file");
     const std::string& path = args[0].value;
-    MessageLog messages;
-    Project p;
-    if (!openProject(p, nullptr, path)) {
-        if (messages.count() == 0)
-            std::fprintf(stderr, "caskit show: %s is not a readable project file\n", path.c_str());
+    std::string error;
+    std::optional<ProjectRecord> record = readProjectRecord(path, error);
+    if (!record) {
+        std::fprintf(stderr, "caskit show: %s\n", error.c_str());
         return 1;
     }
+    // The icons are shown as stored and read once, from where compile reads
+    // them; the project itself takes the other settings only.
+    const std::string largeIcon = record->largeIconPath, smallIcon = record->smallIconPath;
+    record->largeIconPath.clear();
+    record->smallIconPath.clear();
+    Project p;
+    applyProjectRecord(p, *record);
+    p.projectPath = path;
     static const char* const jdks[3] = {"unknown (0)", "1.1", "2.0"};
     static const char* const modes[3] = {"append", "prepend", "ignore"};
     static const char* const verifies[3] = {"remote", "all", "none"};
@@ -114,7 +120,7 @@ int runShow(const std::vector<std::string>& words) {
     field("copyright", quoted(p.legalCopyright()));
     field("trademarks", quoted(p.legalTrademarks()));
     field("comments", quoted(p.comments()));
-    field("large-icon", quoted(p.largeIconPath()) + (iconReadable(path, p.largeIconPath(), true) ? "" : " (no image)"));
-    field("small-icon", quoted(p.smallIconPath()) + (iconReadable(path, p.smallIconPath(), false) ? "" : " (no image)"));
+    field("large-icon", quoted(largeIcon) + (iconReadable(path, largeIcon, true) ? "" : " (no image)"));
+    field("small-icon", quoted(smallIcon) + (iconReadable(path, smallIcon, false) ? "" : " (no image)"));
     return 0;
 }

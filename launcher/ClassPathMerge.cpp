@@ -3,17 +3,29 @@
 #include "platform/Environment.h"
 #include "platform/PathSeparator.h"
 
-Text nextPathEntry(Text& text, char separator) {
-    size_t start = text.findFirstNotOf(separator);
+namespace {
+
+// The entry that starts at or after `pos`, empty when only separators are
+// left; `pos` moves to the separator after it. Working from a position keeps
+// a long CLASSPATH linear.
+Text pathEntryAt(const Text& text, size_t& pos, char separator) {
+    size_t start = text.findFirstNotOf(separator, pos);
     if (start == Text::npos) {
-        text.clear();
+        pos = text.size();
         return Text();
     }
     size_t end = text.find(separator, start);
-    if (end == Text::npos) end = text.size();
-    Text entry = text.substr(start, end - start);
+    pos = end == Text::npos ? text.size() : end;
+    return text.substr(start, pos - start);
+}
+
+}  // namespace
+
+Text nextPathEntry(Text& text, char separator) {
+    size_t pos = 0;
+    Text entry = pathEntryAt(text, pos, separator);
     // The separator after the entry stays; the next call skips it.
-    text.erase(0, end);
+    text.erase(0, pos);
     return entry;
 }
 
@@ -21,12 +33,11 @@ Text nextPathEntry(Text& text) { return nextPathEntry(text, platform::kListSepar
 
 void mergeClassPath(List<Text>& classPath, ClassPathMode mode, const Text* systemClassPath, char separator) {
     if (!systemClassPath) return;
-    Text rest = *systemClassPath;
-    if (rest.empty() || rest.back() != separator) rest += separator;
-
+    const Text& rest = *systemClassPath;
     classPath.push_back(".");
     size_t insertAt = 0;
-    for (Text entry = nextPathEntry(rest, separator); !entry.empty(); entry = nextPathEntry(rest, separator)) {
+    size_t pos = 0;
+    for (Text entry = pathEntryAt(rest, pos, separator); !entry.empty(); entry = pathEntryAt(rest, pos, separator)) {
         if (mode == ClassPathMode::Ignore) continue;
         if (classPath.contains(entry)) continue;
         if (mode == ClassPathMode::Append) {
