@@ -74,6 +74,15 @@ int main(int argc, char** argv) {
 
     std::wstring wideLine = wide(commandLine), wideFolder = wide(folder);
     HeldKey key(f12);
+    // The key state the program will read must show F12 before it starts;
+    // a run without it would fail far from the cause.
+    for (int wait = 0; f12 && !(GetAsyncKeyState(VK_F12) & 0x8000); ++wait) {
+        if (wait == 200) {
+            std::fprintf(stderr, "vmbind_launch: F12 is not held after 2 s\n");
+            return 204;
+        }
+        Sleep(10);
+    }
     STARTUPINFOW startup;
     std::memset(&startup, 0, sizeof startup);
     startup.cb = sizeof startup;
