@@ -164,6 +164,10 @@ class Scenarios:
     def prepare(self):
         pass
 
+    def failure_context(self):
+        """Text printed after a failed scenario's traceback (what it last ran)."""
+        return ""
+
     def check(self, name, function):
         self.count += 1
         try:
@@ -174,6 +178,9 @@ class Scenarios:
             self.failures.append(name)
             print("FAIL " + name)
             traceback.print_exc(file=sys.stdout)
+            context = self.failure_context()
+            if context:
+                print(context)
 
     def run_selected(self, scenarios, selection):
         """Runs the (name, function) pairs whose name holds selection."""

@@ -165,7 +165,17 @@ class Harness(Scenarios):
         else:
             cmd = [WINE, exe] + list(args)
         rc, _, stderr = run_to_files(cmd, self.work, env=run_env, cwd=cwd)
+        self.last_run = (cmd, rc, stderr)
         return rc, parse_messages(stderr)
+
+    def failure_context(self):
+        if not getattr(self, "last_run", None):
+            return ""
+        cmd, rc, stderr = self.last_run
+        self.last_run = None
+        tail = stderr.splitlines()[-20:]
+        return "last run: %r\n  exit code %d, standard error ends:\n%s" % (cmd, rc, "".join(
+            "    " + l + "\n" for l in tail))
 
     # --- files ------------------------------------------------------------
     def folder(self, name):
@@ -207,6 +217,7 @@ class Harness(Scenarios):
 
     # --- checks -----------------------------------------------------------
     def prepare(self):
+        self.last_run = None
         self.clear_registry()
 
 
