@@ -173,9 +173,10 @@ class Harness(Scenarios):
             return ""
         cmd, rc, stderr = self.last_run
         self.last_run = None
-        tail = stderr.splitlines()[-20:]
-        return "last run: %r\n  exit code %d, standard error ends:\n%s" % (cmd, rc, "".join(
-            "    " + l + "\n" for l in tail))
+        # The relay trace is left out but for the messages it shows.
+        other = [l for l in stderr.splitlines() if not re.match(r"[0-9a-f]{4}:(Call|Ret) ", l)][-15:]
+        return "last run: %r\n  exit code %d, messages %r, other standard error:\n%s" % (
+            cmd, rc, parse_messages(stderr), "".join("    " + l + "\n" for l in other))
 
     # --- files ------------------------------------------------------------
     def folder(self, name):
