@@ -203,7 +203,7 @@ class Harness(Scenarios):
         env = dict(self.env, WINEDEBUG="-all")
         rc, _, stderr = run_to_files([WINE, os.path.join(self.helpers, "vmbind_setres.exe"), winpath(exe), str(rtype),
                                       str(rid), str(lang), winpath(datafile)], self.work, env=env, cwd=self.work)
-        assert rc == 0, "vmbind_setres failed: %r" % stderr
+        assert rc == 0, "vmbind_setres failed with exit code %d: %r" % (rc, stderr)
 
     def standin(self, name, variant=""):
         return os.path.join(self.standins, variant, name)
