@@ -120,6 +120,7 @@ class Harness(Scenarios):
         self.build = os.path.abspath(args.build)
         self.helpers = os.path.abspath(args.helpers)
         self.work = os.path.abspath(args.work)
+        self.last_run = None  # (command, exit code, standard error) of the last run()
         self.standins = os.path.join(self.build, "standins")
         self.env = dict(os.environ)
         self.env.pop("DISPLAY", None)
@@ -168,11 +169,14 @@ class Harness(Scenarios):
         self.last_run = (cmd, rc, stderr)
         return rc, parse_messages(stderr)
 
+    def check(self, name, function):
+        self.last_run = None  # a failure reports only a run of its own scenario
+        super().check(name, function)
+
     def failure_context(self):
-        if not getattr(self, "last_run", None):
+        if not self.last_run:
             return ""
         cmd, rc, stderr = self.last_run
-        self.last_run = None
         # The relay trace is left out but for the messages it shows.
         other = [l for l in stderr.splitlines() if not re.match(r"[0-9a-f]{4}:(Call|Ret) ", l)][-15:]
         return "last run: %r\n  exit code %d, messages %r, other standard error:\n%s" % (
@@ -218,7 +222,6 @@ class Harness(Scenarios):
 
     # --- checks -----------------------------------------------------------
     def prepare(self):
-        self.last_run = None
         self.clear_registry()
 
 
