@@ -1,5 +1,5 @@
 #pragma once
-// The three commands of caskit. Each returns the process exit code:
+// The commands of caskit. Each returns the process exit code:
 // 0 success, 1 failure, 2 wrong usage. Messages the engine shows are
 // routed to standard error by each command's MessageLog (MessageLog.h).
 
@@ -9,6 +9,7 @@
 int runNew(const std::vector<std::string>& words);
 int runCompile(const std::vector<std::string>& words);
 int runShow(const std::vector<std::string>& words);
+int runSet(const std::vector<std::string>& words);
 
 // Text for "caskit --help".
 void printHelp();

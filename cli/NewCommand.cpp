@@ -1,13 +1,7 @@
 // caskit new PROJECT.csk --jdk 1.1|2.0 [options]: writes a project file.
-#include <cstdio>
-
-#include "builder/engine/Globals.h"
-#include "builder/engine/ProjectFile.h"
 #include "cli/Arguments.h"
-#include "cli/CodePageOption.h"
 #include "cli/Commands.h"
-#include "cli/MessageLog.h"
-#include "cli/ProjectLoad.h"
+#include "cli/ProjectEdit.h"
 #include "cli/ProjectOptions.h"
 
 namespace {
@@ -15,6 +9,8 @@ namespace {
 int usage(const std::string& text) { return usageError("new", text); }
 
 bool takesValue(const std::string& name) { return name == "jdk" || projectOptionTakesValue(name); }
+
+bool isJdkOption(const std::string& name) { return name == "jdk"; }
 
 }  // namespace
 
@@ -37,42 +33,9 @@ int runNew(const std::vector<std::string>& words) {
     if (path.empty()) return usage("no project file named");
     if (version == 0) return usage("--jdk 1.1 or --jdk 2.0 is required");
 
-    MessageLog messages;
     Project project;
     project.setProjectVersion(version);
-    try {
-        for (const Argument& a : args) {
-            if (a.name.empty() || a.name == "jdk") continue;
-            std::string value;
-            if (auto error = projectTextOf(a.name, a.value, value)) return usage(*error);
-            const bool large = a.name == "large-icon";
-            if ((large || a.name == "small-icon") && !value.empty()) {
-                // Stored as given; checked where compile will look for it,
-                // relative to the project file's folder.
-                const std::string image = resolvePath(projectFolderText(path), value);
-                Project scratch(false);
-                if (std::optional<std::string> problem = setIconFrom(scratch, large, image)) {
-                    std::fprintf(stderr, "caskit new: cannot read the icon file %s: %s\n", a.value.c_str(),
-                                 problem->c_str());
-                    return 1;
-                }
-                setIconFrom(project, large, value);
-                continue;
-            }
-            if (auto error = applyProjectOption(project, a.name, value)) return usage(*error);
-        }
-    } catch (const XException& e) {
-        std::fprintf(stderr, "caskit new: cannot read the icon file: %s\n", *e.what() ? e.what() : "out of memory");
-        return 1;
-    }
-    if (messages.count() > 0) return 1;  // an image file could not be read
-    if (project.minHeap() > project.maxHeap())
-        return usage("--min-heap (" + std::to_string(project.minHeap()) + " KB) is larger than --max-heap (" +
-                     std::to_string(project.maxHeap()) + " KB)");
-
-    project.projectPath = path;
-    project.modified = true;  // a project of defaults is written too
-    if (!saveProject(project, nullptr)) return 1;
-    std::printf("caskit: wrote %s\n", path.c_str());
-    return 0;
+    if (std::optional<int> done = applySettingOptions("new", project, path, args, isJdkOption)) return *done;
+    if (std::optional<int> done = checkProjectSettings("new", project)) return *done;
+    return writeProjectFile(project, path);
 }

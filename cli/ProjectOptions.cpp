@@ -7,6 +7,8 @@
 #include <functional>
 #include <map>
 
+#include "builder/engine/SettingChecks.h"
+#include "builder/engine/SettingTable.h"
 #include "platform/PathSeparator.h"
 
 namespace {
@@ -93,8 +95,47 @@ Apply textSetter(void (Project::*set)(const std::string&)) {
     };
 }
 
-const std::map<std::string, Apply>& options() {
-    static const std::map<std::string, Apply> table = {
+// The option of a setting beyond the original record, by its kind.
+Apply extendedSetter(const SettingInfo& s) {
+    switch (s.kind) {
+    case SettingKind::Text:
+        return [&s](Project& p, const std::string& v) -> Error {
+            p.setExtended(s.text, v);
+            return std::nullopt;
+        };
+    case SettingKind::Switch:
+        return [&s](Project& p, const std::string& v) -> Error {
+            bool on = false;
+            if (Error e = onOff(v, on)) return e;
+            p.setExtended(s.flag, on);
+            return std::nullopt;
+        };
+    case SettingKind::Choice:
+        return [&s](Project& p, const std::string& v) -> Error {
+            for (std::uint32_t i = 0; s.choices[i]; ++i) {
+                if (v != s.choices[i]) continue;
+                p.setExtended(s.number, i);
+                return std::nullopt;
+            }
+            std::string names;
+            for (std::uint32_t i = 0; s.choices[i]; ++i)
+                names += std::string(i == 0 ? "" : s.choices[i + 1] ? ", " : " or ") + s.choices[i];
+            return "expected " + names + ", not \"" + v + "\"";
+        };
+    case SettingKind::List:
+        // The only list beyond the original ones: the VM options.
+        return [](Project& p, const std::string& v) -> Error {
+            if (std::optional<std::string> problem = jvmOptionProblem(v)) return problem;
+            p.listAdd(ProjectList::JvmOptions, v);
+            return std::nullopt;
+        };
+    case SettingKind::Number: break;
+    }
+    return [](Project&, const std::string&) -> Error { return std::string("cannot be set this way"); };
+}
+
+std::map<std::string, Apply> makeOptions() {
+    std::map<std::string, Apply> table = {
         {"exe-name", textSetter(&Project::setExeName)},
         {"exe-folder",
          [](Project& p, const std::string& v) -> Error {
@@ -170,7 +211,40 @@ const std::map<std::string, Apply>& options() {
         {"large-icon", textSetter(&Project::setLargeIconPath)},
         {"small-icon", textSetter(&Project::setSmallIconPath)},
     };
+    for (const SettingInfo& s : settingTable())
+        if (s.option) table.emplace(s.option, extendedSetter(s));
     return table;
+}
+
+const std::map<std::string, Apply>& options() {
+    static const std::map<std::string, Apply> table = makeOptions();
+    return table;
+}
+
+// "  --name VALUE" padded to the help text's column, then the text wrapped
+// at blanks to the width of the other entries.
+void helpEntry(std::string& out, const std::string& option, const std::string& text) {
+    constexpr std::size_t kColumn = 29, kWidth = 79;
+    const std::string indent(kColumn, ' ');
+    std::string line = "  --" + option;
+    if (line.size() + 1 > kColumn) {
+        out += line + "\n";
+        line = indent;
+    }
+    line.resize(kColumn, ' ');
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find(' ', start);
+        if (end == std::string::npos) end = text.size();
+        const std::string word = text.substr(start, end - start);
+        if (line.size() > kColumn && line.size() + 1 + word.size() > kWidth) {
+            out += line + "\n";
+            line = indent;
+        }
+        line += (line.size() > kColumn ? " " : "") + word;
+        start = end + 1;
+    }
+    out += line + "\n";
 }
 
 }  // namespace
@@ -184,15 +258,17 @@ std::optional<std::string> applyProjectOption(Project& project, const std::strin
     // may span lines (each line break is written as a blank).
     static const char* const singleLine[] = {"exe-name", "exe-folder", "vm-library", "main-class",
                                              "class-path", "property",  "env"};
-    for (const char* option : singleLine)
-        if (name == option && value.find_first_of("\r\n") != std::string::npos)
-            return "--" + name + ": the value holds a line break; only --arguments may";
+    const SettingInfo* extended = settingByOption(name);
+    bool oneLine = extended != nullptr;
+    for (const char* option : singleLine) oneLine = oneLine || name == option;
+    if (oneLine && value.find_first_of("\r\n") != std::string::npos)
+        return "--" + name + ": the value holds a line break; only --arguments may";
     if (Error e = found->second(project, value)) return "--" + name + ": " + *e;
     return std::nullopt;
 }
 
-const char* projectOptionsHelp() {
-    return "  --exe-name NAME            file name of the executable (app.exe)\n"
+std::string projectOptionsHelp() {
+    std::string help = "  --exe-name NAME            file name of the executable (app.exe)\n"
            "  --exe-folder DIR           folder of the executable (a separator is added when\n"
            "                             missing)\n"
            "  --vm-library PATH          use this VM library (javai.dll, jvm.dll, libjvm.so)\n"
@@ -224,4 +300,7 @@ const char* projectOptionsHelp() {
            "  --comments TEXT            Comments of the version block\n"
            "  --large-icon FILE          32 x 32 icon from a .bmp, .ico or .cur file\n"
            "  --small-icon FILE          16 x 16 icon from a .bmp, .ico or .cur file\n";
+    for (const SettingInfo& s : settingTable())
+        if (s.option) helpEntry(help, std::string(s.option) + " " + s.valueHelp, s.help);
+    return help;
 }

@@ -1,5 +1,5 @@
 #pragma once
-// The options of "caskit new": one per setting of a project.
+// The options of "caskit new" and "caskit set": one per setting of a project.
 
 #include <optional>
 #include <string>
@@ -15,4 +15,4 @@ bool projectOptionTakesValue(const std::string& name);
 std::optional<std::string> applyProjectOption(Project& project, const std::string& name, const std::string& value);
 
 // The help text describing every option.
-const char* projectOptionsHelp();
+std::string projectOptionsHelp();

@@ -3,6 +3,7 @@
 
 #include "builder/engine/CodePage.h"
 #include "builder/engine/ProjectFile.h"
+#include "builder/engine/SettingTable.h"
 #include "builder/engine/VersionText.h"
 #include "cli/Arguments.h"
 #include "cli/Commands.h"
@@ -60,6 +61,21 @@ bool iconReadable(const std::string& projectPath, const std::string& iconPath, b
     if (iconPath.empty()) return false;
     Project scratch;
     return !setIconFrom(scratch, large, resolvePath(projectFolderText(projectPath), iconPath));
+}
+
+// A setting beyond the original record, as "caskit new/set" take it.
+void extendedField(const SettingInfo& s, const ExtendedSettings& e) {
+    switch (s.kind) {
+    case SettingKind::Text: field(s.label, quoted(e.*s.text)); break;
+    case SettingKind::Switch: field(s.label, onOff(e.*s.flag)); break;
+    case SettingKind::Number: field(s.label, std::to_string(e.*s.number)); break;
+    case SettingKind::Choice: {
+        const char* name = choiceName(s, e.*s.number);
+        field(s.label, name ? name : "unknown (" + std::to_string(e.*s.number) + ")");
+        break;
+    }
+    case SettingKind::List: list(s.label, e.*s.list); break;
+    }
 }
 
 }  // namespace
@@ -122,5 +138,7 @@ int runShow(const std::vector<std::string>& words) {
     field("comments", quoted(p.comments()));
     field("large-icon", quoted(largeIcon) + (iconReadable(path, largeIcon, true) ? "" : " (no image)"));
     field("small-icon", quoted(smallIcon) + (iconReadable(path, smallIcon, false) ? "" : " (no image)"));
+    for (const SettingInfo& s : settingTable())
+        if (s.option) extendedField(s, p.extended());
     return 0;
 }

@@ -41,6 +41,12 @@ void printHelp() {
         "      written). The new executable replaces the old one only once it is\n"
         "      complete. An icon that cannot be read is a warning, not an error.\n"
         "\n"
+        "  caskit set PROJECT.csk [OPTIONS]\n"
+        "      Changes the settings named (the options of new) and keeps every\n"
+        "      other one. A list option adds to its list; --clear-class-path,\n"
+        "      --clear-properties, --clear-env and --clear-jvm-options empty a list\n"
+        "      first. The file is replaced only after a complete write.\n"
+        "\n"
         "  caskit show PROJECT.csk\n"
         "      Prints every setting of a project.\n"
         "\n"
@@ -65,7 +71,7 @@ void printHelp() {
         "%s"
         "Errors are printed to standard error as one line, \"caption: text\"; the\n"
         "exit code is 0 on success, 1 when the command failed and 2 for wrong usage.\n",
-        projectOptionsHelp(), targetName(hostTarget()), codePageHelp());
+        projectOptionsHelp().c_str(), targetName(hostTarget()), codePageHelp());
 }
 
 int main(int argc, char** argv) {
@@ -90,6 +96,7 @@ int main(int argc, char** argv) {
         if (command == "new") return runNew(words);
         if (command == "compile") return runCompile(words);
         if (command == "show") return runShow(words);
+        if (command == "set") return runSet(words);
     } catch (const std::bad_alloc&) {
         std::fprintf(stderr, "caskit: out of memory\n");
         return 1;

@@ -48,6 +48,15 @@ public:
     bool jitDisabled = false;
     bool consoleWindow = false;
     bool routeConsole = false;
+    // Beyond the settings above; a block without their keywords leaves
+    // them at these defaults, which start the VM as before.
+    List<Text> jvmOptions;    // "jvmoptions": complete VM options, expanded
+    Text javaMinVersion;      // "javamin": lowest version allowed, or empty
+    Text javaMaxVersion;      // "javamax": highest version allowed, or empty
+    Text downloadUrl;         // "downloadurl": offered when no runtime is found
+    bool startupCache = false;  // "startupcache"
+    bool callerFolder = false;  // "workingfolder" caller: the current folder stays
+    bool embeddedJar = false;   // "embeddedjar": the executable holds the program's jar
 
 private:
     PropertyStyle propertyStyle_;

@@ -49,6 +49,15 @@ void readProperties(LaunchParameters& p, BlockLineReader& lines, PropertyStyle s
     });
 }
 
+// "jvmoptions": complete VM options, expanded as properties are.
+void readJvmOptions(LaunchParameters& p, BlockLineReader& lines) {
+    readCounted(lines, [&] {
+        Text option = lines.next();
+        expandVariable(option);
+        p.jvmOptions.push_back(option);
+    });
+}
+
 void readClassName(LaunchParameters& p, BlockLineReader& lines) {
     p.mainClass = lines.next();
     for (size_t i = 0; i < p.mainClass.size(); ++i)
@@ -79,6 +88,13 @@ bool applyRecord(LaunchParameters& p, const Text& keyword, BlockLineReader& line
     else if (keyword == "verify") p.verifyMode = VerifyMode::All;
     else if (keyword == "verifyremote") p.verifyMode = VerifyMode::Remote;
     else if (keyword == "noverify") p.verifyMode = VerifyMode::None;
+    else if (keyword == "jvmoptions") readJvmOptions(p, lines);
+    else if (keyword == "javamin") p.javaMinVersion = lines.next();
+    else if (keyword == "javamax") p.javaMaxVersion = lines.next();
+    else if (keyword == "downloadurl") p.downloadUrl = lines.next();
+    else if (keyword == "startupcache") p.startupCache = isSwitchOn(lines.next());
+    else if (keyword == "workingfolder") p.callerFolder = lines.next() == "caller";
+    else if (keyword == "embeddedjar") p.embeddedJar = isSwitchOn(lines.next());
     else return false;
     return true;
 }

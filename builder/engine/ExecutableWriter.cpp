@@ -12,6 +12,7 @@
 #include "builder/engine/LineBreaks.h"
 #include "builder/engine/ParameterTrailerWriter.h"
 #include "builder/engine/ResourceTransaction.h"
+#include "builder/engine/SettingChecks.h"
 #include "builder/engine/VersionInfoBuilder.h"
 #include "builder/engine/VersionText.h"
 #include "platform/FileSystem.h"
@@ -216,6 +217,10 @@ bool compile(const Project& project, platform::WindowRef owner) {
         showCompileError(owner, "The " + *setting +
                                     " holds a line break, which would break up the settings stored in the "
                                     "executable. Remove the line break and compile again.");
+        return false;
+    }
+    if (std::optional<std::string> problem = extendedSettingProblem(project)) {
+        showCompileError(owner, *problem);
         return false;
     }
     // The folder and name are project text; the file functions take system text.

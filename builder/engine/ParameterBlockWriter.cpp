@@ -6,6 +6,7 @@
 
 #include "builder/engine/ExecutableWriter.h"
 #include "builder/engine/LineBreaks.h"
+#include "builder/engine/SettingTable.h"
 
 namespace {
 
@@ -72,5 +73,21 @@ std::string buildParameterBlock(const Project& project) {
     keywordLine(out, "maxheap", std::to_string(project.maxHeap()));
     keywordLine(out, "maxcstack", std::to_string(project.maxNativeStack()));
     keywordLine(out, "maxjavastack", std::to_string(project.maxJavaStack()));
+
+    // The settings beyond these, each only when it is not at its default,
+    // so that a project using none of them gets the block it always got.
+    const ExtendedSettings& extended = project.extended();
+    for (const SettingInfo& s : settingTable()) {
+        if (!s.keyword || isDefault(s, extended)) continue;
+        switch (s.kind) {
+        case SettingKind::Text: keywordLine(out, s.keyword, extended.*s.text); break;
+        case SettingKind::Switch: switchLine(out, s.keyword, extended.*s.flag); break;
+        case SettingKind::Number: keywordLine(out, s.keyword, std::to_string(extended.*s.number)); break;
+        case SettingKind::Choice: keywordLine(out, s.keyword, choiceName(s, extended.*s.number)); break;
+        case SettingKind::List: countedList(out, s.keyword, extended.*s.list); break;
+        }
+    }
+    // The launcher needs only to know that its own file holds the jar.
+    if (!extended.embeddedJar.empty()) switchLine(out, "embeddedjar", true);
     return out;
 }

@@ -88,6 +88,7 @@ const std::vector<std::string>& Project::listEntries(ProjectList which) const {
     switch (which) {
     case ProjectList::Properties: return properties_;
     case ProjectList::Environment: return environment_;
+    case ProjectList::JvmOptions: return extended_.jvmOptions;
     case ProjectList::ClassPath: break;
     }
     return classPath_;

@@ -4,15 +4,18 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
+#include "builder/engine/ExtendedSettings.h"
 #include "builder/engine/Globals.h"
 
 enum class ProjectVersion : std::int32_t { Jdk11 = 1, Jdk20 = 2 };
 enum class ProjectClassPathMode : std::int32_t { Append = 0, Prepend = 1, Ignore = 2 };
 enum class VerifyOption : std::int32_t { RemoteOnly = 0, All = 1, None = 2 };
-// The three string lists of a project.
-enum class ProjectList { ClassPath, Properties, Environment };
+// The string lists of a project: the three of the original record, and
+// the VM options (ExtendedSettings::jvmOptions).
+enum class ProjectList { ClassPath, Properties, Environment, JvmOptions };
 
 class Project {
 public:
@@ -106,6 +109,21 @@ public:
     void* largeIconHandle() const;
     void* smallIconHandle() const;
 
+    // The settings beyond the original record. `setExtended` stores a value
+    // and marks the project modified only when it differs, as the setters
+    // above do; the VM options are also the list JvmOptions.
+    const ExtendedSettings& extended() const { return extended_; }
+    template <typename T>
+    void setExtended(T ExtendedSettings::*field, typename std::common_type<T>::type value) {
+        if (extended_.*field == value) return;
+        extended_.*field = std::move(value);
+        modified = true;
+    }
+    // Records of a later Caskit, kept as read (ExtendedSettings::unknownRecords).
+    void keepUnknownRecords(std::map<std::uint32_t, std::string> records) {
+        extended_.unknownRecords = std::move(records);
+    }
+
     bool isReadyToCompile() const { return !exeFolder_.empty() && !mainClass_.empty(); }
     // Part of projectPath after its last backslash (whole path without one).
     std::string displayName() const;
@@ -157,4 +175,5 @@ private:
     std::string largeIconPath_;
     std::unique_ptr<IconImage> smallIcon_;
     std::string smallIconPath_;
+    ExtendedSettings extended_;
 };

@@ -4,6 +4,7 @@
 #include "builder/engine/ProjectFile.h"
 
 #include "builder/engine/ProjectRecord.h"
+#include "builder/engine/SettingTable.h"
 #include "platform/FileDialog.h"
 #include "platform/FileSystem.h"
 
@@ -51,6 +52,7 @@ ProjectRecord recordOf(const Project& p) {
     r.comments = p.comments();
     r.largeIconPath = p.largeIconPath();
     r.smallIconPath = p.smallIconPath();
+    r.extended = p.extended();
     return r;
 }
 
@@ -62,6 +64,22 @@ void setIconIgnoringErrors(Setter setter) {
         setter();
     } catch (const std::exception&) {
     }
+}
+
+// Through the setters, as every other field (a list through its adds).
+void applyExtendedSettings(Project& p, const ExtendedSettings& e) {
+    for (const SettingInfo& s : settingTable()) {
+        switch (s.kind) {
+        case SettingKind::Text: p.setExtended(s.text, e.*s.text); break;
+        case SettingKind::Switch: p.setExtended(s.flag, e.*s.flag); break;
+        case SettingKind::Number:
+        case SettingKind::Choice: p.setExtended(s.number, e.*s.number); break;
+        case SettingKind::List:
+            for (const std::string& entry : e.*s.list) p.listAdd(ProjectList::JvmOptions, entry);
+            break;
+        }
+    }
+    p.keepUnknownRecords(e.unknownRecords);
 }
 
 void applyRecord(Project& p, const ProjectRecord& r) {
@@ -95,6 +113,7 @@ void applyRecord(Project& p, const ProjectRecord& r) {
     p.setLegalCopyright(r.legalCopyright);
     p.setLegalTrademarks(r.legalTrademarks);
     p.setComments(r.comments);
+    applyExtendedSettings(p, r.extended);
     if (!r.largeIconPath.empty()) setIconIgnoringErrors([&] { p.setLargeIconPath(r.largeIconPath); });
     if (!r.smallIconPath.empty()) setIconIgnoringErrors([&] { p.setSmallIconPath(r.smallIconPath); });
 }

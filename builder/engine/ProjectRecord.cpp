@@ -3,6 +3,8 @@
 // anything is allocated or read.
 #include "builder/engine/ProjectRecord.h"
 
+#include "builder/engine/ProjectExtension.h"
+
 #include "platform/ByteReader.h"
 #include "platform/ByteWriter.h"
 
@@ -96,6 +98,7 @@ std::string encodeProjectRecord(const ProjectRecord& r) {
     putString(out, r.comments);
     putString(out, r.largeIconPath);
     putString(out, r.smallIconPath);
+    out.bytes(encodeProjectExtension(r.extended));
     return out.take();
 }
 
@@ -134,5 +137,7 @@ std::optional<ProjectRecord> decodeProjectRecord(const std::string& bytes) {
     r.largeIconPath = getString(in);
     r.smallIconPath = getString(in);
     if (!in.ok()) return std::nullopt;
+    if (!decodeProjectExtension(reinterpret_cast<const char*>(in.current()), in.remaining(), r.extended))
+        return std::nullopt;
     return r;
 }

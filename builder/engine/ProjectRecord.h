@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "builder/engine/ExtendedSettings.h"
+
 struct ProjectRecord {
     std::int32_t reserved = 0;
     std::int32_t projectVersion = 0;
@@ -40,15 +42,19 @@ struct ProjectRecord {
     std::string comments;
     std::string largeIconPath;
     std::string smallIconPath;
+    // Stored in the extension after the last field (ProjectExtension.h).
+    ExtendedSettings extended;
 };
 
 // Strings: 32-bit length + bytes; lists: 32-bit count + strings;
-// booleans one byte; all numbers little-endian.
+// booleans one byte; all numbers little-endian; then the extension, when
+// a setting beyond the last field is not at its default.
 std::string encodeProjectRecord(const ProjectRecord& record);
 
 // Reads a record from untrusted bytes. A string keeps its text up to the
 // first zero byte; a list takes a count of 0 or less as empty and skips
 // empty entries (length 0, or a zero byte first); any boolean byte other
 // than 0 is true. nullopt when the bytes end early or a length or count
-// cannot fit in what remains. Bytes after the last field are ignored.
+// cannot fit in what remains. Bytes after the last field are the
+// extension, read as strictly (ProjectExtension.h): damage there fails too.
 std::optional<ProjectRecord> decodeProjectRecord(const std::string& bytes);

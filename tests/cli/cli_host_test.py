@@ -79,6 +79,39 @@ def test_new_writes_every_setting(work):
         check(line in out.splitlines(), "show lacks %r" % line)
 
 
+def test_set_changes_only_what_it_names(work):
+    path = os.path.join(work, "set.csk")
+    rc, out, err = caskit("new", path, "--jdk", "2.0", *full_project_args(work), "--jvm-option", "-Xss2m",
+                          "--jvm-option=--add-opens=java.base/java.lang=ALL-UNNAMED", "--java-min", "17")
+    check(rc == 0, "new with VM options: %d %s" % (rc, err))
+    before = read_project(open(path, "rb").read())
+    check(before["extension"] == {"jvmOptions": ["-Xss2m", "--add-opens=java.base/java.lang=ALL-UNNAMED"],
+                                  "javaMinVersion": "17"}, "new stores the extension: %r" % before["extension"])
+    rc, out, err = caskit("set", path, "--jvm-option", "-Xmx1g", "--clear-jvm-options", "--class-path", "c.jar",
+                          "--working-folder", "caller", "--product-name", "Hello", "--java-min", "")
+    check(rc == 0, "set: %d %s" % (rc, err))
+    after = read_project(open(path, "rb").read())
+    changed = {"classPath": before["classPath"] + ["c.jar"],
+               "extension": {"jvmOptions": ["-Xmx1g"], "workingFolder": 1, "productName": "Hello"}}
+    for key in before:
+        check(after[key] == changed.get(key, before[key]), "set: %s is %r" % (key, after[key]))
+    # Clearing every list gives back the original record's bytes.
+    rc, out, err = caskit("set", path, "--clear-class-path", "--clear-properties", "--clear-env",
+                          "--clear-jvm-options", "--working-folder", "executable", "--product-name", "")
+    after = read_project(open(path, "rb").read())
+    check(rc == 0 and after["classPath"] == after["properties"] == after["environment"] == [] and
+          after["extension"] == {}, "set clears lists: %d %s %r" % (rc, err, after))
+    # What the compile would refuse is refused here too, and the file stays.
+    data = open(path, "rb").read()
+    for args, text in ((["--jvm-option", "Xmx1g"], "does not begin with \"-\""),
+                       (["--working-folder", "home"], "expected executable or caller"),
+                       (["--clear-env=yes"], "takes no value")):
+        rc, out, err = caskit("set", path, *args)
+        check(rc == 2 and text in err and open(path, "rb").read() == data, "set %r: %d %r" % (args, rc, err))
+    rc, out, err = caskit("set", os.path.join(work, "missing.csk"), "--jit", "on")
+    check(rc == 1 and "missing.csk" in err, "set on a missing file: %d %r" % (rc, err))
+
+
 def test_default_project_is_111_bytes(work):
     path = os.path.join(work, "default.csk")
     rc, out, err = caskit("new", path, "--jdk", "1.1")
@@ -277,6 +310,17 @@ def test_show_prints_every_setting(work):
         "comments           \"line\"",
         "large-icon         \"\" (no image)",
         "small-icon         \"\" (no image)",
+        "jvm-option         0 entries",
+        "java-min           \"\"",
+        "java-max           \"\"",
+        "download-url       \"\"",
+        "console-program    off",
+        "manifest           \"\"",
+        "embed-jar          \"\"",
+        "startup-cache      off",
+        "working-folder     executable",
+        "file-description   \"\"",
+        "product-name       \"\"",
     ]
     check(out.splitlines() == expected, "show prints every setting in order: %r" % out)
 
@@ -300,7 +344,13 @@ def test_help_is_complete(work):
                                                      "--stubs", "--trailer", "--code-page"]
     for option in options:
         check(option in out, "help lacks %s" % option)
+    options += ["--jvm-option", "--java-min", "--java-max", "--download-url", "--console-program", "--manifest",
+                "--embed-jar", "--startup-cache", "--working-folder", "--file-description", "--product-name",
+                "--clear-class-path", "--clear-properties", "--clear-env", "--clear-jvm-options"]
+    for option in options:
+        check(option in out, "help lacks %s" % option)
     for text in ["caskit new PROJECT.csk --jdk 1.1|2.0", "caskit compile PROJECT.csk", "caskit show PROJECT.csk",
+                 "caskit set PROJECT.csk",
                  "windows-x64", "windows-x86", "linux-x64", "standard error"]:
         check(text in out, "help lacks %r" % text)
     # Where a launcher looks for Java, in order, on both systems.
@@ -528,7 +578,8 @@ def test_interrupted_compile(work):
 
 def main():
     with temp_folder("caskit-cli-") as work:
-        for test in (test_new_writes_every_setting, test_default_project_is_111_bytes, test_compile_linux_trailer,
+        for test in (test_new_writes_every_setting, test_set_changes_only_what_it_names,
+                     test_default_project_is_111_bytes, test_compile_linux_trailer,
                      test_icons, test_errors, test_failed_writes,
                      test_show_prints_every_setting, test_help_is_complete, test_every_error_is_one_line,
                      test_line_breaks, test_code_page, test_compile_windows, test_build_tool_paths,

@@ -142,3 +142,26 @@ TEST(ParameterBlockWriter, SwitchesOnInvertTheNoKeywords) {
     p.setVerifyOption(0);
     EXPECT_NE(buildParameterBlock(p).find("\nverifyremote\ndisablejit\n"), std::string::npos);
 }
+
+TEST(ParameterBlockWriter, SettingsBeyondTheOriginalOnesFollowOnlyWhenSet) {
+    Project p(false);
+    p.setProjectVersion(2);
+    p.setMainClass("Main");
+    const std::string original = buildParameterBlock(p);
+    p.setExtended(&ExtendedSettings::fileDescription, "only the compile uses this");
+    p.setExtended(&ExtendedSettings::consoleProgram, true);
+    EXPECT_EQ(buildParameterBlock(p), original);
+
+    p.listAdd(ProjectList::JvmOptions, "-Xss2m");
+    p.listAdd(ProjectList::JvmOptions, "--enable-preview");
+    p.setExtended(&ExtendedSettings::javaMinVersion, "17");
+    p.setExtended(&ExtendedSettings::javaMaxVersion, "21");
+    p.setExtended(&ExtendedSettings::downloadUrl, "https://example.com/java");
+    p.setExtended(&ExtendedSettings::embeddedJar, "C:\\private\\app.jar");
+    p.setExtended(&ExtendedSettings::startupCache, true);
+    p.setExtended(&ExtendedSettings::workingFolder, 1u);
+    EXPECT_EQ(buildParameterBlock(p),
+              original + lines({"jvmoptions", "2", "-Xss2m", "--enable-preview", "javamin", "17", "javamax", "21",
+                                "downloadurl", "https://example.com/java", "startupcache", "1", "workingfolder",
+                                "caller", "embeddedjar", "1"}));
+}

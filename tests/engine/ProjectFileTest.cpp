@@ -219,7 +219,8 @@ TEST(ProjectFile, EveryCutFails) {
     }
     Project p(false);
     EXPECT_TRUE(parseProjectRecord(p, full));
-    EXPECT_TRUE(parseProjectRecord(p = Project(false), full + "trailing"));
+    // Bytes after the last field that are no extension are damage.
+    EXPECT_FALSE(parseProjectRecord(p = Project(false), full + "trailing"));
 }
 
 TEST(ProjectFile, HugeLengthsAndCountsFailWithoutAllocating) {

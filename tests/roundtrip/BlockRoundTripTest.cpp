@@ -34,6 +34,9 @@ struct Settings {
     int classPathMode = 0, verifyMode = 0;
     bool classGc = false, asyncGcDisabled = false, jitDisabled = false, console = false, routeConsole = false;
     std::map<std::string, std::optional<std::string>> environment;
+    Strings jvmOptions;
+    std::string javaMin, javaMax, downloadUrl;
+    bool startupCache = false, callerFolder = false, embeddedJar = false;
 };
 
 // Every setting on a line of its own, to compare and to show.
@@ -51,6 +54,9 @@ std::string shown(const Settings& s) {
                       std::to_string(s.asyncGcDisabled) + std::to_string(s.jitDisabled) +
                       std::to_string(s.console) + std::to_string(s.routeConsole) + "\n";
     for (const auto& [name, value] : s.environment) out += name + (value ? "=" + *value : " unset") + "\n";
+    out += "jvmoptions " + list(s.jvmOptions) + "\nversions [" + s.javaMin + "][" + s.javaMax + "]\ndownload " +
+           s.downloadUrl + "\nmore " + std::to_string(s.startupCache) + std::to_string(s.callerFolder) +
+           std::to_string(s.embeddedJar) + "\n";
     return out;
 }
 
@@ -78,6 +84,13 @@ Settings readBack(const std::string& block, bool optionStyle) {
     s.console = p.consoleWindow;
     s.routeConsole = p.routeConsole;
     for (int i = 0; i < kVariables; ++i) s.environment[variableName(i)] = caskit_test::currentVariable(variableName(i).c_str());
+    s.jvmOptions = strs(p.jvmOptions);
+    s.javaMin = str(p.javaMinVersion);
+    s.javaMax = str(p.javaMaxVersion);
+    s.downloadUrl = str(p.downloadUrl);
+    s.startupCache = p.startupCache;
+    s.callerFolder = p.callerFolder;
+    s.embeddedJar = p.embeddedJar;
     return s;
 }
 
@@ -183,6 +196,29 @@ public:
         }
     }
 
+    // The settings beyond the original ones, in half of the projects.
+    void extended(Project& project, Settings& expected) {
+        if (chance(50)) return;
+        for (unsigned n = listLength(); n > 0; --n) {
+            std::string value;
+            const std::string option = "-" + expandable(kPlain + " \"=;:", value);
+            project.listAdd(ProjectList::JvmOptions, option);
+            expected.jvmOptions.push_back("-" + value);
+        }
+        expected.javaMin = chance(50) ? from("0123456789.", 6) : std::string();
+        expected.javaMax = chance(50) ? from("0123456789._+-ea", 8) : std::string();
+        expected.downloadUrl = chance(50) ? anyText() : std::string();
+        project.setExtended(&ExtendedSettings::javaMinVersion, expected.javaMin);
+        project.setExtended(&ExtendedSettings::javaMaxVersion, expected.javaMax);
+        project.setExtended(&ExtendedSettings::downloadUrl, expected.downloadUrl);
+        expected.startupCache = chance(50);
+        project.setExtended(&ExtendedSettings::startupCache, expected.startupCache);
+        expected.callerFolder = chance(50);
+        project.setExtended(&ExtendedSettings::workingFolder, expected.callerFolder ? 1u : 0u);
+        expected.embeddedJar = chance(50);
+        project.setExtended(&ExtendedSettings::embeddedJar, expected.embeddedJar ? anyText() + "x" : std::string());
+    }
+
     std::uint32_t size() {
         switch (below(4)) {
         case 0: return 0;
@@ -248,6 +284,7 @@ Project randomProject(Maker& make, bool& optionStyle, Settings& expected) {
     expected.maxHeap = std::to_string(project.maxHeap());
     expected.nativeStack = std::to_string(project.maxNativeStack());
     expected.javaStack = std::to_string(project.maxJavaStack());
+    make.extended(project, expected);
     return project;
 }
 

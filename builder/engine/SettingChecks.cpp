@@ -1,0 +1,28 @@
+#include "builder/engine/SettingChecks.h"
+
+#include "builder/engine/SettingTable.h"
+
+namespace {
+
+bool holdsLineBreak(const std::string& text) { return text.find_first_of("\r\n") != std::string::npos; }
+
+}  // namespace
+
+std::optional<std::string> jvmOptionProblem(const std::string& option) {
+    if (holdsLineBreak(option))
+        return "The VM option \"" + option + "\" holds a line break; each VM option is one line.";
+    if (option.empty() || option[0] != '-')
+        return "The VM option \"" + option +
+               "\" does not begin with \"-\", as every VM option does (-Xmx512m, --add-opens=...).";
+    return std::nullopt;
+}
+
+std::optional<std::string> extendedSettingProblem(const Project& project) {
+    const ExtendedSettings& e = project.extended();
+    for (const std::string& option : e.jvmOptions)
+        if (std::optional<std::string> problem = jvmOptionProblem(option)) return problem;
+    for (const SettingInfo& s : settingTable())
+        if (s.kind == SettingKind::Text && holdsLineBreak(e.*s.text))
+            return "The " + std::string(s.label) + " setting holds a line break; it must be one line.";
+    return std::nullopt;
+}

@@ -1,0 +1,93 @@
+#include "builder/engine/SettingTable.h"
+
+namespace {
+
+const char* const kWorkingFolders[] = {"executable", "caller", nullptr};
+
+SettingInfo text(const char* name, std::uint32_t tag, const char* option, const char* keyword,
+                 const char* valueHelp, const char* help, std::string ExtendedSettings::*field) {
+    return {name, tag, SettingKind::Text, option, option, keyword, valueHelp, help, nullptr,
+            field, nullptr, nullptr, nullptr};
+}
+
+SettingInfo flag(const char* name, std::uint32_t tag, const char* option, const char* keyword, const char* help,
+                 bool ExtendedSettings::*field) {
+    return {name, tag, SettingKind::Switch, option, option, keyword, "on|off", help, nullptr,
+            nullptr, field, nullptr, nullptr};
+}
+
+}  // namespace
+
+bool ExtendedSettings::operator==(const ExtendedSettings& o) const {
+    return jvmOptions == o.jvmOptions && javaMinVersion == o.javaMinVersion && javaMaxVersion == o.javaMaxVersion &&
+           downloadUrl == o.downloadUrl && consoleProgram == o.consoleProgram && manifestPath == o.manifestPath &&
+           embeddedJar == o.embeddedJar && startupCache == o.startupCache && workingFolder == o.workingFolder &&
+           fileDescription == o.fileDescription && productName == o.productName && codePage == o.codePage &&
+           unknownRecords == o.unknownRecords;
+}
+
+const std::vector<SettingInfo>& settingTable() {
+    static const std::vector<SettingInfo> table = {
+        {"jvmOptions", 1, SettingKind::List, "jvm-option", "jvm-option", "jvmoptions", "TEXT",
+         "VM option passed as it is, such as -Xss2m or --add-opens=java.base/java.lang=ALL-UNNAMED (repeatable, kept in order; after the heap sizes and properties, so it wins; %NAME% is expanded)",
+         nullptr, nullptr, nullptr, nullptr, &ExtendedSettings::jvmOptions},
+        text("javaMinVersion", 2, "java-min", "javamin", "VERSION",
+             "lowest Java version the program runs on (1.8, 11, 17.0.2; default: no bound); runtimes below it are passed over",
+             &ExtendedSettings::javaMinVersion),
+        text("javaMaxVersion", 3, "java-max", "javamax", "VERSION",
+             "highest Java version the program runs on; a shorter version covers the longer ones it begins (21 allows 21.0.5)",
+             &ExtendedSettings::javaMaxVersion),
+        text("downloadUrl", 4, "download-url", "downloadurl", "URL",
+             "where to get a suitable Java, offered when none is found",
+             &ExtendedSettings::downloadUrl),
+        flag("consoleProgram", 5, "console-program", nullptr,
+             "Windows: a console program (standard streams and exit code reach the caller, failures go to standard error; default off)",
+             &ExtendedSettings::consoleProgram),
+        text("manifestPath", 6, "manifest", nullptr, "FILE",
+             "Windows: application manifest (XML, at most 64 KB) in place of the launcher's own", &ExtendedSettings::manifestPath),
+        text("embeddedJar", 7, "embed-jar", nullptr, "FILE",
+             "jar stored inside the executable and first on its class path (its manifest's Main-Class serves when no main class is set)",
+             &ExtendedSettings::embeddedJar),
+        flag("startupCache", 8, "startup-cache", "startupcache",
+             "keep a start-up cache of the program's classes for each user (Java 13 and newer; default off)",
+             &ExtendedSettings::startupCache),
+        {"workingFolder", 9, SettingKind::Choice, "working-folder", "working-folder", "workingfolder",
+         "executable|caller",
+         "the current folder of the program: the executable's (default) or the caller's",
+         kWorkingFolders, nullptr, nullptr, &ExtendedSettings::workingFolder, nullptr},
+        text("fileDescription", 10, "file-description", nullptr, "TEXT",
+             "FileDescription of the version block (default: the exe name and Caskit)", &ExtendedSettings::fileDescription),
+        text("productName", 11, "product-name", nullptr, "TEXT",
+             "ProductName of the version block (default: the exe name)",
+             &ExtendedSettings::productName),
+        // Recorded from --code-page, which every command takes.
+        {"codePage", 12, SettingKind::Number, nullptr, "code-page", nullptr, "N", "", nullptr, nullptr, nullptr,
+         &ExtendedSettings::codePage, nullptr},
+    };
+    return table;
+}
+
+const SettingInfo* settingByOption(const std::string& option) {
+    for (const SettingInfo& s : settingTable())
+        if (s.option && option == s.option) return &s;
+    return nullptr;
+}
+
+bool isDefault(const SettingInfo& s, const ExtendedSettings& settings) {
+    static const ExtendedSettings defaults;
+    switch (s.kind) {
+    case SettingKind::Text: return settings.*s.text == defaults.*s.text;
+    case SettingKind::Switch: return settings.*s.flag == defaults.*s.flag;
+    case SettingKind::Number:
+    case SettingKind::Choice: return settings.*s.number == defaults.*s.number;
+    case SettingKind::List: break;
+    }
+    return (settings.*s.list).empty();
+}
+
+const char* choiceName(const SettingInfo& s, std::uint32_t value) {
+    if (!s.choices) return nullptr;
+    for (std::uint32_t i = 0; s.choices[i]; ++i)
+        if (i == value) return s.choices[i];
+    return nullptr;
+}
