@@ -72,6 +72,10 @@ bool PeResourceEditor::rebuildInPlace(std::size_t index, std::string& out) {
 
 bool PeResourceEditor::appendSection(std::string& out) {
     PeImage image = image_;
+    if (image.sections.size() >= kPeMaxSections) {
+        error_ = "the image already has 96 sections, the most it can have";
+        return false;
+    }
     const std::uint64_t tableEnd = image.sectionTableOffset + image.sections.size() * kPeSectionHeaderSize;
     if (image.headerRoom() < kPeSectionHeaderSize || !zeros(file_, tableEnd, kPeSectionHeaderSize)) {
         error_ = "the headers have no room for another section";

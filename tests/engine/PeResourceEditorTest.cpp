@@ -196,6 +196,29 @@ TEST(PeResourceEditor, NoRoomForAnotherSectionHeaderIsAnError) {
     EXPECT_EQ(editor.error(), "the headers have no room for another section");
 }
 
+TEST(PeResourceEditor, AnImageWith96SectionsGetsNoMore) {
+    HandPe o;  // .text, 93 more, .rsrc and .reloc: the resources must move to a 97th
+    o.extraSections = 93;
+    o.headerSize = 0x1200;
+    PeResourceEditor editor;
+    ASSERT_TRUE(editor.load(makeHandPe(o))) << editor.error();
+    std::string out;
+    EXPECT_FALSE(editor.save(out));
+    EXPECT_EQ(editor.error(), "the image already has 96 sections, the most it can have");
+}
+
+// A section ending exactly where the resource section begins does not
+// hold the resource directory: the last section is rebuilt in place.
+TEST(PeResourceEditor, TheSectionBeforeTheResourcesEndingWhereTheyStartIsNotTheirs) {
+    HandPe o;
+    o.relocAfterResources = false;
+    std::string after = edited(makeHandPe(o), typicalChange);  // resources now last, at 0x3000
+    put32(after, kHandOptional + 240 + 40 + 8, 0x1000);        // the old .rsrc at 0x2000 reaches 0x3000
+    const std::string twice = edited(after, [](PeResourceEditor& e) { e.set(key(16, 1, 0), "v"); });
+    EXPECT_EQ(headers(twice).sections.size(), headers(after).sections.size());
+    EXPECT_EQ(headers(twice).resources.address, 0x3000u);
+}
+
 TEST(PeResourceEditor, MalformedFilesAreRefusedWithAReason) {
     HandPe o;
     o.relocAfterResources = false;
