@@ -7,6 +7,7 @@
 #include "builder/engine/PeResourceEditor.h"
 #include "builder/engine/ResourceTransaction.h"
 #include "tests/engine/TestPe.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/TempFolder.h"
 
 using namespace caskit_test;
@@ -219,6 +220,24 @@ TEST(PeResourceEditor, TheSectionBeforeTheResourcesEndingWhereTheyStartIsNotThei
     EXPECT_EQ(headers(twice).resources.address, 0x3000u);
 }
 
+// Trees whose entries and names, counted each time they are used, claim
+// far more than their section holds (the fuzz corpus keeps them).
+TEST(PeResourceEditor, TreesThatClaimMoreThanTheirSectionHoldsAreRefused) {
+    const char* const tooMuch = "the resource tree's entries and names take more room than its section has";
+    const std::pair<const char*, const char*> inputs[] = {
+        {"amplify-overlapping-directories", "the resource tree has a loop or overlapping directories"},
+        {"amplify-shared-name", tooMuch},
+        {"amplify-shared-data-entry", tooMuch},
+    };
+    for (const auto& input : inputs) {
+        const std::string file = readFile(std::string(CASKIT_SOURCE_DIR "/tests/engine/fuzz/pe-corpus/") + input.first);
+        ASSERT_FALSE(file.empty()) << input.first;
+        PeResourceEditor e;
+        EXPECT_FALSE(e.load(file)) << input.first;
+        EXPECT_EQ(e.error(), input.second) << input.first;
+    }
+}
+
 TEST(PeResourceEditor, MalformedFilesAreRefusedWithAReason) {
     HandPe o;
     o.relocAfterResources = false;
@@ -230,7 +249,7 @@ TEST(PeResourceEditor, MalformedFilesAreRefusedWithAReason) {
     };
     std::string loop = good;  // the icon type's entry points back to the root
     put32(loop, dir + 16 + 8 + 4, 0x80000000u);
-    EXPECT_EQ(refusal(loop), "the resource tree has a loop or a shared directory");
+    EXPECT_EQ(refusal(loop), "the resource tree has a loop or overlapping directories");
     std::string deep = good;  // a language entry that points to a directory
     put32(deep, dir + 112 + 16 + 4, 0x80000000u | 88);
     EXPECT_EQ(refusal(deep), "the resource tree is deeper than type, name and language");
