@@ -209,6 +209,25 @@ bool writeVersionAndIcons(const Project& project, const std::string& path, platf
     return true;
 }
 
+// Writes the executable into the temporary file and puts it in place.
+// Every failure is reported and removes the temporary file.
+bool writeAndReplace(const Project& project, unsigned stubId, const std::string& temporary,
+                     const std::string& targetPath, platform::WindowRef owner) {
+    if (!writeStubImage(project, stubId, temporary, owner)) return false;
+    if (project.resourceUpdateAvailable && !writeVersionAndIcons(project, temporary, owner)) {
+        platform::deleteFile(temporary);
+        return false;
+    }
+    std::string error;
+    if (!reach(CompileStep::Replace, error) || !platform::replaceFile(temporary, targetPath)) {
+        if (error.empty()) error = platform::lastErrorText();
+        platform::deleteFile(temporary);
+        showCompileError(owner, error);
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 bool compile(const Project& project, platform::WindowRef owner) {
@@ -228,17 +247,15 @@ bool compile(const Project& project, platform::WindowRef owner) {
     }
 
     const std::string temporary = targetPath + kCompilingSuffix;
-    if (!writeStubImage(project, stubId, temporary, owner)) return false;
-    if (project.resourceUpdateAvailable && !writeVersionAndIcons(project, temporary, owner)) {
-        platform::deleteFile(temporary);
-        return false;
-    }
     std::string error;
-    if (!reach(CompileStep::Replace, error) || !platform::replaceFile(temporary, targetPath)) {
-        if (error.empty()) error = platform::lastErrorText();
-        platform::deleteFile(temporary);
-        showCompileError(owner, error);
-        return false;
+    try {
+        return writeAndReplace(project, stubId, temporary, targetPath, owner);
+    } catch (const std::bad_alloc&) {
+        error = "out of memory";
+    } catch (const std::exception& e) {
+        error = *e.what() ? e.what() : "out of memory";
     }
-    return true;
+    platform::deleteFile(temporary);
+    showCompileError(owner, error);
+    return false;
 }

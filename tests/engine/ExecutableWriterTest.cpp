@@ -241,6 +241,27 @@ TEST_F(ResourceFormTest, AFailureAtAnyStepLeavesThePreviousExecutableByteIdentic
     }
 }
 
+// Out of memory while the marker or the block is written: reported like
+// any failure, and neither a temporary file nor a changed target is left.
+TEST_F(ResourceFormTest, AnExceptionWhileTheMarkerOrBlockIsWrittenLeavesNoTemporaryFile) {
+    for (CompileStep step : {CompileStep::Marker, CompileStep::Block}) {
+        writeFile(dir.file("app.exe"), "the previous executable");
+        Project p = fullProject();
+        setCompileStepHook([step](CompileStep s) -> bool {
+            if (s == step) throw std::bad_alloc();
+            return true;
+        });
+        MessageRecorder messages;
+        EXPECT_FALSE(compile(p, nullptr)) << compileStepName(step);
+        setCompileStepHook(nullptr);
+        ASSERT_EQ(messages.shown.size(), 1u) << compileStepName(step);
+        EXPECT_EQ(messages.shown[0].caption, "Error Compiling Executable");
+        EXPECT_EQ(messages.shown[0].text, "out of memory");
+        EXPECT_EQ(readFile(dir.file("app.exe")), "the previous executable") << compileStepName(step);
+        EXPECT_FALSE(std::filesystem::exists(dir.file("app.exe.compiling"))) << compileStepName(step);
+    }
+}
+
 // Any setting but the argument text that holds a line break would break up
 // the block: the compile names it and writes nothing.
 TEST_F(ExecutableWriterTest, LineBreakInASettingRefusesTheCompile) {
