@@ -12,6 +12,7 @@
 #include "builder/engine/LineBreaks.h"
 #include "builder/engine/ParameterTrailerWriter.h"
 #include "builder/engine/ResourceTransaction.h"
+#include "builder/engine/SignatureRemoval.h"
 #include "builder/engine/VersionInfoBuilder.h"
 #include "builder/engine/VersionText.h"
 #include "platform/FileSystem.h"
@@ -20,6 +21,7 @@
 namespace {
 
 constexpr const char* kCompileCaption = "Error Compiling Executable";
+constexpr const char* kNoteCaption = "Compile Project";
 constexpr const char* kResourceMarker = "resbased";
 constexpr unsigned kMarkerId = 1;
 constexpr unsigned kBlockId = 2;
@@ -49,6 +51,12 @@ std::optional<std::string> loadStub(unsigned stubId) {
 
 void showCompileError(platform::WindowRef owner, const std::string& text) {
     platform::showMessage(owner, text, kCompileCaption, platform::kMbOk | platform::kMbIconWarning);
+}
+
+// Something the user should know about a compile that goes on: an
+// information message, not an error.
+void showCompileNote(platform::WindowRef owner, const std::string& text) {
+    platform::showMessage(owner, text, kNoteCaption, platform::kMbOk | platform::kMbIconInformation);
 }
 
 // The Linux launcher reads its block in UTF-8; the Windows stubs in the
@@ -130,6 +138,8 @@ bool writeStubImage(const Project& project, unsigned stubId, const std::string& 
     std::string block = buildParameterBlock(project);
     std::optional<std::string> stub = loadStub(stubId);
     if (!stub) return false;
+    if (removeCertificateTable(*stub))
+        showCompileNote(owner, "the stub's signature was removed; sign the executable after compiling");
     if (readsUtf8Block(*stub)) block = ansiToUtf8(block);
 
     std::string error;
