@@ -187,25 +187,25 @@ TEST(PeResourceEditor, CertificateTableMovesWithTheBytesAfterTheImage) {
     EXPECT_EQ(after.substr(out.certificates.address, out.certificates.size), "CERTDATA");
 }
 
-TEST(PeResourceEditor, NoRoomForAnotherSectionHeaderIsAnError) {
-    HandPe o;
-    o.extraSections = 1;
-    PeResourceEditor editor;
-    ASSERT_TRUE(editor.load(makeHandPe(o))) << editor.error();
-    std::string out;
-    EXPECT_FALSE(editor.save(out));
-    EXPECT_EQ(editor.error(), "the headers have no room for another section");
-}
-
-TEST(PeResourceEditor, AnImageWith96SectionsGetsNoMore) {
-    HandPe o;  // .text, 93 more, .rsrc and .reloc: the resources must move to a 97th
-    o.extraSections = 93;
-    o.headerSize = 0x1200;
-    PeResourceEditor editor;
-    ASSERT_TRUE(editor.load(makeHandPe(o))) << editor.error();
-    std::string out;
-    EXPECT_FALSE(editor.save(out));
-    EXPECT_EQ(editor.error(), "the image already has 96 sections, the most it can have");
+// The resources must move to a new section (.reloc follows .rsrc), and
+// there is no room for it.
+TEST(PeResourceEditor, NoRoomForAnotherSectionIsAnError) {
+    HandPe noRoom;  // one more header would overwrite the first section's data
+    noRoom.extraSections = 1;
+    HandPe full;  // .text, 93 more, .rsrc and .reloc: a 97th would be one too many
+    full.extraSections = 93;
+    full.headerSize = 0x1200;
+    const std::pair<HandPe, const char*> cases[] = {
+        {noRoom, "the headers have no room for another section"},
+        {full, "the image already has 96 sections, the most it can have"},
+    };
+    for (const auto& c : cases) {
+        PeResourceEditor editor;
+        ASSERT_TRUE(editor.load(makeHandPe(c.first))) << editor.error();
+        std::string out;
+        EXPECT_FALSE(editor.save(out)) << c.second;
+        EXPECT_EQ(editor.error(), c.second);
+    }
 }
 
 // A section ending exactly where the resource section begins does not
