@@ -128,7 +128,7 @@ int runCompile(const std::vector<std::string>& words) {
     }
     if (path.empty()) return usage("no project file named");
 
-    MessageLog messages;
+    MessageLog messages("caskit compile");
     Project project;
     std::string error;
     std::vector<std::string> warnings;

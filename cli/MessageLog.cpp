@@ -15,9 +15,14 @@ std::string oneLine(const std::string& text) {
 
 }  // namespace
 
-MessageLog::MessageLog() {
+MessageLog::MessageLog(std::string command) {
     previous_ = platform::setMessageHandler(
-        [this](platform::WindowRef, const std::string& text, const std::string& caption, unsigned style) {
+        [this, command](platform::WindowRef, const std::string& text, const std::string& caption, unsigned style) {
+            if ((style & 0xF0) == platform::kMbIconInformation) {
+                std::fprintf(stderr, "%s: warning: %s\n", command.c_str(), oneLine(text).c_str());
+                std::fflush(stderr);
+                return platform::kIdOk;
+            }
             ++count_;
             const std::string subject = subject_.empty() ? std::string() : subject_ + ": ";
             std::fprintf(stderr, "%s: %s%s\n", caption.c_str(), subject.c_str(), oneLine(text).c_str());

@@ -2,7 +2,10 @@
 // Routes every message the engine would show in a message box to standard
 // error as one "caption: text" line, and counts them: any shown message
 // means the command failed. With a subject set, the line names the file
-// the command is working on: "caption: subject: text".
+// the command is working on: "caption: subject: text". An information
+// message is a note on work that goes on: it becomes a warning line,
+// "command: warning: text" (command as given, "caskit compile"), and is
+// not counted.
 
 #include <cstddef>
 #include <string>
@@ -11,7 +14,7 @@
 
 class MessageLog {
 public:
-    MessageLog();
+    explicit MessageLog(std::string command = "caskit");
     ~MessageLog();
     MessageLog(const MessageLog&) = delete;
     MessageLog& operator=(const MessageLog&) = delete;

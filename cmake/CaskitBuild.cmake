@@ -88,15 +88,16 @@ function(caskit_unit_test name)
     ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1:abort_on_error=0;UBSAN_OPTIONS=print_stacktrace=1")
 endfunction()
 
-# caskit_fuzzer(name SOURCES ... CORPUS dir [RUNS n]): a libFuzzer target
-# compiled with clang (the host build itself uses g++) and ASan/UBSan from
-# SOURCES plus the platform seam's sources. Its test (label `fuzz`) runs a
-# bounded number of executions with a fixed seed from CORPUS, the target's
-# committed corpus, which it only reads. Every target is listed in
-# fuzz-targets.txt of the build tree for scripts/fuzz.sh (see
+# caskit_fuzzer(name SOURCES ... CORPUS dir [RUNS n] [MAX_LEN bytes]): a
+# libFuzzer target compiled with clang (the host build itself uses g++) and
+# ASan/UBSan from SOURCES plus the platform seam's sources. Its test (label
+# `fuzz`) runs a bounded number of executions with a fixed seed from CORPUS,
+# the target's committed corpus, which it only reads. Inputs are at most
+# MAX_LEN bytes (default 4096), in the test and in campaigns. Every target
+# is listed in fuzz-targets.txt of the build tree for scripts/fuzz.sh (see
 # tests/CMakeLists.txt).
 function(caskit_fuzzer name)
-  cmake_parse_arguments(ARG "" "RUNS;CORPUS" "SOURCES" ${ARGN})
+  cmake_parse_arguments(ARG "" "RUNS;CORPUS;MAX_LEN" "SOURCES" ${ARGN})
   if(NOT CASKIT_SANITIZED_VARIANTS)
     return()
   endif()
@@ -106,6 +107,9 @@ function(caskit_fuzzer name)
   find_program(CASKIT_CLANGXX NAMES clang++ clang++-14 REQUIRED)
   if(NOT ARG_RUNS)
     set(ARG_RUNS 20000)
+  endif()
+  if(NOT ARG_MAX_LEN)
+    set(ARG_MAX_LEN 4096)
   endif()
   get_property(platform_sources GLOBAL PROPERTY CASKIT_PLATFORM_SOURCES)
   list(APPEND ARG_SOURCES ${platform_sources})
@@ -122,9 +126,9 @@ function(caskit_fuzzer name)
   add_custom_target(${name}_build ALL DEPENDS ${out})
   add_test(NAME ${name}
     COMMAND ${PROJECT_SOURCE_DIR}/tests/fuzz/run-fuzzer.sh ${out} ${ARG_RUNS} ${ARG_CORPUS}
-            ${CMAKE_CURRENT_BINARY_DIR}/${name}-findings)
+            ${CMAKE_CURRENT_BINARY_DIR}/${name}-findings ${ARG_MAX_LEN})
   set_tests_properties(${name} PROPERTIES LABELS fuzz ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1")
-  set_property(GLOBAL APPEND PROPERTY CASKIT_FUZZERS "${name}\t${out}\t${ARG_CORPUS}")
+  set_property(GLOBAL APPEND PROPERTY CASKIT_FUZZERS "${name}\t${out}\t${ARG_CORPUS}\t${ARG_MAX_LEN}")
   set_property(GLOBAL APPEND PROPERTY CASKIT_FUZZER_TARGETS ${name}_build)
 endfunction()
 

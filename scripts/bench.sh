@@ -5,8 +5,10 @@
 # the same launcher with a configured binarypath, and their difference (what
 # the search costs); the median time of a Linux compile of a Windows
 # executable with a version block and two icons next to the time to copy
-# the stub, their ratio; and the size in bytes of every launcher stub built
-# (win64, win32, Linux) with its budget.
+# the stub, their ratio; the time and peak memory of a compile that refuses
+# a stub whose resource tree claims far more than the file holds; and the
+# size in bytes of every launcher stub built (win64, win32, Linux) with its
+# budget.
 #
 #   scripts/bench.sh [RUNS]
 # Build folders: HOST_DIR, WIN64_DIR, WIN32_DIR (default BUILD_ROOT/<preset>,
@@ -137,6 +139,24 @@ if [ -x "$caskit" ] && [ -f "$winstub" ]; then
   compare "caskit compile" compile_cmd "cp stub12.exe" copy_cmd "ratio compile / copy (goal <= 3)"
 else
   echo "no caskit or staged Windows stub in $host: compile benchmark skipped"
+fi
+
+# Stubs whose resource trees claim far more than their section holds (the
+# PE fuzz corpus's amplify-* inputs): the compile must refuse each at once.
+if [ -x "$caskit" ]; then
+  echo "Stubs with amplifying resource trees, refused by caskit compile (goal < 1 s and < 50 MB each):"
+  mkdir -p "$work/amplify"
+  "$caskit" new "$work/amplify.csk" --jdk 2.0 --exe-folder "$work/amplify" --exe-name a.exe --main-class a.Main >/dev/null
+  for input in tests/engine/fuzz/pe-corpus/amplify-*; do
+    cp "$input" "$work/amplify/stub12.exe"
+    out=$(/usr/bin/time -f "%e s, %M KB peak" "$caskit" compile "$work/amplify.csk" --target windows-x64 \
+      --stubs "$work/amplify" 2>&1 || true)
+    case "$out" in
+      *"not an executable whose resources can be changed"*) ;;
+      *) echo "the compile did not refuse $input:" >&2; echo "$out" >&2; exit 1 ;;
+    esac
+    printf '  %-34s %s\n' "$(basename "$input"):" "$(printf '%s\n' "$out" | tail -n 1)"
+  done
 fi
 
 # Medians of two commands (array names) run alternately COUNT times each,

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A fuzzing campaign (not part of the test command): runs every fuzz target
 # of the host tree (listed by the build in fuzz-targets.txt) for RUNS
-# executions under AddressSanitizer and UndefinedBehaviorSanitizer, starting
+# executions under AddressSanitizer and UndefinedBehaviorSanitizer, with
+# inputs up to the target's own maximum length (listed with it), starting
 # from its committed corpus, then merges the inputs that add coverage into
 # that corpus (libFuzzer's merge keeps only those). Prints per target the
 # executions, executions per second, coverage (edges and features at the
@@ -44,19 +45,19 @@ final_stat() { grep -E "^stat::$2:" "$1" | tail -n 1 | awk '{ print $2 }'; }
 # One target: fuzz, merge, keep findings; writes report.txt (what happened)
 # and summary.txt (its row of the table) in the target's campaign folder.
 fuzz_target() {
-  local name=$1 program=$2 corpus=$3 work="$campaign/$1" before after start seconds rc findings f
+  local name=$1 program=$2 corpus=$3 max_len=$4 work="$campaign/$1" before after start seconds rc findings f
   rm -rf "$work"
   mkdir -p "$work/new" "$work/findings" "$corpus"
   before=$(find "$corpus" -type f | wc -l)
   start=$(date +%s)
-  "$program" -runs="$runs" -seed="$seed" -reload=0 -max_len=4096 -timeout="$timeout" -rss_limit_mb=2048 \
+  "$program" -runs="$runs" -seed="$seed" -reload=0 -max_len="$max_len" -timeout="$timeout" -rss_limit_mb=2048 \
     -print_final_stats=1 -artifact_prefix="$work/findings/" "$work/new" "$corpus" >"$work/fuzz.log" 2>&1
   rc=$?
   seconds=$(( $(date +%s) - start ))
   {
     echo "== $name: $runs executions from $corpus ($before inputs), seed" \
       "$(grep -m1 -oE 'Seed: [0-9]+' "$work/fuzz.log" | awk '{ print $2 }'), exit $rc, log $work/fuzz.log"
-    "$program" -merge=1 -max_len=4096 -timeout="$timeout" -rss_limit_mb=2048 "$corpus" "$work/new" \
+    "$program" -merge=1 -max_len="$max_len" -timeout="$timeout" -rss_limit_mb=2048 "$corpus" "$work/new" \
       >"$work/merge.log" 2>&1 || echo "   merge failed: see $work/merge.log"
     findings=$(find "$work/findings" -type f | wc -l)
     for f in "$work/findings"/*; do
@@ -76,13 +77,13 @@ fuzz_target() {
 }
 
 names=()
-while IFS=$'\t' read -r name program corpus; do
+while IFS=$'\t' read -r name program corpus max_len; do
   [ -n "$name" ] || continue
   case "$name" in *"$only"*) ;; *) continue ;; esac
   names+=("$name")
   while [ "$(jobs -rp | wc -l)" -ge "$jobs" ]; do wait -n; done
   echo "started $name"
-  fuzz_target "$name" "$program" "$corpus" &
+  fuzz_target "$name" "$program" "$corpus" "${max_len:-4096}" &
 done <"$list"
 wait
 

@@ -13,6 +13,7 @@
 #include "builder/engine/ParameterTrailerWriter.h"
 #include "builder/engine/ResourceTransaction.h"
 #include "builder/engine/SettingChecks.h"
+#include "builder/engine/SignatureRemoval.h"
 #include "builder/engine/VersionInfoBuilder.h"
 #include "builder/engine/VersionText.h"
 #include "platform/FileSystem.h"
@@ -21,6 +22,7 @@
 namespace {
 
 constexpr const char* kCompileCaption = "Error Compiling Executable";
+constexpr const char* kNoteCaption = "Compile Project";
 constexpr const char* kResourceMarker = "resbased";
 constexpr unsigned kMarkerId = 1;
 constexpr unsigned kBlockId = 2;
@@ -50,6 +52,12 @@ std::optional<std::string> loadStub(unsigned stubId) {
 
 void showCompileError(platform::WindowRef owner, const std::string& text) {
     platform::showMessage(owner, text, kCompileCaption, platform::kMbOk | platform::kMbIconWarning);
+}
+
+// Something the user should know about a compile that goes on: an
+// information message, not an error.
+void showCompileNote(platform::WindowRef owner, const std::string& text) {
+    platform::showMessage(owner, text, kNoteCaption, platform::kMbOk | platform::kMbIconInformation);
 }
 
 // The Linux launcher reads its block in UTF-8; the Windows stubs in the
@@ -131,6 +139,8 @@ bool writeStubImage(const Project& project, unsigned stubId, const std::string& 
     std::string block = buildParameterBlock(project);
     std::optional<std::string> stub = loadStub(stubId);
     if (!stub) return false;
+    if (removeCertificateTable(*stub))
+        showCompileNote(owner, "the stub's signature was removed; sign the executable after compiling");
     if (readsUtf8Block(*stub)) block = ansiToUtf8(block);
 
     std::string error;
@@ -210,6 +220,25 @@ bool writeVersionAndIcons(const Project& project, const std::string& path, platf
     return true;
 }
 
+// Writes the executable into the temporary file and puts it in place.
+// Every failure is reported and removes the temporary file.
+bool writeAndReplace(const Project& project, unsigned stubId, const std::string& temporary,
+                     const std::string& targetPath, platform::WindowRef owner) {
+    if (!writeStubImage(project, stubId, temporary, owner)) return false;
+    if (project.resourceUpdateAvailable && !writeVersionAndIcons(project, temporary, owner)) {
+        platform::deleteFile(temporary);
+        return false;
+    }
+    std::string error;
+    if (!reach(CompileStep::Replace, error) || !platform::replaceFile(temporary, targetPath)) {
+        if (error.empty()) error = platform::lastErrorText();
+        platform::deleteFile(temporary);
+        showCompileError(owner, error);
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 bool compile(const Project& project, platform::WindowRef owner) {
@@ -233,17 +262,15 @@ bool compile(const Project& project, platform::WindowRef owner) {
     }
 
     const std::string temporary = targetPath + kCompilingSuffix;
-    if (!writeStubImage(project, stubId, temporary, owner)) return false;
-    if (project.resourceUpdateAvailable && !writeVersionAndIcons(project, temporary, owner)) {
-        platform::deleteFile(temporary);
-        return false;
-    }
     std::string error;
-    if (!reach(CompileStep::Replace, error) || !platform::replaceFile(temporary, targetPath)) {
-        if (error.empty()) error = platform::lastErrorText();
-        platform::deleteFile(temporary);
-        showCompileError(owner, error);
-        return false;
+    try {
+        return writeAndReplace(project, stubId, temporary, targetPath, owner);
+    } catch (const std::bad_alloc&) {
+        error = "out of memory";
+    } catch (const std::exception& e) {
+        error = *e.what() ? e.what() : "out of memory";
     }
-    return true;
+    platform::deleteFile(temporary);
+    showCompileError(owner, error);
+    return false;
 }

@@ -21,7 +21,9 @@ void setStubSource(StubSource source);
 // in the project code page.
 std::string buildParameterBlock(const Project& project);
 
-// Copies the stub and stores the block; false on failure (reported).
+// Copies the stub and stores the block; false on failure (reported). A
+// signed stub's certificate table is removed first, with an information
+// message (caption "Compile Project") saying so.
 bool writeStubImage(const Project& project, unsigned stubId, const std::string& targetPath, platform::WindowRef owner);
 
 // One resource transaction storing type 1000/id/language 0.
@@ -31,10 +33,11 @@ bool updateParameterResource(const std::string& targetPath, unsigned id, const s
 // into a temporary file in the target's folder (the target path followed
 // by kCompilingSuffix), which replaces the target only when the stub, the
 // block and, in the resource form, the version block and the icons are
-// all in; any failure leaves the previous target untouched, is reported,
-// and returns false. A project version other than 1 or 2 writes nothing.
-// A project with a line break in a setting other than the argument text is
-// refused with a message before anything is written.
+// all in; any failure (an exception too) leaves the previous target
+// untouched and no temporary file, is reported, and returns false. A
+// project version other than 1 or 2 writes nothing. A project with a line
+// break in a setting other than the argument text is refused with a
+// message before anything is written.
 bool compile(const Project& project, platform::WindowRef owner);
 
 constexpr const char* kCompilingSuffix = ".compiling";

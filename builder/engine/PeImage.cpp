@@ -21,7 +21,6 @@ constexpr std::size_t kSizeOfImageField = 56;
 constexpr unsigned kResourceDirectory = 2;
 constexpr unsigned kCertificateDirectory = 4;
 constexpr unsigned kMaxDirectories = 16;
-constexpr unsigned kMaxSections = 96;  // the most the Windows loader accepts
 
 std::size_t directoryCountField(bool pe32Plus) { return pe32Plus ? 108 : 92; }
 std::size_t directoriesField(bool pe32Plus) { return pe32Plus ? 112 : 96; }
@@ -106,7 +105,7 @@ std::uint64_t PeImage::headerRoom() const {
 int PeImage::sectionHolding(std::uint64_t rva, std::uint64_t size) const {
     for (std::size_t i = 0; i < sections.size(); ++i) {
         const PeSection& s = sections[i];
-        if (rva >= s.virtualAddress && rva <= s.virtualEnd() && size <= s.virtualEnd() - rva)
+        if (rva >= s.virtualAddress && rva < s.virtualEnd() && size <= s.virtualEnd() - rva)
             return static_cast<int>(i);
     }
     return -1;
@@ -160,7 +159,7 @@ bool readPeImage(const std::string& file, PeImage& image, std::string& error) {
     if (image.directoryCount > kCertificateDirectory)
         image.certificates = readDirectory(in, opt + directoriesField(image.pe32Plus) + 8 * kCertificateDirectory);
 
-    if (sectionCount > kMaxSections) return fail(error, "the image has more than 96 sections");
+    if (sectionCount > kPeMaxSections) return fail(error, "the image has more than 96 sections");
     image.sectionTableOffset = opt + optionalSize;
     const std::uint64_t tableEnd = image.sectionTableOffset + static_cast<std::uint64_t>(sectionCount) * kPeSectionHeaderSize;
     if (image.sizeOfHeaders > file.size() || tableEnd > image.sizeOfHeaders)

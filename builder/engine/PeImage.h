@@ -49,11 +49,14 @@ struct PeImage {
     // Bytes free for more section headers between the section table and
     // the first section's data (or the end of the headers).
     std::uint64_t headerRoom() const;
-    // The index of the section whose memory holds [rva, rva + size), or -1.
+    // The index of the section whose memory holds the address rva and the
+    // `size` bytes from there, or -1. A section's memory ends before its
+    // end address, which may be where the next section starts.
     int sectionHolding(std::uint64_t rva, std::uint64_t size) const;
 };
 
 constexpr std::size_t kPeSectionHeaderSize = 40;
+constexpr unsigned kPeMaxSections = 96;  // the most the Windows loader accepts
 constexpr std::uint32_t kSectionInitializedData = 0x00000040;
 constexpr std::uint32_t kSectionMemoryRead = 0x40000000;
 

@@ -1,10 +1,33 @@
 #include "builder/engine/PeResourceEditor.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace {
 
 constexpr const char* kResourceSectionName = ".rsrc";
+
+// The file bytes of the image's memory from `rva` to the end of its
+// section's data, when a section holds [rva, rva + size) in memory and at
+// least those `size` bytes in the file; else false with the reason, which
+// names the bytes as `what`.
+bool sectionBytes(const std::string& file, const PeImage& image, std::uint32_t rva, std::uint32_t size,
+                  const char* what, std::string_view& bytes, std::string& error) {
+    const int index = image.sectionHolding(rva, size);
+    if (index < 0) {
+        error = std::string(what) + " lies outside every section";
+        return false;
+    }
+    const PeSection& s = image.sections[static_cast<std::size_t>(index)];
+    const std::uint64_t inSection = static_cast<std::uint64_t>(rva) - s.virtualAddress;
+    if (inSection > s.rawSize || size > s.rawSize - inSection) {
+        error = std::string(what) + " lies past the end of its section's data in the file";
+        return false;
+    }
+    bytes = std::string_view(file).substr(static_cast<std::size_t>(s.rawPointer + inSection),
+                                          static_cast<std::size_t>(s.rawSize - inSection));
+    return true;
+}
 
 bool zeros(const std::string& file, std::uint64_t at, std::size_t n) {
     if (at > file.size() || n > file.size() - at) return false;
@@ -18,7 +41,17 @@ bool PeResourceEditor::load(std::string file) {
     file_ = std::move(file);
     table_.clear();
     error_.clear();
-    return readPeImage(file_, image_, error_) && readResourceTree(file_, image_, table_, error_);
+    if (!readPeImage(file_, image_, error_)) return false;
+    if (!image_.resources.present()) return true;
+    std::string_view section;
+    if (!sectionBytes(file_, image_, image_.resources.address, kResourceDirectoryHeaderSize, "the resource directory",
+                      section, error_))
+        return false;
+    const ResourceDataLocator locate = [this](std::uint32_t rva, std::uint32_t size, std::string& error) {
+        std::string_view data;
+        return sectionBytes(file_, image_, rva, size, "resource data", data, error) ? data.data() : nullptr;
+    };
+    return readResourceTree(section, locate, file_.size(), table_, error_);
 }
 
 void PeResourceEditor::set(const ResourceKey& key, std::string bytes) { table_[key].bytes = std::move(bytes); }
@@ -72,6 +105,10 @@ bool PeResourceEditor::rebuildInPlace(std::size_t index, std::string& out) {
 
 bool PeResourceEditor::appendSection(std::string& out) {
     PeImage image = image_;
+    if (image.sections.size() >= kPeMaxSections) {
+        error_ = "the image already has 96 sections, the most it can have";
+        return false;
+    }
     const std::uint64_t tableEnd = image.sectionTableOffset + image.sections.size() * kPeSectionHeaderSize;
     if (image.headerRoom() < kPeSectionHeaderSize || !zeros(file_, tableEnd, kPeSectionHeaderSize)) {
         error_ = "the headers have no room for another section";

@@ -33,8 +33,8 @@ public:
 
     // The whole new file with the new resource section, sizes, resource
     // data directory and header checksum. False when the section cannot be
-    // placed (no room for another section header, or past 4 GiB), with
-    // the reason in error().
+    // placed (no room for another section header, 96 sections already, or
+    // past 4 GiB), with the reason in error().
     bool save(std::string& out);
 
     const std::string& error() const { return error_; }

@@ -7,7 +7,7 @@
 // 16-bit length and that many UTF-16 units.
 #include "builder/engine/ResourceTree.h"
 
-#include <set>
+#include <iterator>
 #include <vector>
 
 #include "platform/ByteReader.h"
@@ -16,29 +16,82 @@
 namespace {
 
 constexpr std::uint32_t kHighBit = 0x80000000u;
-constexpr std::size_t kDirectoryHeaderSize = 16;
+constexpr std::size_t kDirectoryHeaderSize = kResourceDirectoryHeaderSize;
 constexpr std::size_t kDirectoryEntrySize = 8;
 constexpr std::size_t kDataEntrySize = 16;
 constexpr unsigned kLanguageLevel = 2;
 
 char16_t folded(char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 32) : c; }
 
-// Reads one resource tree, keeping the bookkeeping that refuses loops,
-// shared directories and data read more than once over.
+std::uint64_t align8(std::uint64_t value) { return (value + 7) & ~std::uint64_t{7}; }
+
+// Reads one resource tree, bounded by the section it lies in: every
+// directory's bytes are its own, and what the entries use (directories,
+// data entries, names) is counted each time against the section's size,
+// before anything is copied.
 class TreeReader {
 public:
-    TreeReader(const std::string& file, const PeImage& image, std::size_t rootOffset, std::size_t viewSize,
+    TreeReader(std::string_view section, const ResourceDataLocator& locate, std::uint64_t dataLimit,
                ResourceTable& table)
-        : file_(file), image_(image), view_(file.data() + rootOffset, viewSize), table_(table) {}
+        : section_(section), locate_(locate), dataLimit_(dataLimit), table_(table) {}
 
-    bool readDirectory(std::uint32_t offset, unsigned level, ResourceKey& key) {
-        if (!visited_.insert(offset).second) return fail("the resource tree has a loop or a shared directory");
-        ByteReader in(view_.data, view_.size);
+    bool readRoot() {
+        ResourceKey key;
+        return claimDirectory(0) && readDirectory(0, 0, key);
+    }
+
+    const std::string& error() const { return error_; }
+
+private:
+    bool fail(const char* text) {
+        error_ = text;
+        return false;
+    }
+
+    bool claim(std::uint64_t bytes) {
+        claimed_ += bytes;
+        if (claimed_ > section_.size())
+            return fail("the resource tree's entries and names take more room than its section has");
+        return true;
+    }
+
+    // Reserves the directory at `offset`, its header and entries, for this
+    // tree. A directory that overlaps one reserved before is a loop or
+    // shares entries with another: refused.
+    bool claimDirectory(std::uint32_t offset) {
+        ByteReader in(section_.data(), section_.size());
         in.seek(offset);
         in.skip(12);  // characteristics, time stamp, versions
-        const std::uint32_t count = static_cast<std::uint32_t>(in.u16()) + in.u16();
-        if (!in.ok() || !in.need(static_cast<std::size_t>(count) * kDirectoryEntrySize))
+        const std::uint64_t count = static_cast<std::uint64_t>(in.u16()) + in.u16();
+        if (!in.ok() || !in.need(static_cast<std::size_t>(count * kDirectoryEntrySize)))
             return fail("a resource directory lies past the end of the resource section");
+        const std::uint64_t end = in.offset() + count * kDirectoryEntrySize;
+        const auto next = directories_.lower_bound(offset);
+        if ((next != directories_.end() && next->first < end) ||
+            (next != directories_.begin() && std::prev(next)->second > offset))
+            return fail("the resource tree has a loop or overlapping directories");
+        directories_.emplace(offset, end);
+        return claim(end - offset);
+    }
+
+    // Reads a directory that claimDirectory reserved. Its subdirectories
+    // are all reserved before any is read, so that directories sharing
+    // entries are refused before their entries are read over and over.
+    bool readDirectory(std::uint32_t offset, unsigned level, ResourceKey& key) {
+        ByteReader in(section_.data(), section_.size());
+        in.seek(offset + 12);
+        const std::uint32_t count = static_cast<std::uint32_t>(in.u16()) + in.u16();
+        const std::size_t entries = in.offset();
+        if (level < kLanguageLevel) {
+            for (std::uint32_t i = 0; i < count; ++i) {
+                in.skip(4);
+                const std::uint32_t target = in.u32();
+                if ((target & kHighBit) == 0)
+                    return fail("a resource directory entry points to data above the language level");
+                if (!claimDirectory(target & ~kHighBit)) return false;
+            }
+            in.seek(entries);
+        }
         for (std::uint32_t i = 0; i < count; ++i) {
             const std::uint32_t nameField = in.u32();
             const std::uint32_t target = in.u32();
@@ -49,30 +102,14 @@ public:
             else if (name.named) return fail("a resource language entry has a name instead of a number");
             else key.language = name.id;
 
-            const bool isDirectory = (target & kHighBit) != 0;
             if (level < kLanguageLevel) {
-                if (!isDirectory) return fail("a resource directory entry points to data above the language level");
                 if (!readDirectory(target & ~kHighBit, level + 1, key)) return false;
             } else {
-                if (isDirectory) return fail("the resource tree is deeper than type, name and language");
+                if ((target & kHighBit) != 0) return fail("the resource tree is deeper than type, name and language");
                 if (!readData(target, key)) return false;
             }
         }
         return true;
-    }
-
-    const std::string& error() const { return error_; }
-
-private:
-    struct View {
-        View(const char* d, std::size_t n) : data(d), size(n) {}
-        const char* data;
-        std::size_t size;
-    };
-
-    bool fail(const char* text) {
-        error_ = text;
-        return false;
     }
 
     bool readName(std::uint32_t field, ResourceName& name) {
@@ -81,48 +118,46 @@ private:
             name = ResourceName::number(static_cast<std::uint16_t>(field));
             return true;
         }
-        ByteReader in(view_.data, view_.size);
+        ByteReader in(section_.data(), section_.size());
         in.seek(field & ~kHighBit);
         const std::uint16_t length = in.u16();
+        if (!in.ok() || !in.need(2u * length)) return fail("a resource name lies past the end of the resource section");
+        if (!claim(2 + 2u * length)) return false;
         std::u16string text;
-        if (in.ok() && in.need(2u * length)) {
-            for (std::uint16_t i = 0; i < length; ++i) text.push_back(static_cast<char16_t>(in.u16()));
-        }
-        if (!in.ok()) return fail("a resource name lies past the end of the resource section");
+        for (std::uint16_t i = 0; i < length; ++i) text.push_back(static_cast<char16_t>(in.u16()));
         name = ResourceName::string(std::move(text));
         return true;
     }
 
     bool readData(std::uint32_t offset, const ResourceKey& key) {
-        ByteReader in(view_.data, view_.size);
+        ByteReader in(section_.data(), section_.size());
         in.seek(offset);
         const std::uint32_t rva = in.u32();
         const std::uint32_t size = in.u32();
         const std::uint32_t codePage = in.u32();
         in.skip(4);
         if (!in.ok()) return fail("a resource data entry lies past the end of the resource section");
-        const int index = image_.sectionHolding(rva, size);
-        if (index < 0) return fail("resource data lies outside every section");
-        const PeSection& s = image_.sections[static_cast<std::size_t>(index)];
-        const std::uint64_t inSection = static_cast<std::uint64_t>(rva) - s.virtualAddress;
-        if (inSection > s.rawSize || size > s.rawSize - inSection)
-            return fail("resource data lies past the end of its section's data in the file");
+        if (!claim(kDataEntrySize)) return false;
+        // Empty data has no bytes to find.
+        const char* bytes = size == 0 ? "" : locate_(rva, size, error_);
+        if (!bytes) return false;
         // Every resource is copied: together they cannot be larger than the
         // file unless entries share data, which no linker writes.
         copied_ += size;
-        if (copied_ > file_.size()) return fail("resource data entries overlap");
+        if (copied_ > dataLimit_) return fail("resource data entries overlap");
         ResourceData data;
-        data.bytes.assign(file_.data() + s.rawPointer + inSection, size);
+        data.bytes.assign(bytes, size);
         data.codePage = codePage;
         if (!table_.emplace(key, std::move(data)).second) return fail("a resource appears twice");
         return true;
     }
 
-    const std::string& file_;
-    const PeImage& image_;
-    View view_;
+    std::string_view section_;
+    const ResourceDataLocator& locate_;
+    std::uint64_t dataLimit_;
     ResourceTable& table_;
-    std::set<std::uint32_t> visited_;
+    std::map<std::uint64_t, std::uint64_t> directories_;  // start -> end of every directory read
+    std::uint64_t claimed_ = 0;
     std::uint64_t copied_ = 0;
     std::string error_;
 };
@@ -211,29 +246,14 @@ bool operator==(const ResourceKey& a, const ResourceKey& b) {
     return a.type == b.type && a.name == b.name && a.language == b.language;
 }
 
-bool readResourceTree(const std::string& file, const PeImage& image, ResourceTable& table, std::string& error) {
+bool readResourceTree(std::string_view section, const ResourceDataLocator& locate, std::uint64_t dataLimit,
+                      ResourceTable& table, std::string& error) {
     table.clear();
-    if (!image.resources.present()) return true;
-    const int index = image.sectionHolding(image.resources.address, kDirectoryHeaderSize);
-    if (index < 0) {
-        error = "the resource directory lies outside every section";
-        return false;
-    }
-    const PeSection& s = image.sections[static_cast<std::size_t>(index)];
-    const std::uint64_t inSection = static_cast<std::uint64_t>(image.resources.address) - s.virtualAddress;
-    if (inSection >= s.rawSize) {
-        error = "the resource directory lies past its section's data in the file";
-        return false;
-    }
-    TreeReader reader(file, image, static_cast<std::size_t>(s.rawPointer + inSection),
-                      static_cast<std::size_t>(s.rawSize - inSection), table);
-    ResourceKey key;
-    if (!reader.readDirectory(0, 0, key)) {
-        error = reader.error();
-        table.clear();
-        return false;
-    }
-    return true;
+    TreeReader reader(section, locate, dataLimit, table);
+    if (reader.readRoot()) return true;
+    error = reader.error();
+    table.clear();
+    return false;
 }
 
 std::string writeResourceSection(const ResourceTable& table, std::uint32_t sectionRva) {
@@ -257,9 +277,9 @@ std::string writeResourceSection(const ResourceTable& table, std::uint32_t secti
     const std::uint64_t rootSize = directorySize(types.size());
     const std::uint64_t dataEntries = rootSize + typeDirs + nameDirs;
     const std::uint64_t namesStart = dataEntries + kDataEntrySize * table.size();
-    std::uint64_t dataStart = alignUp(namesStart + names, 8);
+    std::uint64_t dataStart = align8(namesStart + names);
     std::uint64_t end = dataStart;
-    for (const auto& entry : table) end = alignUp(end + entry.second.bytes.size(), 8);
+    for (const auto& entry : table) end = align8(end + entry.second.bytes.size());
     if (!fits || static_cast<std::uint64_t>(sectionRva) + end > 0xFFFFFFFFull) return std::string();
 
     ByteWriter out;
@@ -302,7 +322,7 @@ std::string writeResourceSection(const ResourceTable& table, std::uint32_t secti
         out.u32(static_cast<std::uint32_t>(entry.second.bytes.size()));
         out.u32(entry.second.codePage);
         out.u32(0);
-        nextData = alignUp(nextData + entry.second.bytes.size(), 8);
+        nextData = align8(nextData + entry.second.bytes.size());
     }
     // Names in the order their fields were handed out above.
     auto writeName = [&out](const ResourceName& n) {
@@ -316,7 +336,7 @@ std::string writeResourceSection(const ResourceTable& table, std::uint32_t secti
     out.zeros(static_cast<std::size_t>(dataStart - out.size()));
     for (const auto& entry : table) {
         out.bytes(entry.second.bytes);
-        out.zeros(static_cast<std::size_t>(alignUp(out.size(), 8) - out.size()));
+        out.zeros(static_cast<std::size_t>(align8(out.size()) - out.size()));
     }
     return out.take();
 }

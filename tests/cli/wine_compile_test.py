@@ -3,7 +3,8 @@ update; pefile checks the produced executable's resources; the produced
 program runs with the stand-in jvm.dll, whose log shows the settings. The
 Linux-built caskit writes the same resources with its portable editor
 (compared entry by entry, read back by Wine's loader and by wrestool), and
-its executables, in both forms, still run when signed with osslsigncode.
+its executables, in both forms, still run when signed with osslsigncode;
+a stub signed with osslsigncode loses its signature when compiled.
 
     wine_compile_test.py WINE_RUN CASKIT_EXE STANDINS WORK PROBE [HOST_CASKIT WIN_STUBS]"""
 import os
@@ -302,10 +303,38 @@ def test_linux_resource_form():
     run_produced(signed, folder, "signed trailer form")
 
 
+def test_signed_stub():
+    """A stub signed with osslsigncode: the compile removes the signature,
+    says so in one warning line, and the program starts with its settings,
+    in both forms."""
+    if not HOST_CASKIT or not os.path.exists(HOST_CASKIT):
+        return
+    folder = os.path.join(WORK, "signed-stub")
+    stubs = os.path.join(folder, "stubs")
+    os.makedirs(stubs)
+    shutil.copy(os.path.join(STANDINS, "jvm.dll"), folder)
+    shutil.copy(os.path.join(WIN_STUBS, "stub12.exe"), folder)
+    os.replace(sign(os.path.join(folder, "stub12.exe"), folder), os.path.join(stubs, "stub12.exe"))
+    project = os.path.join(folder, "hello.csk")
+    new_project(HOST_CASKIT, project, win(folder) + "\\", native=True, exe_folder=".", cwd=folder)
+    note = "caskit compile: warning: the stub's signature was removed; sign the executable after compiling"
+    for what, command in (("Linux caskit, resource form", [HOST_CASKIT, "compile", project]),
+                          ("Linux caskit, trailer form", [HOST_CASKIT, "compile", project, "--trailer"]),
+                          ("caskit.exe, resource form", [WINE_RUN, CASKIT_EXE, "compile", win(project)])):
+        stub_folder = stubs if command[0] == HOST_CASKIT else win(stubs)
+        rc, out, err = wine(*command, "--target", "windows-x64", "--stubs", stub_folder, native=True)
+        check(rc == 0 and err.replace("\r\n", "\n") == note + "\n", "%s: %d %r" % (what, rc, err))
+        exe = os.path.join(folder, "hello.exe")
+        table = pefile.PE(exe, fast_load=True).OPTIONAL_HEADER.DATA_DIRECTORY[4]
+        check((table.VirtualAddress, table.Size) == (0, 0), "%s: the certificate table entry is %r" % (what, table))
+        run_produced(exe, folder, "signed stub, " + what)
+
+
 def main():
     fresh_folder(WORK)
     test_resource_form()
     test_linux_resource_form()
+    test_signed_stub()
     return check.result()
 
 

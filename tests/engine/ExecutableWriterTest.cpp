@@ -53,6 +53,8 @@ protected:
     std::vector<unsigned> requested;
 };
 
+ResourceKey idKey(std::uint16_t type, std::uint16_t id) { return {ResourceName::number(type), ResourceName::number(id), 0}; }
+
 std::string lengthWord(std::size_t n) {
     ByteWriter w;
     w.u32(static_cast<std::uint32_t>(n));
@@ -142,6 +144,40 @@ TEST_F(ExecutableWriterTest, StubThatIsNoPeFileFailsTheResourceFormVisibly) {
     EXPECT_FALSE(std::filesystem::exists(dir.file("app.exe.compiling")));
 }
 
+// A signed stub's certificate table would sit between the stub and the
+// settings: it goes, with a note that is no error, before either form.
+TEST_F(ExecutableWriterTest, ASignedStubLosesItsSignatureAndTheResultStartsWithItsSettings) {
+    caskit_test::HandPe o;
+    o.overlay = std::string(8, '\0') + "certificate tabl";  // empty trailer, alignment, the table
+    std::string stub = caskit_test::makeHandPe(o);
+    caskit_test::put32(stub, caskit_test::kHandOptional + 112 + 4 * 8, static_cast<std::uint32_t>(stub.size() - 16));
+    caskit_test::put32(stub, caskit_test::kHandOptional + 112 + 4 * 8 + 4, 16);
+    setStubSource([&stub](unsigned) -> std::optional<std::string> { return stub; });
+    for (bool resources : {false, true}) {
+        Project p = project(2);
+        p.resourceUpdateAvailable = resources;
+        MessageRecorder messages;
+        ASSERT_TRUE(compile(p, nullptr)) << resources;
+        ASSERT_EQ(messages.shown.size(), 1u) << resources;
+        EXPECT_EQ(messages.shown[0].text, "the stub's signature was removed; sign the executable after compiling");
+        EXPECT_EQ(messages.shown[0].caption, "Compile Project");
+        EXPECT_EQ(messages.shown[0].style, platform::kMbOk | platform::kMbIconInformation);
+        const std::string out = readFile(dir.file("app.exe"));
+        PeImage image;
+        std::string error;
+        ASSERT_TRUE(readPeImage(out, image, error)) << error;
+        EXPECT_FALSE(image.certificates.present()) << resources;
+        EXPECT_EQ(out.find("certificate tabl"), std::string::npos) << resources;
+        if (resources) {
+            PeResourceEditor e;
+            ASSERT_TRUE(e.load(out)) << e.error();
+            EXPECT_EQ(e.resources().at(idKey(1000, 2)).bytes, buildParameterBlock(p));
+        } else {
+            EXPECT_EQ(readParameterTrailer(dir.file("app.exe")), buildParameterBlock(p));
+        }
+    }
+}
+
 TEST_F(ExecutableWriterTest, UpdateParameterResourceFailsQuietlyOnANonPeFile) {
     writeFile(dir.file("x.exe"), fakeStub(114));
     MessageRecorder messages;
@@ -171,8 +207,6 @@ protected:
         return p;
     }
 };
-
-ResourceKey idKey(std::uint16_t type, std::uint16_t id) { return {ResourceName::number(type), ResourceName::number(id), 0}; }
 
 }  // namespace
 
@@ -238,6 +272,27 @@ TEST_F(ResourceFormTest, AFailureAtAnyStepLeavesThePreviousExecutableByteIdentic
             EXPECT_EQ(readFile(dir.file("app.exe")), previous) << compileStepName(step);
             EXPECT_FALSE(std::filesystem::exists(dir.file("app.exe.compiling"))) << compileStepName(step);
         }
+    }
+}
+
+// Out of memory while the marker or the block is written: reported like
+// any failure, and neither a temporary file nor a changed target is left.
+TEST_F(ResourceFormTest, AnExceptionWhileTheMarkerOrBlockIsWrittenLeavesNoTemporaryFile) {
+    for (CompileStep step : {CompileStep::Marker, CompileStep::Block}) {
+        writeFile(dir.file("app.exe"), "the previous executable");
+        Project p = fullProject();
+        setCompileStepHook([step](CompileStep s) -> bool {
+            if (s == step) throw std::bad_alloc();
+            return true;
+        });
+        MessageRecorder messages;
+        EXPECT_FALSE(compile(p, nullptr)) << compileStepName(step);
+        setCompileStepHook(nullptr);
+        ASSERT_EQ(messages.shown.size(), 1u) << compileStepName(step);
+        EXPECT_EQ(messages.shown[0].caption, "Error Compiling Executable");
+        EXPECT_EQ(messages.shown[0].text, "out of memory");
+        EXPECT_EQ(readFile(dir.file("app.exe")), "the previous executable") << compileStepName(step);
+        EXPECT_FALSE(std::filesystem::exists(dir.file("app.exe.compiling"))) << compileStepName(step);
     }
 }
 

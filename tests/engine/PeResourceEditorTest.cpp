@@ -7,6 +7,7 @@
 #include "builder/engine/PeResourceEditor.h"
 #include "builder/engine/ResourceTransaction.h"
 #include "tests/engine/TestPe.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/TempFolder.h"
 
 using namespace caskit_test;
@@ -186,14 +187,55 @@ TEST(PeResourceEditor, CertificateTableMovesWithTheBytesAfterTheImage) {
     EXPECT_EQ(after.substr(out.certificates.address, out.certificates.size), "CERTDATA");
 }
 
-TEST(PeResourceEditor, NoRoomForAnotherSectionHeaderIsAnError) {
+// The resources must move to a new section (.reloc follows .rsrc), and
+// there is no room for it.
+TEST(PeResourceEditor, NoRoomForAnotherSectionIsAnError) {
+    HandPe noRoom;  // one more header would overwrite the first section's data
+    noRoom.extraSections = 1;
+    HandPe full;  // .text, 93 more, .rsrc and .reloc: a 97th would be one too many
+    full.extraSections = 93;
+    full.headerSize = 0x1200;
+    const std::pair<HandPe, const char*> cases[] = {
+        {noRoom, "the headers have no room for another section"},
+        {full, "the image already has 96 sections, the most it can have"},
+    };
+    for (const auto& c : cases) {
+        PeResourceEditor editor;
+        ASSERT_TRUE(editor.load(makeHandPe(c.first))) << editor.error();
+        std::string out;
+        EXPECT_FALSE(editor.save(out)) << c.second;
+        EXPECT_EQ(editor.error(), c.second);
+    }
+}
+
+// A section ending exactly where the resource section begins does not
+// hold the resource directory: the last section is rebuilt in place.
+TEST(PeResourceEditor, TheSectionBeforeTheResourcesEndingWhereTheyStartIsNotTheirs) {
     HandPe o;
-    o.extraSections = 1;
-    PeResourceEditor editor;
-    ASSERT_TRUE(editor.load(makeHandPe(o))) << editor.error();
-    std::string out;
-    EXPECT_FALSE(editor.save(out));
-    EXPECT_EQ(editor.error(), "the headers have no room for another section");
+    o.relocAfterResources = false;
+    std::string after = edited(makeHandPe(o), typicalChange);  // resources now last, at 0x3000
+    put32(after, kHandOptional + 240 + 40 + 8, 0x1000);        // the old .rsrc at 0x2000 reaches 0x3000
+    const std::string twice = edited(after, [](PeResourceEditor& e) { e.set(key(16, 1, 0), "v"); });
+    EXPECT_EQ(headers(twice).sections.size(), headers(after).sections.size());
+    EXPECT_EQ(headers(twice).resources.address, 0x3000u);
+}
+
+// Trees whose entries and names, counted each time they are used, claim
+// far more than their section holds (the fuzz corpus keeps them).
+TEST(PeResourceEditor, TreesThatClaimMoreThanTheirSectionHoldsAreRefused) {
+    const char* const tooMuch = "the resource tree's entries and names take more room than its section has";
+    const std::pair<const char*, const char*> inputs[] = {
+        {"amplify-overlapping-directories", "the resource tree has a loop or overlapping directories"},
+        {"amplify-shared-name", tooMuch},
+        {"amplify-shared-data-entry", tooMuch},
+    };
+    for (const auto& input : inputs) {
+        const std::string file = readFile(std::string(CASKIT_SOURCE_DIR "/tests/engine/fuzz/pe-corpus/") + input.first);
+        ASSERT_FALSE(file.empty()) << input.first;
+        PeResourceEditor e;
+        EXPECT_FALSE(e.load(file)) << input.first;
+        EXPECT_EQ(e.error(), input.second) << input.first;
+    }
 }
 
 TEST(PeResourceEditor, MalformedFilesAreRefusedWithAReason) {
@@ -207,7 +249,7 @@ TEST(PeResourceEditor, MalformedFilesAreRefusedWithAReason) {
     };
     std::string loop = good;  // the icon type's entry points back to the root
     put32(loop, dir + 16 + 8 + 4, 0x80000000u);
-    EXPECT_EQ(refusal(loop), "the resource tree has a loop or a shared directory");
+    EXPECT_EQ(refusal(loop), "the resource tree has a loop or overlapping directories");
     std::string deep = good;  // a language entry that points to a directory
     put32(deep, dir + 112 + 16 + 4, 0x80000000u | 88);
     EXPECT_EQ(refusal(deep), "the resource tree is deeper than type, name and language");

@@ -19,6 +19,7 @@ struct HandPe {
     bool relocAfterResources = true;
     std::string overlay;
     unsigned extraSections = 0;  // empty sections before .rsrc, to fill the header room
+    std::uint32_t headerSize = 0x200;  // where the first section's data starts
 };
 
 // Offsets inside the files makeHandPe writes.
@@ -95,8 +96,8 @@ inline std::string makeHandPe(const HandPe& o) {
         std::uint32_t characteristics;
     };
     std::vector<Section> sections;
-    sections.push_back({".text", 0x1000, 0x200, std::string(0x30, '\xC3'), 0x60000020});
-    std::uint32_t nextRva = 0x2000, nextRaw = 0x400;
+    sections.push_back({".text", 0x1000, o.headerSize, std::string(0x30, '\xC3'), 0x60000020});
+    std::uint32_t nextRva = 0x2000, nextRaw = o.headerSize + 0x200;
     for (unsigned i = 0; i < o.extraSections; ++i) {
         sections.push_back({".pad", nextRva, nextRaw, std::string(16, 'P'), 0x40000040});
         nextRva += 0x1000;
@@ -139,7 +140,7 @@ inline std::string makeHandPe(const HandPe& o) {
     w.u32(0x200);             // file alignment
     w.zeros(16);              // versions
     w.u32(nextRva);           // size of image
-    w.u32(0x200);             // size of headers
+    w.u32(o.headerSize);      // size of headers
     w.u32(0);                 // checksum
     w.u16(2);                 // subsystem
     w.u16(0);
@@ -162,7 +163,7 @@ inline std::string makeHandPe(const HandPe& o) {
         w.zeros(12);
         w.u32(s.characteristics);
     }
-    w.zeros(0x200 - w.size());
+    w.zeros(o.headerSize - w.size());
     std::string file = w.take();
     for (const Section& s : sections) {
         file.resize(s.raw, '\0');
