@@ -122,14 +122,28 @@ void noteCandidate(RuntimeSearch& search, const Text& source, const Text& path, 
 
 namespace {
 
-Text notFoundText(const RuntimeSearch& search, const char* text) { return withRejectedLines(text, search.rejected); }
+// The hooks through which the loading table reaches the search.
+bool admitsHook(void* search, const Text& source, const Text& path) {
+    return admitsLibrary(*static_cast<RuntimeSearch*>(search), source, path);
+}
+
+bool runHook(void* search, platform::DynamicLibrary& library) {
+    RuntimeSearch& s = *static_cast<RuntimeSearch*>(search);
+    if (!searchRuntimes(s)) return false;
+    library = static_cast<platform::DynamicLibrary&&>(s.library);
+    return true;
+}
+
+Text notFoundHook(const void* search, const char* text) {
+    return withRejectedLines(text, static_cast<const RuntimeSearch*>(search)->rejected);
+}
 
 }  // namespace
 
 platform::DynamicLibrary loadRuntimeLibraryOrSearch(const LaunchParameters& parameters,
                                                     const RuntimeProfile& profile) {
     RuntimeSearch search(parameters, profile);
-    const SearchHooks hooks{&search, admitsLibrary, searchRuntimes, notFoundText};
+    const SearchHooks hooks{&search, admitsHook, runHook, notFoundHook};
     return followLoadingPlan(parameters, profile, &hooks);
 }
 
