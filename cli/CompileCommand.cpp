@@ -10,6 +10,7 @@
 
 #include "builder/engine/CodePage.h"
 #include "builder/engine/ExecutableWriter.h"
+#include "builder/engine/Jdk11Sizes.h"
 #include "cli/Arguments.h"
 #include "cli/CodePageOption.h"
 #include "cli/Commands.h"
@@ -137,6 +138,7 @@ int runCompile(const std::vector<std::string>& words) {
     const std::int32_t version = project.getProjectVersion();
     if (version != 1 && version != 2)
         return failure("project version " + std::to_string(version) + " is neither 1 (JDK 1.1) nor 2 (JDK 2.0)");
+    if (std::optional<std::string> problem = jdk11SizeProblem(project)) return failure(path + ": " + *problem);
     const unsigned stubId = version == 1 ? kStub11ResourceId : kStub12ResourceId;
     std::optional<std::string> stubName = stubFileName(target, stubId);
     if (!stubName)

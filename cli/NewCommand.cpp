@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "builder/engine/Globals.h"
+#include "builder/engine/Jdk11Sizes.h"
 #include "builder/engine/ProjectFile.h"
 #include "cli/Arguments.h"
 #include "cli/CodePageOption.h"
@@ -69,6 +70,7 @@ int runNew(const std::vector<std::string>& words) {
     if (project.minHeap() > project.maxHeap())
         return usage("--min-heap (" + std::to_string(project.minHeap()) + " KB) is larger than --max-heap (" +
                      std::to_string(project.maxHeap()) + " KB)");
+    if (std::optional<std::string> problem = jdk11SizeProblem(project)) return usage(*problem);
 
     project.projectPath = path;
     project.modified = true;  // a project of defaults is written too

@@ -214,6 +214,7 @@ const char* projectOptionsHelp() {
            "  --max-heap KB              maximum heap in kilobytes (default 16384)\n"
            "  --native-stack KB          stack for native code in kilobytes (default 128)\n"
            "  --java-stack KB            stack for Java code in kilobytes (default 512)\n"
+           "                             (JDK 1.1 sizes are at most 2097151 KB)\n"
            "  --version-info on|off      write a version block into Windows executables\n"
            "                             (default off)\n"
            "  --file-version A.B.C.D     file version (default 1.0.0.0)\n"

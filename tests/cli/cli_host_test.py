@@ -493,6 +493,20 @@ def test_option_checks(work):
     rc, out, err = caskit("show", path, "--help")
     check(rc == 0 and "caskit compile PROJECT.csk" in out, "show P.csk --help: %d %r" % (rc, err))
 
+    # A JDK 1.1 runtime takes sizes as 32-bit byte counts: 2 GB and more is refused.
+    too_large = ("The maximum heap of 2097152 KB does not fit a JDK 1.1 runtime, which takes at most "
+                 "2097151 KB (2 GB less 1 KB).")
+    rc, out, err = caskit("new", path, "--jdk", "1.1", "--max-heap", "2097151")
+    check(rc == 0, "JDK 1.1 heap of 2097151 KB: %d %r" % (rc, err))
+    rc, out, err = caskit("new", os.path.join(work, "bad.csk"), "--jdk", "1.1", "--max-heap", "2097152")
+    check(rc == 2 and too_large in err, "JDK 1.1 heap of 2 GB: %d %r" % (rc, err))
+    caskit("new", path, "--jdk", "2.0", "--max-heap", "2097152", "--main-class", "M", "--exe-name", "x.exe")
+    data = bytearray(open(path, "rb").read())
+    data[4:8] = (1).to_bytes(4, "little")  # made a JDK 1.1 project elsewhere
+    open(path, "wb").write(data)
+    rc, out, err = caskit("compile", path, "--target", "windows-x64")
+    check(rc == 1 and err == "caskit compile: %s: %s\n" % (path, too_large), "compile of a 2 GB JDK 1.1 heap: %r" % err)
+
 
 def test_interrupted_compile(work):
     """A compile killed at any step leaves the previous executable
