@@ -41,6 +41,9 @@ int runNew(const std::vector<std::string>& words) {
     MessageLog messages;
     Project project;
     project.setProjectVersion(version);
+    // Today's runtimes run everything in the interpreter when the JIT is
+    // off: a new JDK 2.0 project has it on unless --jit off is given.
+    if (version == 2) project.setJitEnabled(true);
     try {
         for (const Argument& a : args) {
             if (a.name.empty() || a.name == "jdk") continue;

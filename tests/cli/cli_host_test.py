@@ -102,7 +102,7 @@ def linux_project(work, name="app"):
 EXPECTED_BLOCK = block_lines([
     "binarypath", "#internal#", "classname", "hello.Main", "parameters", "x y", "appendcp",
     "environment", "1", "A", "b=c", "classpath", "1", "/apps/h.jar", "properties", "1", "k=v",
-    "noasyncgc", "1", "noclassgc", "1", "verifyremote", "disablejit", "1", "console", "0",
+    "noasyncgc", "1", "noclassgc", "1", "verifyremote", "disablejit", "0", "console", "0",
     "routeconsole", "0", "minheap", "1024", "maxheap", "16384", "maxcstack", "128", "maxjavastack", "512"])
 
 
@@ -492,6 +492,11 @@ def test_option_checks(work):
     check(not os.path.exists(os.path.join(work, "bad.csk")), "no project written for refused options")
     rc, out, err = caskit("show", path, "--help")
     check(rc == 0 and "caskit compile PROJECT.csk" in out, "show P.csk --help: %d %r" % (rc, err))
+
+    # The JIT: on in new JDK 2.0 projects unless --jit off; off for JDK 1.1.
+    for jdk, extra, jit in (("2.0", [], True), ("2.0", ["--jit", "off"], False), ("1.1", [], False)):
+        caskit("new", path, "--jdk", jdk, *extra)
+        check(read_project(open(path, "rb").read())["jitEnabled"] == jit, "jit of %s %r" % (jdk, extra))
 
     # A JDK 1.1 runtime takes sizes as 32-bit byte counts: 2 GB and more is refused.
     too_large = ("The maximum heap of 2097152 KB does not fit a JDK 1.1 runtime, which takes at most "
