@@ -133,7 +133,9 @@ int runCompile(const std::vector<std::string>& words) {
     Project project;
     std::string error;
     std::vector<std::string> warnings;
-    if (!loadProjectForBuild(path, project, error, warnings)) return failure(error);
+    // --out replaces the exe folder: a project saved elsewhere (a Windows
+    // drive in its exe folder) compiles here.
+    if (!loadProjectForBuild(path, project, error, warnings, out.empty())) return failure(error);
     for (const std::string& w : warnings) warn(w);
     const std::int32_t version = project.getProjectVersion();
     if (version != 1 && version != 2)

@@ -468,6 +468,10 @@ def test_build_tool_paths(work):
     check(rc == 1 and "exe-folder" in err and "Windows drive" in err and windows in err,
           "drive path: %d %r" % (rc, err))
     check(not [n for n in os.listdir(work) if n.startswith("Z:")], "nothing written for a drive path")
+    # --out replaces the exe folder, which is then not checked.
+    rc, out, err = caskit(*(["compile", windows, "--out", "elsewhere.exe"] + (["--target", target] if target else [])),
+                          cwd=work)
+    check(rc == 0 and os.path.exists(os.path.join(work, "elsewhere.exe")), "drive path under --out: %d %r" % (rc, err))
 
     if target:  # a Windows executable without ".exe": a warning, still written
         path = linux_project(work, "noext")
