@@ -161,6 +161,10 @@ int runCompile(const std::vector<std::string>& words) {
         warn("the executable name \"" + project.exeName() + "\" has no \".exe\"; Windows does not start it as a program");
 
     const std::string targetPath = ansiToSystem(project.exeFolder() + project.exeName());
+    // A build tool makes the folders of its output.
+    std::string unmade;
+    if (!platform::makeFolders(folderOf(targetPath), unmade))
+        return failure("cannot make the folder " + unmade + ": " + platform::lastErrorText());
     messages.setSubject(targetPath);
     const TestStepScope testSteps;
     const bool written = compile(project, nullptr);

@@ -226,10 +226,16 @@ def test_errors(work):
     rc, out, err = caskit("compile", linux_project(work, "f"), "--stubs", os.path.join(work, "nostubs"))
     check(rc == 1 and "cannot read the stub" in err, "missing stub: %d %r" % (rc, err))
 
-    nofolder = linux_project(work, "g")
+    # Missing folders of the target are made; one that cannot be is named.
+    project = linux_project(work, "g")
     target = os.path.join(work, "no", "such", "dir", "g")
-    rc, out, err = caskit("compile", nofolder, "--out", target)
-    check(rc == 1 and err.startswith("Error Compiling Executable: %s: " % target), "uncreatable target: %d %r" % (rc, err))
+    rc, out, err = caskit("compile", project, "--out", target)
+    check(rc == 0 and os.listdir(os.path.dirname(target)) == ["g"], "folders made: %d %r" % (rc, err))
+    open(os.path.join(work, "plain"), "wb").close()
+    unmade = os.path.join(work, "plain", "dir")
+    rc, out, err = caskit("compile", project, "--out", os.path.join(unmade, "g"))
+    check(rc == 1 and err == "caskit compile: cannot make the folder %s: Not a directory\n" % unmade,
+          "uncreatable folder: %d %r" % (rc, err))
 
 
 def test_show_prints_every_setting(work):
@@ -549,13 +555,28 @@ def test_interrupted_compile(work):
     check(rc == 0 and open(exe, "rb").read() != b"previous executable", "a complete compile replaces it")
 
 
+def test_readme_example(work):
+    """The README's command-line example, run as written in an empty folder."""
+    readme = open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "README.md")).read()
+    example = readme[readme.index("## Using the command-line builder"):]
+    example = example[example.index("```sh\n") + 6:example.index("```", example.index("```sh") + 5)]
+    commands = [c.split("#")[0] for c in example.replace("\\\n", " ").splitlines() if c.startswith("build/")]
+    check(len(commands) == 4, "README example: %r" % commands)
+    for command in commands:
+        if "windows-x64" in command and not os.path.exists(os.path.join(STUBS, "windows-x64")):
+            continue
+        rc, out, err = caskit(*command.split()[1:], cwd=work)
+        check(rc == 0, "README: %s: %d %r" % (command, rc, err))
+    check(os.path.exists(os.path.join(work, "out", "app")), "README: out/app written")
+
+
 def main():
     with temp_folder("caskit-cli-") as work:
         for test in (test_new_writes_every_setting, test_default_project_is_111_bytes, test_compile_linux_trailer,
                      test_icons, test_errors, test_failed_writes,
                      test_show_prints_every_setting, test_help_is_complete, test_every_error_is_one_line,
                      test_line_breaks, test_code_page, test_compile_windows, test_build_tool_paths,
-                     test_option_checks, test_interrupted_compile):
+                     test_option_checks, test_interrupted_compile, test_readme_example):
             folder = os.path.join(work, test.__name__)
             os.makedirs(folder)
             test(folder)
