@@ -10,6 +10,7 @@ exception thrown out of main ends the run with exit code 1.
 """
 import os
 import shutil
+import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -19,6 +20,23 @@ from caskit_test import (expect_equal, log_records, parameter_block as block, ru
                          winpath)
 
 JAPANESE = {"LANG": "ja_JP.UTF-8", "LC_ALL": "ja_JP.UTF-8"}
+
+
+def japanese_with_file_names(h):
+    """JAPANESE with the C library's ja_JP.UTF-8 locale compiled beside the
+    work folder (LOCPATH): Wine takes its ANSI code page from the locale's
+    name, but reads Unix file names and the environment in the character
+    set of a locale the C library has, and without one it keeps 7 bits of
+    each byte. None when the locale cannot be compiled (no locale sources:
+    the Debian package "locales")."""
+    folder = os.path.join(os.path.dirname(h.work), "locale")
+    if not os.path.isdir(os.path.join(folder, "ja_JP.UTF-8")):
+        os.makedirs(folder, exist_ok=True)
+        subprocess.run(["localedef", "-i", "ja_JP", "-f", "UTF-8", os.path.join(folder, "ja_JP.UTF-8")],
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    if not os.path.isfile(os.path.join(folder, "ja_JP.UTF-8", "LC_CTYPE")):
+        return None
+    return dict(JAPANESE, LOCPATH=folder)
 
 
 def cp932(text):
@@ -99,8 +117,13 @@ def paths_in_code_page_932(h):
     folder (current folder, class path, Log.txt of the VM start); a
     registered home "...\\\u30bd" passes the folder probe (a folder
     "\u30bdzy8zxx.zxi" beside it stands where a probe split in the wrong place
-    would create its file); a JAVA_HOME "...\\\u30dd\u30bd" is found by the
-    search, and its bin folder leads PATH."""
+    would create its file); a home "...\\\u30dd\u30bd" is found by the search
+    through JAVA_HOME and through its java.exe on PATH, and its bin folder
+    leads PATH."""
+    japanese = japanese_with_file_names(h)
+    if not japanese:
+        print("note: the ja_JP.UTF-8 locale cannot be compiled (localedef, package locales); scenario skipped")
+        return
     app, start = h.folder("cp932_app"), h.folder("cp932_start")
     exe = stub_with_block(h, app, block(classname="sjis.Main", classpath=["lib\\app.jar"]), "cp932",
                           "\u30bd\u30d5\u30c8.exe")
@@ -111,9 +134,9 @@ def paths_in_code_page_932(h):
         shutil.copyfile(h.standin("jvm.dll"), os.path.join(home, "bin", layout, "jvm.dll"))
     os.makedirs(os.path.join(runtimes, "\u30bdzy8zxx.zxi"))
     run_to_files([WINE, "reg", "add", KEY12, "/v", "JavaHome", "/d", winpath(registered), "/f"], h.work,
-                 env=dict(h.env, WINEDEBUG="-all", **JAPANESE), cwd=h.work)
+                 env=dict(h.env, WINEDEBUG="-all", **japanese), cwd=h.work)
 
-    log, env = h.log_env(**JAPANESE)
+    log, env = h.log_env(**japanese)
     rc, messages = h.run(exe, ["x"], cwd=start, env=env, f12=True)
     create, around, calls = vm_record(read_lines(log))
     expect_equal((rc, messages, calls[0]), (0, [], "FindClass sjis/Main"), "registered: exit code, messages, class")
@@ -124,11 +147,14 @@ def paths_in_code_page_932(h):
         expect_equal(b"#Dump of JVM Parameters" in f.read(), True, "Log.txt beside the executable")
 
     h.clear_registry()
-    log, env = h.log_env(JAVA_HOME=winpath(variable), **JAPANESE)
-    rc, messages = h.run(exe, env=env)
-    _, around, _ = vm_record(read_lines(log))
-    expect_equal((rc, messages, surroundings(around, "PATH").split(";")[1]),
-                 (0, [], cp932(winpath(variable) + "\\bin\\")), "JAVA_HOME: exit code, messages, bin folder")
+    with open(os.path.join(variable, "bin", "java.exe"), "wb") as f:
+        f.write(b"MZ")
+    for source in ({"JAVA_HOME": winpath(variable)}, {"WINEPATH": winpath(variable) + "\\bin"}):
+        log, env = h.log_env(**source, **japanese)
+        rc, messages = h.run(exe, env=env)
+        _, around, _ = vm_record(read_lines(log))
+        expect_equal((rc, messages, surroundings(around, "PATH").split(";")[1]),
+                     (0, [], cp932(winpath(variable) + "\\bin\\")), "%r: exit code, messages, bin folder" % source)
 
 
 def exception_in_main(h):
