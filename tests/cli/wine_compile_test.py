@@ -80,7 +80,7 @@ def expected_block(out_folder):
         "binarypath", out_folder + "jvm.dll", "classname", "hello.Main", "parameters", "configured \"two words\"",
         "appendcp", "environment", "1", "HELLO_MODE", "fast", "classpath", "1", "C:\\apps\\hello.jar",
         "properties", "1", "hello.greeting=Hi", "noasyncgc", "1", "noclassgc", "1", "verifyremote",
-        "disablejit", "1", "console", "0", "routeconsole", "0", "minheap", "2048", "maxheap", "65536",
+        "disablejit", "0", "console", "0", "routeconsole", "0", "minheap", "2048", "maxheap", "65536",
         "maxcstack", "128", "maxjavastack", "512"])
 
 
