@@ -27,7 +27,7 @@ constexpr std::uint64_t kMaxStubSize = 64u << 20;
 int usage(const std::string& text) { return usageError("compile", text); }
 
 int failure(const std::string& text) {
-    std::fprintf(stderr, "caskit compile: %s\n", text.c_str());
+    std::fprintf(stderr, "caskit compile: %s\n", oneLine(text).c_str());
     return 1;
 }
 
