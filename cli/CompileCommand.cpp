@@ -10,6 +10,7 @@
 
 #include "builder/engine/CodePage.h"
 #include "builder/engine/ExecutableWriter.h"
+#include "builder/engine/Jdk11Sizes.h"
 #include "cli/Arguments.h"
 #include "cli/CodePageOption.h"
 #include "cli/Commands.h"
@@ -26,7 +27,7 @@ constexpr std::uint64_t kMaxStubSize = 64u << 20;
 int usage(const std::string& text) { return usageError("compile", text); }
 
 int failure(const std::string& text) {
-    std::fprintf(stderr, "caskit compile: %s\n", text.c_str());
+    std::fprintf(stderr, "caskit compile: %s\n", oneLine(text).c_str());
     return 1;
 }
 
@@ -132,11 +133,14 @@ int runCompile(const std::vector<std::string>& words) {
     Project project;
     std::string error;
     std::vector<std::string> warnings;
-    if (!loadProjectForBuild(path, project, error, warnings)) return failure(error);
+    // --out replaces the exe folder: a project saved elsewhere (a Windows
+    // drive in its exe folder) compiles here.
+    if (!loadProjectForBuild(path, project, error, warnings, out.empty())) return failure(error);
     for (const std::string& w : warnings) warn(w);
     const std::int32_t version = project.getProjectVersion();
     if (version != 1 && version != 2)
         return failure("project version " + std::to_string(version) + " is neither 1 (JDK 1.1) nor 2 (JDK 2.0)");
+    if (std::optional<std::string> problem = jdk11SizeProblem(project)) return failure(path + ": " + *problem);
     const unsigned stubId = version == 1 ? kStub11ResourceId : kStub12ResourceId;
     std::optional<std::string> stubName = stubFileName(target, stubId);
     if (!stubName)
@@ -157,6 +161,10 @@ int runCompile(const std::vector<std::string>& words) {
         warn("the executable name \"" + project.exeName() + "\" has no \".exe\"; Windows does not start it as a program");
 
     const std::string targetPath = ansiToSystem(project.exeFolder() + project.exeName());
+    // A build tool makes the folders of its output.
+    std::string unmade;
+    if (!platform::makeFolders(folderOf(targetPath), unmade))
+        return failure("cannot make the folder " + unmade + ": " + platform::lastErrorText());
     messages.setSubject(targetPath);
     const TestStepScope testSteps;
     const bool written = compile(project, nullptr);

@@ -3,17 +3,12 @@
 #include <cstdio>
 #include <string>
 
-namespace {
-
-// Message texts may end in CR LF (system error texts) or span lines.
 std::string oneLine(const std::string& text) {
     std::string out;
     for (char c : text) out += (c == '\r' || c == '\n') ? ' ' : c;
     while (!out.empty() && out.back() == ' ') out.pop_back();
     return out;
 }
-
-}  // namespace
 
 MessageLog::MessageLog(std::string command) {
     previous_ = platform::setMessageHandler(

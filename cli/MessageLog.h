@@ -12,6 +12,10 @@
 
 #include "platform/MessageText.h"
 
+// `text` as one line: line breaks (a system error text ends in CR LF)
+// become blanks, and trailing blanks are dropped.
+std::string oneLine(const std::string& text);
+
 class MessageLog {
 public:
     explicit MessageLog(std::string command = "caskit");

@@ -35,6 +35,9 @@ int runNew(const std::vector<std::string>& words) {
 
     Project project;
     project.setProjectVersion(version);
+    // Today's runtimes run everything in the interpreter when the JIT is
+    // off: a new JDK 2.0 project has it on unless --jit off is given.
+    if (version == 2) project.setJitEnabled(true);
     if (std::optional<int> done = applySettingOptions("new", project, path, args, isJdkOption)) return *done;
     if (std::optional<int> done = checkProjectSettings("new", project)) return *done;
     return writeProjectFile(project, path);

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "builder/engine/Globals.h"
+#include "builder/engine/Jdk11Sizes.h"
 #include "builder/engine/ProjectFile.h"
 #include "builder/engine/SettingChecks.h"
 #include "cli/CodePageOption.h"
@@ -58,6 +59,7 @@ std::optional<int> checkProjectSettings(const char* command, const Project& proj
         return usageError(command, "--min-heap (" + std::to_string(project.minHeap()) +
                                        " KB) is larger than --max-heap (" + std::to_string(project.maxHeap()) +
                                        " KB)");
+    if (std::optional<std::string> problem = jdk11SizeProblem(project)) return usageError(command, *problem);
     if (std::optional<std::string> problem = extendedSettingProblem(project)) return usageError(command, *problem);
     return std::nullopt;
 }

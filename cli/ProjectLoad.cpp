@@ -101,7 +101,7 @@ std::optional<ProjectRecord> readProjectRecord(const std::string& path, std::str
 }
 
 bool loadProjectForBuild(const std::string& path, Project& project, std::string& error,
-                         std::vector<std::string>& warnings) {
+                         std::vector<std::string>& warnings, bool usesExeFolder) {
     std::optional<ProjectRecord> record = readProjectRecord(path, error);
     if (!record) return false;
     const struct {
@@ -111,6 +111,7 @@ bool loadProjectForBuild(const std::string& path, Project& project, std::string&
                  {"large-icon", &record->largeIconPath},
                  {"small-icon", &record->smallIconPath}};
     for (const auto& p : paths) {
+        if (p.value == &record->exeFolder && !usesExeFolder) continue;
         if (std::optional<std::string> problem = foreignPathProblem(*p.value)) {
             error = path + ": " + p.setting + " " + *problem;
             return false;
@@ -118,7 +119,7 @@ bool loadProjectForBuild(const std::string& path, Project& project, std::string&
     }
     // Project paths are project text: the folder they count from is too.
     const std::string base = projectFolderText(path);
-    record->exeFolder = resolvePath(base, record->exeFolder);
+    if (usesExeFolder) record->exeFolder = resolvePath(base, record->exeFolder);
     const std::string large = record->largeIconPath, small = record->smallIconPath;
     record->largeIconPath.clear();
     record->smallIconPath.clear();

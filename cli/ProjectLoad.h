@@ -20,9 +20,10 @@ std::optional<ProjectRecord> readProjectRecord(const std::string& path, std::str
 // Reads the project file at `path` into a freshly constructed `project`.
 // False with `error` (naming the file) when the file cannot be read, is
 // damaged, or holds a path that means nothing here. Every image problem
-// adds one line to `warnings`.
+// adds one line to `warnings`. Without `usesExeFolder` (the target is
+// named otherwise) the exe folder is neither checked nor resolved.
 bool loadProjectForBuild(const std::string& path, Project& project, std::string& error,
-                         std::vector<std::string>& warnings);
+                         std::vector<std::string>& warnings, bool usesExeFolder = true);
 
 // Sets the large or small icon path of `project` and loads its image,
 // quietly: returns why no image could be taken from `path` (the path is

@@ -3,11 +3,13 @@
 #include "launcher/FolderProbe.h"
 
 #include "platform/Files.h"
-#include "platform/PathSeparator.h"
+#include "platform/PathText.h"
 
 Text folderProbePath(const Text& folder) {
     Text path = folder;
-    if (path.empty() || path.back() != platform::kPathSeparator) path += platform::kPathSeparator;
+    const size_t last = path.size() - 1;
+    if (path.empty() || path[last] != platform::kPathSeparator || !platform::beginsCharacter(path, last))
+        path += platform::kPathSeparator;
     return path + "zy8zxx.zxi";
 }
 

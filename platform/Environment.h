@@ -11,7 +11,8 @@ namespace platform {
 const List<Text>& startupEnvironment();
 
 // Value of `name` in the start-up snapshot; names compare without regard
-// to case. False when the variable was not set.
+// to case on Windows and exactly on Linux. False when the variable was not
+// set.
 bool startupVariable(const char* name, Text& value);
 
 // Sets a variable of the live process environment (an empty value is set

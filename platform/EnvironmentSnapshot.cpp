@@ -1,4 +1,4 @@
-// Case-insensitive lookup in the start-up snapshot, shared by both platforms.
+// Lookup in the start-up snapshot, shared by both platforms.
 #include "platform/Environment.h"
 #include "platform/EnvironmentReader.h"
 
@@ -18,11 +18,19 @@ const List<Text>& snapshot() {
 
 const bool gSnapshotTaken = (snapshot(), true);
 
-char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+// Windows names compare without regard to case; Linux names are exact
+// (classpath and CLASSPATH are two variables there).
+char nameCase(char c) {
+#ifdef _WIN32
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+#else
+    return c;
+#endif
+}
 
-bool sameNameIgnoringCase(const Text& entry, size_t nameLength, const char* name) {
+bool sameName(const Text& entry, size_t nameLength, const char* name) {
     for (size_t i = 0; i < nameLength; ++i) {
-        if (name[i] == '\0' || upper(entry[i]) != upper(name[i])) return false;
+        if (name[i] == '\0' || nameCase(entry[i]) != nameCase(name[i])) return false;
     }
     return name[nameLength] == '\0';
 }
@@ -37,7 +45,7 @@ bool startupVariable(const char* name, Text& value) {
         // keeps per-drive folders as entries such as "=C:=C:\").
         size_t eq = entry.find('=', 1);
         if (eq == Text::npos) continue;
-        if (sameNameIgnoringCase(entry, eq, name)) {
+        if (sameName(entry, eq, name)) {
             value = entry.substr(eq + 1);
             return true;
         }

@@ -27,6 +27,12 @@ bool replaceFile(const std::string& source, const std::string& target);
 // The system's text for the last failure of a platform call (FormatMessageA
 // from the system table, neutral language / strerror).
 std::string lastErrorText();
+// Makes one folder (mkdir / CreateDirectoryA); false on failure.
+bool makeFolder(const std::string& path);
+// Makes `folder` and every folder above it that is missing. False, with
+// `failed` naming the first folder that could not be made (lastErrorText()
+// says why).
+bool makeFolders(const std::string& folder, std::string& failed);
 // Reads a whole file of at most maxSize bytes; nullopt on failure or when larger.
 std::optional<std::string> readWholeFile(const std::string& path, std::uint64_t maxSize);
 

@@ -2,7 +2,6 @@
 
 #include "platform/MessageBox.h"
 #include "vmbind/RuntimeDiscovery.h"
-#include "vmbind/RuntimeSearch.h"
 #include "vmbind/SearchPath.h"
 
 const char* const kInternalRuntime = "#internal#";
@@ -47,7 +46,7 @@ platform::DynamicLibrary followLoadingPlan(const LaunchParameters& parameters, c
             if (searchAhead)
                 held = &step;
             else if (hooks && i + 1 == plan.size())
-                show(step, hooks->notFoundText(*hooks->search, step.text.c_str()));
+                show(step, hooks->notFoundText(hooks->search, step.text.c_str()));
             else
                 show(step, step.text);
             continue;
@@ -55,14 +54,15 @@ platform::DynamicLibrary followLoadingPlan(const LaunchParameters& parameters, c
         if (step.kind == LoadStep::Kind::Search) {
             if (!hooks) continue;
             searchAhead = false;
-            if (hooks->run(*hooks->search)) return static_cast<platform::DynamicLibrary&&>(hooks->search->library);
+            platform::DynamicLibrary found;
+            if (hooks->run(hooks->search, found)) return found;
             updatePath(parameters, profile);  // PATH as the table had it
             if (held) show(*held, held->text);
             held = nullptr;
             continue;
         }
         if (step.text.empty()) continue;
-        if (hooks && !hooks->admits(*hooks->search, i == 0 && configured ? "binarypath" : "registry", step.text))
+        if (hooks && !hooks->admits(hooks->search, i == 0 && configured ? "binarypath" : "registry", step.text))
             continue;
         platform::DynamicLibrary library = platform::loadLibrary(step.text.c_str());
         if (library) {

@@ -1,8 +1,8 @@
 #pragma once
 // Loading the VM library: the configured path, the discovered path and the
 // bare library name, in the order the launcher's profile says, with the
-// messages shown between the attempts; and, where the profile has one, the
-// search for an installed runtime (vmbind/RuntimeSearch.h).
+// messages shown between the attempts; and, where the profile has one, a
+// search for an installed runtime, reached only through SearchHooks.
 
 #include "launcher/LaunchParameters.h"
 #include "platform/DynamicLibrary.h"
@@ -29,18 +29,18 @@ struct LoadStep {
 // runtime on Linux.
 List<LoadStep> loadingPlan(const RuntimeProfile& profile, const Text& binaryPath, const Text& discoveredLib);
 
-struct RuntimeSearch;
-// What the loading asks of the runtime search (vmbind/RuntimeSearch.h),
-// handed in by the launchers that have one so that the others link none.
+// What the loading asks of a search for installed runtimes, handed in by
+// the launchers that have one (vmbind/RuntimeSearch.h) so that the others
+// link none. `search` is the search's own state, handed back to each call.
 struct SearchHooks {
-    RuntimeSearch* search;
+    void* search;
     // A table path (configured or registered) before it is loaded: false
     // when its header shows it cannot be; `source` names where it came from.
-    bool (*admits)(RuntimeSearch& search, const Text& source, const Text& path);
-    // The search itself: true when it loaded a runtime.
-    bool (*run)(RuntimeSearch& search);
+    bool (*admits)(void* search, const Text& source, const Text& path);
+    // The search itself: true, with the runtime it loaded in `library`.
+    bool (*run)(void* search, platform::DynamicLibrary& library);
     // The not-found message's text with the candidates the search rejected.
-    Text (*notFoundText)(const RuntimeSearch& search, const char* text);
+    Text (*notFoundText)(const void* search, const char* text);
 };
 
 // Follows the plan with platform::loadLibrary and platform::showMessage.

@@ -2,7 +2,7 @@
 
 #include "launcher/DiagnosticLog.h"
 #include "platform/Files.h"
-#include "platform/PathSeparator.h"
+#include "platform/PathText.h"
 #include "vmbind/LibraryHeader.h"
 #include "vmbind/LibraryLoading.h"
 #include "vmbind/RuntimeDiscovery.h"
@@ -55,13 +55,17 @@ Text homeKey(const Text& home) {
     Text key = home;
 #ifdef _WIN32
     for (size_t i = 0; i < key.size(); ++i) {
+        if (platform::isLeadByte(key[i])) {  // a two-byte character stays as it is
+            ++i;
+            continue;
+        }
         if (key[i] >= 'A' && key[i] <= 'Z') key[i] = static_cast<char>(key[i] + 32);
         if (key[i] == '/') key[i] = '\\';
     }
 #else
     platform::resolvedPath(home.c_str(), key);
 #endif
-    while (key.size() > 1 && platform::isPathSeparator(key.back())) key.resize(key.size() - 1);
+    while (key.size() > 1 && platform::isSeparatorAt(key, key.size() - 1)) key.resize(key.size() - 1);
     return key;
 }
 
@@ -122,14 +126,28 @@ void noteCandidate(RuntimeSearch& search, const Text& source, const Text& path, 
 
 namespace {
 
-Text notFoundText(const RuntimeSearch& search, const char* text) { return withRejectedLines(text, search.rejected); }
+// The hooks through which the loading table reaches the search.
+bool admitsHook(void* search, const Text& source, const Text& path) {
+    return admitsLibrary(*static_cast<RuntimeSearch*>(search), source, path);
+}
+
+bool runHook(void* search, platform::DynamicLibrary& library) {
+    RuntimeSearch& s = *static_cast<RuntimeSearch*>(search);
+    if (!searchRuntimes(s)) return false;
+    library = static_cast<platform::DynamicLibrary&&>(s.library);
+    return true;
+}
+
+Text notFoundHook(const void* search, const char* text) {
+    return withRejectedLines(text, static_cast<const RuntimeSearch*>(search)->rejected);
+}
 
 }  // namespace
 
 platform::DynamicLibrary loadRuntimeLibraryOrSearch(const LaunchParameters& parameters,
                                                     const RuntimeProfile& profile) {
     RuntimeSearch search(parameters, profile);
-    const SearchHooks hooks{&search, admitsLibrary, searchRuntimes, notFoundText};
+    const SearchHooks hooks{&search, admitsHook, runHook, notFoundHook};
     return followLoadingPlan(parameters, profile, &hooks);
 }
 
@@ -146,6 +164,10 @@ const char* pathProblem(const Text& value) {
     if (value.empty()) return "empty";
     for (size_t i = 0; i < value.size(); ++i) {
         const unsigned char c = static_cast<unsigned char>(value[i]);
+        if (platform::isLeadByte(value[i])) {  // its second byte may be '|' (0x7C)
+            ++i;
+            continue;
+        }
 #ifdef _WIN32
         if (c == '<' || c == '>' || c == '"' || c == '|' || c == '*') return "not a path";
 #endif
@@ -161,15 +183,15 @@ Text unquoted(const Text& value) {
 
 Text parentFolder(const Text& path) {
     size_t end = path.size();
-    while (end > 0 && platform::isPathSeparator(path[end - 1])) --end;
-    while (end > 0 && !platform::isPathSeparator(path[end - 1])) --end;
-    while (end > 1 && platform::isPathSeparator(path[end - 1])) --end;
+    while (end > 0 && platform::isSeparatorAt(path, end - 1)) --end;
+    while (end > 0 && !platform::isSeparatorAt(path, end - 1)) --end;
+    while (end > 1 && platform::isSeparatorAt(path, end - 1)) --end;
     return path.substr(0, end);
 }
 
 Text joinPath(const Text& folder, const char* name) {
     Text path = folder;
-    if (!path.empty() && !platform::isPathSeparator(path.back())) path += platform::kPathSeparator;
+    if (!path.empty() && !platform::isSeparatorAt(path, path.size() - 1)) path += platform::kPathSeparator;
     return path + name;
 }
 

@@ -13,3 +13,7 @@ int32_t parseSizeNumber(const Text& text);
 // Kilobytes to bytes in 32-bit arithmetic (wrapping like the runtime's
 // own 32-bit integers).
 int32_t kilobytesToBytes(int32_t kilobytes);
+
+// The largest size in kilobytes whose bytes kilobytesToBytes gives
+// without wrapping: the JDK 1.1 start's limit (2 GB less 1 KB).
+constexpr uint32_t kLargestJdk11Kilobytes = INT32_MAX / 1024;

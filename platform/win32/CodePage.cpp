@@ -2,6 +2,7 @@
 
 #include "platform/CodePage.h"
 #include "platform/List.h"
+#include "platform/PathText.h"
 #include "platform/Unicode.h"
 
 Text utf8FromAnsi(const Text& ansi) {
@@ -26,3 +27,5 @@ Text ansiFromUtf8(const Text& utf8) {
     WideCharToMultiByte(CP_ACP, 0, wide, size, ansi.data(), count, nullptr, nullptr);
     return ansi;
 }
+
+bool platform::isLeadByte(char c) { return IsDBCSLeadByteEx(CP_ACP, static_cast<BYTE>(c)) != 0; }

@@ -7,6 +7,8 @@ namespace platform {
 
 bool deleteFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
 
+bool makeFolder(const std::string& path) { return CreateDirectoryA(path.c_str(), nullptr) != 0; }
+
 MoveFileExFunction moveFileExForReplace = &MoveFileExA;
 
 // Windows 95 and 98 export MoveFileExA but do not implement it: there the

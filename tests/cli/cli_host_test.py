@@ -135,7 +135,7 @@ def linux_project(work, name="app"):
 EXPECTED_BLOCK = block_lines([
     "binarypath", "#internal#", "classname", "hello.Main", "parameters", "x y", "appendcp",
     "environment", "1", "A", "b=c", "classpath", "1", "/apps/h.jar", "properties", "1", "k=v",
-    "noasyncgc", "1", "noclassgc", "1", "verifyremote", "disablejit", "1", "console", "0",
+    "noasyncgc", "1", "noclassgc", "1", "verifyremote", "disablejit", "0", "console", "0",
     "routeconsole", "0", "minheap", "1024", "maxheap", "16384", "maxcstack", "128", "maxjavastack", "512"])
 
 
@@ -259,10 +259,16 @@ def test_errors(work):
     rc, out, err = caskit("compile", linux_project(work, "f"), "--stubs", os.path.join(work, "nostubs"))
     check(rc == 1 and "cannot read the stub" in err, "missing stub: %d %r" % (rc, err))
 
-    nofolder = linux_project(work, "g")
+    # Missing folders of the target are made; one that cannot be is named.
+    project = linux_project(work, "g")
     target = os.path.join(work, "no", "such", "dir", "g")
-    rc, out, err = caskit("compile", nofolder, "--out", target)
-    check(rc == 1 and err.startswith("Error Compiling Executable: %s: " % target), "uncreatable target: %d %r" % (rc, err))
+    rc, out, err = caskit("compile", project, "--out", target)
+    check(rc == 0 and os.listdir(os.path.dirname(target)) == ["g"], "folders made: %d %r" % (rc, err))
+    open(os.path.join(work, "plain"), "wb").close()
+    unmade = os.path.join(work, "plain", "dir")
+    rc, out, err = caskit("compile", project, "--out", os.path.join(unmade, "g"))
+    check(rc == 1 and err == "caskit compile: cannot make the folder %s: Not a directory\n" % unmade,
+          "uncreatable folder: %d %r" % (rc, err))
 
 
 def test_show_prints_every_setting(work):
@@ -518,6 +524,10 @@ def test_build_tool_paths(work):
     check(rc == 1 and "exe-folder" in err and "Windows drive" in err and windows in err,
           "drive path: %d %r" % (rc, err))
     check(not [n for n in os.listdir(work) if n.startswith("Z:")], "nothing written for a drive path")
+    # --out replaces the exe folder, which is then not checked.
+    rc, out, err = caskit(*(["compile", windows, "--out", "elsewhere.exe"] + (["--target", target] if target else [])),
+                          cwd=work)
+    check(rc == 0 and os.path.exists(os.path.join(work, "elsewhere.exe")), "drive path under --out: %d %r" % (rc, err))
 
     if target:  # a Windows executable without ".exe": a warning, still written
         path = linux_project(work, "noext")
@@ -542,6 +552,25 @@ def test_option_checks(work):
     check(not os.path.exists(os.path.join(work, "bad.csk")), "no project written for refused options")
     rc, out, err = caskit("show", path, "--help")
     check(rc == 0 and "caskit compile PROJECT.csk" in out, "show P.csk --help: %d %r" % (rc, err))
+
+    # The JIT: on in new JDK 2.0 projects unless --jit off; off for JDK 1.1.
+    for jdk, extra, jit in (("2.0", [], True), ("2.0", ["--jit", "off"], False), ("1.1", [], False)):
+        caskit("new", path, "--jdk", jdk, *extra)
+        check(read_project(open(path, "rb").read())["jitEnabled"] == jit, "jit of %s %r" % (jdk, extra))
+
+    # A JDK 1.1 runtime takes sizes as 32-bit byte counts: 2 GB and more is refused.
+    too_large = ("The maximum heap of 2097152 KB does not fit a JDK 1.1 runtime, which takes at most "
+                 "2097151 KB (2 GB less 1 KB).")
+    rc, out, err = caskit("new", path, "--jdk", "1.1", "--max-heap", "2097151")
+    check(rc == 0, "JDK 1.1 heap of 2097151 KB: %d %r" % (rc, err))
+    rc, out, err = caskit("new", os.path.join(work, "bad.csk"), "--jdk", "1.1", "--max-heap", "2097152")
+    check(rc == 2 and too_large in err, "JDK 1.1 heap of 2 GB: %d %r" % (rc, err))
+    caskit("new", path, "--jdk", "2.0", "--max-heap", "2097152", "--main-class", "M", "--exe-name", "x.exe")
+    data = bytearray(open(path, "rb").read())
+    data[4:8] = (1).to_bytes(4, "little")  # made a JDK 1.1 project elsewhere
+    open(path, "wb").write(data)
+    rc, out, err = caskit("compile", path, "--target", "windows-x64")
+    check(rc == 1 and err == "caskit compile: %s: %s\n" % (path, too_large), "compile of a 2 GB JDK 1.1 heap: %r" % err)
 
 
 def test_interrupted_compile(work):
@@ -576,6 +605,21 @@ def test_interrupted_compile(work):
     check(rc == 0 and open(exe, "rb").read() != b"previous executable", "a complete compile replaces it")
 
 
+def test_readme_example(work):
+    """The README's command-line example, run as written in an empty folder."""
+    readme = open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "README.md")).read()
+    example = readme[readme.index("## Using the command-line builder"):]
+    example = example[example.index("```sh\n") + 6:example.index("```", example.index("```sh") + 5)]
+    commands = [c.split("#")[0] for c in example.replace("\\\n", " ").splitlines() if c.startswith("build/")]
+    check(len(commands) == 4, "README example: %r" % commands)
+    for command in commands:
+        if "windows-x64" in command and not os.path.exists(os.path.join(STUBS, "windows-x64")):
+            continue
+        rc, out, err = caskit(*command.split()[1:], cwd=work)
+        check(rc == 0, "README: %s: %d %r" % (command, rc, err))
+    check(os.path.exists(os.path.join(work, "out", "app")), "README: out/app written")
+
+
 def main():
     with temp_folder("caskit-cli-") as work:
         for test in (test_new_writes_every_setting, test_set_changes_only_what_it_names,
@@ -583,7 +627,7 @@ def main():
                      test_icons, test_errors, test_failed_writes,
                      test_show_prints_every_setting, test_help_is_complete, test_every_error_is_one_line,
                      test_line_breaks, test_code_page, test_compile_windows, test_build_tool_paths,
-                     test_option_checks, test_interrupted_compile):
+                     test_option_checks, test_interrupted_compile, test_readme_example):
             folder = os.path.join(work, test.__name__)
             os.makedirs(folder)
             test(folder)

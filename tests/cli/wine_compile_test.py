@@ -81,7 +81,7 @@ def expected_block(out_folder):
         "binarypath", out_folder + "jvm.dll", "classname", "hello.Main", "parameters", "configured \"two words\"",
         "appendcp", "environment", "1", "HELLO_MODE", "fast", "classpath", "1", "C:\\apps\\hello.jar",
         "properties", "1", "hello.greeting=Hi", "noasyncgc", "1", "noclassgc", "1", "verifyremote",
-        "disablejit", "1", "console", "0", "routeconsole", "0", "minheap", "2048", "maxheap", "65536",
+        "disablejit", "0", "console", "0", "routeconsole", "0", "minheap", "2048", "maxheap", "65536",
         "maxcstack", "128", "maxjavastack", "512"])
 
 
@@ -176,13 +176,17 @@ def test_resource_form():
     check(resources(os.path.join(folder, "old.exe")).get((1000, 1, 0)) == b"resbased", "JDK 1.1 marker")
     check(open(os.path.join(folder, "old.exe"), "rb").read()[:64] == stub11[:64], "JDK 1.1 uses stub11")
 
-    # An uncreatable target: the system's error text (which ends in CR LF)
-    # as one line on standard error, exit code 1.
-    rc, out, err = wine(CASKIT_EXE, "compile", win(old), "--out", out_folder + "no\\such\\old.exe")
+    # Missing folders of the target are made; a folder that cannot be made
+    # (below a file): the system's error text (which ends in CR LF) as one
+    # line on standard error, exit code 1.
+    rc, out, err = wine(CASKIT_EXE, "compile", win(old), "--out", out_folder + "made\\here\\old.exe")
+    check(rc == 0 and os.path.exists(os.path.join(folder, "made", "here", "old.exe")), "folders made: %r" % err)
+    rc, out, err = wine(CASKIT_EXE, "compile", win(old), "--out", out_folder + "old.exe\\sub\\old.exe")
     lines = err.replace("\r\n", "\n").split("\n")
+    prefix = "caskit compile: cannot make the folder %sold.exe\\sub: " % out_folder
     check(rc == 1 and len(lines) == 2 and lines[1] == "" and "\r" not in lines[0] and
-          lines[0].startswith("Error Compiling Executable: ") and not lines[0].endswith(" ") and
-          len(lines[0]) > len("Error Compiling Executable: "), "uncreatable target: %d %r" % (rc, err))
+          lines[0].startswith(prefix) and not lines[0].endswith(" ") and len(lines[0]) > len(prefix),
+          "uncreatable folder: %d %r" % (rc, err))
 
 
 def sign(exe, folder):

@@ -113,6 +113,20 @@ TEST(Unicode, Utf16ToUtf8) {
     EXPECT_EQ(str(utf8FromUtf16(text, 6)), "\xC3\xA9\xF0\x9F\x98\x80\xEF\xBF\xBDx\xEF\xBF\xBD");
 }
 
+// Both ends of both surrogate ranges, and the units just outside them.
+TEST(Unicode, SurrogateRangeEnds) {
+    const uint16_t pairs[] = {0xD800, 0xDC00, 0xDBFF, 0xDFFF, 0xD7FF, 0xE000};
+    EXPECT_EQ(str(utf8FromUtf16(pairs, 6)), "\xF0\x90\x80\x80\xF4\x8F\xBF\xBF\xED\x9F\xBF\xEE\x80\x80");
+    const uint16_t lones[] = {0xD800, 0xDBFF, 0xDC00, 0xDFFF};
+    for (uint16_t lone : lones) {
+        const uint16_t text[] = {lone, 0xE000};
+        EXPECT_EQ(str(utf8FromUtf16(text, 2)), "\xEF\xBF\xBD\xEE\x80\x80") << lone;
+    }
+    EXPECT_EQ(units("\xF0\x90\x80\x80\xF4\x8F\xBF\xBF"), (Units{0xD800, 0xDC00, 0xDBFF, 0xDFFF}));
+    EXPECT_EQ(units("\xED\x9F\xBF\xEE\x80\x80\xEF\xBF\xBF"), (Units{0xD7FF, 0xE000, 0xFFFF}));
+    EXPECT_EQ(units("\xED\xBF\xBF"), (Units{0xFFFD, 0xFFFD, 0xFFFD}));  // U+DFFF encoded
+}
+
 TEST(CommandLine, ArgumentsStartAfterTheProgramNameAndItsBlanks) {
     auto start = [](const char16_t* line) {
         return programNameLength(reinterpret_cast<const uint16_t*>(line));

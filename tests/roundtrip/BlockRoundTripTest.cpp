@@ -113,15 +113,15 @@ public:
     std::string anyText(unsigned longest = 24) { return from(kPlain + " \t\"%=;.:\\/", longest); }
 
     // A text with at most one %NAME% reference; `expected` gets what the
-    // launcher's expansion (start-up environment, names in any letter
-    // case) makes of it. `allowed` are the other characters it may hold.
+    // launcher's expansion (start-up environment; Linux names are exact,
+    // so another letter case names an unset variable) makes of it. `allowed` are the other characters it may hold.
     std::string expandable(const std::string& allowed, std::string& expected) {
         std::string before = from(allowed, 8), after = from(allowed, 8);
         std::string reference, replaced;
         switch (below(5)) {
         case 0: reference = replaced = ""; break;
         case 1: reference = "%CASKIT_RT_KNOWN%", replaced = kKnownValue; break;
-        case 2: reference = "%caskit_rt_Known%", replaced = kKnownValue; break;
+        case 2: reference = replaced = "%caskit_rt_Known%"; break;
         case 3: reference = replaced = "%CASKIT_RT_ABSENT%"; break;
         default: reference = replaced = "%"; break;  // one sign alone names nothing
         }

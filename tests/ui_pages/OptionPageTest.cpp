@@ -117,6 +117,20 @@ PAGE_TEST(heapPageJdk11StoresSizes) {
     CHECK_EQ(project.maxNativeStack(), 0u);
     CHECK_EQ(project.maxJavaStack(), 4096u);
     CHECK_EQ(project.modified, true);
+    // A JDK 1.1 runtime takes 32-bit byte counts: 2 GB and more is refused.
+    takeModals();
+    type(page.get(), IDC_JAVA_STACK, "2097151");
+    CHECK_EQ(verify(page.get()), 1);
+    type(page.get(), IDC_JAVA_STACK, "2097152");
+    expectModal(IDOK);
+    CHECK_EQ(verify(page.get()), 0);
+    std::vector<ModalSeen> seen = takeModals();
+    CHECK_EQ(seen.size(), 1u);
+    if (seen.size() == 1) {
+        CHECK_EQ(seen[0].caption, "Data Error");
+        CHECK_EQ(seen[0].text, "The Java stack of 2097152 KB does not fit a JDK 1.1 runtime, which takes at most "
+                               "2097151 KB (2 GB less 1 KB).");
+    }
 }
 
 PAGE_TEST(heapPageJdk20StoresZeroStacks) {

@@ -49,13 +49,25 @@ std::string peImage(unsigned machine, unsigned magic) {
     return b;
 }
 
+// `n` bytes of `b` from `at` in a buffer of their own, so that the
+// sanitizer sees a read past them.
+std::vector<unsigned char> cut(const std::string& b, size_t at, size_t n) {
+    return std::vector<unsigned char>(b.begin() + static_cast<std::ptrdiff_t>(at),
+                                      b.begin() + static_cast<std::ptrdiff_t>(at + n));
+}
+
 // The first `size` bytes of `b` read as the launcher reads a file of that length.
 Verdict pe(const std::string& b, size_t size, Machine& found) {
     uint32_t offset = 0;
-    Verdict v = readDosHeader(bytes(b), size < 64 ? size : 64, offset);
+    Verdict v = readDosHeader(cut(b, 0, size < 64 ? size : 64).data(), size < 64 ? size : 64, offset);
     if (v != Verdict::Loadable) return v;
-    const size_t rest = size > offset ? size - offset : 0;
-    return readPeHeader(bytes(b) + offset, rest < kPeHeadersRead ? rest : kPeHeadersRead, offset, size, found);
+    size_t rest = size > offset ? size - offset : 0;
+    if (rest > kPeHeadersRead) rest = kPeHeadersRead;
+    return readPeHeader(cut(b, offset < size ? offset : size, rest).data(), rest, offset, size, found);
+}
+
+Verdict elf(const std::string& b, size_t size, Machine& found) {
+    return readElfHeader(cut(b, 0, size).data(), size, size, found);
 }
 
 std::string elfImage(char elfClass, unsigned machine) {
@@ -93,6 +105,34 @@ TEST(JavaVersion, NumberingNamesAndReleaseFiles) {
     EXPECT_EQ(release("JAVA_VERSION=\"\"\n"), "JAVA_VERSION empty");
 }
 
+TEST(JavaVersion, EveryFormItMeets) {
+    using V = std::vector<unsigned>;
+    EXPECT_EQ(parts("1.8"), (V{8, 0, 0, 0}));  // a registry key's two parts
+    EXPECT_EQ(parts("1.8.0_392"), (V{8, 0, 392, 0}));
+    EXPECT_EQ(parts("1"), (V{1, 0, 0, 0}));
+    EXPECT_EQ(parts("17"), (V{17, 0, 0, 0}));
+    EXPECT_EQ(parts("21.0.5"), (V{21, 0, 5, 0}));
+    EXPECT_EQ(parts("25-ea"), (V{25, 0, 0, 0}));
+    EXPECT_EQ(parts("11.0.2-ea+7"), (V{11, 0, 2, 0}));
+    const char* const ascending[] = {"1.8", "1.8.0_392", "17", "21", "21.0.5", "25-ea"};
+    for (size_t i = 0; i + 1 < sizeof ascending / sizeof *ascending; ++i) {
+        EXPECT_TRUE(isLaterVersion(parseJavaVersion(ascending[i + 1]), parseJavaVersion(ascending[i]))) << i;
+        EXPECT_FALSE(isLaterVersion(parseJavaVersion(ascending[i]), parseJavaVersion(ascending[i + 1]))) << i;
+    }
+}
+
+TEST(LibraryHeader, EveryVerdictHasItsText) {
+    const std::pair<Verdict, const char*> texts[] = {
+        {Verdict::Loadable, ""},
+        {Verdict::Unreadable, "cannot be read"},
+        {Verdict::NotPe, "not a PE file"},
+        {Verdict::NotElf, "not an ELF file"},
+        {Verdict::Truncated, "truncated file"},
+        {Verdict::OtherBitness, "32-bit library, this program is 64-bit"},
+        {Verdict::OtherMachine, "library for another processor"}};
+    for (const auto& t : texts) EXPECT_STREQ(libraryProblem(t.first, 64), t.second);
+}
+
 TEST(LibraryHeader, PeMachinesAndEveryLength) {
     const Machine x64{0x8664, 64};
     Machine found{0, 0};
@@ -119,6 +159,13 @@ TEST(LibraryHeader, PeMachinesAndEveryLength) {
     // Cut anywhere before the end of its last section: truncated.
     b = peImage(0x8664, 0x20B);
     for (size_t n = 0; n < b.size(); ++n) ASSERT_EQ(pe(b, n, found), n < 2 ? Verdict::NotPe : Verdict::Truncated) << n;
+    // A section without raw data: the file may end with the section table.
+    put32(b, 0x188 + 16, 0), put32(b, 0x188 + 20, 0);
+    EXPECT_EQ(pe(b, 0x188 + 40, found), Verdict::Loadable);
+    EXPECT_EQ(pe(b, 0x188 + 39, found), Verdict::Truncated);
+    EXPECT_EQ(compareMachine(Machine{0x8664, 64}, Machine{0x8664, 64}), Verdict::Loadable);
+    EXPECT_EQ(compareMachine(Machine{0x14C, 32}, Machine{0x8664, 64}), Verdict::OtherBitness);
+    EXPECT_EQ(compareMachine(Machine{0xAA64, 64}, Machine{0x8664, 64}), Verdict::OtherMachine);
 }
 
 TEST(LibraryHeader, ElfClassesTablesEveryLengthAndFiles) {
@@ -134,8 +181,10 @@ TEST(LibraryHeader, ElfClassesTablesEveryLengthAndFiles) {
     std::string b = elf64;
     b[5] = 2;  // big-endian
     EXPECT_EQ(readElfHeader(bytes(b), 64, 64, found), Verdict::NotElf);
-    for (size_t n = 0; n < 64; ++n)
-        ASSERT_EQ(readElfHeader(bytes(elf64), n, n, found), n < 4 ? Verdict::NotElf : Verdict::Truncated) << n;
+    for (size_t n = 0; n < 64; ++n) ASSERT_EQ(elf(elf64, n, found), n < 4 ? Verdict::NotElf : Verdict::Truncated) << n;
+    const std::string elf32 = elfImage(1, 3).substr(0, 52);
+    for (size_t n = 0; n <= 52; ++n)
+        ASSERT_EQ(elf(elf32, n, found), n < 4 ? Verdict::NotElf : n < 52 ? Verdict::Truncated : Verdict::Loadable) << n;
     // Both header tables must end within the file.
     b = elf64;
     put32(b, 0x28, 0x1000), put16(b, 0x3A, 64), put16(b, 0x3C, 3), put32(b, 0x20, 0x40), put16(b, 0x38, 0);

@@ -34,6 +34,9 @@ TEST(SizeNumber, KilobytesToBytesIn32BitArithmetic) {
     EXPECT_EQ(kilobytesToBytes(2097151), 2147482624);
     EXPECT_EQ(kilobytesToBytes(2097152), INT32_MIN);  // wraps like the runtime's 32-bit integers
     EXPECT_EQ(kilobytesToBytes(4194304), 0);
+    // The builders refuse a JDK 1.1 size above this limit: the last one that does not wrap.
+    EXPECT_GT(kilobytesToBytes(static_cast<int32_t>(kLargestJdk11Kilobytes)), 0);
+    EXPECT_LT(kilobytesToBytes(static_cast<int32_t>(kLargestJdk11Kilobytes + 1)), 0);
 }
 
 TEST(ClassPathText, JoinPutsASeparatorAfterEveryEntry) {

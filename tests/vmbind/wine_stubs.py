@@ -250,13 +250,14 @@ def surroundings(lines, key):
 
 def s12_trailer_configured_path(h):
     """Trailer block, configured jvm.dll, every option switch, %NAME%,
-    CLASSPATH merge, argument order, current folder, PATH."""
+    CLASSPATH merge, argument order, current folder, PATH; %os% finds OS
+    (Windows compares names without case)."""
     app = h.folder("s12_trailer")
     start = h.folder("s12_trailer_start")
     exe = h.stub(12, app, block(
         binarypath=winpath(h.standin("jvm.dll")), classname="app.pkg.Main", parameters='-v "two words" %OS%x',
         cpmode="appendcp", environment=[("APP_MODE", "fast")], classpath=[".\\lib\\app.jar", "C:\\lib\\x.jar"],
-        properties=["app.os=%OS%", "plain=1"], noclassgc="1", disablejit="1", minheap="2048", maxheap="65536",
+        properties=["app.os=%os%", "plain=1"], noclassgc="1", disablejit="1", minheap="2048", maxheap="65536",
         maxcstack="0", maxjavastack="0", verify="verify", noasyncgc="1"))
     log, env = h.log_env(CASKIT_STANDIN_SHOW="APP_MODE")
     env.update({"OS": "Windows_NT", "CLASSPATH": "C:\\lib\\x.jar;D:\\other.jar"})

@@ -2,19 +2,47 @@
 """Wine tier of the launcher's text handling: arguments reach main as
 their exact UTF-16 units (from the command line, and from "parameters" in
 the ANSI code page of the system), an executable in a folder whose name
-the ANSI code page cannot hold still finds its block and starts, and an
+the ANSI code page cannot hold still finds its block and starts, paths
+in a double-byte code page are split by characters, and an
 exception thrown out of main ends the run with exit code 1.
 
   wine_text.py --build WIN64_TREE --helpers HELPER_DIR --work SCRATCH [-k NAME]
 """
 import os
 import shutil
+import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import wine_stubs  # noqa: E402
-from wine_stubs import read_lines, utf16_units, vm_record  # noqa: E402
-from caskit_test import expect_equal, log_records, parameter_block as block, trailer, winpath  # noqa: E402
+from wine_stubs import KEY12, WINE, read_lines, surroundings, utf16_units, vm_record  # noqa: E402
+from caskit_test import (expect_equal, log_records, parameter_block as block, run_to_files, trailer,  # noqa: E402
+                         winpath)
+
+JAPANESE = {"LANG": "ja_JP.UTF-8", "LC_ALL": "ja_JP.UTF-8"}
+
+
+def japanese_with_file_names(h):
+    """JAPANESE with the C library's ja_JP.UTF-8 locale compiled beside the
+    work folder (LOCPATH): Wine takes its ANSI code page from the locale's
+    name, but reads Unix file names and the environment in the character
+    set of a locale the C library has, and without one it keeps 7 bits of
+    each byte. None when the locale cannot be compiled (no locale sources:
+    the Debian package "locales")."""
+    folder = os.path.join(os.path.dirname(h.work), "locale")
+    if not os.path.isdir(os.path.join(folder, "ja_JP.UTF-8")):
+        os.makedirs(folder, exist_ok=True)
+        subprocess.run(["localedef", "-i", "ja_JP", "-f", "UTF-8", os.path.join(folder, "ja_JP.UTF-8")],
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    if not os.path.isfile(os.path.join(folder, "ja_JP.UTF-8", "LC_CTYPE")):
+        return None
+    return dict(JAPANESE, LOCPATH=folder)
+
+
+def cp932(text):
+    """A text as the launcher holds it in code page 932, read as the
+    stand-in's log is read (Latin-1)."""
+    return text.encode("cp932").decode("latin-1")
 
 
 def new_strings(calls):
@@ -83,6 +111,52 @@ def folder_outside_the_code_page(h):
                      True, mode + ": the log says so")
 
 
+def paths_in_code_page_932(h):
+    """Code page 932, where the second byte of "\u30bd" is a backslash and
+    that of "\u30dd" is "|": an executable named "\u30bd\u30d5\u30c8.exe" gets its
+    folder (current folder, class path, Log.txt of the VM start); a
+    registered home "...\\\u30bd" passes the folder probe (a folder
+    "\u30bdzy8zxx.zxi" beside it stands where a probe split in the wrong place
+    would create its file); a home "...\\\u30dd\u30bd" is found by the search
+    through JAVA_HOME and through its java.exe on PATH, and its bin folder
+    leads PATH."""
+    japanese = japanese_with_file_names(h)
+    if not japanese:
+        print("note: the ja_JP.UTF-8 locale cannot be compiled (localedef, package locales); scenario skipped")
+        return
+    app, start = h.folder("cp932_app"), h.folder("cp932_start")
+    exe = stub_with_block(h, app, block(classname="sjis.Main", classpath=["lib\\app.jar"]), "cp932",
+                          "\u30bd\u30d5\u30c8.exe")
+    runtimes = h.folder("cp932_runtimes")
+    registered, variable = os.path.join(runtimes, "\u30bd"), os.path.join(runtimes, "\u30dd\u30bd")
+    for home, layout in ((registered, "classic"), (variable, "server")):
+        os.makedirs(os.path.join(home, "bin", layout))
+        shutil.copyfile(h.standin("jvm.dll"), os.path.join(home, "bin", layout, "jvm.dll"))
+    os.makedirs(os.path.join(runtimes, "\u30bdzy8zxx.zxi"))
+    run_to_files([WINE, "reg", "add", KEY12, "/v", "JavaHome", "/d", winpath(registered), "/f"], h.work,
+                 env=dict(h.env, WINEDEBUG="-all", **japanese), cwd=h.work)
+
+    log, env = h.log_env(**japanese)
+    rc, messages = h.run(exe, ["x"], cwd=start, env=env, f12=True)
+    create, around, calls = vm_record(read_lines(log))
+    expect_equal((rc, messages, calls[0]), (0, [], "FindClass sjis/Main"), "registered: exit code, messages, class")
+    expect_equal((surroundings(around, "cwd"), create[1]),
+                 (cp932(winpath(app)), cp932("option[0]=-Djava.class.path=.;%s\\lib\\rt.jar;lib\\app.jar;"
+                                             % winpath(registered))), "current folder and class path")
+    with open(os.path.join(app, "Log.txt"), "rb") as f:
+        expect_equal(b"#Dump of JVM Parameters" in f.read(), True, "Log.txt beside the executable")
+
+    h.clear_registry()
+    with open(os.path.join(variable, "bin", "java.exe"), "wb") as f:
+        f.write(b"MZ")
+    for source in ({"JAVA_HOME": winpath(variable)}, {"WINEPATH": winpath(variable) + "\\bin"}):
+        log, env = h.log_env(**source, **japanese)
+        rc, messages = h.run(exe, env=env)
+        _, around, _ = vm_record(read_lines(log))
+        expect_equal((rc, messages, surroundings(around, "PATH").split(";")[1]),
+                     (0, [], cp932(winpath(variable) + "\\bin\\")), "%r: exit code, messages, bin folder" % source)
+
+
 def exception_in_main(h):
     """main throws: its stack trace is described, the VM destroyed, exit
     code 1, and the log (F12 held) says main ended with an exception."""
@@ -102,6 +176,7 @@ SCENARIOS = [
     ("command line in UTF-16", command_line_units),
     ("parameters in code pages 932 and 1253", parameters_in_other_code_pages),
     ("folder outside the ANSI code page", folder_outside_the_code_page),
+    ("paths in code page 932", paths_in_code_page_932),
     ("exception in main", exception_in_main),
 ]
 

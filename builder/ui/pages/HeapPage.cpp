@@ -1,5 +1,6 @@
 // The heap pages (dialogs 123 and 124): heap and stack sizes in kilobytes.
 
+#include "builder/engine/Jdk11Sizes.h"
 #include "builder/ui/Pages.h"
 #include "builder/ui/pages/PageSupport.h"
 
@@ -26,15 +27,20 @@ public:
 
     bool onCommand(int, int) { return false; }
 
-    // No range check: the sizes are stored as typed, and a missing field
-    // (both stacks on the JDK 2.0 template) stores 0. Those zeros are not a
-    // change of the user's: they leave the modified flag as it was, so a
-    // JDK 2.0 project does not ask to be saved because a tab was visited.
-    void onVerify() {
+    // The sizes are stored as typed, and a missing field (both stacks on
+    // the JDK 2.0 template) stores 0. Those zeros are not a change of the
+    // user's: they leave the modified flag as it was, so a JDK 2.0 project
+    // does not ask to be saved because a tab was visited. A JDK 1.1 size
+    // that the runtime's 32-bit byte counts cannot hold is refused with a
+    // message (the page stays, and the project is not compiled).
+    bool onVerify() {
         project_.setMinHeap(readUnsigned(dialog_, IDC_MIN_HEAP));
         project_.setMaxHeap(readUnsigned(dialog_, IDC_MAX_HEAP));
         storeStack(IDC_NATIVE_STACK, &Project::setMaxNativeStack);
         storeStack(IDC_JAVA_STACK, &Project::setMaxJavaStack);
+        const std::optional<std::string> problem = jdk11SizeProblem(project_);
+        if (problem) MessageBoxA(dialog_, problem->c_str(), "Data Error", MB_OK);
+        return !problem;
     }
 
     int helpId() const { return 7; }

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <type_traits>
 
 #include "builder/engine/Project.h"
 #include "builder/ui/resource.h"
@@ -37,7 +38,9 @@ HWND createPage(HWND container, Project* project, int dialogId, DLGPROC procedur
 // The dialog procedure of a page type. WM_INITDIALOG keeps the Project in
 // DWLP_USER and the page object (Page(dialog, project)) in GWLP_USERDATA;
 // the page is deleted at WM_NCDESTROY. Page offers onInitDialog(),
-// onCommand(id, code), onVerify() and helpId().
+// onCommand(id, code), onVerify() and helpId(). An onVerify() that returns
+// bool refuses with false: PAGE_VERIFY then answers 0, which keeps the page
+// in front and stops Compile Project.
 template <class Page>
 INT_PTR dispatchPage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     try {
@@ -55,6 +58,8 @@ INT_PTR dispatchPage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) no
         case WM_COMMAND:
             return page->onCommand(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
         case PAGE_VERIFY:
+            if constexpr (std::is_same_v<decltype(page->onVerify()), bool>)
+                return answer(dialog, page->onVerify() ? 1 : 0);
             page->onVerify();
             return answer(dialog, 1);
         case GET_HELP_ID:
