@@ -9,8 +9,10 @@
 
 #include "builder/engine/CodePage.h"
 #include "builder/engine/IconResources.h"
+#include "builder/engine/IconSet.h"
 #include "builder/engine/LineBreaks.h"
 #include "builder/engine/ParameterTrailerWriter.h"
+#include "builder/engine/PeTimeStamp.h"
 #include "builder/engine/ResourceTransaction.h"
 #include "builder/engine/VersionInfoBuilder.h"
 #include "builder/engine/VersionText.h"
@@ -23,6 +25,8 @@ constexpr const char* kCompileCaption = "Error Compiling Executable";
 constexpr const char* kResourceMarker = "resbased";
 constexpr unsigned kMarkerId = 1;
 constexpr unsigned kBlockId = 2;
+// Larger files are not launcher stubs.
+constexpr std::uint64_t kMaxExecutableSize = 256u << 20;
 
 CompileStepHook& stepHook() {
     static CompileStepHook hook;
@@ -186,11 +190,11 @@ bool writeVersionAndIcons(const Project& project, const std::string& path, platf
         }
     }
 
-    std::vector<const IconImage*> icons;
-    for (const IconImage* image : {project.largeIcon(), project.smallIcon()})
-        if (image && !image->bytes.empty()) icons.push_back(image);
-    if (icons.empty()) return true;
     try {
+        const std::vector<IconImage> images = iconSetToWrite(project);
+        if (images.empty()) return true;
+        std::vector<const IconImage*> icons;
+        for (const IconImage& image : images) icons.push_back(&image);
         if (!reach(CompileStep::Icons, error)) {
             showCompileError(owner, error);
             return false;
@@ -204,6 +208,28 @@ bool writeVersionAndIcons(const Project& project, const std::string& path, platf
         return false;
     } catch (const std::exception& e) {
         showCompileError(owner, *e.what() ? e.what() : "out of memory");
+        return false;
+    }
+    return true;
+}
+
+// Gives a Windows executable the time stamp `time`; the Linux launcher has
+// no such field. False after reporting.
+bool stampBuildTime(const std::string& path, std::uint32_t time, platform::WindowRef owner) {
+    std::optional<std::string> bytes = platform::readWholeFile(path, kMaxExecutableSize);
+    if (!bytes) {
+        showCompileError(owner, platform::lastErrorText());
+        return false;
+    }
+    if (readsUtf8Block(*bytes)) return true;
+    std::string error;
+    if (!setPeTimeStamp(*bytes, time, error)) {
+        showCompileError(owner, "cannot set the time stamp: " + error);
+        return false;
+    }
+    platform::File file = platform::openFile(path, platform::File::Mode::CreateAlways);
+    if (!file.isOpen() || !file.write(*bytes) || !file.close()) {
+        showCompileError(owner, platform::lastErrorText());
         return false;
     }
     return true;
@@ -227,13 +253,20 @@ bool compile(const Project& project, platform::WindowRef owner) {
     default: return false;  // no stub for an unknown version: nothing to write
     }
 
+    std::string error;
+    const std::optional<std::uint32_t> buildTime = sourceDateEpoch(error);
+    if (!error.empty()) {
+        showCompileError(owner, error);
+        return false;
+    }
+
     const std::string temporary = targetPath + kCompilingSuffix;
     if (!writeStubImage(project, stubId, temporary, owner)) return false;
-    if (project.resourceUpdateAvailable && !writeVersionAndIcons(project, temporary, owner)) {
+    if ((project.resourceUpdateAvailable && !writeVersionAndIcons(project, temporary, owner)) ||
+        (buildTime && !stampBuildTime(temporary, *buildTime, owner))) {
         platform::deleteFile(temporary);
         return false;
     }
-    std::string error;
     if (!reach(CompileStep::Replace, error) || !platform::replaceFile(temporary, targetPath)) {
         if (error.empty()) error = platform::lastErrorText();
         platform::deleteFile(temporary);
