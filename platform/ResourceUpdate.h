@@ -25,6 +25,8 @@ public:
     // bDeleteExistingResources FALSE: the file keeps its other resources.
     bool begin(const std::string& path);
     bool update(unsigned type, unsigned id, unsigned language, const void* data, std::size_t size);
+    // Deletes the resource of a numbered type whose name is a string.
+    bool removeNamed(unsigned type, const std::u16string& name, unsigned language);
     // EndUpdateResourceA(fDiscard FALSE); returns its result.
     bool commit();
     // EndUpdateResourceA(fDiscard TRUE) when a transaction is open.

@@ -50,6 +50,11 @@ bool writeIconResources(const std::vector<const IconImage*>& images, const std::
     } catch (const std::bad_alloc&) {
         throw XMemoryException();
     }
+    // The file's own icons and icon groups go, whatever their language, so
+    // that the one group left names icons that each exist once.
+    for (unsigned type : {platform::kRtIcon, platform::kRtGroupIcon})
+        for (const ResourceKey& existing : update.resourcesOfType(type))
+            if (!update.remove(existing)) return false;
     for (const IconImage* image : images) {
         if (!update.update(platform::kRtIcon, resourceId(*image, baseId), kNeutralLanguage, image->bytes.data(),
                            image->size()))

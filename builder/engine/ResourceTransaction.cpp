@@ -17,7 +17,12 @@ ResourceTransaction::~ResourceTransaction() { discard(); }
 bool ResourceTransaction::begin(const std::string& path) {
     discard();
     error_.clear();
-    if (platform::ResourceUpdate::supported()) return native_.begin(path);
+    if (platform::ResourceUpdate::supported()) {
+        // Read before the system's update opens the file: what it holds now
+        // is what resourcesOfType reports.
+        nativeFile_ = platform::readWholeFile(path, kMaxExecutableSize).value_or(std::string());
+        return native_.begin(path);
+    }
 
     std::optional<std::string> bytes = platform::readWholeFile(path, kMaxExecutableSize);
     if (!bytes) {
@@ -51,6 +56,22 @@ bool ResourceTransaction::update(unsigned type, unsigned id, unsigned language, 
     return true;
 }
 
+std::vector<ResourceKey> ResourceTransaction::resourcesOfType(unsigned type) const {
+    std::vector<ResourceKey> found;
+    PeResourceEditor reader;
+    if (!editor_ && !reader.load(nativeFile_)) return found;
+    for (const auto& entry : (editor_ ? *editor_ : reader).resources())
+        if (!entry.first.type.named && entry.first.type.id == type) found.push_back(entry.first);
+    return found;
+}
+
+bool ResourceTransaction::remove(const ResourceKey& key) {
+    if (editor_) return editor_->remove(key);
+    if (key.type.named) return false;
+    if (key.name.named) return native_.removeNamed(key.type.id, key.name.text, key.language);
+    return native_.update(key.type.id, key.name.id, key.language, nullptr, 0);
+}
+
 bool ResourceTransaction::commit() {
     if (!editor_) return native_.commit();
     std::unique_ptr<PeResourceEditor> editor = std::move(editor_);
@@ -69,6 +90,7 @@ bool ResourceTransaction::commit() {
 
 void ResourceTransaction::discard() {
     editor_.reset();
+    nativeFile_.clear();
     native_.discard();
 }
 

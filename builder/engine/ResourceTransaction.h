@@ -9,7 +9,9 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "builder/engine/ResourceTree.h"
 #include "platform/ResourceUpdate.h"
 
 class PeResourceEditor;
@@ -25,6 +27,12 @@ public:
     bool begin(const std::string& path);
     // Adds or replaces type/id/language; no data and size 0 deletes it.
     bool update(unsigned type, unsigned id, unsigned language, const void* data, std::size_t size);
+    // The resources of the numbered `type` the file held when the
+    // transaction began (with the system's update, changes made since are
+    // not seen). Empty when the file's resources cannot be read.
+    std::vector<ResourceKey> resourcesOfType(unsigned type) const;
+    // Deletes one of them.
+    bool remove(const ResourceKey& key);
     // Writes the changes; returns whether the file was written. (The
     // portable editor rewrites the whole file; callers that must never
     // leave a half-written file work on a temporary copy, as compile does.)
@@ -39,5 +47,6 @@ private:
     platform::ResourceUpdate native_;
     std::unique_ptr<PeResourceEditor> editor_;
     std::string path_;
+    std::string nativeFile_;  // the file as the system's update began on it
     std::string error_;
 };

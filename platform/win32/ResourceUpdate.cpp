@@ -18,6 +18,13 @@ bool ResourceUpdate::update(unsigned type, unsigned id, unsigned language, const
                            static_cast<WORD>(language), const_cast<void*>(data), static_cast<DWORD>(size)) != 0;
 }
 
+bool ResourceUpdate::removeNamed(unsigned type, const std::u16string& name, unsigned language) {
+    if (!handle_) return false;
+    const std::wstring wide(name.begin(), name.end());
+    return UpdateResourceW(static_cast<HANDLE>(handle_), MAKEINTRESOURCEW(type), wide.c_str(),
+                           static_cast<WORD>(language), nullptr, 0) != 0;
+}
+
 bool ResourceUpdate::commit() {
     if (!handle_) return false;
     HANDLE h = static_cast<HANDLE>(handle_);
