@@ -47,16 +47,8 @@ int runNew(const std::vector<std::string>& words) {
             if (auto error = projectTextOf(a.name, a.value, value)) return usage(*error);
             const bool large = a.name == "large-icon";
             if ((large || a.name == "small-icon") && !value.empty()) {
-                // Stored as given; checked where compile will look for it,
-                // relative to the project file's folder.
-                const std::string image = resolvePath(projectFolderText(path), value);
-                Project scratch(false);
-                if (std::optional<std::string> problem = setIconFrom(scratch, large, image)) {
-                    std::fprintf(stderr, "caskit new: cannot read the icon file %s: %s\n", a.value.c_str(),
-                                 problem->c_str());
-                    return 1;
-                }
-                setIconFrom(project, large, value);
+                if (std::optional<std::string> warning = setIconOption(project, large, value, path))
+                    std::fprintf(stderr, "caskit new: warning: %s\n", warning->c_str());
                 continue;
             }
             if (auto error = applyProjectOption(project, a.name, value)) return usage(*error);
