@@ -185,7 +185,8 @@ def test_icons(work):
     rc, out, err = caskit("new", os.path.join(work, "bad.csk"), "--jdk", "2.0", "--large-icon", missing)
     check(rc == 0 and err == "caskit new: warning: large-icon %s cannot be read (Error Opening ,ico File for "
           "Reading); the executable gets no large icon\n" % missing, "missing icon file: %d %r" % (rc, err))
-    check(read_project(open(os.path.join(work, "bad.csk"), "rb").read())["largeIconPath"] == missing,
+    check(os.path.exists(os.path.join(work, "bad.csk")) and
+          read_project(open(os.path.join(work, "bad.csk"), "rb").read())["largeIconPath"] == missing,
           "project written with the unreadable icon's path")
 
 
@@ -230,7 +231,8 @@ def test_full_quality_icons(work):
               "%s: one group and the four images, language 0 only: %r" % (target, icons))
         check([res.get((3, k, 0)) for k in range(4)] == images, "%s: every image byte for byte" % target)
         group = res.get((14, 0, 0), b"")
-        entries = [struct.unpack("<BBBBHHIH", group[6 + 14 * k:20 + 14 * k]) for k in range(4)]
+        entries = [struct.unpack("<BBBBHHIH", group[6 + 14 * k:20 + 14 * k]) for k in range(4)
+                   if len(group) >= 20 + 14 * k]
         check(group[:6] == struct.pack("<HHH", 0, 1, 4) and entries == [
             (s & 255, s & 255, 0, 0, 1, 32, len(images[k]), k) for k, s in enumerate((16, 32, 48, 256))],
             "%s: group entries %r" % (target, entries))
@@ -667,6 +669,8 @@ def test_interrupted_compile(work):
 
 
 def main():
+    # Compiles here keep the stub's time stamp unless a test sets its own.
+    os.environ.pop("SOURCE_DATE_EPOCH", None)
     with temp_folder("caskit-cli-") as work:
         for test in (test_new_writes_every_setting, test_default_project_is_111_bytes, test_compile_linux_trailer,
                      test_icons, test_errors, test_failed_writes,
