@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "builder/engine/ResourceTree.h"
 #include "platform/ResourceUpdate.h"
 
 class PeResourceEditor;
@@ -25,14 +24,13 @@ public:
 
     // Opens `path` for update; its other resources stay.
     bool begin(const std::string& path);
+    // Opens `path` for update with every resource of the numbered `types`
+    // (any name, any language) deleted and the others kept. (The system's
+    // update does not delete what the file held before, so there the file
+    // starts empty and gets its other resources again.)
+    bool beginWithout(const std::string& path, const std::vector<unsigned>& types);
     // Adds or replaces type/id/language; no data and size 0 deletes it.
     bool update(unsigned type, unsigned id, unsigned language, const void* data, std::size_t size);
-    // The resources of the numbered `type` the file held when the
-    // transaction began (with the system's update, changes made since are
-    // not seen). Empty when the file's resources cannot be read.
-    std::vector<ResourceKey> resourcesOfType(unsigned type) const;
-    // Deletes one of them.
-    bool remove(const ResourceKey& key);
     // Writes the changes; returns whether the file was written. (The
     // portable editor rewrites the whole file; callers that must never
     // leave a half-written file work on a temporary copy, as compile does.)
@@ -44,9 +42,10 @@ public:
     std::string errorText() const;
 
 private:
+    // Reads `path` into the portable editor; null with error_ set.
+    PeResourceEditor* loadEditor(const std::string& path);
     platform::ResourceUpdate native_;
     std::unique_ptr<PeResourceEditor> editor_;
     std::string path_;
-    std::string nativeFile_;  // the file as the system's update began on it
     std::string error_;
 };

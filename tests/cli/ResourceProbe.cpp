@@ -77,7 +77,7 @@ int main(int argc, char** argv) {
     const struct {
         unsigned type, id;
         WORD language;
-    } wanted[] = {{1000, 1, 0}, {1000, 2, 0}, {16, 1, 0}, {3, 0, 0}, {3, 1, 0}, {14, 0, 0}, {14, 101, 1033}, {3, 1, 1033}};
+    } wanted[] = {{1000, 1, 0}, {1000, 2, 0}, {16, 1, 0}, {3, 0, 0}, {3, 1, 0}, {14, 0, 0}};
     for (const auto& w : wanted) {
         std::string bytes = resource(module, w.type, w.id, w.language);
         std::printf("resource %u %u %u %lu %s\n", w.type, w.id, w.language, static_cast<unsigned long>(bytes.size()),
