@@ -104,8 +104,14 @@ public:
     // Empty a slot and keep its path: the icon page does this when the
     // chosen file cannot be read, so that neither the preview nor a compile
     // goes on with the picture chosen before.
-    void clearLargeIcon() { largeIcon_.reset(); largeIconFile_.clear(); }
-    void clearSmallIcon() { smallIcon_.reset(); smallIconFile_.clear(); }
+    void clearLargeIcon() {
+        largeIcon_.reset();
+        largeIconFile_.clear();
+    }
+    void clearSmallIcon() {
+        smallIcon_.reset();
+        smallIconFile_.clear();
+    }
     // Preview icons (Windows HICON; the builder's placeholders 4 and 5 when
     // the slot is empty). Null on Linux.
     void* largeIconHandle() const;

@@ -25,9 +25,10 @@ public:
     // Opens `path` for update; its other resources stay.
     bool begin(const std::string& path);
     // Opens `path` for update with every resource of the numbered `types`
-    // (any name, any language) deleted and the others kept. (The system's
-    // update does not delete what the file held before, so there the file
-    // starts empty and gets its other resources again.)
+    // (any name, any language) deleted and the others kept. (Wine's update
+    // ignores the deletion of a resource the file held before, so with the
+    // system's update the file starts empty and gets its other resources
+    // again, which Windows does alike.)
     bool beginWithout(const std::string& path, const std::vector<unsigned>& types);
     // Adds or replaces type/id/language; no data and size 0 deletes it.
     bool update(unsigned type, unsigned id, unsigned language, const void* data, std::size_t size);
