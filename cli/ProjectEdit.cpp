@@ -11,24 +11,6 @@
 #include "cli/ProjectLoad.h"
 #include "cli/ProjectOptions.h"
 
-namespace {
-
-// Stored as given; checked where compile will look for it, relative to the
-// project file's folder. Returns 1 when the image cannot be read.
-std::optional<int> applyIcon(const char* command, Project& project, const std::string& path, bool large,
-                             const std::string& word, const std::string& value) {
-    const std::string image = resolvePath(projectFolderText(path), value);
-    Project scratch(false);
-    if (std::optional<std::string> problem = setIconFrom(scratch, large, image)) {
-        std::fprintf(stderr, "caskit %s: cannot read the icon file %s: %s\n", command, word.c_str(),
-                     problem->c_str());
-        return 1;
-    }
-    setIconFrom(project, large, value);
-    return std::nullopt;
-}
-
-}  // namespace
 
 std::optional<int> applySettingOptions(const char* command, Project& project, const std::string& path,
                                        const std::vector<Argument>& args, bool (*skip)(const std::string& name)) {
@@ -40,7 +22,10 @@ std::optional<int> applySettingOptions(const char* command, Project& project, co
             if (auto error = projectTextOf(a.name, a.value, value)) return usageError(command, *error);
             const bool large = a.name == "large-icon";
             if ((large || a.name == "small-icon") && !value.empty()) {
-                if (std::optional<int> done = applyIcon(command, project, path, large, a.value, value)) return done;
+                // An image that cannot be read is a warning, as in compile:
+                // the path is stored all the same.
+                if (std::optional<std::string> warning = setIconOption(project, large, value, path))
+                    std::fprintf(stderr, "caskit %s: warning: %s\n", command, warning->c_str());
                 continue;
             }
             if (auto error = applyProjectOption(project, a.name, value)) return usageError(command, *error);
@@ -50,7 +35,6 @@ std::optional<int> applySettingOptions(const char* command, Project& project, co
                      *e.what() ? e.what() : "out of memory");
         return 1;
     }
-    if (messages.count() > 0) return 1;  // an image file could not be read
     return std::nullopt;
 }
 

@@ -12,8 +12,9 @@
 // Applies every setting option of `args` in order (plain words and the
 // options `skip` names are passed over) to `project`, whose file is
 // `path`. Icon paths are stored as given and read where compile reads
-// them. Returns the exit code when the command ends here: 2 after a wrong
-// option or value, 1 when an icon file cannot be read.
+// them; one that gives no image is a warning. Returns the exit code when
+// the command ends here: 2 after a wrong option or value, 1 when reading
+// an icon failed for want of memory.
 std::optional<int> applySettingOptions(const char* command, Project& project, const std::string& path,
                                        const std::vector<Argument>& args, bool (*skip)(const std::string& name));
 

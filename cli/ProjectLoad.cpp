@@ -43,16 +43,34 @@ std::optional<std::string> setIconFrom(Project& project, bool large, const std::
         reason = *e.what() ? e.what() : "out of memory";
     }
     platform::setMessageHandler(std::move(previous));
-    if (large ? project.largeIcon() : project.smallIcon()) return std::nullopt;
+    // An icon file whose images cannot be converted still gives the
+    // executable its images.
+    if (large ? project.largeIcon() || !project.largeIconFileImages().empty()
+              : project.smallIcon() || !project.smallIconFileImages().empty())
+        return std::nullopt;
     return reason.empty() ? "no usable image" : reason;
+}
+
+std::string unreadableIconWarning(bool large, const std::string& path, const std::string& problem) {
+    return std::string(large ? "large-icon " : "small-icon ") + path + " cannot be read (" + problem +
+           "); the executable gets no " + (large ? "large" : "small") + " icon";
+}
+
+std::optional<std::string> setIconOption(Project& project, bool large, const std::string& value,
+                                         const std::string& projectPath) {
+    const std::string image = resolvePath(projectFolderText(projectPath), value);
+    Project scratch(false);
+    std::optional<std::string> problem = setIconFrom(scratch, large, image);
+    setIconFrom(project, large, value);
+    if (!problem) return std::nullopt;
+    return unreadableIconWarning(large, image, *problem);
 }
 
 namespace {
 
 void loadIcon(Project& project, bool large, const std::string& path, std::vector<std::string>& warnings) {
     if (std::optional<std::string> problem = setIconFrom(project, large, path))
-        warnings.push_back(std::string(large ? "large-icon " : "small-icon ") + path + " cannot be read (" + *problem +
-                           "); the executable gets no " + (large ? "large" : "small") + " icon");
+        warnings.push_back(unreadableIconWarning(large, path, *problem));
 }
 
 }  // namespace

@@ -30,6 +30,16 @@ bool loadProjectForBuild(const std::string& path, Project& project, std::string&
 // stored all the same), or nullopt.
 std::optional<std::string> setIconFrom(Project& project, bool large, const std::string& path);
 
+// The warning for an icon or bitmap file that gives no image.
+std::string unreadableIconWarning(bool large, const std::string& path, const std::string& problem);
+
+// The --large-icon or --small-icon option of "new" and "set": stores
+// `value` as given and reads the image where compile will look for it,
+// relative to the folder of the project file at `projectPath`. Returns the
+// warning to show when it gives no image; the path is stored all the same.
+std::optional<std::string> setIconOption(Project& project, bool large, const std::string& value,
+                                         const std::string& projectPath);
+
 // Why `value` cannot name a file on this system (a drive or network path
 // of Windows on Linux), or nullopt.
 std::optional<std::string> foreignPathProblem(const std::string& value);

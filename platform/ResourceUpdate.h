@@ -22,9 +22,14 @@ public:
     ~ResourceUpdate() { discard(); }
 
     static bool supported();
-    // bDeleteExistingResources FALSE: the file keeps its other resources.
-    bool begin(const std::string& path);
+    // bDeleteExistingResources FALSE: the file keeps its other resources
+    // (TRUE with deleteExisting).
+    bool begin(const std::string& path, bool deleteExisting = false);
     bool update(unsigned type, unsigned id, unsigned language, const void* data, std::size_t size);
+    // The same with a type and a name that are each a number or, when the
+    // text is not empty, a UTF-16 name (UpdateResourceW).
+    bool update(unsigned typeId, const std::u16string& typeName, unsigned nameId, const std::u16string& name,
+                unsigned language, const void* data, std::size_t size);
     // EndUpdateResourceA(fDiscard FALSE); returns its result.
     bool commit();
     // EndUpdateResourceA(fDiscard TRUE) when a transaction is open.

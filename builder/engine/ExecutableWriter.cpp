@@ -9,8 +9,10 @@
 
 #include "builder/engine/CodePage.h"
 #include "builder/engine/IconResources.h"
+#include "builder/engine/IconSet.h"
 #include "builder/engine/LineBreaks.h"
 #include "builder/engine/ParameterTrailerWriter.h"
+#include "builder/engine/PeTimeStamp.h"
 #include "builder/engine/ResourceTransaction.h"
 #include "builder/engine/SettingChecks.h"
 #include "builder/engine/SignatureRemoval.h"
@@ -26,6 +28,8 @@ constexpr const char* kNoteCaption = "Compile Project";
 constexpr const char* kResourceMarker = "resbased";
 constexpr unsigned kMarkerId = 1;
 constexpr unsigned kBlockId = 2;
+// Larger files are not launcher stubs.
+constexpr std::uint64_t kMaxExecutableSize = 256u << 20;
 
 CompileStepHook& stepHook() {
     static CompileStepHook hook;
@@ -197,11 +201,11 @@ bool writeVersionAndIcons(const Project& project, const std::string& path, platf
         }
     }
 
-    std::vector<const IconImage*> icons;
-    for (const IconImage* image : {project.largeIcon(), project.smallIcon()})
-        if (image && !image->bytes.empty()) icons.push_back(image);
-    if (icons.empty()) return true;
     try {
+        const std::vector<IconImage> images = iconSetToWrite(project);
+        if (images.empty()) return true;
+        std::vector<const IconImage*> icons;
+        for (const IconImage& image : images) icons.push_back(&image);
         if (!reach(CompileStep::Icons, error)) {
             showCompileError(owner, error);
             return false;
@@ -220,12 +224,36 @@ bool writeVersionAndIcons(const Project& project, const std::string& path, platf
     return true;
 }
 
+// Gives a Windows executable the time stamp `time`; the Linux launcher has
+// no such field. False after reporting.
+bool stampBuildTime(const std::string& path, std::uint32_t time, platform::WindowRef owner) {
+    std::optional<std::string> bytes = platform::readWholeFile(path, kMaxExecutableSize);
+    if (!bytes) {
+        showCompileError(owner, platform::lastErrorText());
+        return false;
+    }
+    if (readsUtf8Block(*bytes)) return true;
+    std::string error;
+    if (!setPeTimeStamp(*bytes, time, error)) {
+        showCompileError(owner, "cannot set the time stamp: " + error);
+        return false;
+    }
+    platform::File file = platform::openFile(path, platform::File::Mode::CreateAlways);
+    if (!file.isOpen() || !file.write(*bytes) || !file.close()) {
+        showCompileError(owner, platform::lastErrorText());
+        return false;
+    }
+    return true;
+}
+
 // Writes the executable into the temporary file and puts it in place.
 // Every failure is reported and removes the temporary file.
 bool writeAndReplace(const Project& project, unsigned stubId, const std::string& temporary,
-                     const std::string& targetPath, platform::WindowRef owner) {
+                     const std::string& targetPath, std::optional<std::uint32_t> buildTime,
+                     platform::WindowRef owner) {
     if (!writeStubImage(project, stubId, temporary, owner)) return false;
-    if (project.resourceUpdateAvailable && !writeVersionAndIcons(project, temporary, owner)) {
+    if ((project.resourceUpdateAvailable && !writeVersionAndIcons(project, temporary, owner)) ||
+        (buildTime && !stampBuildTime(temporary, *buildTime, owner))) {
         platform::deleteFile(temporary);
         return false;
     }
@@ -261,10 +289,16 @@ bool compile(const Project& project, platform::WindowRef owner) {
     default: return false;  // no stub for an unknown version: nothing to write
     }
 
-    const std::string temporary = targetPath + kCompilingSuffix;
     std::string error;
+    const std::optional<std::uint32_t> buildTime = sourceDateEpoch(error);
+    if (!error.empty()) {
+        showCompileError(owner, error);
+        return false;
+    }
+
+    const std::string temporary = targetPath + kCompilingSuffix;
     try {
-        return writeAndReplace(project, stubId, temporary, targetPath, owner);
+        return writeAndReplace(project, stubId, temporary, targetPath, buildTime, owner);
     } catch (const std::bad_alloc&) {
         error = "out of memory";
     } catch (const std::exception& e) {

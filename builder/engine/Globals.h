@@ -51,5 +51,6 @@ struct IconImage {
 // A whole .ico or .cur file in memory.
 struct IconFile {
     std::string path;
+    std::uint16_t type = 0;  // from the file header: 1 icon, 2 cursor
     std::vector<IconImage> images;
 };

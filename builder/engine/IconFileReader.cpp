@@ -3,6 +3,7 @@
 #include <new>
 
 #include "builder/engine/DibLayout.h"
+#include "builder/engine/PngImage.h"
 #include "platform/ByteReader.h"
 #include "platform/FileSystem.h"
 
@@ -32,16 +33,22 @@ DirectoryEntry readEntry(ByteReader& in) {
     return e;
 }
 
-bool isPng(const std::string& bytes) { return bytes.compare(0, 8, "\x89PNG\r\n\x1a\n", 8) == 0; }
-
 bool depthAccepted(std::uint64_t bits) {
     return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
 }
 
 // Fills width, height and bits per pixel from the image's header; false when
-// the header, palette, colour rows and mask rows do not fit the bytes.
+// the header, palette, colour rows and mask rows do not fit the bytes, or a
+// PNG image is cut short or malformed.
 bool describeImage(IconImage& image) {
-    if (isPng(image.bytes)) return true;
+    if (startsAsPng(image.bytes)) {
+        const std::optional<PngHeader> png = readPngHeader(image.bytes);
+        if (!png) return false;
+        image.width = static_cast<std::int32_t>(png->width);
+        image.height = static_cast<std::int32_t>(png->height);
+        image.bitsPerPixel = static_cast<std::int32_t>(png->bitsPerPixel);
+        return true;
+    }
     ByteReader in(image.bytes.data(), image.bytes.size());
     DibHeader h;
     if (!readDibHeader(in, h)) return false;
@@ -70,7 +77,7 @@ IconFile readAll(const std::string& path) {
         if (!file.readExact(header + 2 * i, 2)) throw XFileException("Error Reading .ico File Header");
     ByteReader headerReader(header, sizeof header);
     const std::uint16_t reserved = headerReader.u16();
-    headerReader.u16();  // type: icons and cursors are read alike
+    const std::uint16_t type = headerReader.u16();  // icons and cursors are read alike
     const std::uint16_t count = headerReader.u16();
     if (reserved != 0) throw XFileException("Error Reading .ico File Header");
 
@@ -80,6 +87,7 @@ IconFile readAll(const std::string& path) {
 
     IconFile result;
     result.path = path.substr(0, kMaxPathLength);
+    result.type = type;
     result.images.reserve(count);
     std::uint64_t total = 0;
     for (std::uint16_t i = 0; i < count; ++i) {
@@ -108,3 +116,5 @@ IconFile readIconFile(const std::string& path) {
         throw XMemoryException();
     }
 }
+
+bool isPngImage(const IconImage& image) { return startsAsPng(image.bytes); }

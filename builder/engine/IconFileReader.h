@@ -18,6 +18,11 @@ constexpr std::uint64_t kMaxIconFileImageBytes = 64ull * 1024 * 1024;
 // the end of the file, or an image whose header, palette, colour rows and
 // mask rows do not fit its bytes), and XMemoryException when the images
 // would take more than kMaxIconFileImageBytes or memory runs out.
-// Images stored as PNG are kept as they are, with width, height and bits
-// per pixel 0 (they never match a size and cannot be converted).
+// Images stored as PNG are kept as they are, with the width, height and
+// bits per pixel of their IHDR chunk; a PNG image that is cut short or
+// malformed is refused as "Error Reading File". (PNG images are never
+// converted: isPngImage tells them apart.)
 IconFile readIconFile(const std::string& path);
+
+// True for an image stored as PNG rather than as a DIB.
+bool isPngImage(const IconImage& image);

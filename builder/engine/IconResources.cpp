@@ -37,7 +37,10 @@ std::string buildIconGroupDirectory(const std::vector<const IconImage*>& images,
 bool writeIconResources(const std::vector<const IconImage*>& images, const std::string& targetPath,
                         std::uint16_t baseId) {
     ResourceTransaction update;
-    if (!update.begin(targetPath)) throw XException("exe not found");
+    // The file's own icons and icon groups go, whatever their language, so
+    // that the one group left names icons that each exist once.
+    if (!update.beginWithout(targetPath, {platform::kRtIcon, platform::kRtGroupIcon}))
+        throw XException("exe not found");
     // From here every way out that does not commit discards the update
     // (the ResourceTransaction destructor).
     if (images.size() > 0xFFFF) return false;

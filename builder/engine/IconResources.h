@@ -1,6 +1,7 @@
 #pragma once
 // Writing icon images into an executable as RT_ICON and RT_GROUP_ICON
-// resources (language 0) in one resource-update transaction.
+// resources (language 0) in one resource-update transaction, in place of
+// the icons and icon groups the file had (of every language).
 
 #include <cstdint>
 #include <string>

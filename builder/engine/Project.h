@@ -99,11 +99,22 @@ public:
     void setSmallIconPath(const std::string& path);
     const IconImage* largeIcon() const { return largeIcon_.get(); }
     const IconImage* smallIcon() const { return smallIcon_.get(); }
+    // Every image of the icon file a slot's path names, in file order, as
+    // stored there (empty for a bitmap or a cursor): the compile writes
+    // these in place of the slot's converted image (IconSet.h).
+    const std::vector<IconImage>& largeIconFileImages() const { return largeIconFile_; }
+    const std::vector<IconImage>& smallIconFileImages() const { return smallIconFile_; }
     // Empty a slot and keep its path: the icon page does this when the
     // chosen file cannot be read, so that neither the preview nor a compile
     // goes on with the picture chosen before.
-    void clearLargeIcon() { largeIcon_.reset(); }
-    void clearSmallIcon() { smallIcon_.reset(); }
+    void clearLargeIcon() {
+        largeIcon_.reset();
+        largeIconFile_.clear();
+    }
+    void clearSmallIcon() {
+        smallIcon_.reset();
+        smallIconFile_.clear();
+    }
     // Preview icons (Windows HICON; the builder's placeholders 4 and 5 when
     // the slot is empty). Null on Linux.
     void* largeIconHandle() const;
@@ -142,7 +153,7 @@ private:
         if (changed) modified = true;
     }
     void setIconPath(const std::string& path, int size, std::uint16_t id, std::string& slotPath,
-                     std::unique_ptr<IconImage>& slot);
+                     std::unique_ptr<IconImage>& slot, std::vector<IconImage>& fileImages);
     std::vector<std::string>& list(ProjectList which);
 
     std::int32_t projectVersion_ = 0;
@@ -175,5 +186,7 @@ private:
     std::string largeIconPath_;
     std::unique_ptr<IconImage> smallIcon_;
     std::string smallIconPath_;
+    std::vector<IconImage> largeIconFile_;
+    std::vector<IconImage> smallIconFile_;
     ExtendedSettings extended_;
 };

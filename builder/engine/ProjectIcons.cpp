@@ -21,6 +21,7 @@ constexpr int kSmallSize = 16;
 constexpr std::uint16_t kLargeId = 0;
 constexpr std::uint16_t kSmallId = 1;
 constexpr std::int32_t kSlotBitsPerPixel = 8;
+constexpr std::uint16_t kIconFileType = 1;  // a cursor file has 2
 // The builder's own placeholder icons, shown while a slot is empty.
 constexpr unsigned kLargePlaceholderIcon = 4;
 constexpr unsigned kSmallPlaceholderIcon = 5;
@@ -55,14 +56,16 @@ std::string colourPictureOf(const IconImage& image) {
     return dib;
 }
 
-// Reads an icon or cursor file into `slot`. Raises the reader's errors with
-// the slot unchanged.
-void loadIconFile(const std::string& path, int size, std::uint16_t id, std::unique_ptr<IconImage>& slot) {
-    const IconFile file = readIconFile(path);
+// Reads an icon or cursor file into `slot`, and an icon file's images into
+// `fileImages`. Raises the reader's errors with both unchanged.
+void loadIconFile(const std::string& path, int size, std::uint16_t id, std::unique_ptr<IconImage>& slot,
+                  std::vector<IconImage>& fileImages) {
+    IconFile file = readIconFile(path);
     std::unique_ptr<IconImage> image = emptySlotImage(id, size);
     const IconImage* match = nullptr;
     for (const IconImage& candidate : file.images) {
-        if (candidate.width == size && candidate.height == size && candidate.bitsPerPixel == kSlotBitsPerPixel)
+        if (candidate.width == size && candidate.height == size && candidate.bitsPerPixel == kSlotBitsPerPixel &&
+            !isPngImage(candidate))
             match = &candidate;
     }
     if (match) {
@@ -74,6 +77,8 @@ void loadIconFile(const std::string& path, int size, std::uint16_t id, std::uniq
     }
     if (image->bytes.empty()) image.reset();
     slot = std::move(image);
+    if (file.type == kIconFileType) fileImages = std::move(file.images);
+    else fileImages.clear();
 }
 
 // Reads a bitmap into `slot`; the slot is left empty when that fails (the
@@ -90,20 +95,21 @@ void loadBitmapFile(const std::string& path, int size, std::uint16_t id, std::un
 }  // namespace
 
 void Project::setLargeIconPath(const std::string& path) {
-    setIconPath(path, kLargeSize, kLargeId, largeIconPath_, largeIcon_);
+    setIconPath(path, kLargeSize, kLargeId, largeIconPath_, largeIcon_, largeIconFile_);
 }
 
 void Project::setSmallIconPath(const std::string& path) {
-    setIconPath(path, kSmallSize, kSmallId, smallIconPath_, smallIcon_);
+    setIconPath(path, kSmallSize, kSmallId, smallIconPath_, smallIcon_, smallIconFile_);
 }
 
 void Project::setIconPath(const std::string& path, int size, std::uint16_t id, std::string& slotPath,
-                          std::unique_ptr<IconImage>& slot) {
+                          std::unique_ptr<IconImage>& slot, std::vector<IconImage>& fileImages) {
     if (path == slotPath) return;
     const bool bitmap = namesBitmap(path);
     slotPath = path;
     modified = true;
     if (bitmap) {
+        fileImages.clear();
         try {
             loadBitmapFile(ansiToSystem(path), size, id, slot);
         } catch (const std::bad_alloc&) {
@@ -112,7 +118,7 @@ void Project::setIconPath(const std::string& path, int size, std::uint16_t id, s
         return;
     }
     try {
-        loadIconFile(ansiToSystem(path), size, id, slot);
+        loadIconFile(ansiToSystem(path), size, id, slot, fileImages);
     } catch (const std::bad_alloc&) {
         throw XMemoryException();
     }

@@ -14,24 +14,64 @@ ResourceTransaction::ResourceTransaction() = default;
 
 ResourceTransaction::~ResourceTransaction() { discard(); }
 
+namespace {
+
+bool ofType(const ResourceKey& key, const std::vector<unsigned>& types) {
+    for (unsigned type : types)
+        if (!key.type.named && key.type.id == type) return true;
+    return false;
+}
+
+}  // namespace
+
 bool ResourceTransaction::begin(const std::string& path) {
     discard();
     error_.clear();
     if (platform::ResourceUpdate::supported()) return native_.begin(path);
+    return loadEditor(path) != nullptr;
+}
 
+bool ResourceTransaction::beginWithout(const std::string& path, const std::vector<unsigned>& types) {
+    discard();
+    error_.clear();
+    PeResourceEditor* editor = loadEditor(path);
+    if (!editor) return false;
+    if (!platform::ResourceUpdate::supported()) {
+        std::vector<ResourceKey> doomed;
+        for (const auto& entry : editor->resources())
+            if (ofType(entry.first, types)) doomed.push_back(entry.first);
+        for (const ResourceKey& key : doomed) editor->remove(key);
+        return true;
+    }
+    // The editor only read the file; the system's update writes it.
+    const std::unique_ptr<PeResourceEditor> reader = std::move(editor_);
+    if (!native_.begin(path, true)) return false;
+    for (const auto& entry : reader->resources()) {
+        const ResourceKey& key = entry.first;
+        if (ofType(key, types)) continue;
+        if (!native_.update(key.type.id, key.type.text, key.name.id, key.name.text, key.language,
+                            entry.second.bytes.data(), entry.second.bytes.size())) {
+            discard();
+            return false;
+        }
+    }
+    return true;
+}
+
+PeResourceEditor* ResourceTransaction::loadEditor(const std::string& path) {
     std::optional<std::string> bytes = platform::readWholeFile(path, kMaxExecutableSize);
     if (!bytes) {
         error_ = platform::lastErrorText();
-        return false;
+        return nullptr;
     }
     auto editor = std::make_unique<PeResourceEditor>();
     if (!editor->load(std::move(*bytes))) {
         error_ = "not an executable whose resources can be changed: " + editor->error();
-        return false;
+        return nullptr;
     }
     editor_ = std::move(editor);
     path_ = path;
-    return true;
+    return editor_.get();
 }
 
 bool ResourceTransaction::update(unsigned type, unsigned id, unsigned language, const void* data,

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/ResourceUpdate.h"
 
@@ -23,6 +24,12 @@ public:
 
     // Opens `path` for update; its other resources stay.
     bool begin(const std::string& path);
+    // Opens `path` for update with every resource of the numbered `types`
+    // (any name, any language) deleted and the others kept. (Wine's update
+    // ignores the deletion of a resource the file held before, so with the
+    // system's update the file starts empty and gets its other resources
+    // again, which Windows does alike.)
+    bool beginWithout(const std::string& path, const std::vector<unsigned>& types);
     // Adds or replaces type/id/language; no data and size 0 deletes it.
     bool update(unsigned type, unsigned id, unsigned language, const void* data, std::size_t size);
     // Writes the changes; returns whether the file was written. (The
@@ -36,6 +43,8 @@ public:
     std::string errorText() const;
 
 private:
+    // Reads `path` into the portable editor; null with error_ set.
+    PeResourceEditor* loadEditor(const std::string& path);
     platform::ResourceUpdate native_;
     std::unique_ptr<PeResourceEditor> editor_;
     std::string path_;

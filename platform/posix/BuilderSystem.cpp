@@ -8,8 +8,12 @@
 namespace platform {
 
 bool ResourceUpdate::supported() { return false; }
-bool ResourceUpdate::begin(const std::string&) { return false; }
+bool ResourceUpdate::begin(const std::string&, bool) { return false; }
 bool ResourceUpdate::update(unsigned, unsigned, unsigned, const void*, std::size_t) { return false; }
+bool ResourceUpdate::update(unsigned, const std::u16string&, unsigned, const std::u16string&, unsigned, const void*,
+                            std::size_t) {
+    return false;
+}
 bool ResourceUpdate::commit() { return false; }
 void ResourceUpdate::discard() { handle_ = nullptr; }
 

@@ -1,11 +1,14 @@
 // Reads a produced executable's resources back through the system's own
 // loader, an independent reader of what caskit wrote:
-//   resource_probe EXE
+//   resource_probe EXE [ICO]
 // prints, for every resource a launcher carries, "resource TYPE ID LANG
 // SIZE HEX" (FindResourceExA / LoadResource / SizeofResource), the version
 // strings as VerQueryValueA finds them ("string KEY=VALUE"), and for each
 // icon size the id the group directory picks and whether the system makes
-// an icon of it ("icon SIZE ID ok|failed"). Exit code 0 when it could load
+// an icon of it ("icon SIZE ID ok|failed"). With ICO, the icon group 0
+// loaded by LoadImageA at 48 and 256 pixels is compared pixel for pixel
+// with the icon LoadImageA loads from the .ico file at that size
+// ("loaded SIZE same|different|failed"). Exit code 0 when it could load
 // the file as a module.
 #include <windows.h>
 
@@ -36,11 +39,34 @@ std::string resource(HMODULE module, unsigned type, unsigned id, WORD language) 
     return data ? std::string(static_cast<const char*>(data), size) : std::string();
 }
 
+// The colour and mask pixels of an icon as 32-bit rows, empty on failure.
+std::string iconPixels(HICON icon, int side) {
+    ICONINFO info{};
+    if (!icon || !GetIconInfo(icon, &info)) return std::string();
+    std::string out;
+    HDC screen = GetDC(nullptr);
+    for (HBITMAP bitmap : {info.hbmColor, info.hbmMask}) {
+        if (!bitmap) continue;
+        BITMAPINFO format{};
+        format.bmiHeader.biSize = sizeof format.bmiHeader;
+        format.bmiHeader.biWidth = side;
+        format.bmiHeader.biHeight = side;
+        format.bmiHeader.biPlanes = 1;
+        format.bmiHeader.biBitCount = 32;
+        std::string rows(static_cast<std::size_t>(side) * side * 4, '\0');
+        if (GetDIBits(screen, bitmap, 0, side, rows.data(), &format, DIB_RGB_COLORS) != side) rows.clear();
+        out += rows;
+        DeleteObject(bitmap);
+    }
+    ReleaseDC(nullptr, screen);
+    return out;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: resource_probe EXE\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: resource_probe EXE [ICO]\n");
         return 2;
     }
     HMODULE module = LoadLibraryExA(argv[1], nullptr, LOAD_LIBRARY_AS_DATAFILE);
@@ -51,7 +77,7 @@ int main(int argc, char** argv) {
     const struct {
         unsigned type, id;
         WORD language;
-    } wanted[] = {{1000, 1, 0}, {1000, 2, 0}, {16, 1, 0}, {3, 0, 0}, {3, 1, 0}, {14, 0, 0}, {14, 101, 1033}, {3, 1, 1033}};
+    } wanted[] = {{1000, 1, 0}, {1000, 2, 0}, {16, 1, 0}, {3, 0, 0}, {3, 1, 0}, {14, 0, 0}};
     for (const auto& w : wanted) {
         std::string bytes = resource(module, w.type, w.id, w.language);
         std::printf("resource %u %u %u %lu %s\n", w.type, w.id, w.language, static_cast<unsigned long>(bytes.size()),
@@ -83,6 +109,16 @@ int main(int argc, char** argv) {
                                                               side, side, LR_DEFAULTCOLOR);
         std::printf("icon %d %d %s\n", side, id, icon ? "ok" : "failed");
         if (icon) DestroyIcon(icon);
+    }
+    for (int side : {48, 256}) {
+        if (argc != 3) break;
+        HICON fromExe = static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(0), IMAGE_ICON, side, side, 0));
+        HICON fromFile = static_cast<HICON>(LoadImageA(nullptr, argv[2], IMAGE_ICON, side, side, LR_LOADFROMFILE));
+        const std::string exePixels = iconPixels(fromExe, side), filePixels = iconPixels(fromFile, side);
+        std::printf("loaded %d %s\n", side,
+                    exePixels.empty() || filePixels.empty() ? "failed" : exePixels == filePixels ? "same" : "different");
+        if (fromExe) DestroyIcon(fromExe);
+        if (fromFile) DestroyIcon(fromFile);
     }
     FreeLibrary(module);
     return 0;

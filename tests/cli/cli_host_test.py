@@ -6,6 +6,7 @@ made real with a file-size limit (ulimit -f) on the caskit process.
     cli_host_test.py CASKIT"""
 import os
 import signal
+import struct
 import subprocess
 import sys
 import time
@@ -212,10 +213,151 @@ def test_icons(work):
     rc, out, err = caskit("show", path)
     check("large-icon         \"%s\"" % ico in out.splitlines(), "show: large icon loaded: %r" % out)
 
-    rc, out, err = caskit("new", os.path.join(work, "bad.csk"), "--jdk", "2.0",
-                          "--large-icon", os.path.join(work, "missing.ico"))
-    check(rc == 1 and "cannot read the icon file" in err, "missing icon file: %d %r" % (rc, err))
-    check(not os.path.exists(os.path.join(work, "bad.csk")), "no project written with a bad icon")
+    # An unreadable icon is a warning, as for compile; the project is written.
+    missing = os.path.join(work, "missing.ico")
+    rc, out, err = caskit("new", os.path.join(work, "bad.csk"), "--jdk", "2.0", "--large-icon", missing)
+    check(rc == 0 and err == "caskit new: warning: large-icon %s cannot be read (Error Opening ,ico File for "
+          "Reading); the executable gets no large icon\n" % missing, "missing icon file: %d %r" % (rc, err))
+    check(os.path.exists(os.path.join(work, "bad.csk")) and
+          read_project(open(os.path.join(work, "bad.csk"), "rb").read())["largeIconPath"] == missing,
+          "project written with the unreadable icon's path")
+
+
+def ico_entries_past_the_end():
+    from icons import icon_file
+    data = bytearray(icon_file()[0])
+    struct.pack_into("<I", data, 6 + 16 + 8, len(data))  # the second image's size reaches past the end
+    return bytes(data)
+
+
+def png_cut_short():
+    from icons import full_icon_file
+    data, images = full_icon_file()
+    cut = len(images[3]) // 2
+    data = bytearray(data[:len(data) - len(images[3]) + cut])
+    struct.pack_into("<I", data, 6 + 16 * 3 + 8, cut)
+    return bytes(data)
+
+
+def test_full_quality_icons(work):
+    """Every image of an .ico, PNG included, byte for byte in the one icon
+    group; bad icon files refused with their reason; a bitmap as ImageMagick
+    writes it today (124-byte header, BI_BITFIELDS) becomes an icon."""
+    import pefile
+    from icons import full_icon_file
+    data, images = full_icon_file()
+    ico = os.path.join(work, "full.ico")
+    open(ico, "wb").write(data)
+    for target in ("windows-x64", "windows-x86"):
+        if not os.path.exists(os.path.join(STUBS, target, "stub12.exe")):
+            print("note: no staged stubs for", target)
+            continue
+        path = linux_project(work, "full-" + target)
+        exe = os.path.join(work, "full-%s.exe" % target)
+        caskit("new", path, "--jdk", "2.0", "--exe-name", "x", "--main-class", "M", "--large-icon", ico,
+               "--small-icon", ico)
+        rc, out, err = caskit("compile", path, "--target", target, "--out", exe)
+        check(rc == 0 and err == "", "compile %s with full.ico: %d %r" % (target, rc, err))
+        res = pe_resources(pefile.PE(exe))
+        icons = sorted(k for k in res if k[0] in (3, 14))
+        check(icons == [(3, 0, 0), (3, 1, 0), (3, 2, 0), (3, 3, 0), (14, 0, 0)],
+              "%s: one group and the four images, language 0 only: %r" % (target, icons))
+        check([res.get((3, k, 0)) for k in range(4)] == images, "%s: every image byte for byte" % target)
+        group = res.get((14, 0, 0), b"")
+        entries = [struct.unpack("<BBBBHHIH", group[6 + 14 * k:20 + 14 * k]) for k in range(4)
+                   if len(group) >= 20 + 14 * k]
+        check(group[:6] == struct.pack("<HHH", 0, 1, 4) and entries == [
+            (s & 255, s & 255, 0, 0, 1, 32, len(images[k]), k) for k, s in enumerate((16, 32, 48, 256))],
+            "%s: group entries %r" % (target, entries))
+        extracted = os.path.join(work, "extracted-%s.ico" % target)
+        r = subprocess.run(["wrestool", "-x", "--type=14", "--name=0", "-o", extracted, exe], capture_output=True)
+        got = open(extracted, "rb").read() if r.returncode == 0 and os.path.exists(extracted) else b"\0" * 6
+        count = struct.unpack("<HHH", got[:6])[2]
+        found = [got[o:o + n] for n, o in (struct.unpack("<II", got[14 + 16 * k:22 + 16 * k]) for k in range(count))]
+        check(found == images, "%s: wrestool extracts the four images" % target)
+
+    target = windows_target()
+    if not target:
+        return
+    path = linux_project(work, "bad-icons")
+    for name, bad, reason in (("past.ico", ico_entries_past_the_end(), "Error Reading File"),
+                              ("cut.ico", png_cut_short(), "Error Reading File")):
+        open(os.path.join(work, name), "wb").write(bad)
+        caskit("new", path, "--jdk", "2.0", "--exe-name", "bad.exe", "--exe-folder", work, "--main-class", "M",
+               "--large-icon", name)
+        rc, out, err = caskit("compile", path, "--target", target)
+        check(rc == 0 and err == "caskit compile: warning: large-icon %s cannot be read (%s); the executable gets "
+              "no large icon\n" % (os.path.join(work, name), reason), "%s refused: %d %r" % (name, rc, err))
+        check(not [k for k in pe_resources(pefile.PE(os.path.join(work, "bad.exe"))) if k[0] in (3, 14) and k[2] == 0],
+              "%s: no icon written" % name)
+
+    # The same picture as ImageMagick writes it today (124-byte header,
+    # 32 bits in BI_BITFIELDS, alpha) and with the old 40-byte header and 24
+    # bits: the same icon.
+    bmp, old = os.path.join(work, "today.bmp"), os.path.join(work, "old.bmp")
+    picture = ["/usr/bin/convert", "-size", "48x48", "gradient:red-blue"]
+    r = subprocess.run(picture + ["-alpha", "set", "-channel", "A", "-evaluate", "set", "80%", "+channel", bmp],
+                       capture_output=True)
+    if r.returncode != 0:
+        print("note: ImageMagick's convert is missing; the bitmap of a current tool is not tried")
+        return
+    subprocess.run(picture + ["-type", "TrueColor", "BMP3:" + old], check=True)
+    check(struct.unpack("<IiiHHI", open(bmp, "rb").read()[14:34]) == (124, 48, 48, 1, 32, 3) and
+          struct.unpack("<IiiHHI", open(old, "rb").read()[14:34]) == (40, 48, 48, 1, 24, 0),
+          "ImageMagick wrote a 124-byte header with BI_BITFIELDS, and a 40-byte one")
+    icons = []
+    for picture_file in (bmp, old):
+        caskit("new", path, "--jdk", "2.0", "--exe-name", "bmp.exe", "--exe-folder", work, "--main-class", "M",
+               "--large-icon", picture_file)
+        rc, out, err = caskit("compile", path, "--target", target)
+        check(rc == 0 and err == "", "compile with %s: %d %r" % (picture_file, rc, err))
+        icons.append(pe_resources(pefile.PE(os.path.join(work, "bmp.exe"))).get((3, 0, 0), b""))
+    check(len(icons[0]) == 2216 and icons[0] == icons[1] and len(set(icons[0][1064:2088])) > 4,
+          "the bitmap of a current tool becomes the same icon as the old form")
+
+
+def test_reproducible(work):
+    """The same project and stubs give the same bytes at any time; the time
+    stamp is the stub's own, or SOURCE_DATE_EPOCH."""
+    import pefile
+    from icons import full_icon_file
+    open(os.path.join(work, "full.ico"), "wb").write(full_icon_file()[0])
+    env = dict(os.environ)
+    env.pop("SOURCE_DATE_EPOCH", None)
+    for target in ("windows-x64", "windows-x86", "linux-x64"):
+        stub_path = os.path.join(STUBS, target, "stub12" + (".exe" if target != "linux-x64" else ""))
+        if not os.path.exists(stub_path):
+            print("note: no staged stubs for", target)
+            continue
+        path = linux_project(work, "r-" + target)
+        caskit("new", path, "--jdk", "2.0", "--exe-name", "r", "--main-class", "M", "--large-icon", "full.ico",
+               "--version-info", "on", "--company", "Tallowmark")
+        exe = os.path.join(work, "r-" + target)
+        outputs = []
+        for stamp in (None, None, "1234567890"):
+            if outputs:
+                time.sleep(1.1)
+            run_env = dict(env, SOURCE_DATE_EPOCH=stamp) if stamp else env
+            r = subprocess.run([CASKIT, "compile", path, "--target", target, "--out", exe], capture_output=True,
+                               env=run_env)
+            check(r.returncode == 0, "%s: compile: %r" % (target, r.stderr))
+            outputs.append(open(exe, "rb").read())
+        check(outputs[0] == outputs[1], "%s: two compiles a second apart differ" % target)
+        if target == "linux-x64":
+            check(outputs[2] == outputs[0], "linux-x64: SOURCE_DATE_EPOCH changes nothing")
+            continue
+        stub, first, stamped = pefile.PE(stub_path), pefile.PE(data=outputs[0]), pefile.PE(data=outputs[2])
+        check(first.FILE_HEADER.TimeDateStamp == stub.FILE_HEADER.TimeDateStamp, "%s: the stub's time stamp" % target)
+        check(stamped.FILE_HEADER.TimeDateStamp == 1234567890, "%s: SOURCE_DATE_EPOCH time stamp" % target)
+        check(stamped.OPTIONAL_HEADER.CheckSum == stamped.generate_checksum(), "%s: checksum follows" % target)
+        directories = [first.DIRECTORY_ENTRY_RESOURCE.struct.TimeDateStamp]
+        for rtype in first.DIRECTORY_ENTRY_RESOURCE.entries:
+            directories.append(rtype.directory.struct.TimeDateStamp)
+            directories += [entry.directory.struct.TimeDateStamp for entry in rtype.directory.entries]
+        check(set(directories) == {0}, "%s: resource directory time stamps %r" % (target, set(directories)))
+    r = subprocess.run([CASKIT, "compile", linux_project(work, "r-bad")], capture_output=True,
+                       env=dict(env, SOURCE_DATE_EPOCH="yesterday"))
+    check(r.returncode == 1 and b"SOURCE_DATE_EPOCH is \"yesterday\"" in r.stderr, "bad SOURCE_DATE_EPOCH: %r" % r.stderr)
 
 
 def test_errors(work):
@@ -391,7 +533,6 @@ def test_every_error_is_one_line(work):
         ["new", os.path.join(work, "x.csk"), "--jdk", "2.0", "--jit", "maybe"],
         ["new", os.path.join(work, "x.csk"), "--jdk", "2.0", "--main-class"],
         ["new", os.path.join(work, "x.csk"), os.path.join(work, "y.csk"), "--jdk", "2.0"],
-        ["new", os.path.join(work, "x.csk"), "--jdk", "2.0", "--large-icon", os.path.join(work, "none.ico")],
         ["show"],
         ["show", os.path.join(work, "missing.csk")],
         ["compile"],
@@ -513,8 +654,9 @@ def test_build_tool_paths(work):
           "show reads icons where compile does: %r" % out)
     if target:
         res = pe_resources(pefile.PE(produced))
-        check((3, 0, 0) in res and (3, 1, 0) not in res and len(res.get((14, 0, 0), b"")) == 6 + 14,
-              "only the readable icon is written: %r" % sorted(res))
+        images = icon_file()[1]
+        check(sorted(k for k in res if k[0] in (3, 14)) == [(3, 0, 0), (3, 1, 0), (14, 0, 0)] and
+              [res[(3, 0, 0)], res[(3, 1, 0)]] == images, "only the readable icon file is written: %r" % sorted(res))
 
     # A drive path means nothing on Linux: an error naming the setting.
     windows = os.path.join(work, "windows.csk")
@@ -621,13 +763,16 @@ def test_readme_example(work):
 
 
 def main():
+    # Compiles here keep the stub's time stamp unless a test sets its own.
+    os.environ.pop("SOURCE_DATE_EPOCH", None)
     with temp_folder("caskit-cli-") as work:
         for test in (test_new_writes_every_setting, test_set_changes_only_what_it_names,
                      test_default_project_is_111_bytes, test_compile_linux_trailer,
                      test_icons, test_errors, test_failed_writes,
                      test_show_prints_every_setting, test_help_is_complete, test_every_error_is_one_line,
                      test_line_breaks, test_code_page, test_compile_windows, test_build_tool_paths,
-                     test_option_checks, test_interrupted_compile, test_readme_example):
+                     test_option_checks, test_interrupted_compile, test_readme_example, test_full_quality_icons,
+                     test_reproducible):
             folder = os.path.join(work, test.__name__)
             os.makedirs(folder)
             test(folder)

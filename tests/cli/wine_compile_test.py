@@ -134,7 +134,7 @@ def test_resource_form():
     check(group[:6] == struct.pack("<HHH", 0, 1, 2), "group 0 header %r" % group[:6])
     entries = [struct.unpack("<BBBBHHIH", group[6 + 14 * k:20 + 14 * k]) for k in range(2)]
     check(entries == [(32, 32, 0, 0, 1, 8, 2216, 0), (16, 16, 0, 0, 1, 8, 1384, 1)], "group entries %r" % entries)
-    check((RT_GROUP_ICON, 101, 1033) in res and (RT_ICON, 1, 1033) in res, "the stub's own icons remain")
+    one_icon_group(res, "resource form")
     ours = [k for k in res if k[0] in (1000, RT_VERSION) or (k[0] in (RT_ICON, RT_GROUP_ICON) and k[2] == 0)]
     check(all(k[2] == 0 for k in ours), "all added resources are language 0")
     check(trailer_block(open(exe, "rb").read()) is None, "no trailer in the resource form")
@@ -189,6 +189,67 @@ def test_resource_form():
           "uncreatable folder: %d %r" % (rc, err))
 
 
+def one_icon_group(res, what):
+    """Exactly one icon group, and every icon it names in exactly one
+    language: the stub's own icons and group are gone."""
+    groups = [k for k in res if k[0] == RT_GROUP_ICON]
+    check(groups == [(RT_GROUP_ICON, 0, 0)], "%s: icon groups %r" % (what, groups))
+    group = res.get((RT_GROUP_ICON, 0, 0), b"\0" * 6)
+    named = sorted(struct.unpack("<H", group[18 + 14 * k:20 + 14 * k])[0]
+                   for k in range(struct.unpack("<H", group[4:6])[0]))
+    icons = sorted(k for k in res if k[0] == RT_ICON)
+    check(icons == [(RT_ICON, n, 0) for n in named], "%s: icons %r for the group's %r" % (what, icons, named))
+
+
+def resource_time_stamps(pe):
+    stamps = {pe.DIRECTORY_ENTRY_RESOURCE.struct.TimeDateStamp}
+    for rtype in pe.DIRECTORY_ENTRY_RESOURCE.entries:
+        stamps.add(rtype.directory.struct.TimeDateStamp)
+        stamps |= {entry.directory.struct.TimeDateStamp for entry in rtype.directory.entries}
+    return stamps
+
+
+def test_full_quality_and_reproducible():
+    """caskit.exe with the system's resource update: every image of a
+    current .ico in the one icon group, loaded by Wine's LoadImage at 48 and
+    256 pixels as the source's own; the same bytes from two compiles a
+    second apart; SOURCE_DATE_EPOCH sets the time stamp."""
+    import time
+    from icons import full_icon_file
+    folder = os.path.join(WORK, "full")
+    os.makedirs(folder)
+    out_folder = win(folder) + "\\"
+    ico, images = full_icon_file()
+    open(os.path.join(folder, "full.ico"), "wb").write(ico)
+    project = os.path.join(folder, "full.csk")
+    new_project(CASKIT_EXE, project, out_folder, extra=[
+        "--version-info", "on", "--large-icon", win(os.path.join(folder, "full.ico"))])
+    exe = os.path.join(folder, "hello.exe")
+    env = dict(os.environ)
+    env.pop("SOURCE_DATE_EPOCH", None)
+    outputs = []
+    for stamp in (None, None, "1234567890"):
+        if outputs:
+            time.sleep(1.1)
+        rc, out, err = run_to_files([WINE_RUN, CASKIT_EXE, "compile", win(project)], WORK, timeout=120,
+                                    env=dict(env, SOURCE_DATE_EPOCH=stamp) if stamp else env)
+        check(rc == 0 and err == "", "caskit.exe compile (SOURCE_DATE_EPOCH %s): %d %r" % (stamp, rc, err))
+        outputs.append(open(exe, "rb").read())
+    check(outputs[0] == outputs[1], "two compiles with caskit.exe a second apart differ")
+    stub = pefile.PE(os.path.join(os.path.dirname(CASKIT_EXE), "stubs", "windows-x64", "stub12.exe"))
+    first, stamped = pefile.PE(data=outputs[0]), pefile.PE(data=outputs[2])
+    check(first.FILE_HEADER.TimeDateStamp == stub.FILE_HEADER.TimeDateStamp, "the stub's own time stamp")
+    check(stamped.FILE_HEADER.TimeDateStamp == 1234567890, "SOURCE_DATE_EPOCH sets the time stamp")
+    check(resource_time_stamps(first) == {0}, "resource directory time stamps %r" % resource_time_stamps(first))
+
+    res = resources(exe)
+    one_icon_group(res, "full.ico")
+    check([res.get((RT_ICON, k, 0)) for k in range(4)] == images, "every image of full.ico byte for byte")
+    found, strings, icons = probe(exe, os.path.join(folder, "full.ico"))
+    loaded = [line for line in icons if line.startswith("loaded")]
+    check(loaded == ["loaded 48 same", "loaded 256 same"], "LoadImage at 48 and 256: %r" % loaded)
+
+
 def sign(exe, folder):
     """Signs exe with a throwaway certificate; osslsigncode must accept the
     signature. Returns the signed file's path."""
@@ -207,10 +268,11 @@ def sign(exe, folder):
     return signed
 
 
-def probe(exe):
+def probe(exe, ico=None):
     """What Wine's own loader reads: {(type, id, language): bytes}, the
-    version strings, and the icon lines."""
-    rc, out, err = wine(PROBE, win(exe))
+    version strings, and the icon lines (with `ico`, also how LoadImage
+    compares)."""
+    rc, out, err = wine(PROBE, win(exe), *([win(ico)] if ico else []))
     check(rc == 0, "resource_probe %s: %d %s" % (exe, rc, err))
     found, strings, icons = {}, {}, []
     for line in out.splitlines():
@@ -220,7 +282,7 @@ def probe(exe):
         elif words[0] == "string":
             key, _, value = line[len("string "):].partition("=")
             strings[key] = value
-        elif words[0] == "icon":
+        elif words[0] in ("icon", "loaded"):
             icons.append(line)
     return found, strings, icons
 
@@ -231,9 +293,9 @@ def wrestool_icons(exe, folder):
     check(r.returncode == 0, "wrestool -l: %s" % r.stderr)
     listed = r.stdout
     for entry in ("--type=14 --name=0 --language=0", "--type=3 --name=0 --language=0",
-                  "--type=3 --name=1 --language=0", "--type=16 --name=1 --language=0",
-                  "--type=14 --name=101 --language=1033"):
+                  "--type=3 --name=1 --language=0", "--type=16 --name=1 --language=0"):
         check(entry in listed, "wrestool does not list %s: %s" % (entry, listed))
+    check("--language=1033" not in listed, "wrestool lists the stub's own icons: %s" % listed)
     ico = os.path.join(folder, "extracted.ico")
     r = subprocess.run(["wrestool", "-x", "--type=14", "--name=0", "-o", ico, exe], capture_output=True, text=True)
     check(r.returncode == 0 and os.path.exists(ico), "wrestool -x: %s" % r.stderr)
@@ -276,7 +338,8 @@ def test_linux_resource_form():
     from_linux = resources(exe)
     differ = sorted(k for k in set(from_windows) | set(from_linux) if from_windows.get(k) != from_linux.get(k))
     check(not differ, "resources differ between caskit.exe and the Linux caskit: %r" % differ)
-    check(len(from_linux) == 8, "resource entries %r" % sorted(from_linux))
+    check(len(from_linux) == 6, "resource entries %r" % sorted(from_linux))
+    one_icon_group(from_linux, "Linux-built")
 
     found, strings, icons = probe(exe)
     for key_, data in found.items():
@@ -335,10 +398,13 @@ def test_signed_stub():
 
 
 def main():
+    # Compiles here keep the stub's time stamp unless a test sets its own.
+    os.environ.pop("SOURCE_DATE_EPOCH", None)
     fresh_folder(WORK)
     test_resource_form()
     test_linux_resource_form()
     test_signed_stub()
+    test_full_quality_and_reproducible()
     return check.result()
 
 

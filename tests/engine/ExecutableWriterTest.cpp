@@ -3,12 +3,14 @@
 // the temporary file that replaces the target only when everything is in.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 #include "builder/engine/CodePage.h"
 #include "builder/engine/ExecutableWriter.h"
 #include "builder/engine/IconGroupDirectory.h"
 #include "builder/engine/PeResourceEditor.h"
+#include "builder/engine/PeImage.h"
 #include "builder/engine/VersionInfoBuilder.h"
 #include "launcher/ParameterTrailer.h"
 #include "platform/ByteWriter.h"
@@ -32,6 +34,7 @@ std::string fakeStub(unsigned id) { return "MZ stub image " + std::to_string(id)
 class ExecutableWriterTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        unsetenv("SOURCE_DATE_EPOCH");
         setStubSource([this](unsigned id) -> std::optional<std::string> {
             requested.push_back(id);
             if (id == kStub11ResourceId || id == kStub12ResourceId) return fakeStub(id);
@@ -193,7 +196,12 @@ namespace {
 class ResourceFormTest : public ExecutableWriterTest {
 protected:
     void SetUp() override {
+        unsetenv("SOURCE_DATE_EPOCH");
         setStubSource([](unsigned) -> std::optional<std::string> { return caskit_test::makeHandPe({}); });
+    }
+    void TearDown() override {
+        unsetenv("SOURCE_DATE_EPOCH");
+        ExecutableWriterTest::TearDown();
     }
     Project fullProject() {
         Project p = project(2);
@@ -210,7 +218,7 @@ protected:
 
 }  // namespace
 
-TEST_F(ResourceFormTest, LinuxWritesMarkerBlockVersionAndIconsBesideTheStubsOwn) {
+TEST_F(ResourceFormTest, LinuxWritesMarkerBlockVersionAndIconsInPlaceOfTheStubsOwn) {
     Project p = fullProject();
     MessageRecorder messages;
     ASSERT_TRUE(compile(p, nullptr));
@@ -234,8 +242,6 @@ TEST_F(ResourceFormTest, LinuxWritesMarkerBlockVersionAndIconsBesideTheStubsOwn)
     version.setString("ProductVersion", "1.0.0.0");
     const std::map<ResourceKey, std::string> expected = {
         {{ResourceName::string(u"EXE"), ResourceName::number(113), 0}, "stub image"},
-        {{ResourceName::number(3), ResourceName::number(1), 1033}, "icon one"},
-        {{ResourceName::number(14), ResourceName::string(u"MAIN"), 1033}, "group"},
         {idKey(1000, 1), "resbased"},
         {idKey(1000, 2), buildParameterBlock(p)},
         {idKey(16, 1), version.layout()},
@@ -246,6 +252,38 @@ TEST_F(ResourceFormTest, LinuxWritesMarkerBlockVersionAndIconsBesideTheStubsOwn)
     EXPECT_EQ(found, expected);
     // No trailer: the file ends with the new resource section's padding.
     EXPECT_EQ(readParameterTrailer(dir.file("app.exe")), "");
+}
+
+TEST_F(ResourceFormTest, TheTimeStampIsTheStubsOwnOrSourceDateEpoch) {
+    using caskit_test::get32;
+    constexpr std::size_t kTimeStamp = caskit_test::kHandPeOffset + 8;
+    constexpr std::size_t kChecksum = caskit_test::kHandOptional + 64;
+    const Project p = fullProject();
+    ASSERT_TRUE(compile(p, nullptr));
+    const std::string first = readFile(dir.file("app.exe"));
+    EXPECT_EQ(get32(first, kTimeStamp), get32(caskit_test::makeHandPe({}), kTimeStamp));
+    ASSERT_TRUE(compile(p, nullptr));
+    EXPECT_EQ(readFile(dir.file("app.exe")), first);
+
+    setenv("SOURCE_DATE_EPOCH", "1700000000", 1);
+    ASSERT_TRUE(compile(p, nullptr));
+    const std::string stamped = readFile(dir.file("app.exe"));
+    EXPECT_EQ(get32(stamped, kTimeStamp), 1700000000u);
+    EXPECT_EQ(get32(stamped, kChecksum), peChecksum(stamped, kChecksum));
+    EXPECT_EQ(stamped.substr(kTimeStamp + 4, kChecksum - kTimeStamp - 4), first.substr(kTimeStamp + 4, kChecksum - kTimeStamp - 4));
+
+    for (const char* bad : {"17e8", "4294967296", "-1"}) {
+        setenv("SOURCE_DATE_EPOCH", bad, 1);
+        MessageRecorder messages;
+        EXPECT_FALSE(compile(p, nullptr)) << bad;
+        ASSERT_EQ(messages.shown.size(), 1u) << bad;
+        EXPECT_EQ(messages.shown[0].text, std::string("SOURCE_DATE_EPOCH is \"") + bad +
+                                              "\", not a number of seconds since 1970 before the year 2106");
+        EXPECT_EQ(readFile(dir.file("app.exe")), stamped);
+    }
+    setenv("SOURCE_DATE_EPOCH", "4294967295", 1);
+    ASSERT_TRUE(compile(p, nullptr));
+    EXPECT_EQ(get32(readFile(dir.file("app.exe")), kTimeStamp), 4294967295u);
 }
 
 TEST_F(ResourceFormTest, AFailureAtAnyStepLeavesThePreviousExecutableByteIdentical) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "builder/engine/BitmapFile.h"
+#include "platform/ByteWriter.h"
 #include "tests/icons/TestFileBytes.h"
 #include "tests/icons/TestPictures.h"
 #include "tests/support/MessageRecorder.h"
@@ -88,7 +89,10 @@ TEST(BitmapFile, ErrorTexts) {
     EXPECT_EQ(readError("PK\x03\x04 this is not a bitmap at all, but long enough"), "Not a recognised BMP format file");
     EXPECT_EQ(readError(good.substr(0, 14 + 39)), "Error reading file");
     EXPECT_EQ(readError(patchU32(good, 14, 12)), "OS/2 style BMPs Not Supported");
-    EXPECT_EQ(readError(patchU32(good, 14, 124)), "OS/2 style BMPs Not Supported");
+    EXPECT_EQ(readError(patchU32(good, 14, 64)), "unsupported bitmap header of 64 bytes");
+    EXPECT_EQ(readError(patchU32(good, 14, 0xFFFFFFFFu)), "unsupported bitmap header of 4294967295 bytes");
+    // A header that says it is longer than the whole file.
+    EXPECT_EQ(readError(patchU32(good, 14, 124).substr(0, 14 + 123)), "Error reading file");
     EXPECT_EQ(readError(good.substr(0, 14 + 40 + 1023)), "Error reading file");
     EXPECT_EQ(readError(good.substr(0, good.size() - 1)), "Error reading file");
 }
@@ -130,4 +134,62 @@ TEST(BitmapFile, ColoursUsedIsTakenAsSixteenBits) {
     EXPECT_EQ(readError(file, &read), "");
     ASSERT_TRUE(read);
     EXPECT_EQ(read->size(), 40u + 16);
+}
+
+namespace {
+
+// A bitmap file whose information header is `headerSize` bytes: the 40
+// bytes of `dib`'s header, then `extra` (masks, colour-space fields) padded
+// with 0x5A, then the rest of `dib`.
+std::string withHeader(const std::string& dib, std::uint32_t headerSize, const std::string& extra = "") {
+    std::string header = patchU32(dib.substr(0, 40), 0, headerSize) + extra;
+    header.resize(headerSize, '\x5A');
+    return bitmapFile(header + dib.substr(40), 0);
+}
+
+std::string u32s(std::initializer_list<std::uint32_t> values) {
+    ByteWriter w;
+    for (std::uint32_t v : values) w.u32(v);
+    return w.take();
+}
+
+}  // namespace
+
+TEST(BitmapFile, CurrentHeadersAreReadAsTheirFirstFortyBytes) {
+    for (std::uint32_t size : {52u, 56u, 108u, 124u}) {
+        std::optional<std::string> dib;
+        EXPECT_EQ(readError(withHeader(kDib8, size), &dib), "") << size;
+        ASSERT_TRUE(dib) << size;
+        EXPECT_EQ(*dib, kDib8) << size;
+    }
+}
+
+TEST(BitmapFile, BitFieldMasksOfSixteenAndThirtyTwoBitPicturesAreApplied) {
+    // 16 bits, 5-6-5, masks after a 40-byte header: red, green, blue, grey.
+    const std::uint32_t pixels16[] = {0xF800, 0x07E0, 0x001F, 0x8410};
+    std::string dib16 = testpics::makeDib(4, 1, 16, {}, [&](int x, int) { return pixels16[x]; });
+    dib16 = patchU32(dib16, 16, 3);  // BI_BITFIELDS
+    dib16.insert(40, u32s({0xF800, 0x07E0, 0x001F}));
+    std::optional<std::string> read16;
+    EXPECT_EQ(readError(bitmapFile(dib16, 0), &read16), "");
+    const std::string expected16 = testpics::makeDib(4, 1, 32, {}, [](int x, int) -> std::uint32_t {
+        const std::uint32_t rgb[] = {0xFF0000, 0x00FF00, 0x0000FF, 0x848284};
+        return rgb[x];
+    });
+    EXPECT_EQ(read16, expected16);
+
+    // 32 bits in a 124-byte header whose masks put blue in the top byte.
+    std::string dib32 = patchU32(testpics::makeDib(2, 1, 32, {}, [](int x, int) -> std::uint32_t {
+        return x ? 0x11223344u : 0xFF0000FFu;
+    }), 16, 3);
+    std::optional<std::string> read32;
+    EXPECT_EQ(readError(withHeader(dib32, 124, u32s({0x0000FF00, 0x00FF0000, 0xFF000000})), &read32), "");
+    const std::string expected32 = testpics::makeDib(2, 1, 32, {}, [](int x, int) -> std::uint32_t {
+        return x ? 0x332211u : 0x0000FFu;
+    });
+    EXPECT_EQ(read32, expected32);
+    // The same pixels without BI_BITFIELDS: the masks are not looked at.
+    std::optional<std::string> plain;
+    EXPECT_EQ(readError(withHeader(patchU32(dib32, 16, 0), 124, u32s({0xFF00, 0xFF0000, 0xFF000000})), &plain), "");
+    EXPECT_EQ(plain, patchU32(dib32, 16, 0));
 }

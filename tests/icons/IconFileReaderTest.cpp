@@ -174,14 +174,43 @@ TEST(IconFileReader, TotalImageBytesAreBounded) {
     EXPECT_EQ(o.what, "memory");
 }
 
-TEST(IconFileReader, PngImagesAreKeptWithoutGeometry) {
-    std::string png("\x89PNG\r\n\x1a\n", 8);
-    png += std::string(60, 'x');
+TEST(IconFileReader, PngImagesAreKeptAsStoredWithTheirHeadersGeometry) {
+    const std::string png = testfiles::pngImage(256, 255);
     const Outcome o = read(iconFile({png, kImage32x8}));
     ASSERT_TRUE(o.ok) << o.what;
     ASSERT_EQ(o.file.images.size(), 2u);
-    EXPECT_EQ(o.file.images[0].width, 0);
-    EXPECT_EQ(o.file.images[0].bitsPerPixel, 0);
+    EXPECT_EQ(o.file.type, 1);
+    EXPECT_EQ(o.file.images[0].width, 256);
+    EXPECT_EQ(o.file.images[0].height, 255);
+    EXPECT_EQ(o.file.images[0].bitsPerPixel, 32);
+    EXPECT_TRUE(isPngImage(o.file.images[0]));
+    EXPECT_FALSE(isPngImage(o.file.images[1]));
     EXPECT_EQ(o.file.images[0].bytes, png);
     EXPECT_EQ(o.file.images[1].width, 32);
+    EXPECT_EQ(read(iconFile({png}, 2)).file.type, 2);
+}
+
+TEST(IconFileReader, PngImageCutShortOrMalformedIsRefused) {
+    const std::string png = testfiles::pngImage(48, 48);
+    // Cut anywhere (the directory's size saying so): no IEND, or a chunk
+    // reaching past the image.
+    for (std::size_t n = 8; n < png.size(); ++n)
+        EXPECT_EQ(read(iconFile({png.substr(0, n)})).what, "Error Reading File") << n;
+    const std::size_t ihdr = 8, depth = ihdr + 16, colourType = ihdr + 17;
+    std::string notFirst = png;
+    notFirst.replace(ihdr + 4, 4, "IHDX");
+    std::string longHeader = png;
+    longHeader[ihdr + 3] = 14;
+    std::string zeroWidth = png;
+    zeroWidth.replace(ihdr + 8, 4, std::string(4, '\0'));
+    std::string badDepth = png;
+    badDepth[depth] = 4;  // RGBA has 8 or 16 bits per channel
+    std::string badType = png;
+    badType[colourType] = 5;
+    for (const std::string& bad : {notFirst, longHeader, zeroWidth, badDepth, badType})
+        EXPECT_EQ(read(iconFile({bad})).what, "Error Reading File");
+    // Bytes after IEND stay with the image.
+    const Outcome padded = read(iconFile({png + "pad"}));
+    ASSERT_TRUE(padded.ok) << padded.what;
+    EXPECT_EQ(padded.file.images[0].bytes, png + "pad");
 }

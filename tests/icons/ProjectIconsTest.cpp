@@ -180,9 +180,7 @@ TEST(ProjectIcons, IconFileWithoutImagesOrWithUnconvertibleFirstImageLeavesTheSl
     Project project(true);
     project.setSmallIconPath(folder.write("empty.ico", testfiles::iconFile({})));
     EXPECT_EQ(project.smallIcon(), nullptr);
-    std::string png("\x89PNG\r\n\x1a\n", 8);
-    png += std::string(80, 'x');
-    project.setSmallIconPath(folder.write("png.ico", testfiles::iconFile({png})));
+    project.setSmallIconPath(folder.write("png.ico", testfiles::iconFile({testfiles::pngImage(16, 16)})));
     EXPECT_EQ(project.smallIcon(), nullptr);
 }
 

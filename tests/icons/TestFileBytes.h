@@ -34,6 +34,27 @@ inline std::string bitmapFile(const std::string& dib, std::uint32_t bitsOffset, 
     return w.take();
 }
 
+// A PNG image with the structure the icon reader checks: signature, IHDR
+// (8-bit RGBA), one IDAT chunk of filler, IEND. Chunk CRCs are left 0: the
+// reader does not decode.
+inline std::string pngImage(std::uint32_t width, std::uint32_t height) {
+    std::string out("\x89PNG\r\n\x1a\n", 8);
+    auto chunk = [&out](const char* type, const std::string& data) {
+        for (int i = 3; i >= 0; --i) out += static_cast<char>((data.size() >> (8 * i)) & 0xFF);
+        out += type;
+        out += data;
+        out.append(4, '\0');
+    };
+    std::string header;
+    for (std::uint32_t v : {width, height})
+        for (int i = 3; i >= 0; --i) header += static_cast<char>((v >> (8 * i)) & 0xFF);
+    header += std::string("\x08\x06\0\0\0", 5);
+    chunk("IHDR", header);
+    chunk("IDAT", std::string(20, 'p'));
+    chunk("IEND", std::string());
+    return out;
+}
+
 // An .ico file with the images in order, directory fields taken from each
 // image's header.
 inline std::string iconFile(const std::vector<std::string>& images, std::uint16_t type = 1) {
