@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "CaskitVersion.h"
 #include "cli/CodePageOption.h"
 #include "cli/Commands.h"
 #include "cli/ProjectOptions.h"
@@ -44,6 +45,9 @@ void printHelp() {
         "\n"
         "  caskit show PROJECT.csk\n"
         "      Prints every setting of a project.\n"
+        "\n"
+        "  caskit --version\n"
+        "      Prints the version of caskit (also \"caskit version\").\n"
         "\n"
         "  caskit --help\n"
         "      This text (also shown for --help after any command).\n"
@@ -86,6 +90,10 @@ int main(int argc, char** argv) {
     try {
         if (command == "--help" || command == "-h" || command == "help") {
             printHelp();
+            return 0;
+        }
+        if (command == "--version" || command == "version") {
+            std::printf("caskit %s\n", CASKIT_VERSION);
             return 0;
         }
         if (command == "new") return runNew(words);

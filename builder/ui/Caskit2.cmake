@@ -30,11 +30,12 @@ add_custom_target(caskit2_guide ALL DEPENDS ${CASKIT2_GUIDE})
 file(GLOB caskit2_page_templates CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/pages/*.rc)
 add_executable(Caskit2 WIN32 ${frame_sources} caskit2.rc)
 target_include_directories(Caskit2 PRIVATE ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_BINARY_DIR})
-target_link_libraries(Caskit2 PRIVATE caskit_ui_pages caskit_engine caskit_platform
+target_link_libraries(Caskit2 PRIVATE caskit_ui_pages caskit_engine caskit_platform caskit_version
   comctl32 comdlg32 advapi32 user32 gdi32 shell32)
 add_dependencies(Caskit2 caskit2_art caskit2_guide)
+caskit_version_resource(Caskit2 Caskit2.exe "Caskit builder")
 set_source_files_properties(caskit2.rc PROPERTIES OBJECT_DEPENDS
-  "${caskit2_art};${caskit2_page_templates};${CMAKE_CURRENT_SOURCE_DIR}/pickers.rc;${CMAKE_CURRENT_SOURCE_DIR}/resource.h;${CMAKE_CURRENT_BINARY_DIR}/caskit2-binaries.rc")
+  "${caskit2_art};${CASKIT_GENERATED_DIR}/CaskitVersion.h;${caskit2_page_templates};${CMAKE_CURRENT_SOURCE_DIR}/pickers.rc;${CMAKE_CURRENT_SOURCE_DIR}/resource.h;${CMAKE_CURRENT_BINARY_DIR}/caskit2-binaries.rc")
 
 # The stubs (declared in stubs/, which is configured before this
 # folder) are built first, and re-embedded whenever they change.
