@@ -1,6 +1,7 @@
 #include "cli/Targets.h"
 
 #include "builder/engine/ExecutableWriter.h"
+#include "platform/FileSystem.h"
 #include "platform/OwnModule.h"
 #include "platform/PathSeparator.h"
 
@@ -49,8 +50,18 @@ bool endsWithSeparator(const std::string& path) {
 
 std::string stubFolder(Target target, const std::string& override) {
     if (!override.empty()) return endsWithSeparator(override) ? override : override + platform::kPathSeparator;
-    std::string self = platform::ownModulePath().c_str();
-    std::size_t cut = self.find_last_of("/\\");
-    std::string folder = cut == std::string::npos ? std::string() : self.substr(0, cut + 1);
-    return folder + "stubs" + platform::kPathSeparator + targetName(target) + platform::kPathSeparator;
+    // The running program's path, symbolic links resolved (/proc/self/exe),
+    // so a link to an installed caskit finds the installation's stubs.
+    const std::string self = platform::ownModulePath().c_str();
+    const std::size_t cut = self.find_last_of("/\\");
+    const std::string sep(1, platform::kPathSeparator);
+    const std::string beside = self.substr(0, cut + 1) + "stubs" + sep + targetName(target);
+    // Installed: PREFIX/bin/caskit with PREFIX/lib/caskit/stubs/<target>/.
+    const std::size_t up = cut == std::string::npos || cut == 0 ? std::string::npos : self.find_last_of("/\\", cut - 1);
+    if (up != std::string::npos && !platform::fileExists(beside)) {
+        const std::string installed =
+            self.substr(0, up + 1) + "lib" + sep + "caskit" + sep + "stubs" + sep + targetName(target);
+        if (platform::fileExists(installed)) return installed + sep;
+    }
+    return beside + sep;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The systems the command-line builder produces executables for, and the
-// stub folder installed beside it: stubs/<target>/ holding stub11.exe and
-// stub12.exe (Windows) or stub12 (Linux).
+// stub folder it copies from: stubs/<target>/ holding stub11.exe and
+// stub12.exe (Windows) or stub12 (Linux), beside it in a build tree or a
+// Windows zip, or lib/caskit/stubs/<target>/ of an installation.
 
 #include <optional>
 #include <string>
@@ -21,5 +22,7 @@ inline bool targetHasResources(Target target) { return target != Target::LinuxX6
 std::optional<std::string> stubFileName(Target target, unsigned stubId);
 
 // The folder holding the target's stubs: `override` when given, else
-// stubs/<target>/ beside the running caskit. Ends with a separator.
+// stubs/<target>/ beside the running caskit when it exists, else
+// ../lib/caskit/stubs/<target>/ from the folder of caskit's real path when
+// that exists, else the first. Ends with a separator.
 std::string stubFolder(Target target, const std::string& override);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "CaskitVersion.h"
 #include "cli/CodePageOption.h"
 #include "cli/Commands.h"
 #include "cli/ProjectOptions.h"
@@ -34,7 +35,8 @@ void printHelp() {
         "      A relative exe folder or icon path counts from the project file's\n"
         "      folder; PATH counts from the current directory.\n"
         "      The stubs come from DIR, by default the folder stubs/TARGET/ beside\n"
-        "      caskit (stub11.exe and stub12.exe, or stub12 for Linux).\n"
+        "      caskit, else ../lib/caskit/stubs/TARGET/ from caskit's folder (as\n"
+        "      installed): stub11.exe and stub12.exe, or stub12 for Linux.\n"
         "      Windows executables get the settings, version block and icons as\n"
         "      resources, on every system; with --trailer the settings are appended\n"
         "      to the file as a trailer instead (and no version block or icons are\n"
@@ -49,6 +51,9 @@ void printHelp() {
         "\n"
         "  caskit show PROJECT.csk\n"
         "      Prints every setting of a project.\n"
+        "\n"
+        "  caskit --version\n"
+        "      Prints the version of caskit (also \"caskit version\").\n"
         "\n"
         "  caskit --help\n"
         "      This text (also shown for --help after any command).\n"
@@ -91,6 +96,10 @@ int main(int argc, char** argv) {
     try {
         if (command == "--help" || command == "-h" || command == "help") {
             printHelp();
+            return 0;
+        }
+        if (command == "--version" || command == "version") {
+            std::printf("caskit %s\n", CASKIT_VERSION);
             return 0;
         }
         if (command == "new") return runNew(words);

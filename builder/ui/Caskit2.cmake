@@ -17,24 +17,20 @@ add_custom_command(OUTPUT ${caskit2_art}
 add_custom_target(caskit2_art DEPENDS ${caskit2_art})
 
 # The user guide as HTML beside Caskit2.exe: opened at a topic's section
-# when Windows Help cannot show Caskit.hlp. python3-markdown is Debian's.
-find_program(CASKIT_SYSTEM_PYTHON3 NAMES python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
+# when Windows Help cannot show Caskit.hlp.
 set(CASKIT2_GUIDE ${CMAKE_CURRENT_BINARY_DIR}/Caskit.html)
-add_custom_command(OUTPUT ${CASKIT2_GUIDE}
-  COMMAND ${CASKIT_SYSTEM_PYTHON3} ${PROJECT_SOURCE_DIR}/docs/make_guide_html.py
-          ${PROJECT_SOURCE_DIR}/docs/user-guide.md ${CASKIT2_GUIDE}
-  DEPENDS ${PROJECT_SOURCE_DIR}/docs/make_guide_html.py ${PROJECT_SOURCE_DIR}/docs/user-guide.md
-  COMMENT "Converting the user guide to Caskit.html" VERBATIM)
-add_custom_target(caskit2_guide ALL DEPENDS ${CASKIT2_GUIDE})
+caskit_guide_html(caskit2_guide ${CASKIT2_GUIDE})
+set_property(GLOBAL PROPERTY CASKIT_GUIDE_HTML ${CASKIT2_GUIDE})
 
 file(GLOB caskit2_page_templates CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/pages/*.rc)
 add_executable(Caskit2 WIN32 ${frame_sources} caskit2.rc)
 target_include_directories(Caskit2 PRIVATE ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_BINARY_DIR})
-target_link_libraries(Caskit2 PRIVATE caskit_ui_pages caskit_engine caskit_platform
+target_link_libraries(Caskit2 PRIVATE caskit_ui_pages caskit_engine caskit_platform caskit_version
   comctl32 comdlg32 advapi32 user32 gdi32 shell32)
 add_dependencies(Caskit2 caskit2_art caskit2_guide)
+caskit_version_resource(Caskit2 Caskit2.exe "Caskit builder")
 set_source_files_properties(caskit2.rc PROPERTIES OBJECT_DEPENDS
-  "${caskit2_art};${caskit2_page_templates};${CMAKE_CURRENT_SOURCE_DIR}/pickers.rc;${CMAKE_CURRENT_SOURCE_DIR}/resource.h;${CMAKE_CURRENT_BINARY_DIR}/caskit2-binaries.rc")
+  "${caskit2_art};${CASKIT_GENERATED_DIR}/CaskitVersion.h;${caskit2_page_templates};${CMAKE_CURRENT_SOURCE_DIR}/pickers.rc;${CMAKE_CURRENT_SOURCE_DIR}/resource.h;${CMAKE_CURRENT_BINARY_DIR}/caskit2-binaries.rc")
 
 # The stubs (declared in stubs/, which is configured before this
 # folder) are built first, and re-embedded whenever they change.
@@ -46,3 +42,6 @@ foreach(stub stub11 stub12)
     message(WARNING "Caskit2: target ${stub} is missing; ${CASKIT2_STUB_DIR}/${stub}.exe must exist")
   endif()
 endforeach()
+
+# Installed beside caskit.exe; its guide is installed by packaging/.
+install(TARGETS Caskit2 RUNTIME DESTINATION ${CASKIT_INSTALL_BIN})

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "CaskitVersion.h"
 #include "builder/ui/resource.h"
 #include "tests/ui/Driver.h"
 
@@ -247,7 +248,8 @@ void frameAtStart() {
         for (HWND child = GetWindow(about, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
             texts += windowText(child) + "|";
         }
-        checks.check(contains(texts, "Caskit Professional") && contains(texts, "Version 2.2"), "About texts: " + texts);
+        checks.check(contains(texts, "|Caskit Professional|") && contains(texts, "|" CASKIT_ABOUT_VERSION "|"),
+                     "About texts: " + texts);
         checks.screenshot("dialog-about");
         postClick(GetDlgItem(about, IDOK));
         checks.check(eventually([&] { return !IsWindow(about); }), "About closes with OK");
