@@ -49,9 +49,9 @@ def run_console(h, exe, env):
 
 
 def output_and_exit_code(h):
-    """The program's output arrives in the redirected files, the "console"
-    switch changes nothing, and the exit code is the program's: 0 when main
-    returns, the code it ends the process with otherwise."""
+    """The program's output arrives in the redirected files and the exit
+    code is the program's: 0 when main returns, the code it ends the process
+    with otherwise."""
     for failure, code in [("", 0), ("exit:7", 7)]:
         app = h.folder("console_out" + failure.replace(":", "_"))
         exe = launcher(h, app, "stub12c.exe", block(binarypath=winpath(h.standin("jvm.dll")), console="1"))
@@ -62,8 +62,23 @@ def output_and_exit_code(h):
         expect_equal((rc, out, messages), (code, "printed by the program\n", []),
                      failure + " exit code, standard output, message boxes")
         expect_equal("stand-in error output" in err, True, "standard error of the program: %r" % err)
-        _, around, _ = vm_record(read_lines(log))
-        expect_equal([l for l in around if l.startswith("console=")], ["console=no"], "no console of its own")
+
+
+def console_switch_without_effect(h):
+    """Started without a console (as a service starts it), the twin opens
+    none for the "console" switch."""
+    app = h.folder("console_detached")
+    exe = launcher(h, app, "stub12c.exe", block(binarypath=winpath(h.standin("jvm.dll")), console="1"))
+    log, env = h.log_env()
+    launch = os.path.join(h.work, "launch.txt")
+    with open(launch, "w", newline="") as f:
+        f.write('"%s"\n%s\n' % (winpath(exe), winpath(app)))
+    cmd = [WINE, os.path.join(h.helpers, "vmbind_launch.exe"), "--detached", winpath(launch)]
+    rc, _, err = run_to_files(cmd, h.work, env=dict(h.env, **env))
+    h.last_run = (cmd, rc, err)
+    _, around, calls = vm_record(read_lines(log))
+    expect_equal((rc, [l for l in around if l.startswith("console=")], calls[-1]),
+                 (0, ["console=no"], "FreeLibrary console=no"), "exit code and no console at any time")
 
 
 def failure_on_standard_error(h):
@@ -89,7 +104,7 @@ def embedded_jar_first(h):
     log, env = h.log_env()
     rc, messages = h.run(exe, env=env)
     create, _, _ = vm_record(read_lines(log))
-    expect_equal((rc, messages, create[1]), (0, [], "option[0]=-Djava.class.path=%s;.;a.jar;.;" % winpath(exe)),
+    expect_equal((rc, messages, create[1]), (0, [], "option[0]=-Djava.class.path=%s;.;a.jar;" % winpath(exe)),
                  "exit code, messages, class path")
 
     staging = h.folder("embedded_staging")
@@ -142,6 +157,7 @@ def native_compile_signed(h):
 
 SCENARIOS = [
     ("console twin: output and exit code", output_and_exit_code),
+    ("console twin: the console switch opens none", console_switch_without_effect),
     ("console twin: failures on standard error", failure_on_standard_error),
     ("embedded jar first on the class path", embedded_jar_first),
     ("caskit.exe: console program, manifest and jar, signed", native_compile_signed),
