@@ -13,7 +13,9 @@ namespace {
 constexpr std::size_t kMaxLineBytes = 512;
 constexpr std::size_t kMaxNameSize = 70;
 
-bool isNameCharacter(unsigned char c) { return std::isalnum(c) || c == '-' || c == '_'; }
+bool isNameCharacter(unsigned char c) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '-' || c == '_';
+}
 
 bool sameName(const std::string& a, const char* b) {
     std::size_t i = 0;
