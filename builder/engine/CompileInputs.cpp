@@ -19,8 +19,9 @@ std::optional<std::string> readInput(const std::string& path, std::uint64_t maxS
         return std::nullopt;
     }
     if (size > maxSize) {
-        error = what + " is larger than " + std::to_string(maxSize >> 10) + " KB (" + std::to_string(size) +
-                " bytes)";
+        const bool megabytes = maxSize >= (1u << 20);
+        error = what + " is larger than " + std::to_string(maxSize >> (megabytes ? 20 : 10)) +
+                (megabytes ? " MB (" : " KB (") + std::to_string(size) + " bytes)";
         return std::nullopt;
     }
     std::string bytes(static_cast<std::size_t>(size), '\0');

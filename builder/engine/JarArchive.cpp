@@ -101,6 +101,15 @@ bool namesManifest(const char* name, std::size_t size, bool exact) {
     return true;
 }
 
+// An entry's name for a message: its bytes, with control characters shown
+// as "?" (the name comes from the file).
+std::string shownName(const char* name, std::size_t size) {
+    std::string shown(name, size);
+    for (char& c : shown)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+    return shown;
+}
+
 struct DirectoryEntry {
     std::uint16_t flags = 0;
     std::uint16_t method = 0;
@@ -254,7 +263,7 @@ bool readJar(const std::string& bytes, JarContents& contents, std::string& error
         }
         // Every entry's header and data lie before the directory.
         if (entry.localHeader + kLocalHeaderSize + nameSize + entry.compressedSize > directoryStart) {
-            error = "the archive is cut short or damaged: the data of " + std::string(name, nameSize) +
+            error = "the archive is cut short or damaged: the data of " + shownName(name, nameSize) +
                     " would lie past the start of the directory";
             return false;
         }
