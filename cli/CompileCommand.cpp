@@ -98,6 +98,18 @@ public:
     StubSourceScope& operator=(const StubSourceScope&) = delete;
 };
 
+// Prints what the compile tells besides errors, for the life of one
+// compile command.
+class NoticeScope {
+public:
+    NoticeScope() {
+        setCompileNoticeHandler([](const std::string& text) { std::printf("caskit compile: %s\n", text.c_str()); });
+    }
+    ~NoticeScope() { setCompileNoticeHandler(nullptr); }
+    NoticeScope(const NoticeScope&) = delete;
+    NoticeScope& operator=(const NoticeScope&) = delete;
+};
+
 }  // namespace
 
 int runCompile(const std::vector<std::string>& words) {
@@ -141,7 +153,7 @@ int runCompile(const std::vector<std::string>& words) {
     if (version != 1 && version != 2)
         return failure("project version " + std::to_string(version) + " is neither 1 (JDK 1.1) nor 2 (JDK 2.0)");
     if (std::optional<std::string> problem = jdk11SizeProblem(project)) return failure(path + ": " + *problem);
-    const unsigned stubId = version == 1 ? kStub11ResourceId : kStub12ResourceId;
+    const unsigned stubId = stubResourceId(project);
     std::optional<std::string> stubName = stubFileName(target, stubId);
     if (!stubName)
         return failure(std::string("there is no JDK 1.1 launcher for ") + targetName(target) +
@@ -152,7 +164,8 @@ int runCompile(const std::vector<std::string>& words) {
     const StubSourceScope stubSource(std::move(*stub));
 
     if (!out.empty()) redirect(project, out);
-    if (project.mainClass().empty()) return failure("the project has no main class (--main-class)");
+    if (project.mainClass().empty() && project.extended().embeddedJar.empty())
+        return failure("the project has no main class (--main-class), nor a jar whose manifest names one (--embed-jar)");
     if (project.exeName().empty()) return failure("the project has no executable name (--exe-name or --out)");
     // Only Windows executables carry resources, written on every system;
     // --trailer asks for the form used where resources cannot be updated.
@@ -167,6 +180,7 @@ int runCompile(const std::vector<std::string>& words) {
         return failure("cannot make the folder " + unmade + ": " + platform::lastErrorText());
     messages.setSubject(targetPath);
     const TestStepScope testSteps;
+    const NoticeScope notices;
     const bool written = compile(project, nullptr);
     if (!written || messages.count() > 0) return 1;
 #ifndef _WIN32

@@ -1,7 +1,5 @@
 #include "cli/ProjectLoad.h"
 
-#include <algorithm>
-#include <cctype>
 #include <exception>
 
 #include "builder/engine/ProjectFile.h"
@@ -9,23 +7,10 @@
 #include "builder/engine/CodePage.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageText.h"
-#include "platform/PathSeparator.h"
 
 namespace {
 
 constexpr std::uint64_t kMaxProjectFileSize = 4u << 20;
-
-bool hasDrive(const std::string& p) {
-    return p.size() >= 2 && std::isalpha(static_cast<unsigned char>(p[0])) && p[1] == ':';
-}
-
-bool isAbsolute(const std::string& p) {
-#ifdef _WIN32
-    return hasDrive(p) || (!p.empty() && platform::isPathSeparator(p[0]));
-#else
-    return !p.empty() && p[0] == '/';
-#endif
-}
 
 }  // namespace
 
@@ -75,12 +60,6 @@ void loadIcon(Project& project, bool large, const std::string& path, std::vector
 
 }  // namespace
 
-std::string folderOf(const std::string& path) {
-    for (std::size_t i = path.size(); i > 0; --i)
-        if (platform::isPathSeparator(path[i - 1])) return path.substr(0, i);
-    return std::string();
-}
-
 std::string projectFolderText(const std::string& projectPath) {
     std::string problem;
     return systemToAnsi(folderOf(projectPath), problem).value_or(std::string());
@@ -96,15 +75,6 @@ std::optional<std::string> foreignPathProblem(const std::string& value) {
         return "\"" + value + "\" names a Windows network share, which this system cannot open";
     return std::nullopt;
 #endif
-}
-
-std::string resolvePath(const std::string& folder, const std::string& path) {
-    if (isAbsolute(path)) return path;
-    std::string relative = path;
-#ifndef _WIN32
-    std::replace(relative.begin(), relative.end(), '\\', '/');
-#endif
-    return folder + relative;
 }
 
 std::optional<ProjectRecord> readProjectRecord(const std::string& path, std::string& error) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "builder/engine/Project.h"
+#include "builder/engine/ProjectPaths.h"
 #include "builder/engine/ProjectRecord.h"
 
 // The settings stored in the project file at `path`, as stored; nullopt
@@ -43,14 +44,6 @@ std::optional<std::string> setIconOption(Project& project, bool large, const std
 // Why `value` cannot name a file on this system (a drive or network path
 // of Windows on Linux), or nullopt.
 std::optional<std::string> foreignPathProblem(const std::string& value);
-
-// `path` taken relative to `folder` (empty, or ending with a separator)
-// unless it is absolute. On Linux a backslash in a relative path separates
-// folders, as in a project saved on Windows.
-std::string resolvePath(const std::string& folder, const std::string& path);
-
-// The folder part of `path`, with its separator; empty without one.
-std::string folderOf(const std::string& path);
 
 // The folder of the project file at `projectPath` (system text) as project
 // text, the base of the project's relative paths; empty when the project

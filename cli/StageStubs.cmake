@@ -20,6 +20,6 @@ function(stage tree target)
   endforeach()
 endfunction()
 
-stage("${WIN64_TREE}" windows-x64 stub11.exe stub12.exe)
-stage("${WIN32_TREE}" windows-x86 stub11.exe stub12.exe)
+stage("${WIN64_TREE}" windows-x64 stub11.exe stub12.exe stub12c.exe)
+stage("${WIN32_TREE}" windows-x86 stub11.exe stub12.exe stub12c.exe)
 stage("${HOST_TREE}" linux-x64 stub12)

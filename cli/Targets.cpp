@@ -31,12 +31,14 @@ Target hostTarget() {
 }
 
 std::optional<std::string> stubFileName(Target target, unsigned stubId) {
+    // The Linux launcher is a console program already.
     if (target == Target::LinuxX64) {
-        if (stubId == kStub12ResourceId) return std::string("stub12");
+        if (stubId == kStub12ResourceId || stubId == kStub12ConsoleResourceId) return std::string("stub12");
         return std::nullopt;
     }
     if (stubId == kStub11ResourceId) return std::string("stub11.exe");
     if (stubId == kStub12ResourceId) return std::string("stub12.exe");
+    if (stubId == kStub12ConsoleResourceId) return std::string("stub12c.exe");
     return std::nullopt;
 }
 

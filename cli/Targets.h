@@ -1,8 +1,9 @@
 #pragma once
 // The systems the command-line builder produces executables for, and the
-// stub folder it copies from: stubs/<target>/ holding stub11.exe and
-// stub12.exe (Windows) or stub12 (Linux), beside it in a build tree or a
-// Windows zip, or lib/caskit/stubs/<target>/ of an installation.
+// stub folder it copies from: stubs/<target>/ holding stub11.exe,
+// stub12.exe and its console twin stub12c.exe (Windows), or stub12
+// (Linux), beside it in a build tree or a Windows zip, or
+// lib/caskit/stubs/<target>/ of an installation.
 
 #include <optional>
 #include <string>
@@ -17,8 +18,9 @@ Target hostTarget();
 // Only Windows executables carry resources.
 inline bool targetHasResources(Target target) { return target != Target::LinuxX64; }
 
-// File name of the stub for a resource id (113 stub11, 114 stub12) on a
-// target; nullopt when the target has no such stub (no Linux stub11).
+// File name of the stub for a resource id (113 stub11, 114 stub12, 115
+// stub12c) on a target; nullopt when the target has no such stub (no
+// Linux stub11; the Linux stub12 serves for 115).
 std::optional<std::string> stubFileName(Target target, unsigned stubId);
 
 // The folder holding the target's stubs: `override` when given, else

@@ -88,16 +88,17 @@ function(caskit_unit_test name)
     ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1:abort_on_error=0;UBSAN_OPTIONS=print_stacktrace=1")
 endfunction()
 
-# caskit_fuzzer(name SOURCES ... CORPUS dir [RUNS n] [MAX_LEN bytes]): a
-# libFuzzer target compiled with clang (the host build itself uses g++) and
-# ASan/UBSan from SOURCES plus the platform seam's sources. Its test (label
-# `fuzz`) runs a bounded number of executions with a fixed seed from CORPUS,
-# the target's committed corpus, which it only reads. Inputs are at most
-# MAX_LEN bytes (default 4096), in the test and in campaigns. Every target
-# is listed in fuzz-targets.txt of the build tree for scripts/fuzz.sh (see
+# caskit_fuzzer(name SOURCES ... CORPUS dir [RUNS n] [MAX_LEN bytes]
+# [LIBS -lx ...]): a libFuzzer target compiled with clang (the host build
+# itself uses g++) and ASan/UBSan from SOURCES plus the platform seam's
+# sources, linked with LIBS. Its test (label `fuzz`) runs a bounded number
+# of executions with a fixed seed from CORPUS, the target's committed
+# corpus, which it only reads. Inputs are at most MAX_LEN bytes (default
+# 4096), in the test and in campaigns. Every target is listed in
+# fuzz-targets.txt of the build tree for scripts/fuzz.sh (see
 # tests/CMakeLists.txt).
 function(caskit_fuzzer name)
-  cmake_parse_arguments(ARG "" "RUNS;CORPUS;MAX_LEN" "SOURCES" ${ARGN})
+  cmake_parse_arguments(ARG "" "RUNS;CORPUS;MAX_LEN" "SOURCES;LIBS" ${ARGN})
   if(NOT CASKIT_SANITIZED_VARIANTS)
     return()
   endif()
@@ -120,7 +121,7 @@ function(caskit_fuzzer name)
     ${PROJECT_SOURCE_DIR}/builder/engine/*.h ${PROJECT_SOURCE_DIR}/tests/fuzz/*.h ${PROJECT_SOURCE_DIR}/tests/support/*.h)
   add_custom_command(OUTPUT ${out}
     COMMAND ${CASKIT_CLANGXX} -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined
-            -fno-sanitize-recover=undefined -I${PROJECT_SOURCE_DIR} ${ARG_SOURCES} -o ${out}
+            -fno-sanitize-recover=undefined -I${PROJECT_SOURCE_DIR} ${ARG_SOURCES} ${ARG_LIBS} -o ${out}
     DEPENDS ${ARG_SOURCES} ${headers}
     COMMENT "Building fuzzer ${name}" VERBATIM)
   add_custom_target(${name}_build ALL DEPENDS ${out})

@@ -5,4 +5,9 @@
 namespace platform {
 bool allocConsole();
 void freeConsole();
+// Whether the running program is a console program: on Windows, one
+// linked for the console subsystem (its own PE header says so), which has
+// its caller's standard streams and shows no message boxes; on Linux,
+// every program.
+bool isConsoleProgram();
 }  // namespace platform

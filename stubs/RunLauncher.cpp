@@ -6,9 +6,11 @@ int runLauncher(const CommandLine& commandLine, PropertyStyle style, VmStartFunc
     LaunchParameters parameters(style);
     parameters.parseCommandLine(commandLine.text, commandLine.arguments);
     parameters.loadParameters();
-    if (parameters.consoleWindow) platform::allocConsole();  // a failure is ignored
+    // A console program has its caller's console and streams already.
+    const bool ownConsole = parameters.consoleWindow && !platform::isConsoleProgram();
+    if (ownConsole) platform::allocConsole();  // a failure is ignored
     const int result = startVm(parameters);
-    if (parameters.consoleWindow) platform::freeConsole();
+    if (ownConsole) platform::freeConsole();
     // A script or service manager that runs the program can tell a failure.
     return result == 0 ? 0 : 1;
 }

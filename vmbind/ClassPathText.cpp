@@ -22,3 +22,8 @@ Text jdk11ClassPathText(const Text& joined, const char* vmDefault, char separato
     if (vmDefault) text += vmDefault;
     return text;
 }
+
+Text withEmbeddedJar(bool embeddedJar, const Text& ownPath, const Text& classPathText, char separator) {
+    if (!embeddedJar) return classPathText;
+    return ownPath + separator + classPathText;
+}

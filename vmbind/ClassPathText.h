@@ -15,3 +15,9 @@ Text jdk12ClassPathText(const Text& binaryPath, const Text& classLib, const Text
 // JDK 1.1 launcher: "." + separator + the joined list + the VM's default
 // class path (none when the VM left it null).
 Text jdk11ClassPathText(const Text& joined, const char* vmDefault, char separator);
+
+// The executable's own file (`ownPath`) in front of `classPathText` when
+// it carries the program's jar (the "embeddedjar" setting), so that the
+// program's classes and resources load from it first; `classPathText`
+// alone otherwise.
+Text withEmbeddedJar(bool embeddedJar, const Text& ownPath, const Text& classPathText, char separator);

@@ -30,8 +30,10 @@ int startJavaVm(const LaunchParameters& parameters) {
     platform::DynamicLibrary library = loadRuntimeLibraryOrSearch(parameters, profile());
     if (!library) return -1;
     // After the loading: a runtime the search found has no class library.
-    const Text classPathText =
-        jdk12ClassPathText(parameters.binaryPath, gJDKClassLib, joined, platform::kListSeparator);
+    const Text classPathText = withEmbeddedJar(
+        parameters.embeddedJar, parameters.exeFolder + parameters.exeName,
+        jdk12ClassPathText(parameters.binaryPath, gJDKClassLib, joined, platform::kListSeparator),
+        platform::kListSeparator);
 
     auto createJavaVm = reinterpret_cast<CreateJavaVMFunction>(library.symbol("JNI_CreateJavaVM"));
     if (!createJavaVm) {

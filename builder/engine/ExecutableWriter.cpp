@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "builder/engine/CodePage.h"
+#include "builder/engine/CompileInputs.h"
+#include "builder/engine/ExecutableTail.h"
 #include "builder/engine/IconResources.h"
 #include "builder/engine/IconSet.h"
 #include "builder/engine/LineBreaks.h"
@@ -30,6 +32,8 @@ constexpr unsigned kMarkerId = 1;
 constexpr unsigned kBlockId = 2;
 // Larger files are not launcher stubs.
 constexpr std::uint64_t kMaxExecutableSize = 256u << 20;
+constexpr unsigned kManifestType = 24;  // RT_MANIFEST
+constexpr unsigned kManifestId = 1;     // the process's own manifest
 
 CompileStepHook& stepHook() {
     static CompileStepHook hook;
@@ -42,6 +46,11 @@ bool reach(CompileStep step, std::string& error) {
     if (!stepHook() || stepHook()(step)) return true;
     error = std::string("the ") + compileStepName(step) + " step was made to fail";
     return false;
+}
+
+CompileNoticeHandler& noticeHandler() {
+    static CompileNoticeHandler handler;
+    return handler;
 }
 
 StubSource& stubSource() {
@@ -106,6 +115,17 @@ bool writeVersionBlock(const Project& project, const std::string& targetPath) {
 
 void setStubSource(StubSource source) { stubSource() = std::move(source); }
 
+void setCompileNoticeHandler(CompileNoticeHandler handler) { noticeHandler() = std::move(handler); }
+
+unsigned stubResourceId(const Project& project) {
+    switch (project.getProjectVersion()) {
+    case static_cast<std::int32_t>(ProjectVersion::Jdk11): return kStub11ResourceId;
+    case static_cast<std::int32_t>(ProjectVersion::Jdk20):
+        return project.extended().consoleProgram ? kStub12ConsoleResourceId : kStub12ResourceId;
+    default: return 0;
+    }
+}
+
 namespace {
 
 bool storeParameterResource(const std::string& targetPath, unsigned id, const std::string& bytes, std::string& error) {
@@ -126,6 +146,8 @@ const char* compileStepName(CompileStep step) {
     case CompileStep::Block: return "block";
     case CompileStep::Version: return "version";
     case CompileStep::Icons: return "icons";
+    case CompileStep::Manifest: return "manifest";
+    case CompileStep::Jar: return "jar";
     case CompileStep::Replace: break;
     }
     return "replace";
@@ -138,14 +160,24 @@ bool updateParameterResource(const std::string& targetPath, unsigned id, const s
     return storeParameterResource(targetPath, id, bytes, ignored);
 }
 
-bool writeStubImage(const Project& project, unsigned stubId, const std::string& targetPath,
-                    platform::WindowRef owner) {
-    std::string block = buildParameterBlock(project);
+namespace {
+
+// The stub, the jar and the trailer (in the trailer form), the marker and
+// the block (in the resource form).
+bool writeStub(const Project& project, unsigned stubId, const std::string& targetPath, platform::WindowRef owner,
+               const CompileInputs& inputs) {
+    std::string block = buildParameterBlock(project, inputs.mainClass);
     std::optional<std::string> stub = loadStub(stubId);
     if (!stub) return false;
     if (removeCertificateTable(*stub))
         showCompileNote(owner, "the stub's signature was removed; sign the executable after compiling");
-    if (readsUtf8Block(*stub)) block = ansiToUtf8(block);
+    const bool linuxLauncher = readsUtf8Block(*stub);
+    if (linuxLauncher) block = ansiToUtf8(block);
+    const std::uint64_t trailerSize = project.resourceUpdateAvailable ? 0 : block.size() + 4;
+    if (std::optional<std::string> problem = archiveTailProblem(project, inputs, trailerSize, !linuxLauncher)) {
+        showCompileError(owner, *problem);
+        return false;
+    }
 
     std::string error;
     platform::File file = platform::openFile(targetPath, platform::File::Mode::CreateAlways);
@@ -160,7 +192,10 @@ bool writeStubImage(const Project& project, unsigned stubId, const std::string& 
         return false;
     }
     if (!file.write(*stub)) return failAndRemove(file, targetPath, owner);
-    if (!project.resourceUpdateAvailable && !file.write(encodeParameterTrailer(block)))
+    // In the trailer form the jar goes in front of the trailer, which the
+    // launcher finds at the very end.
+    if (!project.resourceUpdateAvailable &&
+        (!file.write(inputs.jar) || !file.write(encodeParameterTrailer(block))))
         return failAndRemove(file, targetPath, owner);
     if (!file.close()) return failAndRemove(file, targetPath, owner);
 
@@ -177,6 +212,15 @@ bool writeStubImage(const Project& project, unsigned stubId, const std::string& 
         }
     }
     return true;
+}
+
+}  // namespace
+
+bool writeStubImage(const Project& project, unsigned stubId, const std::string& targetPath,
+                    platform::WindowRef owner) {
+    CompileInputs inputs;
+    inputs.mainClass = project.mainClass();
+    return writeStub(project, stubId, targetPath, owner, inputs);
 }
 
 namespace {
@@ -246,19 +290,56 @@ bool stampBuildTime(const std::string& path, std::uint32_t time, platform::Windo
     return true;
 }
 
+// The project's manifest as resource 24/1, language 0: the stub's own
+// manifest is stored there, so it is replaced.
+bool writeManifest(const std::string& bytes, const std::string& path, std::string& error) {
+    if (!reach(CompileStep::Manifest, error)) return false;
+    ResourceTransaction update;
+    if (update.begin(path) && update.update(kManifestType, kManifestId, 0, bytes.data(), bytes.size()) &&
+        update.commit())
+        return true;
+    error = update.errorText();
+    return false;
+}
+
+// The jar after everything the resource writing changed (in the resource
+// form; the trailer form has it already), then the PE checksum for the
+// file with the jar.
+bool finishJar(const Project& project, const CompileInputs& inputs, const std::string& path, std::string& error) {
+    if (inputs.jar.empty()) return true;
+    if (!reach(CompileStep::Jar, error)) return false;
+    if (project.resourceUpdateAvailable && !appendToFile(path, inputs.jar, error)) return false;
+    return refreshPeChecksum(path, error);
+}
+
+void tell(const std::string& notice) {
+    if (noticeHandler()) noticeHandler()(notice);
+}
+
 // Writes the executable into the temporary file and puts it in place.
 // Every failure is reported and removes the temporary file.
 bool writeAndReplace(const Project& project, unsigned stubId, const std::string& temporary,
-                     const std::string& targetPath, std::optional<std::uint32_t> buildTime,
-                     platform::WindowRef owner) {
-    if (!writeStubImage(project, stubId, temporary, owner)) return false;
-    if ((project.resourceUpdateAvailable && !writeVersionAndIcons(project, temporary, owner)) ||
-        (buildTime && !stampBuildTime(temporary, *buildTime, owner))) {
+                     const std::string& targetPath, const CompileInputs& inputs,
+                     std::optional<std::uint32_t> buildTime, platform::WindowRef owner) {
+    if (!writeStub(project, stubId, temporary, owner, inputs)) return false;
+    if ((project.resourceUpdateAvailable && !writeVersionAndIcons(project, temporary, owner))) {
         platform::deleteFile(temporary);
         return false;
     }
     std::string error;
-    if (!reach(CompileStep::Replace, error) || !platform::replaceFile(temporary, targetPath)) {
+    if (project.resourceUpdateAvailable && inputs.manifest && !writeManifest(*inputs.manifest, temporary, error)) {
+        platform::deleteFile(temporary);
+        showCompileError(owner, error);
+        return false;
+    }
+    // The time stamp once every resource is in; the jar after it, whose
+    // appending makes the checksum right for the whole file.
+    if (buildTime && !stampBuildTime(temporary, *buildTime, owner)) {
+        platform::deleteFile(temporary);
+        return false;
+    }
+    if (!finishJar(project, inputs, temporary, error) || !reach(CompileStep::Replace, error) ||
+        !platform::replaceFile(temporary, targetPath)) {
         if (error.empty()) error = platform::lastErrorText();
         platform::deleteFile(temporary);
         showCompileError(owner, error);
@@ -282,14 +363,22 @@ bool compile(const Project& project, platform::WindowRef owner) {
     }
     // The folder and name are project text; the file functions take system text.
     const std::string targetPath = ansiToSystem(project.exeFolder() + project.exeName());
-    unsigned stubId = 0;
-    switch (project.getProjectVersion()) {
-    case static_cast<std::int32_t>(ProjectVersion::Jdk11): stubId = kStub11ResourceId; break;
-    case static_cast<std::int32_t>(ProjectVersion::Jdk20): stubId = kStub12ResourceId; break;
-    default: return false;  // no stub for an unknown version: nothing to write
-    }
+    const unsigned stubId = stubResourceId(project);
+    if (stubId == 0) return false;  // no stub for an unknown version: nothing to write
 
+    // Everything the compile reads is read before the first byte is written.
+    CompileInputs inputs;
     std::string error;
+    if (!readCompileInputs(project, inputs, error)) {
+        showCompileError(owner, error);
+        return false;
+    }
+    if (inputs.manifest && !project.resourceUpdateAvailable)
+        inputs.notices.push_back("the application manifest " +
+                                 projectFilePath(project, project.extended().manifestPath) +
+                                 " is not written: this executable takes no resources (a Linux launcher, or "
+                                 "the trailer form)");
+
     const std::optional<std::uint32_t> buildTime = sourceDateEpoch(error);
     if (!error.empty()) {
         showCompileError(owner, error);
@@ -298,7 +387,9 @@ bool compile(const Project& project, platform::WindowRef owner) {
 
     const std::string temporary = targetPath + kCompilingSuffix;
     try {
-        return writeAndReplace(project, stubId, temporary, targetPath, buildTime, owner);
+        if (!writeAndReplace(project, stubId, temporary, targetPath, inputs, buildTime, owner)) return false;
+        for (const std::string& notice : inputs.notices) tell(notice);
+        return true;
     } catch (const std::bad_alloc&) {
         error = "out of memory";
     } catch (const std::exception& e) {

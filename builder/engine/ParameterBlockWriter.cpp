@@ -29,10 +29,12 @@ void countedList(std::string& out, const char* keyword, const std::vector<std::s
 
 }  // namespace
 
-std::string buildParameterBlock(const Project& project) {
+std::string buildParameterBlock(const Project& project) { return buildParameterBlock(project, project.mainClass()); }
+
+std::string buildParameterBlock(const Project& project, const std::string& mainClass) {
     std::string out;
     keywordLine(out, "binarypath", project.vmLibraryPath().empty() ? "#internal#" : project.vmLibraryPath());
-    keywordLine(out, "classname", project.mainClass());
+    keywordLine(out, "classname", mainClass);
     keywordLine(out, "parameters", joinLines(project.arguments()));
 
     // A mode outside the three known values writes no line, which leaves

@@ -135,7 +135,10 @@ public:
         extended_.unknownRecords = std::move(records);
     }
 
-    bool isReadyToCompile() const { return !exeFolder_.empty() && !mainClass_.empty(); }
+    // A project that embeds a jar may leave the main class to the jar's manifest.
+    bool isReadyToCompile() const {
+        return !exeFolder_.empty() && (!mainClass_.empty() || !extended_.embeddedJar.empty());
+    }
     // Part of projectPath after its last backslash (whole path without one).
     std::string displayName() const;
 

@@ -24,5 +24,13 @@ std::optional<std::string> extendedSettingProblem(const Project& project) {
     for (const SettingInfo& s : settingTable())
         if (s.kind == SettingKind::Text && holdsLineBreak(e.*s.text))
             return "The " + std::string(s.label) + " setting holds a line break; it must be one line.";
+    // Only the JDK 2.0 launcher has a console twin and reads its own jar.
+    if (project.getProjectVersion() == static_cast<std::int32_t>(ProjectVersion::Jdk11)) {
+        if (e.consoleProgram)
+            return std::string("A console program is made from the JDK 2.0 launcher; a JDK 1.1 project cannot be one.");
+        if (!e.embeddedJar.empty())
+            return std::string("Only the JDK 2.0 launcher reads a jar inside its own file; a JDK 1.1 project cannot "
+                               "embed one.");
+    }
     return std::nullopt;
 }

@@ -1,6 +1,7 @@
 # The builder program Caskit2.exe: frame, project windows, pages, pickers,
 # engine, and its resources (toolbar bitmap and icons drawn at build time,
-# the launcher stubs of this build tree embedded as "EXE" 113 and 114).
+# the launcher stubs of this build tree embedded as "EXE" 113, 114 and
+# 115, stub12's console twin).
 
 set(CASKIT2_ART_DIR ${CMAKE_CURRENT_BINARY_DIR}/art)
 set(CASKIT2_STUB_DIR ${CMAKE_BINARY_DIR}/bin)
@@ -34,7 +35,7 @@ set_source_files_properties(caskit2.rc PROPERTIES OBJECT_DEPENDS
 
 # The stubs (declared in stubs/, which is configured before this
 # folder) are built first, and re-embedded whenever they change.
-foreach(stub stub11 stub12)
+foreach(stub stub11 stub12 stub12c)
   if(TARGET ${stub})
     add_dependencies(Caskit2 ${stub})
     set_property(SOURCE caskit2.rc APPEND PROPERTY OBJECT_DEPENDS ${CASKIT2_STUB_DIR}/${stub}.exe)

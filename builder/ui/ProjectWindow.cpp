@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "builder/engine/ExecutableWriter.h"
 #include "builder/engine/Project.h"
 #include "builder/ui/EngineCalls.h"
 #include "builder/ui/FrameState.h"
@@ -78,8 +79,16 @@ void ProjectWindow::compile() {
     if (!saveProjectSafely(*project_, window_)) return;
     updateTitle();  // the save may just have given the project its file
     frame::setStatusText("Compiling " + project_->displayName());
-    compileSafely(*project_, window_);
-    frame::setStatusReady();
+    // What the compile took on its own (the main class from the jar's
+    // manifest) stays in the status bar until the next status text.
+    std::string notices;
+    setCompileNoticeHandler([&notices](const std::string& text) {
+        notices += (notices.empty() ? "Compiled: " : "; ") + text;
+    });
+    const bool compiled = compileSafely(*project_, window_);
+    setCompileNoticeHandler(nullptr);
+    if (compiled && !notices.empty()) frame::setStatusText(notices);
+    else frame::setStatusReady();
 }
 
 bool ProjectWindow::onCreate(const CREATESTRUCTA* create) {

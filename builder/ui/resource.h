@@ -30,6 +30,7 @@
 #define IDR_COMMANDS 111
 #define IDR_STUB11 113
 #define IDR_STUB12 114
+#define IDR_STUB12_CONSOLE 115
 
 // Tab texts (string table).
 #define IDS_TAB_ICON 10

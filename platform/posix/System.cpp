@@ -25,6 +25,7 @@ void beep(unsigned, unsigned) { fputc('\a', stderr); }
 
 bool allocConsole() { return false; }
 void freeConsole() {}
+bool isConsoleProgram() { return true; }
 
 void* DynamicLibrary::symbol(const char* name) const { return handle_ ? dlsym(handle_, name) : nullptr; }
 

@@ -7,8 +7,46 @@
 #include "platform/MessageBox.h"
 #include "platform/MessageHookState.h"
 #include "platform/Registry.h"
+#include "platform/Text.h"
 
 namespace platform {
+
+namespace {
+
+void writeStandardError(const char* bytes, size_t size) {
+    HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+    DWORD written = 0;
+    if (error && error != INVALID_HANDLE_VALUE) WriteFile(error, bytes, static_cast<DWORD>(size), &written, nullptr);
+}
+
+// "caption: text" (the text alone under an empty caption) as one line:
+// every run of line breaks in the text becomes one blank. Written at once,
+// so that it does not interleave with the program's own output.
+void writeMessageLine(const char* text, const char* caption) {
+    Text line;
+    if (caption && *caption) {
+        line += caption;
+        line += ": ";
+    }
+    for (const char* p = text ? text : ""; *p; ++p) {
+        if (*p != '\r' && *p != '\n') {
+            line += *p;
+        } else if (p[1] && p[1] != '\r' && p[1] != '\n') {
+            line += ' ';
+        }
+    }
+    line += "\r\n";
+    writeStandardError(line.data(), line.size());
+}
+
+}  // namespace
+
+bool isConsoleProgram() {
+    const auto* base = reinterpret_cast<const unsigned char*>(GetModuleHandleA(nullptr));
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    const auto* headers = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    return headers->OptionalHeader.Subsystem == IMAGE_SUBSYSTEM_WINDOWS_CUI;
+}
 
 bool isDiagnosticKeyHeld() { return (GetAsyncKeyState(VK_F12) & 0x8000) != 0; }
 
@@ -98,13 +136,24 @@ RegistryKey openKey(RegistryRoot root, const char* subKey, RegistryView view) {
 int showMessage(WindowRef owner, const char* text, const char* caption, unsigned style) {
     const MessageHook& hook = installedMessageHook();
     if (hook.show) return hook.show(hook.context, owner, text, caption, style);
+    // A console program may run where nobody could answer a box (a build
+    // server, a service): its messages go to standard error.
+    if (isConsoleProgram()) {
+        writeMessageLine(text, caption);
+        return (style & 0xF) == kMbYesNoCancel ? kIdCancel : kIdOk;
+    }
     return MessageBoxA(static_cast<HWND>(owner), text, caption, style);
 }
 
 }  // namespace platform
 
 void outOfMemory() {
-    MessageBoxA(nullptr, "There is not enough memory to start this program.", "Out of memory",
-                MB_OK | MB_ICONERROR);
+    static const char kText[] = "There is not enough memory to start this program.";
+    if (platform::isConsoleProgram()) {
+        static const char kLine[] = "Out of memory: There is not enough memory to start this program.\r\n";
+        platform::writeStandardError(kLine, sizeof kLine - 1);
+    } else {
+        MessageBoxA(nullptr, kText, "Out of memory", MB_OK | MB_ICONERROR);
+    }
     ExitProcess(1);
 }

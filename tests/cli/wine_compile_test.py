@@ -19,8 +19,8 @@ from icons import icon_file
 from projectfile import read_project
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from caskit_test import (Checks, block_lines, fresh_folder, pe_resources, run_to_files, trailer_block,  # noqa: E402
-                         winpath as win)
+from caskit_test import (Checks, block_lines, fresh_folder, pe_resources, run_to_files, sign_executable,  # noqa: E402
+                         trailer_block, winpath as win)
 
 WINE_RUN, CASKIT_EXE, STANDINS, WORK, PROBE = sys.argv[1:6]
 HOST_CASKIT = sys.argv[6] if len(sys.argv) > 6 else ""
@@ -253,19 +253,9 @@ def test_full_quality_and_reproducible():
 def sign(exe, folder):
     """Signs exe with a throwaway certificate; osslsigncode must accept the
     signature. Returns the signed file's path."""
-    key, cert = os.path.join(folder, "key.pem"), os.path.join(folder, "cert.pem")
-    if not os.path.exists(cert):
-        subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2", "-keyout", key,
-                        "-out", cert, "-subj", "/CN=Caskit Test", "-addext", "extendedKeyUsage=codeSigning"],
-                       check=True, capture_output=True)
-    signed = exe[:-4] + "-signed.exe"
-    r = subprocess.run(["osslsigncode", "sign", "-certs", cert, "-key", key, "-n", "Caskit test", "-in", exe,
-                        "-out", signed], capture_output=True, text=True)
-    check(r.returncode == 0, "osslsigncode sign %s: %s" % (exe, r.stdout + r.stderr))
-    r = subprocess.run(["osslsigncode", "verify", "-CAfile", cert, "-in", signed], capture_output=True, text=True)
-    check(r.returncode == 0 and "Signature verification: ok" in r.stdout,
-          "osslsigncode verify %s: %s" % (signed, r.stdout[-1500:] + r.stderr))
-    return signed
+    signed, problem = sign_executable(exe, folder)
+    check(problem is None, problem)
+    return signed or exe[:-4] + "-signed.exe"
 
 
 def probe(exe, ico=None):
@@ -338,7 +328,9 @@ def test_linux_resource_form():
     from_linux = resources(exe)
     differ = sorted(k for k in set(from_windows) | set(from_linux) if from_windows.get(k) != from_linux.get(k))
     check(not differ, "resources differ between caskit.exe and the Linux caskit: %r" % differ)
-    check(len(from_linux) == 6, "resource entries %r" % sorted(from_linux))
+    # The stub's manifest; marker, block, version; two icons and their group
+    # (the stub's own icon and group are gone).
+    check(len(from_linux) == 7, "resource entries %r" % sorted(from_linux))
     one_icon_group(from_linux, "Linux-built")
 
     found, strings, icons = probe(exe)

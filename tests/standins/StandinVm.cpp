@@ -11,6 +11,8 @@
 //   throw   main "throws": an exception is pending when it returns
 //   exit:N  main ends the process with ExitProcess(N)
 // CASKIT_STANDIN_SHOW names one more variable whose value is recorded.
+// CASKIT_STANDIN_PRINT: main writes its value and a line break to the
+// process's standard output, and "stand-in error output" to standard error.
 // When the launcher releases the library (FreeLibrary, not process exit),
 // "FreeLibrary console=yes|no" is recorded: the last line of every run
 // that loaded it, with whether a console existed at that moment.
@@ -176,6 +178,13 @@ void callMain(const char* entry, jclass cls, jmethodID method, jobjectArray arra
     if (a) {
         for (std::size_t i = 0; i < a->elements.size(); ++i)
             record("  args[" + std::to_string(i) + "]=" + (a->elements[i] ? a->elements[i]->text : "<null>"));
+    }
+    const std::string print = environmentValue("CASKIT_STANDIN_PRINT");
+    if (print != "<unset>") {
+        const std::string out = print + "\n", err = "stand-in error output\n";
+        DWORD written = 0;
+        WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), out.data(), static_cast<DWORD>(out.size()), &written, nullptr);
+        WriteFile(GetStdHandle(STD_ERROR_HANDLE), err.data(), static_cast<DWORD>(err.size()), &written, nullptr);
     }
     std::string fail = failure();
     if (fail == "throw") gPending = true;

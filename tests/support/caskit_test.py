@@ -84,6 +84,26 @@ def with_jvm_folder(cmd, folder, real_view):
     return namespace + [sh, "-c", script, folder, real_view] + list(cmd)
 
 
+def sign_executable(exe, folder):
+    """Signs exe with osslsigncode and a throwaway certificate kept in
+    folder, then verifies the signature. Returns (the signed file's path,
+    None) or (None, what went wrong)."""
+    key, cert = os.path.join(folder, "key.pem"), os.path.join(folder, "cert.pem")
+    if not os.path.exists(cert):
+        subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2", "-keyout", key,
+                        "-out", cert, "-subj", "/CN=Caskit Test", "-addext", "extendedKeyUsage=codeSigning"],
+                       check=True, capture_output=True)
+    signed = exe[:-4] + "-signed.exe"
+    r = subprocess.run(["osslsigncode", "sign", "-certs", cert, "-key", key, "-n", "Caskit test", "-in", exe,
+                        "-out", signed], capture_output=True, text=True)
+    if r.returncode != 0:
+        return None, "osslsigncode sign %s: %s" % (exe, r.stdout + r.stderr)
+    r = subprocess.run(["osslsigncode", "verify", "-CAfile", cert, "-in", signed], capture_output=True, text=True)
+    if r.returncode != 0 or "Signature verification: ok" not in r.stdout:
+        return None, "osslsigncode verify %s: %s" % (signed, r.stdout[-1500:] + r.stderr)
+    return signed, None
+
+
 # --- parameter blocks and trailers ----------------------------------------
 
 def block_lines(lines):

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Checks with an independent PE reader that Caskit2.exe carries the stubs
-of its own build tree: "EXE" 113 is stub11.exe and "EXE" 114 is stub12.exe,
-byte for byte, built for the same machine as the builder.
+of its own build tree: "EXE" 113 is stub11.exe, "EXE" 114 is stub12.exe and
+"EXE" 115 its console twin stub12c.exe, byte for byte, built for the same machine as the builder.
    check_embedded_stubs.py CASKIT2_EXE STUB_DIR
 """
 import sys
@@ -21,7 +21,7 @@ def main():
             data = entry.directory.entries[0].data.struct
             found[entry.id] = builder.get_data(data.OffsetToData, data.Size)
     failures = 0
-    for rid, name in ((113, 'stub11.exe'), (114, 'stub12.exe')):
+    for rid, name in ((113, 'stub11.exe'), (114, 'stub12.exe'), (115, 'stub12c.exe')):
         with open(f'{stub_dir}/{name}', 'rb') as f:
             expected = f.read()
         embedded = found.get(rid)

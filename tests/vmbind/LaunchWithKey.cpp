@@ -1,8 +1,9 @@
 // Test helper (win64): starts a program with an exact command line and
 // current folder (CreateProcessW, so any character reaches it), optionally
 // holding F12 down (SendInput) for the whole run; the key is released on
-// every path. Exits with the program's exit code.
-//   vmbind_launch [--f12] LAUNCHFILE
+// every path. With --detached the program starts without a console
+// (DETACHED_PROCESS), as from a service. Exits with the program's exit code.
+//   vmbind_launch [--f12 | --detached] LAUNCHFILE
 // LAUNCHFILE, in UTF-8: line 1 the command line, line 2 the current folder
 // (empty: this helper's own).
 #include <windows.h>
@@ -60,12 +61,13 @@ std::wstring wide(const std::string& utf8) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    bool f12 = argc == 3 && std::strcmp(argv[1], "--f12") == 0;
-    if (argc != (f12 ? 3 : 2)) {
-        std::fprintf(stderr, "usage: vmbind_launch [--f12] LAUNCHFILE\n");
+    const bool f12 = argc == 3 && std::strcmp(argv[1], "--f12") == 0;
+    const bool detached = argc == 3 && std::strcmp(argv[1], "--detached") == 0;
+    if (argc != (f12 || detached ? 3 : 2)) {
+        std::fprintf(stderr, "usage: vmbind_launch [--f12 | --detached] LAUNCHFILE\n");
         return 200;
     }
-    FILE* request = std::fopen(argv[f12 ? 2 : 1], "rb");
+    FILE* request = std::fopen(argv[argc - 1], "rb");
     if (!request) return 201;
     std::string commandLine, folder;
     readLine(request, commandLine);
@@ -88,7 +90,7 @@ int main(int argc, char** argv) {
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process;
     std::memset(&process, 0, sizeof process);
-    if (!CreateProcessW(nullptr, &wideLine[0], nullptr, nullptr, TRUE, 0, nullptr,
+    if (!CreateProcessW(nullptr, &wideLine[0], nullptr, nullptr, TRUE, detached ? DETACHED_PROCESS : 0, nullptr,
                         folder.empty() ? nullptr : wideFolder.c_str(), &startup, &process)) {
         std::fprintf(stderr, "CreateProcessW failed: %lu\n", GetLastError());
         return 202;

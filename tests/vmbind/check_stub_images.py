@@ -1,8 +1,11 @@
 #!/usr/bin/python3
 """Reads the built launcher stubs with pefile, an independent PE reader, and
-checks them as the template a builder copies: machine type, GUI subsystem,
-the mode marker "standard" at resource 1000/1 (language 0), icon group 101
-with icon 1 (language 1033) holding stubs/stub.ico, no version
+checks them as the template a builder copies: machine type, GUI subsystem
+(console for stub12c.exe, stub12's console twin), the mode marker
+"standard" at resource 1000/1 (language 0), the application manifest at
+24/1 (language 0: well-formed, run as the caller, PerMonitorV2 with the
+true/pm fallback, Vista to Windows 10/11, long paths, no code page), icon
+group 101 with icon 1 (language 1033) holding stubs/stub.ico, no version
 resource, no block resource, no MinGW runtime DLLs, and a file that ends
 with four zero bytes (an empty parameter trailer) right after the image.
 
@@ -11,6 +14,7 @@ with four zero bytes (an empty parameter trailer) right after the image.
 import os
 import struct
 import sys
+import xml.etree.ElementTree as ElementTree
 
 import pefile
 
@@ -20,9 +24,36 @@ from caskit_test import pe_resources  # noqa: E402
 HERE = os.path.dirname(os.path.abspath(__file__))
 ICON = os.path.join(HERE, "..", "..", "stubs", "stub.ico")
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "advapi32.dll", "msvcrt.dll", "comdlg32.dll"}
+WINDOWS_10 = "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"
+WINDOWS_VISTA = "{e2011457-1546-43c5-a5fe-008deee3d3f0}"
 
 
-def check(path, machine):
+def manifest_problems(data):
+    if data is None:
+        return ["no manifest at 24/1/0"]
+    try:
+        root = ElementTree.fromstring(data)
+    except ElementTree.ParseError as e:
+        return ["manifest is not well-formed: %s" % e]
+    values = {}
+    for element in root.iter():
+        tag = element.tag.split("}")[-1]
+        values.setdefault(tag, []).append((element.attrib, (element.text or "").strip()))
+    problems = []
+    if [a.get("level") for a, _ in values.get("requestedExecutionLevel", [])] != ["asInvoker"]:
+        problems.append("execution level is not asInvoker")
+    systems = [a.get("Id") for a, _ in values.get("supportedOS", [])]
+    if WINDOWS_10 not in systems or WINDOWS_VISTA not in systems:
+        problems.append("supportedOS %r lacks Vista or Windows 10" % systems)
+    for tag, text in (("dpiAwareness", "PerMonitorV2"), ("dpiAware", "true/pm"), ("longPathAware", "true")):
+        if [t for _, t in values.get(tag, [])] != [text]:
+            problems.append("%s is not %s" % (tag, text))
+    if "activeCodePage" in values:
+        problems.append("activeCodePage present")
+    return problems
+
+
+def check(path, machine, console):
     problems = []
     pe = pefile.PE(path)
     if pe.get_warnings():
@@ -30,9 +61,11 @@ def check(path, machine):
     expected_machine = pefile.MACHINE_TYPE["IMAGE_FILE_MACHINE_" + machine]
     if pe.FILE_HEADER.Machine != expected_machine:
         problems.append("machine 0x%x, expected %s" % (pe.FILE_HEADER.Machine, machine))
-    if pe.OPTIONAL_HEADER.Subsystem != pefile.SUBSYSTEM_TYPE["IMAGE_SUBSYSTEM_WINDOWS_GUI"]:
-        problems.append("subsystem %d is not GUI" % pe.OPTIONAL_HEADER.Subsystem)
+    subsystem = "IMAGE_SUBSYSTEM_WINDOWS_" + ("CUI" if console else "GUI")
+    if pe.OPTIONAL_HEADER.Subsystem != pefile.SUBSYSTEM_TYPE[subsystem]:
+        problems.append("subsystem %d is not %s" % (pe.OPTIONAL_HEADER.Subsystem, subsystem))
     res = pe_resources(pe)
+    problems += manifest_problems(res.get((24, 1, 0)))
     if res.get((1000, 1, 0)) != b"standard":
         problems.append("marker 1000/1/0 is %r" % res.get((1000, 1, 0)))
     if any(k[0] == 1000 and k[1] != 1 for k in res):
@@ -65,13 +98,13 @@ def main():
     failed = False
     for item in sys.argv[1:]:
         folder, machine = item.rsplit(":", 1)
-        for name in ("stub11.exe", "stub12.exe"):
+        for name in ("stub11.exe", "stub12.exe", "stub12c.exe"):
             path = os.path.join(folder, name)
             if not os.path.exists(path):
-                print("FAIL %s: missing (build the stub11 and stub12 targets)" % path)
+                print("FAIL %s: missing (build the stub11, stub12 and stub12c targets)" % path)
                 failed = True
                 continue
-            problems = check(path, machine)
+            problems = check(path, machine, name == "stub12c.exe")
             print(("ok   " if not problems else "FAIL ") + path + " (%d bytes)" % os.path.getsize(path))
             for p in problems:
                 print("     " + p)

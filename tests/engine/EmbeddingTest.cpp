@@ -1,0 +1,155 @@
+// Compiling with a jar inside the executable and a project manifest: where
+// the jar goes in each form, the main class taken from its manifest, the
+// manifest written over the stub's own, the PE checksum, the console twin,
+// and every bad input refused before anything is written.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+
+#include "builder/engine/CompileInputs.h"
+#include "builder/engine/ExecutableWriter.h"
+#include "builder/engine/ParameterTrailerWriter.h"
+#include "builder/engine/PeResourceEditor.h"
+#include "launcher/ParameterTrailer.h"
+#include "tests/engine/TestPe.h"
+#include "tests/engine/TestZip.h"
+#include "tests/support/MessageRecorder.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TextSupport.h"
+
+using caskit_test::makeJar;
+using caskit_test::makeZip;
+using caskit_test::MessageRecorder;
+using caskit_test::readFile;
+using caskit_test::TempFolder;
+
+namespace {
+
+const std::string kElfStub = std::string("\x7f" "ELF linux stub") + std::string(4, '\0');
+const std::string kManifestXml = "<assembly xmlns='urn:schemas-microsoft-com:asm.v1' manifestVersion='1.0'/>";
+
+class EmbeddingTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setStubSource([this](unsigned id) -> std::optional<std::string> {
+            requested.push_back(id);
+            return stub;
+        });
+        setCompileNoticeHandler([this](const std::string& text) { notices.push_back(text); });
+    }
+    void TearDown() override {
+        setStubSource(nullptr);
+        setCompileNoticeHandler(nullptr);
+    }
+
+    // A JDK 2.0 project saved in sub/ of the folder, embedding sub/app.jar.
+    Project project(const std::string& jar, bool resources) {
+        std::filesystem::create_directories(dir.file("sub"));
+        Project p(resources);
+        p.setProjectVersion(2);
+        p.setExeFolder(dir.folder());
+        p.setExeName("app.exe");
+        p.projectPath = dir.file("sub/p.csk");
+        p.setExtended(&ExtendedSettings::embeddedJar, std::string("app.jar"));
+        dir.write("sub/app.jar", jar);
+        return p;
+    }
+
+    TempFolder dir;
+    std::string stub = caskit_test::makeHandPe({});
+    std::vector<unsigned> requested;
+    std::vector<std::string> notices;
+};
+
+}  // namespace
+
+TEST_F(EmbeddingTest, LinuxLauncherHoldsTheJarBeforeItsTrailerAndTakesTheManifestsMainClass) {
+    stub = kElfStub;
+    const std::string jar = makeJar("app.FromJar");
+    Project p = project(jar, false);
+    ASSERT_TRUE(compile(p, nullptr));
+    const std::string block = buildParameterBlock(p, "app.FromJar");
+    EXPECT_NE(block.find("\nclassname\napp.FromJar\n"), std::string::npos);
+    EXPECT_NE(block.find("\nembeddedjar\n1\n"), std::string::npos);
+    EXPECT_EQ(readFile(dir.file("app.exe")), kElfStub + jar + encodeParameterTrailer(block));
+    EXPECT_EQ(notices, std::vector<std::string>{"main class app.FromJar, from the manifest of " + dir.file("sub/app.jar")});
+}
+
+TEST_F(EmbeddingTest, WindowsExecutableHoldsTheJarAfterItsResourcesWithTheManifestAndARightChecksum) {
+    const std::string jar = makeJar("app.FromJar");
+    Project p = project(jar, true);
+    p.setMainClass("app.Own");  // the project's own main class wins
+    dir.write("sub/app.manifest", kManifestXml);
+    p.setExtended(&ExtendedSettings::manifestPath, std::string("app.manifest"));
+    ASSERT_TRUE(compile(p, nullptr));
+    EXPECT_TRUE(notices.empty());
+
+    const std::string file = readFile(dir.file("app.exe"));
+    ASSERT_GT(file.size(), jar.size());
+    EXPECT_EQ(file.substr(file.size() - jar.size()), jar);
+    PeResourceEditor image;
+    ASSERT_TRUE(image.load(file)) << image.error();
+    std::map<std::pair<int, int>, std::string> found;
+    for (const auto& e : image.resources()) found[{e.first.type.id, e.first.name.id}] = e.second.bytes;
+    EXPECT_EQ(found[std::make_pair(24, 1)], kManifestXml);
+    EXPECT_EQ(found[std::make_pair(1000, 2)], buildParameterBlock(p));
+    constexpr std::size_t kChecksum = caskit_test::kHandOptional + 64;
+    EXPECT_EQ(caskit_test::get32(file, kChecksum), peChecksum(file, kChecksum));
+    // The trailer form: stub, jar, trailer, and the checksum made right too.
+    p.resourceUpdateAvailable = false;
+    ASSERT_TRUE(compile(p, nullptr));
+    const std::string trailerForm = readFile(dir.file("app.exe"));
+    const std::string block = buildParameterBlock(p);
+    EXPECT_EQ(trailerForm.substr(stub.size(), jar.size()), jar);
+    EXPECT_EQ(readParameterTrailer(dir.file("app.exe")), block);
+    EXPECT_EQ(caskit_test::get32(trailerForm, kChecksum), peChecksum(trailerForm, kChecksum));
+}
+
+TEST_F(EmbeddingTest, ConsoleProgramsUseTheConsoleTwin) {
+    Project p = project(makeJar("a.B"), true);
+    p.setExtended(&ExtendedSettings::consoleProgram, true);
+    EXPECT_EQ(stubResourceId(p), kStub12ConsoleResourceId);
+    ASSERT_TRUE(compile(p, nullptr));
+    EXPECT_EQ(requested, std::vector<unsigned>{115});
+    p.setProjectVersion(1);  // no JDK 1.1 console launcher, no jar for it
+    MessageRecorder messages;
+    EXPECT_FALSE(compile(p, nullptr));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text.rfind("A console program is made from the JDK 2.0 launcher", 0), 0u);
+}
+
+TEST_F(EmbeddingTest, BadInputIsNamedAndLeavesThePreviousExecutable) {
+    const std::string damagedManifest = makeZip({{"META-INF/MANIFEST.MF", "Main-Class app.Main\n", true}});
+    const std::string jarPath = dir.file("sub/app.jar"), xmlPath = dir.file("sub/app.manifest");
+    const struct {
+        std::string jar, manifest, expected;
+    } cases[] = {
+        {"not a zip", "", "The jar " + jarPath + " cannot be embedded: not a zip archive, or cut short"},
+        {makeJar("app.Main").substr(0, 100), "", "The jar " + jarPath + " cannot be embedded: not a zip archive"},
+        {damagedManifest, "", "The jar " + jarPath + " has a damaged manifest (META-INF/MANIFEST.MF): a line is not"},
+        {makeZip({{"a.txt", "x"}}), "",
+         "The project names no main class, and the manifest of the jar " + jarPath + " is missing."},
+        {makeJar("app.Main"), "<assembly>", "The application manifest " + xmlPath +
+                                                " is not well-formed XML: line 1: the document ends inside <assembly>"},
+        {makeJar("app.Main"), "<a>" + std::string(64 << 10, ' ') + "</a>",
+         "The application manifest " + xmlPath + " is larger than 64 KB (65543 bytes)"},
+        {makeZip({{"META-INF/MANIFEST.MF", "Main-Class: a.B\n"}}, std::string(50000, 'c')), "",
+         "The jar " + jarPath + " cannot be embedded: 66384 bytes would follow the end of its archive"},
+    };
+    for (const auto& c : cases) {
+        const std::string previous = "the previous executable";
+        caskit_test::writeFile(dir.file("app.exe"), previous);
+        Project p = project(c.jar, true);
+        if (!c.manifest.empty()) {
+            dir.write("sub/app.manifest", c.manifest);
+            p.setExtended(&ExtendedSettings::manifestPath, std::string("app.manifest"));
+        }
+        MessageRecorder messages;
+        EXPECT_FALSE(compile(p, nullptr)) << c.expected;
+        ASSERT_EQ(messages.shown.size(), 1u) << c.expected;
+        EXPECT_EQ(messages.shown[0].text.rfind(c.expected, 0), 0u) << messages.shown[0].text;
+        EXPECT_EQ(readFile(dir.file("app.exe")), previous);
+        EXPECT_FALSE(std::filesystem::exists(dir.file("app.exe.compiling")));
+    }
+}

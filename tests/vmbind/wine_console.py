@@ -1,0 +1,168 @@
+#!/usr/bin/python3
+"""Wine tier of stub12c.exe, stub12's console twin, and of the embedded
+jar's class path: the twin's output reaches the files its standard streams
+are redirected to and its exit code is the program's; without a runtime
+its messages are single lines on standard error and no message box is
+shown (Wine's relay trace of user32.MessageBoxA); a launcher whose block
+says it holds the program's jar puts its own path first on the class path,
+in the short form where the ANSI code page cannot name its folder.
+caskit.exe, with the system's resource update under Wine, makes a console
+program with a project manifest and an embedded jar that still starts,
+its own path first, once osslsigncode has signed it.
+
+  wine_console.py --build WIN64_TREE --helpers HELPER_DIR --work SCRATCH [-k NAME]
+"""
+import io
+import os
+import re
+import shutil
+import sys
+import zipfile
+
+import pefile
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import wine_stubs  # noqa: E402
+from wine_stubs import JDK12_NOT_FOUND, JDK12_REGISTRY, WINE, parse_messages, read_lines, vm_record  # noqa: E402
+from caskit_test import (expect_equal, parameter_block as block, pe_resources, run_to_files, sign_executable,  # noqa: E402
+                         trailer, winpath)
+
+
+def launcher(h, folder, name, block_text):
+    exe = os.path.join(folder, "app.exe")
+    shutil.copyfile(os.path.join(h.build, "bin", name), exe)
+    with open(exe, "ab") as f:
+        f.write(trailer(block_text.encode("latin-1")))
+    return exe
+
+
+def run_console(h, exe, env):
+    """Runs the twin with its standard streams in files; returns (exit
+    code, standard output, standard error lines without Wine's trace)."""
+    run_env = dict(h.env)
+    run_env.update(env)
+    cmd = [WINE, exe]
+    rc, out, err = run_to_files(cmd, h.work, env=run_env, cwd=os.path.dirname(exe))
+    h.last_run = (cmd, rc, err)
+    own = [l for l in err.splitlines() if not re.match(r"[0-9a-f]{4}:", l)]
+    return rc, out, parse_messages(err), own
+
+
+def output_and_exit_code(h):
+    """The program's output arrives in the redirected files and the exit
+    code is the program's: 0 when main returns, the code it ends the process
+    with otherwise."""
+    for failure, code in [("", 0), ("exit:7", 7)]:
+        app = h.folder("console_out" + failure.replace(":", "_"))
+        exe = launcher(h, app, "stub12c.exe", block(binarypath=winpath(h.standin("jvm.dll")), console="1"))
+        log, env = h.log_env(CASKIT_STANDIN_PRINT="printed by the program")
+        if failure:
+            env["CASKIT_STANDIN_FAIL"] = failure
+        rc, out, messages, err = run_console(h, exe, env)
+        expect_equal((rc, out, messages), (code, "printed by the program\n", []),
+                     failure + " exit code, standard output, message boxes")
+        expect_equal("stand-in error output" in err, True, "standard error of the program: %r" % err)
+
+
+def console_switch_without_effect(h):
+    """Started without a console (as a service starts it), the twin opens
+    none for the "console" switch."""
+    app = h.folder("console_detached")
+    exe = launcher(h, app, "stub12c.exe", block(binarypath=winpath(h.standin("jvm.dll")), console="1"))
+    log, env = h.log_env()
+    launch = os.path.join(h.work, "launch.txt")
+    with open(launch, "w", newline="") as f:
+        f.write('"%s"\n%s\n' % (winpath(exe), winpath(app)))
+    cmd = [WINE, os.path.join(h.helpers, "vmbind_launch.exe"), "--detached", winpath(launch)]
+    rc, _, err = run_to_files(cmd, h.work, env=dict(h.env, **env))
+    h.last_run = (cmd, rc, err)
+    _, around, calls = vm_record(read_lines(log))
+    expect_equal((rc, [l for l in around if l.startswith("console=")], calls[-1]),
+                 (0, ["console=no"], "FreeLibrary console=no"), "exit code and no console at any time")
+
+
+def failure_on_standard_error(h):
+    """No runtime: each message is one line on standard error ("caption:
+    text", line breaks as blanks), no message box, exit code 1."""
+    app = h.folder("console_none")
+    exe = launcher(h, app, "stub12c.exe", block())
+    rc, out, messages, err = run_console(h, exe, {})
+    registry = JDK12_REGISTRY[1] + ": " + " ".join(l for l in JDK12_REGISTRY[0].split("\n") if l)
+    expect_equal((rc, out, messages), (1, "", []), "exit code, standard output, message boxes")
+    expect_equal([l for l in err if l.startswith("Can't locate") or l.startswith("Error")],
+                 [registry, JDK12_NOT_FOUND[1] + ": " + JDK12_NOT_FOUND[0]], "standard error")
+
+
+def embedded_jar_first(h):
+    """"embeddedjar": the executable's own path before "." and the entries,
+    in any class-path mode; in a folder the code page cannot name, its
+    short form, which names the same file."""
+    extra = "embeddedjar\n1\n"
+    app = h.folder("embedded_cp")
+    exe = launcher(h, app, "stub12.exe", block(binarypath=winpath(h.standin("jvm.dll")), classpath=["a.jar"],
+                                               cpmode="nocp") + extra)
+    log, env = h.log_env()
+    rc, messages = h.run(exe, env=env)
+    create, _, _ = vm_record(read_lines(log))
+    expect_equal((rc, messages, create[1]), (0, [], "option[0]=-Djava.class.path=%s;.;a.jar;" % winpath(exe)),
+                 "exit code, messages, class path")
+
+    staging = h.folder("embedded_staging")
+    launcher(h, staging, "stub12.exe", block(binarypath=winpath(h.standin("jvm.dll"))) + extra)
+    folder = os.path.join(h.work, "\u03a9mega_jar")
+    shutil.rmtree(folder, ignore_errors=True)
+    os.rename(staging, folder)
+    log, env = h.log_env()
+    rc, _ = h.run(os.path.join(folder, "app.exe"), env=env)
+    create, around, _ = vm_record(read_lines(log))
+    cwd = [l for l in around if l.startswith("cwd=")][0][4:]
+    expect_equal((rc, "?" in create[1], create[1].lower()),
+                 (0, False, ("option[0]=-Djava.class.path=%s\\app.exe;.;" % cwd).lower()),
+                 "exit code and the short form of the path first")
+
+
+def native_compile_signed(h):
+    work = h.folder("native_compile")
+    buffer = io.BytesIO()
+    with zipfile.ZipFile(buffer, "w", zipfile.ZIP_DEFLATED) as z:
+        z.writestr("META-INF/MANIFEST.MF", "Manifest-Version: 1.0\r\nMain-Class: app.Native\r\n\r\n")
+    jar = buffer.getvalue()
+    manifest = b"<assembly xmlns='urn:schemas-microsoft-com:asm.v1' manifestVersion='1.0'/>"
+    for name, data in (("app.jar", jar), ("app.manifest", manifest)):
+        with open(os.path.join(work, name), "wb") as f:
+            f.write(data)
+    caskit = [WINE, os.path.join(h.build, "cli", "caskit.exe")]
+    env = dict(h.env, WINEDEBUG="-all")
+    project = winpath(os.path.join(work, "p.csk"))
+    rc, _, err = run_to_files(caskit + ["new", project, "--jdk", "2.0", "--exe-name", "app.exe", "--exe-folder", ".",
+                                        "--vm-library", winpath(h.standin("jvm.dll")), "--console-program", "on",
+                                        "--manifest", "app.manifest", "--embed-jar", "app.jar"], h.work, env=env)
+    expect_equal((rc, err), (0, ""), "caskit new")
+    rc, out, err = run_to_files(caskit + ["compile", project], h.work, env=env)
+    expect_equal((rc, "main class app.Native" in out), (0, True), "caskit compile: %s %s" % (out, err))
+    exe = os.path.join(work, "app.exe")
+    pe = pefile.PE(exe)
+    expect_equal((pe.OPTIONAL_HEADER.Subsystem, pe_resources(pe).get((24, 1, 0)), pe.get_overlay()[4:] == jar,
+                  pe.OPTIONAL_HEADER.CheckSum == pe.generate_checksum()), (3, manifest, True, True),
+                 "subsystem, manifest, the jar last, checksum")
+    pe.close()
+    signed, problem = sign_executable(exe, work)
+    expect_equal(problem, None, "signature")
+    log, env = h.log_env()
+    rc, out, messages, _ = run_console(h, signed, env)
+    create, _, calls = vm_record(read_lines(log))
+    expect_equal((rc, messages, create[1].startswith("option[0]=-Djava.class.path=%s;.;" % winpath(signed)), calls[0]),
+                 (0, [], True, "FindClass app/Native"), "the signed program starts with its own path first")
+
+
+SCENARIOS = [
+    ("console twin: output and exit code", output_and_exit_code),
+    ("console twin: the console switch opens none", console_switch_without_effect),
+    ("console twin: failures on standard error", failure_on_standard_error),
+    ("embedded jar first on the class path", embedded_jar_first),
+    ("caskit.exe: console program, manifest and jar, signed", native_compile_signed),
+]
+
+
+if __name__ == "__main__":
+    sys.exit(wine_stubs.main(SCENARIOS))
