@@ -5,4 +5,7 @@
 namespace platform {
 bool allocConsole();
 void freeConsole();
+// `text` and a line end on standard error, where the process has one (a
+// Windows GUI program started from an icon has none: nothing is written).
+void writeErrorLine(const char* text);
 }  // namespace platform
