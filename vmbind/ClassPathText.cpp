@@ -51,41 +51,39 @@ bool isJarName(const Text& name) {
     return (end[0] == 'j' && end[1] == 'a' && end[2] == 'r') || (end[0] == 'J' && end[1] == 'A' && end[2] == 'R');
 }
 
-// Appends an entry to the text, with a separator before every entry but the first.
-void append(Text& text, bool& first, const Text& entry, char separator) {
-    if (!first) text += separator;
-    first = false;
-    text += entry;
-}
-
-// Appends `entry`, or the jar files it stands for.
-void addEntry(Text& text, bool& first, const Text& entry, char separator, List<Text>& unlisted) {
+// Appends `entry` and a separator, or each jar file it stands for and a
+// separator.
+void addEntry(Text& text, const Text& entry, char separator, List<Text>& unlisted) {
     const size_t n = entry.size();
     if (n == 0 || entry[n - 1] != '*' || (n > 1 && !platform::isPathSeparator(entry[n - 2]))) {
-        append(text, first, entry, separator);
+        text += entry;
+        text += separator;
         return;
     }
     const Text folder = entry.substr(0, n - 1);
     List<Text> names;
-    if (!platform::folderEntries(folder.empty() ? "." : folder.c_str(), names)) {
-        unlisted.push_back(entry);
-        return;
+    if (!platform::folderEntries(folder.empty() ? "." : folder.c_str(), names)) unlisted.push_back(entry);
+    for (const Text& name : names) {
+        if (!isJarName(name)) continue;
+        text += folder;
+        text += name;
+        text += separator;
     }
-    for (const Text& name : names)
-        if (isJarName(name)) append(text, first, folder + name, separator);
 }
 
 }  // namespace
 
 Text vmClassPathText(const Text& text, const Text* base, char separator, List<Text>& unlisted) {
     Text result;
-    bool first = true;
     size_t start = 0;
     for (;;) {
         const size_t end = text.find(separator, start);
         const Text entry = text.substr(start, end == Text::npos ? Text::npos : end - start);
-        addEntry(result, first, base ? absoluteEntry(entry, *base) : entry, separator, unlisted);
-        if (end == Text::npos) return result;
+        addEntry(result, base ? absoluteEntry(entry, *base) : entry, separator, unlisted);
+        if (end == Text::npos) break;
         start = end + 1;
     }
+    // Every entry was followed by a separator: the last one is not.
+    if (!result.empty()) result.resize(result.size() - 1);
+    return result;
 }

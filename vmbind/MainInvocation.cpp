@@ -25,10 +25,11 @@ Text exceptionText(JNIEnv* env, jthrowable thrown) {
     jstring value = nullptr;
     if (toString) value = static_cast<jstring>(env->functions->CallObjectMethod(env, thrown, toString));
     if (value && !env->ExceptionOccurred()) {
-        const jsize length = env->GetStringLength(value);
-        if (const jchar* units = env->GetStringChars(value, nullptr)) {
-            text = ansiFromUtf8(utf8FromUtf16(units, static_cast<size_t>(length)));
-            env->ReleaseStringChars(value, units);
+        // The VM's modified UTF-8: UTF-8 for every character a message is
+        // likely to hold.
+        if (const char* utf8 = env->GetStringUTFChars(value, nullptr)) {
+            text = ansiFromUtf8(utf8);
+            env->ReleaseStringUTFChars(value, utf8);
         }
     }
     clearPendingException(env);

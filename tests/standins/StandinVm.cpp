@@ -27,7 +27,6 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
-#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -247,32 +246,14 @@ jobject JNICALL callObjectMethod(JNIEnv*, jobject value, jmethodID method, ...) 
     return newObject(object(value)->text);
 }
 
-std::vector<jchar> utf16(const std::string& text) {
-    std::vector<jchar> units(text.size() + 1);
-    int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                reinterpret_cast<wchar_t*>(units.data()), static_cast<int>(units.size()));
-    units.resize(static_cast<std::size_t>(n > 0 ? n : 0));
-    return units;
+// The text is UTF-8, which is the VM's modified UTF-8 for these texts.
+const char* JNICALL getStringUtfChars(JNIEnv*, jstring value, jboolean* isCopy) {
+    record("GetStringUTFChars" + pendingMark());
+    if (isCopy) *isCopy = JNI_FALSE;
+    return object(value)->text.c_str();
 }
 
-jsize JNICALL getStringLength(JNIEnv*, jstring value) {
-    record("GetStringLength" + pendingMark());
-    return static_cast<jsize>(utf16(object(value)->text).size());
-}
-
-const jchar* JNICALL getStringChars(JNIEnv*, jstring value, jboolean* isCopy) {
-    record("GetStringChars" + pendingMark());
-    if (isCopy) *isCopy = JNI_TRUE;
-    std::vector<jchar> units = utf16(object(value)->text);
-    jchar* copy = new jchar[units.size() + 1];
-    std::copy(units.begin(), units.end(), copy);
-    return copy;
-}
-
-void JNICALL releaseStringChars(JNIEnv*, jstring, const jchar* chars) {
-    record("ReleaseStringChars");
-    delete[] chars;
-}
+void JNICALL releaseStringUtfChars(JNIEnv*, jstring, const char*) { record("ReleaseStringUTFChars"); }
 
 jint JNICALL destroyJavaVm(JavaVM*) {
     record("DestroyJavaVM");
@@ -297,9 +278,8 @@ JNINativeInterface_ makeNativeInterface() {
     table.GetObjectClass = getObjectClass;
     table.GetMethodID = getMethodId;
     table.CallObjectMethod = callObjectMethod;
-    table.GetStringLength = getStringLength;
-    table.GetStringChars = getStringChars;
-    table.ReleaseStringChars = releaseStringChars;
+    table.GetStringUTFChars = getStringUtfChars;
+    table.ReleaseStringUTFChars = releaseStringUtfChars;
     return table;
 }
 

@@ -50,7 +50,7 @@ CLASS_VERSION_ERROR = (
 NO_SUCH_METHOD = "java.lang.NoSuchMethodError: main"
 # The JNI calls that describe a pending exception and read its text.
 DESCRIBED = ["ExceptionDescribe", "GetObjectClass", "GetMethodID toString ()Ljava/lang/String;",
-             "CallObjectMethod toString", "GetStringLength", "GetStringChars", "ReleaseStringChars"]
+             "CallObjectMethod toString", "GetStringUTFChars", "ReleaseStringUTFChars"]
 
 
 def wslash(folder):
