@@ -173,6 +173,12 @@ int runCompile(const std::vector<std::string>& words) {
     if (targetHasResources(target) && !endsWithExe(project.exeName()))
         warn("the executable name \"" + project.exeName() + "\" has no \".exe\"; Windows does not start it as a program");
 
+    // Only on the system caskit runs on can it tell whether the file is there.
+    const std::string vmLibrary = ansiToSystem(project.vmLibraryPath());
+    if (target == hostTarget() && !vmLibrary.empty() && !platform::fileExists(vmLibrary))
+        warn("the VM library \"" + vmLibrary +
+             "\" does not exist on this system; the launcher will look for another Java runtime");
+
     const std::string targetPath = ansiToSystem(project.exeFolder() + project.exeName());
     // A build tool makes the folders of its output.
     std::string unmade;

@@ -1,4 +1,6 @@
 // caskit new PROJECT.csk --jdk 1.1|2.0 [options]: writes a project file.
+#include <algorithm>
+
 #include "cli/Arguments.h"
 #include "cli/Commands.h"
 #include "cli/ProjectEdit.h"
@@ -39,6 +41,13 @@ int runNew(const std::vector<std::string>& words) {
     // off: a new JDK 2.0 project has it on unless --jit off is given.
     if (version == 2) project.setJitEnabled(true);
     if (std::optional<int> done = applySettingOptions("new", project, path, args, isJdkOption)) return *done;
+    // A console program works on the caller's files, as `java` does,
+    // unless --working-folder says otherwise.
+    const bool folderNamed = std::any_of(args.begin(), args.end(), [](const Argument& a) {
+        return a.name == "working-folder";
+    });
+    if (project.extended().consoleProgram && !folderNamed)
+        project.setExtended(&ExtendedSettings::workingFolder, static_cast<std::uint32_t>(WorkingFolder::Caller));
     if (std::optional<int> done = checkProjectSettings("new", project)) return *done;
     return writeProjectFile(project, path);
 }

@@ -1,36 +1,76 @@
-// The diagnostic log "Log.txt". Lines are stored with CR LF line ends on
-// every system, the way a text-mode stream writes them on Windows.
+// The diagnostic log: Log.txt beside the executable, or the temporary
+// folder when that cannot be written.
 #include "launcher/DiagnosticLog.h"
 
 #include <new>
 
+#include "platform/Environment.h"
+#include "platform/PathSeparator.h"
+
+namespace {
+
+#ifdef _WIN32
+const char kLineEnd[] = "\r\n";
+#else
+const char kLineEnd[] = "\n";
+#endif
+
+// "   " + text + a line end, with every LF inside stored as a line end.
+Text logRecord(const Text& text) {
+    Text record = "   ";
+    record.reserve(text.size() + 8);
+    for (char c : text) {
+        if (c == '\n') record += kLineEnd;
+        else record += c;
+    }
+    record += kLineEnd;
+    return record;
+}
+
+}  // namespace
+
+void DiagnosticLog::place(const Text& path, const Text& fallbackPath) {
+    close();
+    path_ = path;
+    fallbackPath_ = fallbackPath;
+    failed_ = false;
+}
+
+void DiagnosticLog::placeBeside(const Text& exeFolder, const Text& exeName) {
+    Text temp;
+#ifdef _WIN32
+    platform::startupVariable("TEMP", temp);
+#else
+    if (!platform::startupVariable("TMPDIR", temp) || temp.empty()) temp = "/tmp";
+#endif
+    if (!temp.empty() && !platform::isPathSeparator(temp.back())) temp += platform::kPathSeparator;
+    place(exeFolder + "Log.txt", temp.empty() ? Text() : temp + exeName + "-Log.txt");
+}
+
+bool DiagnosticLog::openAt(const Text& path) {
+    file_ = platform::File::open(path.c_str(), platform::File::Mode::Append);
+    isOpen_ = file_.isOpen();
+    return isOpen_;
+}
+
 void DiagnosticLog::open() {
     if (isOpen_ || failed_) return;
-    // A relative name: resolved against the current directory of this moment.
-    file_ = platform::File::open("Log.txt", platform::File::Mode::Append);
-    if (!file_.isOpen()) {
+    if (openAt(path_)) {
+        fallbackPath_.clear();  // the place of the first line stays
+    } else if (!fallbackPath_.empty() && openAt(fallbackPath_)) {
+        const Text note = "#" + path_ + " cannot be written; this log is " + fallbackPath_;
+        path_ = static_cast<Text&&>(fallbackPath_);
+        fallbackPath_.clear();
+        if (!file_.write(logRecord(note))) failed_ = true;
+    } else {
         failed_ = true;
-        return;
     }
-    isOpen_ = true;
 }
 
 void DiagnosticLog::close() {
     if (!isOpen_) return;
     isOpen_ = false;
     if (!file_.close()) failed_ = true;
-}
-
-// "   " + text + LF, with every LF stored as CR LF.
-static Text logRecord(const Text& text) {
-    Text record = "   ";
-    record.reserve(text.size() + 8);
-    for (char c : text) {
-        if (c == '\n') record += '\r';
-        record += c;
-    }
-    record += "\r\n";
-    return record;
 }
 
 void DiagnosticLog::writeLine(const Text& text) {

@@ -20,12 +20,14 @@ void LaunchParameters::parseCommandLine(const Text& logText, List<Text> tokens) 
         platform::beep(4000, 500);
         diagnosticsEnabled = true;
     }
+    // The log's place is fixed before its first line: beside the executable.
+    bool shortForm = false;
+    splitPathAt(platform::ownModulePath(&shortForm), platform::kPathSeparator, exeFolder, exeName);
+    diagnosticLog().placeBeside(exeFolder, exeName);
     if (diagnosticsEnabled) diagnosticLog().writeLine("#Command Line Args:" + logText);
 
     // Command-line tokens are taken as they are (no expansion).
     for (Text& token : tokens) arguments.push_back(static_cast<Text&&>(token));
-    bool shortForm = false;
-    splitPathAt(platform::ownModulePath(&shortForm), platform::kPathSeparator, exeFolder, exeName);
     if (shortForm && diagnosticsEnabled)
         diagnosticLog().writeLine("#Executable path outside the ANSI code page or too long; using its short form " +
                                   exeFolder + exeName);

@@ -16,8 +16,8 @@ class LaunchParameters {
 public:
     explicit LaunchParameters(PropertyStyle style = PropertyStyle::Plain) : propertyStyle_(style) {}
 
-    // F12 check, the command-line log line, command-line tokens into
-    // `arguments`, `exeFolder` and `exeName`.
+    // F12 check, `exeFolder` and `exeName` (where the log is placed), the
+    // command-line log line, command-line tokens into `arguments`.
     void parseCommandLine(const Text& commandLine);
     // The same for a command line the system has already split: `logText`
     // is written to the log, `tokens` become the first arguments as they are.
@@ -30,7 +30,7 @@ public:
     void dumpParameters() const;
 
     bool diagnosticsEnabled = false;
-    Text exeFolder;
+    Text exeFolder;  // absolute, with its trailing separator: files beside the executable
     Text exeName;
     Text binaryPath;
     Text mainClass;

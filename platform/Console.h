@@ -10,4 +10,7 @@ void freeConsole();
 // its caller's standard streams and shows no message boxes; on Linux,
 // every program.
 bool isConsoleProgram();
+// `text` and a line end on standard error, where the process has one (a
+// Windows GUI program started from an icon has none: nothing is written).
+void writeErrorLine(const char* text);
 }  // namespace platform

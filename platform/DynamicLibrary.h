@@ -1,6 +1,8 @@
 #pragma once
 // A loaded shared library (LoadLibraryA / dlopen), released on destruction.
 
+#include "platform/Text.h"
+
 namespace platform {
 
 class DynamicLibrary {
@@ -32,5 +34,9 @@ private:
 
 // LoadLibraryA(path) / dlopen(path); an empty handle when it fails.
 DynamicLibrary loadLibrary(const char* path);
+
+// Why the last loadLibrary failed, in the system's words (dlerror; the
+// message of GetLastError's code on Windows).
+Text loadFailureText();
 
 }  // namespace platform

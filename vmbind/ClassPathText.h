@@ -21,3 +21,15 @@ Text jdk11ClassPathText(const Text& joined, const char* vmDefault, char separato
 // program's classes and resources load from it first; `classPathText`
 // alone otherwise.
 Text withEmbeddedJar(bool embeddedJar, const Text& ownPath, const Text& classPathText, char separator);
+
+// The class-path text as the VM gets it, entry by entry (the empty entry
+// after a final separator included). With a `base` folder (the
+// executable's, with its trailing separator, when the caller's folder stays
+// the current one) every entry that is not absolute is made absolute
+// against it: "." and an empty entry, which the VM takes for the current
+// folder, become the base itself. Then an entry whose last part is "*"
+// stands for the .jar and .JAR files directly in its folder ("*" alone:
+// the current one), in the order the system lists them; without any, the
+// entry goes. A folder that cannot be listed gives no entries and its
+// entry is added to `unlisted`. A "*" anywhere else is part of the name.
+Text vmClassPathText(const Text& text, const Text* base, char separator, List<Text>& unlisted);

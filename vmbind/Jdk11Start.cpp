@@ -13,7 +13,7 @@
 
 int startJavaVm(const LaunchParameters& parameters) {
     const RuntimeProfile& profile = jdk11Profile();
-    platform::setCurrentDirectory(parameters.exeFolder.c_str());
+    enterWorkingFolder(parameters);
     if (parameters.diagnosticsEnabled) parameters.dumpParameters();
     const Text joined = prepareRuntime(parameters, profile);
     // Alive until the VM has been destroyed and the library released.
@@ -37,7 +37,8 @@ int startJavaVm(const LaunchParameters& parameters) {
     getDefaults(&initArgs);
     applySettings(initArgs, parameters, properties.data());
     // Kept alive until JNI_CreateJavaVM has returned.
-    Text classPathText = jdk11ClassPathText(joined, initArgs.classpath, platform::kListSeparator);
+    Text classPathText =
+        finishClassPath(parameters, jdk11ClassPathText(joined, initArgs.classpath, platform::kListSeparator));
     initArgs.classpath = classPathText.data();
 
     MainCallTexts texts;

@@ -25,14 +25,15 @@ const RuntimeProfile& profile() {
 }  // namespace
 
 int startJavaVm(const LaunchParameters& parameters) {
-    platform::setCurrentDirectory(parameters.exeFolder.c_str());
+    enterWorkingFolder(parameters);
     const Text joined = prepareRuntime(parameters, profile());
     platform::DynamicLibrary library = loadRuntimeLibraryOrSearch(parameters, profile());
     if (!library) return -1;
     // After the loading: a runtime the search found has no class library.
     const Text classPathText = withEmbeddedJar(
         parameters.embeddedJar, parameters.exeFolder + parameters.exeName,
-        jdk12ClassPathText(parameters.binaryPath, gJDKClassLib, joined, platform::kListSeparator),
+        finishClassPath(parameters,
+                        jdk12ClassPathText(parameters.binaryPath, gJDKClassLib, joined, platform::kListSeparator)),
         platform::kListSeparator);
 
     auto createJavaVm = reinterpret_cast<CreateJavaVMFunction>(library.symbol("JNI_CreateJavaVM"));

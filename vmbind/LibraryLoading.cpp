@@ -1,5 +1,7 @@
 #include "vmbind/LibraryLoading.h"
 
+#include "launcher/DiagnosticLog.h"
+#include "platform/Console.h"
 #include "platform/MessageBox.h"
 #include "vmbind/RuntimeDiscovery.h"
 #include "vmbind/SearchPath.h"
@@ -32,6 +34,23 @@ static void show(const LoadStep& step, const Text& text) {
     platform::showMessage(nullptr, text.c_str(), step.caption.c_str(), platform::kMbOk);
 }
 
+// "the configured VM library <path> could not be loaded: <why>; using
+// <taken>", when the configured library failed (`why` not empty).
+static void noteReplacedLibrary(const LaunchParameters& parameters, const Text& why, const Text& taken) {
+    if (why.empty()) return;
+    const Text line = "the configured VM library " + parameters.binaryPath + " could not be loaded: " + why +
+                      "; using " + taken;
+    if (parameters.diagnosticsEnabled) diagnosticLog().writeLine(line);
+    platform::writeErrorLine(line.c_str());
+}
+
+// The loader's reason without the path it names first (dlerror does).
+static Text loadFailure(const Text& path) {
+    Text why = platform::loadFailureText();
+    if (why.startsWith((path + ": ").c_str())) why.erase(0, path.size() + 2);
+    return why.empty() ? Text("not loadable") : why;
+}
+
 platform::DynamicLibrary followLoadingPlan(const LaunchParameters& parameters, const RuntimeProfile& profile,
                                            const SearchHooks* hooks) {
     const List<LoadStep> plan = loadingPlan(profile, parameters.binaryPath, gJDKRuntimeLib);
@@ -40,6 +59,7 @@ platform::DynamicLibrary followLoadingPlan(const LaunchParameters& parameters, c
     // A message of the table before the search waits for it (there is at
     // most one: the registry message).
     const LoadStep* held = nullptr;
+    Text configuredFailure;  // why the configured library did not load
     for (size_t i = 0; i < plan.size(); ++i) {
         const LoadStep& step = plan[i];
         if (step.kind == LoadStep::Kind::Message) {
@@ -55,20 +75,29 @@ platform::DynamicLibrary followLoadingPlan(const LaunchParameters& parameters, c
             if (!hooks) continue;
             searchAhead = false;
             platform::DynamicLibrary found;
-            if (hooks->run(hooks->search, found)) return found;
+            if (hooks->run(hooks->search, found)) {
+                noteReplacedLibrary(parameters, configuredFailure, gJDKRuntimeLib);
+                return found;
+            }
             updatePath(parameters, profile);  // PATH as the table had it
             if (held) show(*held, held->text);
             held = nullptr;
             continue;
         }
         if (step.text.empty()) continue;
-        if (hooks && !hooks->admits(hooks->search, i == 0 && configured ? "binarypath" : "registry", step.text))
+        const bool isConfigured = i == 0 && configured;
+        if (const char* problem =
+                hooks ? hooks->admits(hooks->search, isConfigured ? "binarypath" : "registry", step.text) : nullptr) {
+            if (isConfigured) configuredFailure = problem;
             continue;
+        }
         platform::DynamicLibrary library = platform::loadLibrary(step.text.c_str());
         if (library) {
             if (held) show(*held, held->text);
+            noteReplacedLibrary(parameters, configuredFailure, step.text);
             return library;
         }
+        if (isConfigured) configuredFailure = loadFailure(step.text);
     }
     return platform::DynamicLibrary();
 }

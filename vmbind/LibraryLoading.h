@@ -34,9 +34,10 @@ List<LoadStep> loadingPlan(const RuntimeProfile& profile, const Text& binaryPath
 // link none. `search` is the search's own state, handed back to each call.
 struct SearchHooks {
     void* search;
-    // A table path (configured or registered) before it is loaded: false
-    // when its header shows it cannot be; `source` names where it came from.
-    bool (*admits)(void* search, const Text& source, const Text& path);
+    // A table path (configured or registered) before it is loaded: why
+    // its header shows it cannot be, or null; `source` names where it came
+    // from.
+    const char* (*admits)(void* search, const Text& source, const Text& path);
     // The search itself: true, with the runtime it loaded in `library`.
     bool (*run)(void* search, platform::DynamicLibrary& library);
     // The not-found message's text with the candidates the search rejected.
@@ -50,6 +51,8 @@ struct SearchHooks {
 // (a runtime it finds is loaded without them, and PATH is rewritten again
 // when it finds none); the not-found message lists every candidate
 // rejected, with the reason. Without hooks, Search steps are passed over.
+// When a configured library does not load and another one does, the log
+// (diagnostics on) and standard error say so, with the reason.
 platform::DynamicLibrary followLoadingPlan(const LaunchParameters& parameters, const RuntimeProfile& profile,
                                            const SearchHooks* hooks);
 

@@ -127,7 +127,7 @@ void noteCandidate(RuntimeSearch& search, const Text& source, const Text& path, 
 namespace {
 
 // The hooks through which the loading table reaches the search.
-bool admitsHook(void* search, const Text& source, const Text& path) {
+const char* admitsHook(void* search, const Text& source, const Text& path) {
     return admitsLibrary(*static_cast<RuntimeSearch*>(search), source, path);
 }
 
@@ -151,13 +151,14 @@ platform::DynamicLibrary loadRuntimeLibraryOrSearch(const LaunchParameters& para
     return followLoadingPlan(parameters, profile, &hooks);
 }
 
-bool admitsLibrary(RuntimeSearch& search, const Text& source, const Text& path) {
-    if (!isAbsolutePath(path) || !platform::fileExists(path.c_str())) return true;
+const char* admitsLibrary(RuntimeSearch& search, const Text& source, const Text& path) {
+    if (!isAbsolutePath(path) || !platform::fileExists(path.c_str())) return nullptr;
     Machine found{0, 0};
     const LibraryVerdict verdict = checkLibraryFile(path.c_str(), found);
-    if (verdict == LibraryVerdict::Loadable) return true;
-    rejectCandidate(search, source, path, libraryProblem(verdict, ownMachine().bits));
-    return false;
+    if (verdict == LibraryVerdict::Loadable) return nullptr;
+    const char* problem = libraryProblem(verdict, ownMachine().bits);
+    rejectCandidate(search, source, path, problem);
+    return problem;
 }
 
 const char* pathProblem(const Text& value) {

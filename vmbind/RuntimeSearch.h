@@ -52,10 +52,10 @@ void rejectCandidate(RuntimeSearch& search, const Text& source, const Text& path
 void noteCandidate(RuntimeSearch& search, const Text& source, const Text& path, const char* what);
 
 // A path of the loading table (configured or registered library) before
-// it is handed to the loader: false, with the candidate rejected, when
-// its header shows it cannot be loaded. A path that is not absolute or
-// names no file is left to the loader, which searches for it.
-bool admitsLibrary(RuntimeSearch& search, const Text& source, const Text& path);
+// it is handed to the loader: when its header shows it cannot be loaded,
+// why not (the candidate is rejected), else null. A path that is not
+// absolute or names no file is left to the loader, which searches for it.
+const char* admitsLibrary(RuntimeSearch& search, const Text& source, const Text& path);
 
 // The sources of each system (SearchOrder.cpp, RegistryRuntimes.cpp,
 // JvmFolderRuntimes.cpp).

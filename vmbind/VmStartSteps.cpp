@@ -1,11 +1,26 @@
 #include "vmbind/VmStartSteps.h"
 
 #include "launcher/DiagnosticLog.h"
+#include "platform/Environment.h"
 #include "platform/MessageBox.h"
 #include "platform/PathSeparator.h"
 #include "vmbind/ClassPathText.h"
 #include "vmbind/RuntimeDiscovery.h"
 #include "vmbind/SearchPath.h"
+
+void enterWorkingFolder(const LaunchParameters& parameters) {
+    if (!parameters.callerFolder) platform::setCurrentDirectory(parameters.exeFolder.c_str());  // result ignored
+}
+
+Text finishClassPath(const LaunchParameters& parameters, const Text& text) {
+    List<Text> unlisted;
+    Text result = vmClassPathText(text, parameters.callerFolder ? &parameters.exeFolder : nullptr,
+                                  platform::kListSeparator, unlisted);
+    for (const Text& entry : unlisted)
+        if (parameters.diagnosticsEnabled)
+            diagnosticLog().writeLine("Class path " + entry + ": the folder cannot be listed, no entries");
+    return result;
+}
 
 Text prepareRuntime(const LaunchParameters& parameters, const RuntimeProfile& profile) {
     discoverRuntime(parameters, profile);

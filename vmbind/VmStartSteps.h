@@ -13,6 +13,16 @@
 // JDK1_1InitArgs or a JavaVMInitArgs.
 using CreateJavaVMFunction = jint(JNICALL*)(JavaVM** vm, JNIEnv** env, void* args);
 
+// The VM start's first step: the executable's folder becomes the current
+// one, unless the program works in the caller's folder ("workingfolder"
+// caller), which is then left as the caller set it.
+void enterWorkingFolder(const LaunchParameters& parameters);
+
+// The class-path text as the VM gets it (vmClassPathText): made absolute
+// against the executable's folder when the caller's folder stays current,
+// wildcards expanded; a folder that cannot be listed is logged.
+Text finishClassPath(const LaunchParameters& parameters, const Text& text);
+
 // discoverRuntime, the joined class-path list, updatePath: in this order,
 // so PATH is rewritten before the first library is loaded. Returns the
 // joined list (every entry followed by the system's list separator).

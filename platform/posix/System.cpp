@@ -36,6 +36,16 @@ void DynamicLibrary::reset() {
 
 DynamicLibrary loadLibrary(const char* path) { return DynamicLibrary(dlopen(path, RTLD_NOW | RTLD_GLOBAL)); }
 
+Text loadFailureText() {
+    const char* text = dlerror();
+    return text ? text : "";
+}
+
+void writeErrorLine(const char* text) {
+    fprintf(stderr, "%s\n", text);
+    fflush(stderr);
+}
+
 bool RegistryKey::readText(const char*, Text&) const { return false; }
 void RegistryKey::close() { handle_ = nullptr; }
 ValueStatus RegistryKey::readLimitedText(const char*, size_t, Text&) const { return ValueStatus::Missing; }

@@ -67,6 +67,25 @@ void DynamicLibrary::reset() {
 
 DynamicLibrary loadLibrary(const char* path) { return DynamicLibrary(LoadLibraryA(path)); }
 
+// The system's message without its line end and full stop, or the code
+// when it has none.
+Text loadFailureText() {
+    const DWORD code = GetLastError();
+    char text[512];
+    DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
+                             sizeof text, nullptr);
+    while (n > 0 && (text[n - 1] == '\r' || text[n - 1] == '\n' || text[n - 1] == ' ' || text[n - 1] == '.')) --n;
+    return n ? Text(text, n) : "error " + decimalText(static_cast<unsigned long>(code));
+}
+
+void writeErrorLine(const char* text) {
+    HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+    if (error == nullptr || error == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    WriteFile(error, text, lstrlenA(text), &written, nullptr);
+    WriteFile(error, "\r\n", 2, &written, nullptr);
+}
+
 bool RegistryKey::readText(const char* valueName, Text& value) const {
     if (!handle_) return false;
     HKEY key = static_cast<HKEY>(handle_);

@@ -678,6 +678,36 @@ def test_build_tool_paths(work):
         check(err.count("warning") == 1 and '"noext" has no ".exe"' in err, "no .exe warning: %r" % err)
 
 
+def test_missing_vm_library(work):
+    """compile warns about a VM library missing on the system caskit runs
+    on (for another target it cannot know), and writes the launcher."""
+    path = os.path.join(work, "vm.csk")
+    missing = os.path.join(work, "jdk", "lib", "server", "libjvm.soo")
+    caskit("new", path, "--jdk", "2.0", "--exe-folder", work, "--exe-name", "vm.exe", "--main-class", "M",
+           "--vm-library", missing)
+    rc, out, err = caskit("compile", path, "--target", "linux-x64")
+    check((rc, err) == (0, 'caskit compile: warning: the VM library "%s" does not exist on this system; the '
+                           "launcher will look for another Java runtime\n" % missing), "host target: %d %r" % (rc, err))
+    target = windows_target()
+    if target:
+        rc, out, err = caskit("compile", path, "--target", target)
+        check((rc, err) == (0, ""), "%s: no warning: %d %r" % (target, rc, err))
+    os.makedirs(os.path.dirname(missing))
+    open(missing, "wb").close()
+    rc, out, err = caskit("compile", path, "--target", "linux-x64")
+    check((rc, err) == (0, ""), "library present: %d %r" % (rc, err))
+
+
+def test_console_program_works_in_the_callers_folder(work):
+    """new: a console program defaults to the caller's folder, unless told."""
+    for options, expected in [([], None), (["--console-program", "on"], 1), (["--console-program", "off"], None),
+                              (["--console-program", "on", "--working-folder", "executable"], None)]:
+        path = os.path.join(work, "c.csk")
+        rc, out, err = caskit("new", path, "--jdk", "2.0", *options)
+        folder = read_project(open(path, "rb").read())["extension"].get("workingFolder")
+        check((rc, folder) == (0, expected), "new %r: working folder %r (%d %r)" % (options, folder, rc, err))
+
+
 def test_option_checks(work):
     path = os.path.join(work, "v.csk")
     rc, out, err = caskit("new", path, "--jdk", "2.0", "--file-version", "65535.0.0.1")
@@ -772,7 +802,7 @@ def main():
                      test_show_prints_every_setting, test_help_is_complete, test_every_error_is_one_line,
                      test_line_breaks, test_code_page, test_compile_windows, test_build_tool_paths,
                      test_option_checks, test_interrupted_compile, test_readme_example, test_full_quality_icons,
-                     test_reproducible):
+                     test_reproducible, test_missing_vm_library, test_console_program_works_in_the_callers_folder):
             folder = os.path.join(work, test.__name__)
             os.makedirs(folder)
             test(folder)

@@ -94,7 +94,7 @@ class Harness(Scenarios):
             os.remove(log)
         p = subprocess.run(cmd, cwd=folder, env=run_env, capture_output=True, timeout=120)
         with open(log, "rb") as f:
-            lines = [line[3:] for line in f.read().decode("latin-1").split("\r\n") if line.startswith("   Runtime ")]
+            lines = [line[3:] for line in f.read().decode("latin-1").split("\n") if line.startswith("   Runtime ")]
         err = p.stderr.decode("latin-1")
         # Diagnostics begin with the bell that stands for the F12 beep.
         expect_equal(err[:1], "\a", "bell of the diagnostics")

@@ -2,8 +2,10 @@
 """jvm tier: the Linux launcher (bin/stub12) configured by a parameter
 trailer (block text + its length as a 32-bit little-endian number) runs
 real Java programs on OpenJDK: arguments, properties, class path, a jar
-beside the launcher, heap options the VM applies, the failure messages,
-an exit code set inside Java, and the diagnostic log.
+beside the launcher, heap options the VM applies, the failure messages
+and their causes, an exit code set inside Java, the diagnostic log (and
+its place when the launcher's folder is read-only), the caller's folder
+kept for a command-line program (the Java compiler), and lib/* wildcards.
 
   jvm_launcher.py --stub STUB --classes DIR --jar APP_JAR --java-home HOME --work SCRATCH
 """
@@ -11,6 +13,7 @@ import os
 import shutil
 import subprocess
 import sys
+import zipfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 from caskit_test import (Scenarios, expect_equal, fresh_folder, log_records, parameter_block, scenario_main,  # noqa: E402
@@ -18,11 +21,18 @@ from caskit_test import (Scenarios, expect_equal, fresh_folder, log_records, par
 
 
 def block(binarypath="#internal#", classname="jvmtest.PrintAll", parameters="", cpmode="appendcp", environment=(),
-          classpath=(), properties=(), noclassgc="0", disablejit="0", minheap="1024", maxheap="16384"):
-    """A parameter block with the other settings at a builder's defaults."""
+          classpath=(), properties=(), noclassgc="0", disablejit="0", minheap="1024", maxheap="16384", caller=False):
+    """A parameter block with the other settings at a builder's defaults;
+    `caller` keeps the caller's folder current."""
     return parameter_block(binarypath=binarypath, classname=classname, parameters=parameters, cpmode=cpmode,
                            environment=environment, classpath=classpath, properties=properties,
-                           noclassgc=noclassgc, disablejit=disablejit, minheap=minheap, maxheap=maxheap)
+                           noclassgc=noclassgc, disablejit=disablejit, minheap=minheap,
+                           maxheap=maxheap) + ("workingfolder\ncaller\n" if caller else "")
+
+
+def lf_records(texts):
+    """The Linux launcher's Log.txt bytes for these lines (LF line ends)."""
+    return log_records(texts, "\n")
 
 
 class Harness(Scenarios):
@@ -122,15 +132,40 @@ def heap_options_applied(h):
 
 
 def missing_class(h):
+    """The VM's cause first (as `java` prints it), then the message."""
     exe = h.app("missing_class", block(classname="no.such.Main", classpath=["classes"]))
     rc, out, err = h.run(exe)
-    expect_equal((rc, out, err), (1, "", "Error: Can't find class no/such/Main\n"), "message")
+    lines = err.splitlines()
+    expect_equal((rc, out, lines[0], lines[-1]), (1, "", 'Exception in thread "main" java.lang.NoClassDefFoundError: '
+                                                  "no/such/Main", "Error: Can't find class no/such/Main"), "message")
 
 
 def class_without_main(h):
     exe = h.app("no_main", block(classname="jvmtest.NoMain", classpath=["classes"]))
+    rc, out, err = h.run(exe, env={"CASKIT_DIAGNOSTICS": "1"})
+    lines = err.lstrip("\a").splitlines()
+    cause = "java.lang.NoSuchMethodError: static Ljvmtest/NoMain;.main([Ljava/lang/String;)V"
+    expect_equal((rc, out, lines[0], lines[-1]),
+                 (1, "", 'Exception in thread "main" ' + cause, ": Can't find main!"), "message")
+    with open(os.path.join(os.path.dirname(exe), "Log.txt"), "rb") as f:
+        expect_equal(f.read().endswith(lf_records(["FindClass ok\n", "GetStaticMethodID failed: " + cause])), True,
+                     "Log.txt")
+
+
+def newer_class_version(h):
+    """A class compiled for a newer Java: exit code 1, the message, and the
+    VM's UnsupportedClassVersionError on standard error before it."""
+    exe = h.app("newer_class", block(classpath=["classes"]))
+    path = os.path.join(os.path.dirname(exe), "classes", "jvmtest", "PrintAll.class")
+    with open(path, "r+b") as f:
+        f.seek(6)
+        f.write((69).to_bytes(2, "big"))  # the major version of Java 25
     rc, out, err = h.run(exe)
-    expect_equal((rc, out, err), (1, "", ": Can't find main!\n"), "message")
+    lines = err.splitlines()
+    expect_equal((rc, out, lines[-1]), (1, "", "Error: Can't find class jvmtest/PrintAll"), "exit code and message")
+    expect_equal(lines[0].startswith('Exception in thread "main" java.lang.UnsupportedClassVersionError: '
+                                     "jvmtest/PrintAll has been compiled by a more recent version of the Java Runtime "
+                                     "(class file version 69.0)"), True, "the cause: " + lines[0])
 
 
 def exit_inside_java(h):
@@ -148,7 +183,7 @@ def exception_in_main(h):
     expect_equal(err.lstrip("\a").splitlines()[:2], ['Exception in thread "main" java.lang.IllegalStateException: from main',
                                        "\tat jvmtest.Throws.main(Throws.java:7)"], "stack trace")
     with open(os.path.join(os.path.dirname(exe), "Log.txt"), "rb") as f:
-        expect_equal(f.read().endswith(log_records(["CallStaticVoidMethod End\n", "main ended with an exception"])),
+        expect_equal(f.read().endswith(lf_records(["CallStaticVoidMethod End\n", "main ended with an exception"])),
                      True, "Log.txt")
 
 
@@ -211,9 +246,12 @@ def no_runtime(h):
     rc, out, err = run_isolated(exe)
     expect_equal((rc, err.splitlines()[-1]), (1, "Error: Can't locate libjvm.so"),
                  "configured path that does not load")
-    # With JAVA_HOME the runtime found there is the fallback.
+    # With JAVA_HOME the runtime found there is the fallback, and standard
+    # error says so.
     rc, out, err = h.run(exe)
-    expect_equal((rc, err, output_values(out)["java.class.path"]), (0, "", ".:classes:"),
+    expect_equal((rc, err, output_values(out)["java.class.path"]),
+                 (0, "the configured VM library /no/such/libjvm.so could not be loaded: cannot open shared object "
+                     "file: No such file or directory; using %s/lib/server/libjvm.so\n" % h.java_home, ".:classes:"),
                  "fallback to JAVA_HOME")
 
 
@@ -238,17 +276,121 @@ def diagnostics(h):
     os.makedirs(start, exist_ok=True)
     rc, out, err = h.run(exe, ["a", "b c"], cwd=start, env={"CASKIT_DIAGNOSTICS": "1"})
     expect_equal(rc, 0, "exit code")
-    with open(os.path.join(start, "Log.txt"), "rb") as f:
-        expect_equal(f.read(), log_records(['#Command Line Args:a "b c"']), "start folder Log.txt")
+    expect_equal(os.path.exists(os.path.join(start, "Log.txt")), False, "no Log.txt in the start folder")
     options = ["-Djava.class.path=.:classes:", "-Xms1024k", "-Xmx16384k", "-Dapp.plain=1"]
-    # The runtime search names the runtime it took, then the VM start's lines.
-    expected = ["Runtime %s/lib/server/libjvm.so: taken (JAVA_HOME)" % h.java_home,
+    # The command line, the runtime the search took, then the VM start's lines.
+    expected = ['#Command Line Args:a "b c"', "Runtime %s/lib/server/libjvm.so: taken (JAVA_HOME)" % h.java_home,
                 "\n#Dump of JVM Parameters", "   Options:4"] + \
         ["      Option[%d] = %s" % (j, o) for j, o in enumerate(options)] + \
         ["#END Dump of JVM Parameters", "fCreateJavaVMPtr ok\n", "ClassName = jvmtest/PrintAll", "FindClass ok\n",
          "GetStaticMethodID ok\n", "CallStaticVoidMethod Start\n", "CallStaticVoidMethod End\n"]
     with open(os.path.join(os.path.dirname(exe), "Log.txt"), "rb") as f:
-        expect_equal(f.read(), log_records(expected), "launcher folder Log.txt")
+        expect_equal(f.read(), lf_records(expected), "launcher folder Log.txt")
+
+
+def caller_folder_compiler(h):
+    """`caller`: the Java compiler as the program, started in a folder of
+    sources, compiles them there (its relative names are the caller's);
+    the launcher's own class path is not."""
+    exe = h.app("javac", block(classname="com.sun.tools.javac.Main", caller=True), with_classes=False)
+    src = fresh_folder(os.path.join(h.work, "javac_sources"))
+    with open(os.path.join(src, "Hello.java"), "w") as f:
+        f.write("public class Hello { public static void main(String[] a) { System.out.println(\"hi\"); } }\n")
+    rc, out, err = h.run(exe, ["-d", "out", "Hello.java"], cwd=src)
+    expect_equal((rc, out, err), (0, "", ""), "exit code and output of the compiler")
+    expect_equal(os.path.exists(os.path.join(src, "out", "Hello.class")), True, "Hello.class in the caller's folder")
+
+
+def caller_folder_class_path(h):
+    """`caller`: the current folder is the caller's, while "." (first and
+    last) and the relative class path resolve against the launcher's
+    folder: a broken class planted where the caller's folder would have
+    put it is never read."""
+    exe = h.app("caller", block(classpath=["classes"], caller=True))
+    app = os.path.dirname(exe)
+    start = fresh_folder(os.path.join(h.work, "caller_start"))
+    for planted in ("jvmtest", os.path.join("classes", "jvmtest")):
+        os.makedirs(os.path.join(start, planted))
+        with open(os.path.join(start, planted, "PrintAll.class"), "wb") as f:
+            f.write(b"planted, not a class")
+    rc, out, err = h.run(exe, cwd=start)
+    expect_equal((rc, err), (0, ""), "exit code and standard error")
+    v = output_values(out)
+    expect_equal((v["user.dir"], v["java.class.path"]), (start, "%s/:%s/classes:%s/" % (app, app, app)),
+                 "current folder and class path")
+
+
+def caller_folder_maven(h):
+    """`caller` with Maven as the program (its own boot class path and
+    settings, as its mvn script gives them): it finds the pom.xml of the
+    folder it was started in."""
+    maven = "/usr/share/maven"
+    boot = [n for n in sorted(os.listdir(os.path.join(maven, "boot"))) if n.endswith(".jar")]
+    exe = h.app("mvn", block(classname="org.codehaus.plexus.classworlds.launcher.Launcher", caller=True,
+                             classpath=[os.path.join(maven, "boot", "*")],
+                             properties=["classworlds.conf=%s/bin/m2.conf" % maven, "maven.home=" + maven,
+                                         "maven.multiModuleProjectDirectory=%PWD%"]), with_classes=False)
+    project = fresh_folder(os.path.join(h.work, "maven_project"))
+    with open(os.path.join(project, "pom.xml"), "w") as f:
+        f.write("<project><modelVersion>4.0.0</modelVersion><groupId>t</groupId><artifactId>caller-test</artifactId>"
+                "<version>1</version><packaging>pom</packaging></project>\n")
+    repo = fresh_folder(os.path.join(h.work, "maven_repo"))
+    rc, out, err = h.run(exe, ["-o", "-B", "-Dmaven.repo.local=" + repo, "validate"], cwd=project,
+                         env={"PWD": project, "HOME": h.work})
+    expect_equal((rc, "BUILD SUCCESS" in out, "caller-test" in out), (0, True, True),
+                 "Maven validated the caller's project (boot jars %r):\n%s%s" % (boot, out[-2000:], err[-2000:]))
+
+
+def wildcard_jars(h):
+    """lib/* stands for the jars of lib (not its text file, not a jar in a
+    sub-folder), in the order the folder lists them; the program's classes
+    are spread over three of them."""
+    sources = {"spread/Main.java": "package spread; public class Main { public static void main(String[] a) {"
+                                   " System.out.println(Part1.text() + Part2.text()); } }",
+               "spread/Part1.java": "package spread; class Part1 { static String text() { return \"one,\"; } }",
+               "spread/Part2.java": "package spread; class Part2 { static String text() { return \"two\"; } }"}
+    build = fresh_folder(os.path.join(h.work, "spread_build"))
+    for name, text in sources.items():
+        os.makedirs(os.path.join(build, "src", "spread"), exist_ok=True)
+        with open(os.path.join(build, "src", name), "w") as f:
+            f.write(text + "\n")
+    subprocess.run([os.path.join(h.java_home, "bin", "javac"), "-d", os.path.join(build, "classes")] +
+                   [os.path.join(build, "src", n) for n in sources], check=True, timeout=120)
+    exe = h.app("wildcard", block(classname="spread.Main", classpath=["lib/*"]), with_classes=False)
+    lib = os.path.join(os.path.dirname(exe), "lib")
+    os.makedirs(os.path.join(lib, "sub"))
+    for jar, cls in [("a.jar", "Main"), ("b.JAR", "Part1"), ("c.jar", "Part2"), ("sub/d.jar", "Part2")]:
+        with zipfile.ZipFile(os.path.join(lib, jar), "w") as z:
+            z.write(os.path.join(build, "classes", "spread", cls + ".class"), "spread/%s.class" % cls)
+    with open(os.path.join(lib, "readme.txt"), "w") as f:
+        f.write("not a jar\n")
+    rc, out, err = h.run(exe, env={"CASKIT_DIAGNOSTICS": "1"})
+    expect_equal((rc, out, err.lstrip("\a")), (0, "one,two\n", ""), "the program ran from three jars")
+    jars = ":".join("lib/" + n for n in os.listdir(lib) if n.endswith((".jar", ".JAR")))
+    with open(os.path.join(os.path.dirname(exe), "Log.txt"), "rb") as f:
+        expect_equal(lf_records(["      Option[0] = -Djava.class.path=.:%s:" % jars]) in f.read(), True,
+                     "the expanded class path in the dump")
+
+
+def read_only_folder_log(h):
+    """With the launcher's folder read-only, the whole log is in TMPDIR,
+    and its first line says where it is."""
+    exe = h.app("read_only", block(classpath=["classes"]))
+    app = os.path.dirname(exe)
+    temp = fresh_folder(os.path.join(h.work, "read_only_tmp"))
+    mount, sh = shutil.which("mount"), shutil.which("sh")
+    cmd = ["unshare", "--user", "--map-root-user", "--mount", sh, "-c",
+           '%s --bind "$0" "$0" && %s -o remount,bind,ro "$0" && exec "$@"' % (mount, mount), app, exe]
+    p = subprocess.run(cmd, cwd=app, env=dict(h.env, CASKIT_DIAGNOSTICS="1", TMPDIR=temp), capture_output=True,
+                       timeout=120)
+    expect_equal(p.returncode, 0, "exit code (%r)" % p.stderr[-500:])
+    expect_equal(sorted(os.listdir(app)), ["app", "classes"], "nothing written beside the launcher")
+    with open(os.path.join(temp, "app-Log.txt"), "rb") as f:
+        lines = f.read().decode("latin-1").split("\n")
+    expect_equal(lines[:3], ["   #%s/Log.txt cannot be written; this log is %s/app-Log.txt" % (app, temp),
+                             "   #Command Line Args:", "   Runtime %s/lib/server/libjvm.so: taken (JAVA_HOME)" %
+                             h.java_home], "the first lines")
+    expect_equal(lines[-3:], ["   CallStaticVoidMethod End", "", ""], "the last line")
 
 
 def unconfigured_launcher(h):
@@ -263,7 +405,9 @@ def unconfigured_launcher(h):
     shutil.copyfile(h.stub, exe)
     os.chmod(exe, 0o755)
     rc, out, err = h.run(exe)
-    expect_equal((rc, out, err), (1, "", "Error: Can't find class \n"), "exit code and message")
+    lines = err.splitlines()
+    expect_equal((rc, out, lines[0], lines[-1]), (1, "", 'Exception in thread "main" java.lang.NoClassDefFoundError: ',
+                                                  "Error: Can't find class "), "exit code and message")
 
 
 def no_log_without_diagnostics(h):
@@ -289,6 +433,12 @@ SCENARIOS = [
     ("diagnostics", diagnostics),
     ("no Log.txt without diagnostics", no_log_without_diagnostics),
     ("unconfigured launcher", unconfigured_launcher),
+    ("class compiled for a newer Java", newer_class_version),
+    ("caller's folder: the Java compiler", caller_folder_compiler),
+    ("caller's folder: class path and . stay the launcher's", caller_folder_class_path),
+    ("caller's folder: Maven finds the caller's pom.xml", caller_folder_maven),
+    ("lib/* wildcard", wildcard_jars),
+    ("read-only launcher folder: the log in TMPDIR", read_only_folder_log),
 ]
 
 

@@ -1,5 +1,7 @@
-// The diagnostic log: bytes on disk, appending, closing between lines, the
-// current directory of each line, and its sticky failure.
+// The diagnostic log: bytes on disk (LF line ends on Linux), appending,
+// closing between lines, one place whatever the current folder, the
+// temporary folder when that place cannot be written, and the sticky
+// failure when neither can.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -8,6 +10,7 @@
 #include "launcher/DiagnosticLog.h"
 #include "launcher/LaunchParameters.h"
 #include "tests/launcher/CurrentDirectory.h"
+#include "tests/support/TextSupport.h"
 
 namespace {
 
@@ -17,39 +20,41 @@ using caskit_test::TempFolder;
 using caskit_test::writeFile;
 using launcher_test::CurrentDirectory;
 
-TEST(DiagnosticLog, LineIsThreeBlanksTextAndCrLf) {
+TEST(DiagnosticLog, LineIsThreeBlanksTextAndLineFeed) {
     TempFolder folder;
-    CurrentDirectory here(folder.path());
     DiagnosticLog log;
+    log.place(text(folder.file("Log.txt")), text(folder.file("fallback.txt")));
     log.writeLine("#Command Line Args:a \"b c\"");
-    EXPECT_EQ(readFile(folder.file("Log.txt")), "   #Command Line Args:a \"b c\"\r\n");
+    EXPECT_EQ(readFile(folder.file("Log.txt")), "   #Command Line Args:a \"b c\"\n");
     EXPECT_FALSE(log.isOpen());
     EXPECT_TRUE(log.good());
+    EXPECT_FALSE(exists(folder.file("fallback.txt")));
 }
 
-TEST(DiagnosticLog, EveryLineFeedInTheTextBecomesCrLf) {
+TEST(DiagnosticLog, EveryLineFeedInTheTextEndsALine) {
     TempFolder folder;
-    CurrentDirectory here(folder.path());
     DiagnosticLog log;
+    log.place(text(folder.file("Log.txt")), "");
     log.writeLine("\n#Title");
     log.writeLine("a\nb\r");
     log.writeLine("");
-    EXPECT_EQ(readFile(folder.file("Log.txt")), "   \r\n#Title\r\n   a\r\nb\r\r\n   \r\n");
+    EXPECT_EQ(readFile(folder.file("Log.txt")), "   \n#Title\n   a\nb\r\n   \n");
 }
 
 TEST(DiagnosticLog, AppendsToWhatTheFileHolds) {
     TempFolder folder;
-    writeFile(folder.file("Log.txt"), "earlier\r\n");
-    CurrentDirectory here(folder.path());
+    writeFile(folder.file("Log.txt"), "earlier\n");
     DiagnosticLog log;
+    log.place(text(folder.file("Log.txt")), "");
     log.writeLine("one");
     log.writeLine("two");
-    EXPECT_EQ(readFile(folder.file("Log.txt")), "earlier\r\n   one\r\n   two\r\n");
+    EXPECT_EQ(readFile(folder.file("Log.txt")), "earlier\n   one\n   two\n");
 }
 
-TEST(DiagnosticLog, EachLineGoesToTheCurrentDirectoryOfItsMoment) {
-    TempFolder first, second;
+TEST(DiagnosticLog, EveryLineGoesToItsPlaceWhateverTheCurrentFolder) {
+    TempFolder place, first, second;
     DiagnosticLog log;
+    log.place(text(place.file("Log.txt")), "");
     {
         CurrentDirectory here(first.path());
         log.writeLine("first");
@@ -58,25 +63,25 @@ TEST(DiagnosticLog, EachLineGoesToTheCurrentDirectoryOfItsMoment) {
         CurrentDirectory here(second.path());
         log.writeLine("second");
     }
-    EXPECT_EQ(readFile(first.file("Log.txt")), "   first\r\n");
-    EXPECT_EQ(readFile(second.file("Log.txt")), "   second\r\n");
+    EXPECT_EQ(readFile(place.file("Log.txt")), "   first\n   second\n");
+    EXPECT_FALSE(exists(first.file("Log.txt")) || exists(second.file("Log.txt")));
 }
 
 TEST(DiagnosticLog, ClosedBetweenLinesSoTheFileCanBeReplaced) {
     TempFolder folder;
-    CurrentDirectory here(folder.path());
     DiagnosticLog log;
+    log.place(text(folder.file("Log.txt")), "");
     log.writeLine("one");
     // Had the log kept its file open, the line would land in the removed file.
     ASSERT_EQ(std::remove(folder.file("Log.txt").c_str()), 0);
     log.writeLine("two");
-    EXPECT_EQ(readFile(folder.file("Log.txt")), "   two\r\n");
+    EXPECT_EQ(readFile(folder.file("Log.txt")), "   two\n");
 }
 
 TEST(DiagnosticLog, OpenAndCloseByHand) {
     TempFolder folder;
-    CurrentDirectory here(folder.path());
     DiagnosticLog log;
+    log.place(text(folder.file("Log.txt")), "");
     EXPECT_FALSE(log.isOpen());
     log.close();  // nothing attached: nothing happens
     log.open();
@@ -89,58 +94,69 @@ TEST(DiagnosticLog, OpenAndCloseByHand) {
     EXPECT_EQ(readFile(folder.file("Log.txt")), "");
 }
 
-TEST(DiagnosticLog, FailedOpeningIsFinalForTheRun) {
-    TempFolder blocked, fine;
-    // A folder named Log.txt cannot be opened as the log (even by root).
+// A folder named Log.txt cannot be opened as the log, even by root (who
+// may write a read-only folder).
+TEST(DiagnosticLog, TheFallbackTakesTheWholeLogAndSaysWhereItIs) {
+    TempFolder blocked, temp;
     ASSERT_EQ(mkdir(blocked.file("Log.txt").c_str(), 0755), 0);
     DiagnosticLog log;
-    {
-        CurrentDirectory here(blocked.path());
-        log.writeLine("lost");
-    }
-    EXPECT_FALSE(log.good());
-    EXPECT_FALSE(log.isOpen());
-    {
-        CurrentDirectory here(fine.path());
-        log.writeLine("also lost");
-        log.open();
-        EXPECT_FALSE(log.isOpen());
-    }
-    EXPECT_FALSE(exists(fine.file("Log.txt")));
+    log.place(text(blocked.file("Log.txt")), text(temp.file("app-Log.txt")));
+    log.writeLine("one");
+    ASSERT_EQ(rmdir(blocked.file("Log.txt").c_str()), 0);
+    log.writeLine("two");  // the place chosen by the first line stays
+    EXPECT_EQ(readFile(temp.file("app-Log.txt")),
+              "   #" + blocked.file("Log.txt") + " cannot be written; this log is " + temp.file("app-Log.txt") +
+                  "\n   one\n   two\n");
+    EXPECT_EQ(str(log.path()), temp.file("app-Log.txt"));
+    EXPECT_TRUE(log.good());
+    EXPECT_FALSE(exists(blocked.file("Log.txt")));
 }
 
-TEST(DiagnosticLog, MissingCurrentFolderFailsTheLog) {
+TEST(DiagnosticLog, ThePlaceOfTheFirstLineStays) {
+    TempFolder folder, temp;
     DiagnosticLog log;
-    TempFolder fine;
-    {
-        TempFolder doomed;
-        CurrentDirectory here(doomed.path());
-        ASSERT_EQ(rmdir(doomed.path().c_str()), 0);
-        log.writeLine("lost");
-    }
-    CurrentDirectory here(fine.path());
-    log.writeLine("lost too");
+    log.place(text(folder.file("Log.txt")), text(temp.file("app-Log.txt")));
+    log.writeLine("one");
+    ASSERT_EQ(std::remove(folder.file("Log.txt").c_str()), 0);
+    ASSERT_EQ(mkdir(folder.file("Log.txt").c_str(), 0755), 0);
+    log.writeLine("lost");
     EXPECT_FALSE(log.good());
-    EXPECT_FALSE(exists(fine.file("Log.txt")));
+    EXPECT_FALSE(exists(temp.file("app-Log.txt")));
+}
+
+TEST(DiagnosticLog, NeitherPlaceFailsTheLogForTheRestOfTheRun) {
+    TempFolder blocked;
+    ASSERT_EQ(mkdir(blocked.file("Log.txt").c_str(), 0755), 0);
+    DiagnosticLog log;
+    log.place(text(blocked.file("Log.txt")), text(blocked.file("missing/app-Log.txt")));
+    log.writeLine("lost");
+    EXPECT_FALSE(log.good());
+    ASSERT_EQ(rmdir(blocked.file("Log.txt").c_str()), 0);
+    log.writeLine("also lost");
+    log.open();
+    EXPECT_FALSE(log.isOpen());
+    EXPECT_FALSE(exists(blocked.file("Log.txt")));
+    // Placing it again starts over.
+    log.place(text(blocked.file("Log.txt")), "");
+    log.writeLine("kept");
+    EXPECT_EQ(readFile(blocked.file("Log.txt")), "   kept\n");
 }
 
 // The launcher's steps share the process's one log, so a failure met by one
-// step (here the command-line line) silences every later step (the dump).
-// Run in a child process: the failure is final for the rest of that process.
+// step (here a first line) silences every later step (the dump). Run in a
+// child process: the failure is final for the rest of that process.
 TEST(DiagnosticLog, AFailureOfTheProcessLogSilencesEveryLaterStep) {
-    TempFolder blocked, fine;
+    TempFolder blocked;
     ASSERT_EQ(mkdir(blocked.file("Log.txt").c_str(), 0755), 0);
     EXPECT_EXIT(
         {
+            diagnosticLog().place(text(blocked.file("Log.txt")), "");
+            diagnosticLog().writeLine("#Command Line Args:a b");
+            rmdir(blocked.file("Log.txt").c_str());
             LaunchParameters p;
             p.diagnosticsEnabled = true;
-            {
-                CurrentDirectory here(blocked.path());
-                p.parseCommandLine("a b");
-            }
-            CurrentDirectory here(fine.path());
             p.dumpParameters();
-            std::exit(exists(fine.file("Log.txt")) ? 1 : 0);
+            std::exit(exists(blocked.file("Log.txt")) ? 1 : 0);
         },
         ::testing::ExitedWithCode(0), "");
 }

@@ -1,7 +1,8 @@
-// The parameter dump as it lands in Log.txt: CR LF line ends, three blanks
-// in front of every line (six in front of the indented ones).
+// The parameter dump as it lands in Log.txt: line ends (LF on Linux), three
+// blanks in front of every line (six in front of the indented ones).
 #include <gtest/gtest.h>
 
+#include "launcher/DiagnosticLog.h"
 #include "launcher/LaunchParameters.h"
 #include "launcher/ParameterDump.h"
 #include "tests/launcher/CurrentDirectory.h"
@@ -12,11 +13,10 @@ namespace {
 using caskit_test::exists;
 using caskit_test::readFile;
 using caskit_test::TempFolder;
-using launcher_test::CurrentDirectory;
 
 std::string dumpedFile(const LaunchParameters& p) {
     TempFolder folder;
-    CurrentDirectory here(folder.path());
+    diagnosticLog().place(text(folder.file("Log.txt")), "");
     p.dumpParameters();
     return exists(folder.file("Log.txt")) ? readFile(folder.file("Log.txt")) : "<no log>";
 }
@@ -25,24 +25,24 @@ TEST(ParameterDump, DefaultObject) {
     LaunchParameters p;
     p.diagnosticsEnabled = true;
     EXPECT_EQ(dumpedFile(p),
-              "   \r\n"
-              "#Dump of Parameter Object\r\n"
-              "      Executable:\r\n"
-              "      JRE Path:\r\n"
-              "      Java Main Class:\r\n"
-              "      ClassPaths:0\r\n"
-              "      Append System Classpath\r\n"
-              "      Optional Arguments:0\r\n"
-              "      Properties:0\r\n"
-              "      Minimum Heap Size:1024\r\n"
-              "      Maximum Heap Size:16384\r\n"
-              "      Native Stack Size:128\r\n"
-              "      Java Stack Size:400\r\n"
-              "      Class Garbage Collection Enabled\r\n"
-              "      Async Garbage Collection Enabled\r\n"
-              "      JIT Compiler Enabled\r\n"
-              "      No Classes Verify\r\n"
-              "   #END Dump of Parameter Object\r\n");
+              "   \n"
+              "#Dump of Parameter Object\n"
+              "      Executable:\n"
+              "      JRE Path:\n"
+              "      Java Main Class:\n"
+              "      ClassPaths:0\n"
+              "      Append System Classpath\n"
+              "      Optional Arguments:0\n"
+              "      Properties:0\n"
+              "      Minimum Heap Size:1024\n"
+              "      Maximum Heap Size:16384\n"
+              "      Native Stack Size:128\n"
+              "      Java Stack Size:400\n"
+              "      Class Garbage Collection Enabled\n"
+              "      Async Garbage Collection Enabled\n"
+              "      JIT Compiler Enabled\n"
+              "      No Classes Verify\n"
+              "   #END Dump of Parameter Object\n");
 }
 
 TEST(ParameterDump, FilledObjectListsEveryEntryInOrder) {
@@ -65,30 +65,30 @@ TEST(ParameterDump, FilledObjectListsEveryEntryInOrder) {
     p.jitDisabled = true;
     p.verifyMode = VerifyMode::Remote;
     EXPECT_EQ(dumpedFile(p),
-              "   \r\n"
-              "#Dump of Parameter Object\r\n"
-              "      Executable:C:\\apps\\tool.exe\r\n"
-              "      JRE Path:#internal#\r\n"
-              "      Java Main Class:app/Main\r\n"
-              "      ClassPaths:2\r\n"
-              "         Path 0:.\\lib\\app.jar\r\n"
-              "         Path 1:.\r\n"
-              "      Prepend System Classpath\r\n"
-              "      Optional Arguments:3\r\n"
-              "         Argument 0:x\r\n"
-              "         Argument 1:-v\r\n"
-              "         Argument 2:C:\\tmp\r\n"
-              "      Properties:1\r\n"
-              "         Property 0:app.home=C:\\\r\n"
-              "      Minimum Heap Size:0\r\n"
-              "      Maximum Heap Size:65536\r\n"
-              "      Native Stack Size:0\r\n"
-              "      Java Stack Size:0\r\n"
-              "      Class Garbage Collection Disabled\r\n"
-              "      Async Garbage Collection Disabled\r\n"
-              "      JIT Compiler Disabled\r\n"
-              "      Network Classes Verify\r\n"
-              "   #END Dump of Parameter Object\r\n");
+              "   \n"
+              "#Dump of Parameter Object\n"
+              "      Executable:C:\\apps\\tool.exe\n"
+              "      JRE Path:#internal#\n"
+              "      Java Main Class:app/Main\n"
+              "      ClassPaths:2\n"
+              "         Path 0:.\\lib\\app.jar\n"
+              "         Path 1:.\n"
+              "      Prepend System Classpath\n"
+              "      Optional Arguments:3\n"
+              "         Argument 0:x\n"
+              "         Argument 1:-v\n"
+              "         Argument 2:C:\\tmp\n"
+              "      Properties:1\n"
+              "         Property 0:app.home=C:\\\n"
+              "      Minimum Heap Size:0\n"
+              "      Maximum Heap Size:65536\n"
+              "      Native Stack Size:0\n"
+              "      Java Stack Size:0\n"
+              "      Class Garbage Collection Disabled\n"
+              "      Async Garbage Collection Disabled\n"
+              "      JIT Compiler Disabled\n"
+              "      Network Classes Verify\n"
+              "   #END Dump of Parameter Object\n");
 }
 
 TEST(ParameterDump, RemainingModeTexts) {

@@ -168,25 +168,30 @@ TEST_F(ProbeRun, WithoutTheKeyNoLogIsWritten) {
     EXPECT_FALSE(exists(exeFolder.file("Log.txt")));
 }
 
-TEST_F(ProbeRun, WithTheKeyCommandLineGoesToTheStartFolderAndTheDumpBesideTheExecutable) {
+TEST_F(ProbeRun, WithTheKeyTheWholeLogIsBesideTheExecutable) {
     Report r = runBlock("classname\na.B\n", "x  \"y z\"", {{"CASKIT_DIAGNOSTICS", "1"}}, {"dump"});
     EXPECT_EQ(r.one("diagnostics"), "1");
-    EXPECT_EQ(readFile(startFolder.file("Log.txt")), "   #Command Line Args:x  \"y z\"\r\n");
-    std::string dump = readFile(exeFolder.file("Log.txt"));
-    EXPECT_EQ(dump.rfind("   \r\n#Dump of Parameter Object\r\n      Executable:" + exeFolder.path() + "/stub12\r\n", 0),
-              0u)
-        << dump;
-    EXPECT_NE(dump.find("\r\n      Java Main Class:a/B\r\n"), std::string::npos);
-    EXPECT_NE(dump.find("\r\n      Optional Arguments:2\r\n         Argument 0:x\r\n         Argument 1:y z\r\n"),
+    EXPECT_FALSE(exists(startFolder.file("Log.txt")));
+    std::string log = readFile(exeFolder.file("Log.txt"));
+    const std::string first = "   #Command Line Args:x  \"y z\"\n";
+    const std::string dump = "   \n#Dump of Parameter Object\n      Executable:" + exeFolder.path() + "/stub12\n";
+    EXPECT_EQ(log.rfind(first + dump, 0), 0u) << log;
+    EXPECT_NE(log.find("\n      Java Main Class:a/B\n"), std::string::npos);
+    EXPECT_NE(log.find("\n      Optional Arguments:2\n         Argument 0:x\n         Argument 1:y z\n"),
               std::string::npos);
-    EXPECT_EQ(dump.substr(dump.size() - 34), "   #END Dump of Parameter Object\r\n");
+    EXPECT_EQ(log.substr(log.size() - 33), "   #END Dump of Parameter Object\n");
 }
 
-TEST_F(ProbeRun, UnwritableStartFolderLosesEveryLineOfTheRun) {
-    ASSERT_EQ(mkdir(startFolder.file("Log.txt").c_str(), 0755), 0);
-    Report r = runBlock("", "x", {{"CASKIT_DIAGNOSTICS", "1"}}, {"dump"});
+TEST_F(ProbeRun, UnwritableExecutableFolderSendsTheLogToTmpdir) {
+    ASSERT_EQ(mkdir(exeFolder.file("Log.txt").c_str(), 0755), 0);
+    Report r = runBlock("", "x", {{"CASKIT_DIAGNOSTICS", "1"}, {"TMPDIR", startFolder.path()}}, {"dump"});
     EXPECT_EQ(r.one("diagnostics"), "1");
-    EXPECT_FALSE(exists(exeFolder.file("Log.txt")));
+    std::string log = readFile(startFolder.file("stub12-Log.txt"));
+    EXPECT_EQ(log.rfind("   #" + exeFolder.file("Log.txt") + " cannot be written; this log is " +
+                            startFolder.file("stub12-Log.txt") + "\n   #Command Line Args:x\n   \n#Dump",
+                        0),
+              0u)
+        << log;
 }
 
 TEST_F(ProbeRun, MalformedTrailersGiveAnEmptyBlock) {

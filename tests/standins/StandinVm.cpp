@@ -6,8 +6,12 @@
 // each, in the log file named by CASKIT_STANDIN_LOG (default: standin.log
 // beside the library). CASKIT_STANDIN_FAIL selects a failure:
 //   create  JNI_CreateJavaVM returns -1
-//   class   FindClass of the main class returns null (exception pending)
-//   main    GetStaticMethodID returns null (exception pending)
+//   class   FindClass of the main class returns null (exception pending:
+//           an UnsupportedClassVersionError)
+//   main    GetStaticMethodID returns null (exception pending: a
+//           NoSuchMethodError)
+//   string  FindClass of java/lang/String returns null (exception
+//           pending: a NoClassDefFoundError)
 //   throw   main "throws": an exception is pending when it returns
 //   exit:N  main ends the process with ExitProcess(N)
 // CASKIT_STANDIN_SHOW names one more variable whose value is recorded.
@@ -86,14 +90,23 @@ jobject newObject(const std::string& text) {
 }
 Object* object(jobject handle) { return reinterpret_cast<Object*>(handle); }
 
-bool gPending = false;
+// The pending exception's toString() text; empty when none is pending.
+std::string gPending;
 std::string gMainClass;
+const char kClassVersionError[] =
+    "java.lang.UnsupportedClassVersionError: app/Main has been compiled by a more recent version of the Java "
+    "Runtime (class file version 69.0), this version of the Java Runtime only recognizes class file versions up to "
+    "61.0 \xc3\xa9";
 
 jclass JNICALL findClass(JNIEnv*, const char* name) {
     record(std::string("FindClass ") + name);
     bool isString = std::strcmp(name, "java/lang/String") == 0;
     if (!isString && failure() == "class") {
-        gPending = true;
+        gPending = kClassVersionError;
+        return nullptr;
+    }
+    if (isString && failure() == "string") {
+        gPending = "java.lang.NoClassDefFoundError: java/lang/String";
         return nullptr;
     }
     if (!isString) gMainClass = name;
@@ -103,7 +116,7 @@ jclass JNICALL findClass(JNIEnv*, const char* name) {
 jmethodID JNICALL getStaticMethodId(JNIEnv*, jclass cls, const char* name, const char* signature) {
     record(std::string("GetStaticMethodID ") + object(cls)->text + " " + name + " " + signature);
     if (failure() == "main") {
-        gPending = true;
+        gPending = "java.lang.NoSuchMethodError: main";
         return nullptr;
     }
     return reinterpret_cast<jmethodID>(newObject(name));
@@ -187,7 +200,7 @@ void callMain(const char* entry, jclass cls, jmethodID method, jobjectArray arra
         WriteFile(GetStdHandle(STD_ERROR_HANDLE), err.data(), static_cast<DWORD>(err.size()), &written, nullptr);
     }
     std::string fail = failure();
-    if (fail == "throw") gPending = true;
+    if (fail == "throw") gPending = "java.lang.RuntimeException: thrown by the stand-in";
     if (fail.compare(0, 5, "exit:") == 0) {
         record("ExitProcess " + fail.substr(5));
         ExitProcess(static_cast<UINT>(std::atoi(fail.c_str() + 5)));
@@ -206,20 +219,50 @@ void JNICALL callStaticVoidMethodV(JNIEnv*, jclass cls, jmethodID method, va_lis
     callMain("CallStaticVoidMethodV", cls, method, va_arg(args, jobjectArray));
 }
 
+// A throwable is an object whose text is its toString() text.
 jthrowable JNICALL exceptionOccurred(JNIEnv*) {
-    return gPending ? static_cast<jthrowable>(newObject("java/lang/Throwable")) : nullptr;
+    return gPending.empty() ? nullptr : static_cast<jthrowable>(newObject(gPending));
 }
 
 void JNICALL exceptionDescribe(JNIEnv*) {
-    record(std::string("ExceptionDescribe") + (gPending ? "" : " (none pending)"));
-    if (gPending) std::fprintf(stderr, "Exception in thread \"main\" java.lang.RuntimeException: thrown by the stand-in\n");
-    gPending = false;
+    record(std::string("ExceptionDescribe") + (gPending.empty() ? " (none pending)" : ""));
+    if (!gPending.empty()) std::fprintf(stderr, "Exception in thread \"main\" %s\n", gPending.c_str());
+    gPending.clear();
 }
 
 void JNICALL exceptionClear(JNIEnv*) {
     record("ExceptionClear");
-    gPending = false;
+    gPending.clear();
 }
+
+// Every call below is recorded with "(pending)" when an exception is
+// pending, which JNI does not allow.
+std::string pendingMark() { return gPending.empty() ? "" : " (pending)"; }
+
+jclass JNICALL getObjectClass(JNIEnv*, jobject value) {
+    record("GetObjectClass" + pendingMark());
+    return static_cast<jclass>(newObject("class of " + object(value)->text));
+}
+
+jmethodID JNICALL getMethodId(JNIEnv*, jclass, const char* name, const char* signature) {
+    record(std::string("GetMethodID ") + name + " " + signature + pendingMark());
+    return reinterpret_cast<jmethodID>(newObject(name));
+}
+
+// toString() of a throwable: a string of its text.
+jobject JNICALL callObjectMethod(JNIEnv*, jobject value, jmethodID method, ...) {
+    record("CallObjectMethod " + object(reinterpret_cast<jobject>(method))->text + pendingMark());
+    return newObject(object(value)->text);
+}
+
+// The text is UTF-8, which is the VM's modified UTF-8 for these texts.
+const char* JNICALL getStringUtfChars(JNIEnv*, jstring value, jboolean* isCopy) {
+    record("GetStringUTFChars" + pendingMark());
+    if (isCopy) *isCopy = JNI_FALSE;
+    return object(value)->text.c_str();
+}
+
+void JNICALL releaseStringUtfChars(JNIEnv*, jstring, const char*) { record("ReleaseStringUTFChars"); }
 
 jint JNICALL destroyJavaVm(JavaVM*) {
     record("DestroyJavaVM");
@@ -241,6 +284,11 @@ JNINativeInterface_ makeNativeInterface() {
     table.CallStaticVoidMethodV = callStaticVoidMethodV;
     table.ExceptionOccurred = exceptionOccurred;
     table.ExceptionClear = exceptionClear;
+    table.GetObjectClass = getObjectClass;
+    table.GetMethodID = getMethodId;
+    table.CallObjectMethod = callObjectMethod;
+    table.GetStringUTFChars = getStringUtfChars;
+    table.ReleaseStringUTFChars = releaseStringUtfChars;
     return table;
 }
 

@@ -145,9 +145,10 @@ def trailer_block(data):
     return data[-4 - n:-4]
 
 
-def log_records(texts):
-    """Log.txt bytes for a sequence of diagnostic log lines."""
-    return "".join("   " + t.replace("\n", "\r\n") + "\r\n" for t in texts).encode("latin-1")
+def log_records(texts, line_end="\r\n"):
+    """Log.txt bytes for a sequence of diagnostic log lines (CR LF line
+    ends as Windows launchers write them, LF for the Linux launcher)."""
+    return "".join("   " + t.replace("\n", line_end) + line_end for t in texts).encode("latin-1")
 
 
 # --- PE resources -----------------------------------------------------------

@@ -7,7 +7,6 @@
 #include <filesystem>
 
 #include "launcher/DiagnosticLog.h"
-#include "tests/launcher/CurrentDirectory.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TextSupport.h"
 #include "vmbind/JavaVersion.h"
@@ -222,7 +221,7 @@ TEST(RuntimeSearch, PathRulesAndTheRejectedList) {
 
 TEST(RuntimeSearch, HomesLayoutsRejectionsAndTheLog) {
     TempFolder t;
-    launcher_test::CurrentDirectory here(t.path());
+    diagnosticLog().place(text(t.file("Log.txt")), "");
     LaunchParameters parameters(PropertyStyle::Option);
     parameters.diagnosticsEnabled = true;
     RuntimeSearch search(parameters, linuxJvmProfile());
@@ -238,9 +237,9 @@ TEST(RuntimeSearch, HomesLayoutsRejectionsAndTheLog) {
     EXPECT_FALSE(examineHome(search, "beside", text(t.file("missing")), false));
     EXPECT_FALSE(examineHome(search, "PATH", text(t.file("gone")), true));
     EXPECT_FALSE(examineHome(search, "/usr/lib/jvm", text(t.file("empty")), false));
-    EXPECT_TRUE(admitsLibrary(search, "binarypath", "libjvm.so"));             // left to the loader
-    EXPECT_TRUE(admitsLibrary(search, "binarypath", text(t.file("no.so"))));  // left to the loader
-    EXPECT_FALSE(admitsLibrary(search, "binarypath", text(lib32)));
+    EXPECT_EQ(admitsLibrary(search, "binarypath", "libjvm.so"), nullptr);             // left to the loader
+    EXPECT_EQ(admitsLibrary(search, "binarypath", text(t.file("no.so"))), nullptr);  // left to the loader
+    EXPECT_STREQ(admitsLibrary(search, "binarypath", text(lib32)), "32-bit library, this program is 64-bit");
     EXPECT_FALSE(search.library);
     EXPECT_EQ(search.rejected, (std::vector<std::string>{lib32 + ": 32-bit library, this program is 64-bit",
                                                          t.file("gone") + ": folder not found",
@@ -248,10 +247,10 @@ TEST(RuntimeSearch, HomesLayoutsRejectionsAndTheLog) {
                                                          lib32 + ": 32-bit library, this program is 64-bit"}));
     diagnosticLog().close();
     EXPECT_EQ(caskit_test::readFile(t.file("Log.txt")),
-              "   Runtime " + lib32 + ": 32-bit library, this program is 64-bit (JAVA_HOME)\r\n"
-              "   Runtime " + t.file("gone") + ": folder not found (PATH)\r\n"
-              "   Runtime " + t.file("empty") + ": no libjvm.so in this folder (/usr/lib/jvm)\r\n"
-              "   Runtime " + lib32 + ": 32-bit library, this program is 64-bit (binarypath)\r\n");
+              "   Runtime " + lib32 + ": 32-bit library, this program is 64-bit (JAVA_HOME)\n"
+              "   Runtime " + t.file("gone") + ": folder not found (PATH)\n"
+              "   Runtime " + t.file("empty") + ": no libjvm.so in this folder (/usr/lib/jvm)\n"
+              "   Runtime " + lib32 + ": 32-bit library, this program is 64-bit (binarypath)\n");
 }
 
 TEST(RuntimeSearch, TakenLibraryBecomesTheDiscoveredRuntime) {

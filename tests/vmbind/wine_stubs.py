@@ -42,6 +42,15 @@ JDK11_NO_MAIN = ("Can't find main!  Either the classname is invalid,or the class
 JDK12_NO_MAIN = ("Can't find main!", "")
 # The stand-in's last line when the launcher releases the VM library.
 RELEASED = "FreeLibrary console=no"
+# What the stand-in's pending exceptions say (toString()), in the ANSI code page.
+CLASS_VERSION_ERROR = (
+    "java.lang.UnsupportedClassVersionError: app/Main has been compiled by a more recent version of the Java "
+    "Runtime (class file version 69.0), this version of the Java Runtime only recognizes class file versions up to "
+    "61.0 \u00e9")
+NO_SUCH_METHOD = "java.lang.NoSuchMethodError: main"
+# The JNI calls that describe a pending exception and read its text.
+DESCRIBED = ["ExceptionDescribe", "GetObjectClass", "GetMethodID toString ()Ljava/lang/String;",
+             "CallObjectMethod toString", "GetStringUTFChars", "ReleaseStringUTFChars"]
 
 
 def wslash(folder):
@@ -433,14 +442,21 @@ def s12_missing_entry_point(h):
 
 
 def vm_failures(generation, standin, main_missing):
+    """Each failure's message; a failed look-up describes its pending
+    exception (never calling on with one pending) and shows its text as the
+    message's second paragraph."""
     def scenario(h):
         for failure, message, tail in [
                 ("create", CREATE_FAILED, ["CreateJavaVM failed", RELEASED]),
-                ("class", ("Can't find class app/Main", "Error"), ["FindClass app/Main", "ExceptionClear",
-                                                                    "DestroyJavaVM", RELEASED]),
-                ("main", main_missing, ["FindClass app/Main",
-                                        "GetStaticMethodID app/Main main ([Ljava/lang/String;)V",
-                                        "ExceptionClear", "DestroyJavaVM", RELEASED]),
+                ("class", ("Can't find class app/Main\n\n" + CLASS_VERSION_ERROR, "Error"),
+                 ["FindClass app/Main"] + DESCRIBED + ["DestroyJavaVM", RELEASED]),
+                ("main", (main_missing[0] + "\n\n" + NO_SUCH_METHOD, main_missing[1]),
+                 ["FindClass app/Main", "GetStaticMethodID app/Main main ([Ljava/lang/String;)V"] + DESCRIBED +
+                 ["DestroyJavaVM", RELEASED]),
+                ("string", ("Can't find class java/lang/String\n\njava.lang.NoClassDefFoundError: java/lang/String",
+                            "Error"),
+                 ["FindClass app/Main", "GetStaticMethodID app/Main main ([Ljava/lang/String;)V",
+                  "FindClass java/lang/String"] + DESCRIBED + ["DestroyJavaVM", RELEASED]),
                 ("throw", None, jni_calls("app/Main", []) + ["ExceptionDescribe", "DestroyJavaVM", RELEASED])]:
             app = h.folder("s%d_fail_%s" % (generation, failure))
             exe = h.stub(generation, app, block(binarypath=winpath(h.standin(standin))))
@@ -458,7 +474,8 @@ def vm_failures(generation, standin, main_missing):
         exe = h.stub(generation, app, block(binarypath=winpath(h.standin(standin)), classname=""))
         log, env = h.log_env(CASKIT_STANDIN_FAIL="class")
         rc, messages = h.run(exe, env=env)
-        expect_equal((rc, messages), (1, [("Can't find class ", "Error")]), "empty class name")
+        expect_equal((rc, messages), (1, [("Can't find class \n\n" + CLASS_VERSION_ERROR, "Error")]),
+                     "empty class name")
     return scenario
 
 
@@ -486,18 +503,17 @@ def s12_exact_command_line(h):
 
 
 def s12_diagnostics(h):
-    """F12 held: the command-line line in the start folder's Log.txt, the
-    dump and trace lines in the executable's folder, byte for byte."""
+    """F12 held, started from another folder: the command-line line, the
+    dump and the trace lines all in the executable's folder, byte for byte."""
     app = h.folder("s12_diag")
     start = h.folder("s12_diag_start")
     exe = h.stub(12, app, block(binarypath=winpath(h.standin("jvm.dll")), properties=["p=1"]))
     _, env = h.log_env()
     rc, messages = h.run(exe, ["one", "two"], cwd=start, env=env, f12=True)
     expect_equal((rc, messages), (0, []), "exit code and messages")
-    with open(os.path.join(start, "Log.txt"), "rb") as f:
-        expect_equal(f.read(), log_records(["#Command Line Args:one two"]), "start folder Log.txt")
+    expect_equal(os.path.exists(os.path.join(start, "Log.txt")), False, "no Log.txt in the start folder")
     options = ["-Djava.class.path=.;", "-Xms1024k", "-Xmx16384k", "-Dp=1"]
-    expected = ["\n#Dump of JVM Parameters", "   Options:4"] + \
+    expected = ["#Command Line Args:one two", "\n#Dump of JVM Parameters", "   Options:4"] + \
         ["      Option[%d] = %s" % (j, o) for j, o in enumerate(options)] + \
         ["#END Dump of JVM Parameters", "fCreateJavaVMPtr ok\n", "ClassName = app/Main", "FindClass ok\n",
          "GetStaticMethodID ok\n", "CallStaticVoidMethod Start\n", "CallStaticVoidMethod End\n"]
@@ -513,8 +529,61 @@ def s12_diagnostics_on_failure(h):
     expect_equal(rc, 1, "exit code")
     with open(os.path.join(app, "Log.txt"), "rb") as f:
         data = f.read()
-    expect_equal(data.endswith(log_records(["fCreateJavaVMPtr ok\n", "ClassName = app/Main"])), True,
-                 "trace stops before FindClass ok")
+    expect_equal(data.endswith(log_records(["fCreateJavaVMPtr ok\n", "ClassName = app/Main",
+                                            "FindClass failed: " + CLASS_VERSION_ERROR])), True,
+                 "trace stops before FindClass ok, with the cause")
+
+
+def s12_caller_folder(h):
+    """"workingfolder" caller: the stand-in sees the caller's folder as the
+    current one and a class path of absolute entries ("." first and last,
+    a path from the root on the executable's drive), lib\\* expanded to the
+    jars of lib (FindFirstFileA), and a folder that cannot be listed
+    logged."""
+    app = h.folder("s12_caller")
+    start = h.folder("s12_caller_start")
+    lib = os.path.join(app, "lib")
+    os.makedirs(os.path.join(lib, "sub"))
+    for name in ["a.jar", "B.JAR", "notes.txt", os.path.join("sub", "d.jar")]:
+        open(os.path.join(lib, name), "wb").close()
+    exe = h.stub(12, app, block(binarypath=winpath(h.standin("jvm.dll")), classpath=[
+        "lib\\*", "\\rooted\\r.jar", "C:\\abs\\x.jar", "missing\\*", "app.jar"]) + "workingfolder\ncaller\n")
+    log, env = h.log_env()
+    rc, messages = h.run(exe, cwd=start, env=env, f12=True)
+    expect_equal((rc, messages), (0, []), "exit code and messages")
+    create, around, _ = vm_record(read_lines(log))
+    expect_equal(surroundings(around, "cwd"), winpath(start), "current folder")
+    entries = create[1][len("option[0]=-Djava.class.path="):].split(";")
+    drive = winpath(app)[:2]
+    expect_equal((entries[0], sorted(entries[1:3]), entries[3:]),
+                 (wslash(app), [wslash(app) + "lib\\B.JAR", wslash(app) + "lib\\a.jar"],
+                  [drive + "\\rooted\\r.jar", "C:\\abs\\x.jar", wslash(app) + "app.jar", wslash(app)]),
+                 "class path")
+    with open(os.path.join(app, "Log.txt"), "rb") as f:
+        expect_equal(log_records(["Class path %smissing\\*: the folder cannot be listed, no entries" % wslash(app)])
+                     in f.read(), True, "the folder that cannot be listed is logged")
+
+
+def s12_log_in_temp(h):
+    """A Log.txt that cannot be written beside the executable: the whole
+    log goes to TEMP (Wine sets it for its programs) as app.exe-Log.txt,
+    its first line saying so."""
+    app = h.folder("s12_log_temp")
+    os.makedirs(os.path.join(app, "Log.txt"))
+    temp = h.wine_output(["cmd", "/c", "echo %TEMP%"]).strip()
+    log = os.path.join(os.environ["WINEPREFIX"], "drive_" + temp[0].lower(), *temp[3:].split("\\"), "app.exe-Log.txt")
+    if os.path.exists(log):
+        os.remove(log)
+    exe = h.stub(12, app, block(binarypath=winpath(h.standin("jvm.dll"))))
+    _, env = h.log_env()
+    rc, messages = h.run(exe, ["x"], env=env, f12=True)
+    expect_equal((rc, messages), (0, []), "exit code and messages")
+    with open(log, "rb") as f:
+        data = f.read()
+    expect_equal(data.startswith(log_records([
+        "#%s\\Log.txt cannot be written; this log is %s\\app.exe-Log.txt" % (winpath(app), temp),
+        "#Command Line Args:x", "\n#Dump of JVM Parameters"])), True, "the first lines: %r" % data[:300])
+    expect_equal(data.endswith(log_records(["CallStaticVoidMethod End\n"])), True, "the last line")
 
 
 # ===================================================================== stub11
@@ -622,20 +691,29 @@ def s11_jdk_key_first(h):
 
 
 def configured_path_falls_back_to_registered(generation):
+    """The log (F12 held) says why the configured library was not used,
+    in the system's words, and which one was."""
     def scenario(h):
         app = h.folder("s%d_fallback" % generation)
         home = h.folder("home_fallback_%d" % generation)
         if generation == 12:
-            h.register(KEY12, JavaHome=winpath(home), RuntimeLib=winpath(h.standin("jvm.dll")))
+            taken = winpath(h.standin("jvm.dll"))
+            h.register(KEY12, JavaHome=winpath(home), RuntimeLib=taken)
         else:
             os.makedirs(os.path.join(home, "bin"))
             shutil.copyfile(h.standin("javai.dll"), os.path.join(home, "bin", "javai.dll"))
             h.register(KEY11_JRE, JavaHome=winpath(home))
+            taken = winpath(home) + "\\bin\\javai.dll"
         exe = h.stub(generation, app, block(binarypath="C:\\missing\\vm.dll"))
         log, env = h.log_env()
-        rc, messages = h.run(exe, env=env)
+        rc, messages = h.run(exe, env=env, f12=True)
         expect_equal((rc, messages), (0, []), "exit code and messages")
         expect_equal("DestroyJavaVM" in read_lines(log), True, "VM ran")
+        with open(os.path.join(app, "Log.txt"), "rb") as f:
+            note = [l for l in f.read().decode("latin-1").split("\r\n") if "configured" in l]
+        pattern = r"   the configured VM library C:\\missing\\vm\.dll could not be loaded: [A-Za-z][^;]*[^.;]; using "
+        expect_equal(re.fullmatch(pattern + re.escape(taken), note[0] if note else "") is not None, True,
+                     "the log's note: %r" % note)
     return scenario
 
 
@@ -693,10 +771,9 @@ def s11_diagnostics(h):
     _, env = h.log_env()
     rc, messages = h.run(exe, ["arg"], cwd=start, env=env, f12=True)
     expect_equal((rc, messages), (0, []), "exit code and messages")
-    with open(os.path.join(start, "Log.txt"), "rb") as f:
-        expect_equal(f.read(), log_records(["#Command Line Args:arg"]), "start folder Log.txt")
+    expect_equal(os.path.exists(os.path.join(start, "Log.txt")), False, "no Log.txt in the start folder")
     expected = [
-        "\n#Dump of Parameter Object", "   Executable:" + winpath(exe), "   JRE Path:" + winpath(h.standin("javai.dll")),
+        "#Command Line Args:arg", "\n#Dump of Parameter Object", "   Executable:" + winpath(exe), "   JRE Path:" + winpath(h.standin("javai.dll")),
         "   Java Main Class:app/Main", "   ClassPaths:1", "      Path 0:a.jar", "   Ignore System Classpath",
         "   Optional Arguments:2", "      Argument 0:arg", "      Argument 1:cfg", "   Properties:1",
         "      Property 0:p=1", "   Minimum Heap Size:1024", "   Maximum Heap Size:16384", "   Native Stack Size:128",
@@ -736,6 +813,8 @@ SCENARIOS = [
     ("stub12 exact command line", s12_exact_command_line),
     ("stub12 diagnostics", s12_diagnostics),
     ("stub12 diagnostics on failure", s12_diagnostics_on_failure),
+    ("stub12 caller's folder and class-path wildcards", s12_caller_folder),
+    ("stub12 log in TEMP", s12_log_in_temp),
     ("stub11 trailer defaults", s11_trailer_defaults),
     ("stub11 every switch (resource block)", s11_every_switch),
     ("stub11 no VM default class path", s11_no_default_class_path),

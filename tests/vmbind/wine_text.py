@@ -105,7 +105,7 @@ def folder_outside_the_code_page(h):
                      (0, "FindClass omega/Main", False, False),
                      mode + ": started with its block, in the short form of its folder")
         expect_equal(create[1], "option[0]=-Djava.class.path=.;lib\\app.jar;", mode + ": class path")
-        with open(os.path.join(start, "Log.txt"), "rb") as f:  # written before the folder changes
+        with open(os.path.join(folder, "Log.txt"), "rb") as f:
             first = f.read().split(b"\r\n")[1]
         expect_equal(first.startswith(b"   #Executable path outside the ANSI code page or too long; using its short form "),
                      True, mode + ": the log says so")

@@ -154,26 +154,30 @@ void checkTrailerOfAFileOpenForWriting(const std::string& work) {
 void checkLog(const std::string& work) {
     std::string logFolder = work + "\\log";
     CreateDirectoryA(logFolder.c_str(), nullptr);
-    SetCurrentDirectoryA(logFolder.c_str());
     DiagnosticLog log;
+    log.place(text(logFolder + "\\Log.txt"), "");
     log.writeLine("one");
+    SetCurrentDirectoryA(work.c_str());  // changes nothing: the place is fixed
     log.writeLine("\ntwo");
     expectEqual("Log.txt bytes", caskit_test::readFile(logFolder + "\\Log.txt"), "   one\r\n   \r\ntwo\r\n");
 
-    // Sticky failure: a folder named Log.txt cannot be opened as the log.
+    // A folder named Log.txt cannot be opened as the log: the fallback
+    // takes it, and says so first; without one the log stays failed.
     std::string blocked = work + "\\blocked";
     CreateDirectoryA(blocked.c_str(), nullptr);
     CreateDirectoryA((blocked + "\\Log.txt").c_str(), nullptr);
-    std::string fine = work + "\\fine";
-    CreateDirectoryA(fine.c_str(), nullptr);
+    DiagnosticLog moved;
+    moved.place(text(blocked + "\\Log.txt"), text(logFolder + "\\app-Log.txt"));
+    moved.writeLine("kept");
+    expectEqual("fallback bytes", caskit_test::readFile(logFolder + "\\app-Log.txt"),
+                "   #" + blocked + "\\Log.txt cannot be written; this log is " + logFolder + "\\app-Log.txt\r\n   kept\r\n");
     DiagnosticLog failing;
-    SetCurrentDirectoryA(blocked.c_str());
+    failing.place(text(blocked + "\\Log.txt"), "");
     failing.writeLine("lost");
-    SetCurrentDirectoryA(fine.c_str());
+    RemoveDirectoryA((blocked + "\\Log.txt").c_str());
     failing.writeLine("lost too");
     expectTrue("failed log stays failed", !failing.good());
-    expectTrue("no Log.txt after a failure", !exists(fine + "\\Log.txt"));
-    SetCurrentDirectoryA(work.c_str());
+    expectTrue("no Log.txt after a failure", !exists(blocked + "\\Log.txt"));
 }
 
 void checkEnvironment() {
@@ -216,6 +220,7 @@ void checkCommandLineAndDump(const std::string& work) {
     expectTrue("no key, no diagnostics", !p.diagnosticsEnabled);
     expectTrue("no key, no Log.txt", !exists(folder + "\\Log.txt"));
     p.diagnosticsEnabled = true;
+    diagnosticLog().place(text(folder + "\\Log.txt"), "");
     p.dumpParameters();
     std::string dump = caskit_test::readFile(folder + "\\Log.txt");
     std::string head = "   \r\n#Dump of Parameter Object\r\n      Executable:" + str(p.exeFolder + p.exeName) + "\r\n";
