@@ -4,8 +4,12 @@
 
 #include "platform/Environment.h"
 #include "platform/PathSeparator.h"
+#include "launcher/DiagnosticLog.h"
 #include "vmbind/ClassPathText.h"
+#include "vmbind/ExecutableProperties.h"
 #include "vmbind/Jdk12Options.h"
+#include "vmbind/JdkJavaOptions.h"
+#include "vmbind/OptionsFile.h"
 #include "vmbind/LibraryLoading.h"
 #include "vmbind/RuntimeDiscovery.h"
 #include "vmbind/RuntimeSearch.h"
@@ -26,9 +30,12 @@ const RuntimeProfile& profile() {
 
 int startJavaVm(const LaunchParameters& parameters) {
     platform::setCurrentDirectory(parameters.exeFolder.c_str());
+    OptionSources sources;
+    if (!loadOptionsFile(executableDir(parameters.exeFolder), sources.optionsFile)) return -1;
     const Text joined = prepareRuntime(parameters, profile());
-    platform::DynamicLibrary library = loadRuntimeLibraryOrSearch(parameters, profile());
-    if (!library) return -1;
+    JavaVersion version;
+    platform::DynamicLibrary library = loadRuntimeLibraryOrSearch(parameters, profile(), version);
+    if (!library || !jdkJavaOptions(parameters, version, sources.jdkJavaOptions)) return -1;
     // After the loading: a runtime the search found has no class library.
     const Text classPathText =
         jdk12ClassPathText(parameters.binaryPath, gJDKClassLib, joined, platform::kListSeparator);
@@ -40,11 +47,14 @@ int startJavaVm(const LaunchParameters& parameters) {
     }
 
     // The option texts live in `optionTexts` until JNI_CreateJavaVM returns.
-    List<Text> optionTexts = jdk12Options(parameters, classPathText);
+    List<VmOption> optionTexts = vmOptions(parameters, classPathText, version, sources);
+    if (parameters.jitDisabled && !honoursCompilerProperty(version) && parameters.diagnosticsEnabled)
+        diagnosticLog().writeLine("JIT off: -Djava.compiler=NONE left out, Java " + versionText(version) +
+                                  " no longer honours it");
     List<JavaVMOption> options;
-    for (Text& text : optionTexts) {
+    for (VmOption& text : optionTexts) {
         JavaVMOption option;
-        option.optionString = text.data();
+        option.optionString = text.text.data();
         option.extraInfo = nullptr;
         options.push_back(option);
     }
@@ -57,5 +67,10 @@ int startJavaVm(const LaunchParameters& parameters) {
     MainCallTexts texts;
     texts.mainMissingText = "Can't find main!";
     texts.writesTraceLines = true;
+#ifdef _WIN32
+    return runJavaVm(library, createJavaVm, &initArgs, parameters, jdk12DumpLines(optionTexts), texts,
+                     setExactExecutableProperties);
+#else
     return runJavaVm(library, createJavaVm, &initArgs, parameters, jdk12DumpLines(optionTexts), texts);
+#endif
 }

@@ -47,7 +47,7 @@ platform::DynamicLibrary followLoadingPlan(const LaunchParameters& parameters, c
             if (searchAhead)
                 held = &step;
             else if (hooks && i + 1 == plan.size())
-                show(step, hooks->notFoundText(*hooks->search, step.text.c_str()));
+                hooks->showNotFound(*hooks->search, step.text.c_str(), step.caption.c_str());
             else
                 show(step, step.text);
             continue;

@@ -39,8 +39,9 @@ struct SearchHooks {
     bool (*admits)(RuntimeSearch& search, const Text& source, const Text& path);
     // The search itself: true when it loaded a runtime.
     bool (*run)(RuntimeSearch& search);
-    // The not-found message's text with the candidates the search rejected.
-    Text (*notFoundText)(const RuntimeSearch& search, const char* text);
+    // Shows the not-found message with the candidates the search rejected
+    // (and where to get a suitable Java, when the project says).
+    void (*showNotFound)(const RuntimeSearch& search, const char* text, const char* caption);
 };
 
 // Follows the plan with platform::loadLibrary and platform::showMessage.

@@ -10,8 +10,9 @@
 
 // A message naming the setting (or the list entry) that cannot be stored
 // in an executable, or nullopt: a VM option that does not begin with "-",
-// and a line break in any of these settings (the launcher reads its
-// settings one line each).
+// a line break in any of these settings (the launcher reads its settings
+// one line each), a Java version bound that is no Java version, and a
+// lowest version above the highest.
 std::optional<std::string> extendedSettingProblem(const Project& project);
 
 // The same for one VM option alone (the pages check an entry as it is added).

@@ -51,7 +51,7 @@ TEST(Jdk12Options, EveryPropertyReachesTheVmBeyondTwoHundredOptions) {
 }
 
 TEST(Jdk12Options, DumpLines) {
-    EXPECT_EQ(jdk12DumpLines({"-Djava.class.path=.;", "-Xms1024k"}),
+    EXPECT_EQ(jdk12DumpLines({{"-Djava.class.path=.;", OptionSource::Launcher}, {"-Xms1024k", OptionSource::Launcher}}),
               (Options{"\n#Dump of JVM Parameters", "   Options:2", "      Option[0] = -Djava.class.path=.;",
                        "      Option[1] = -Xms1024k", "#END Dump of JVM Parameters"}));
     EXPECT_EQ(jdk12DumpLines({}),

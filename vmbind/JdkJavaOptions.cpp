@@ -1,0 +1,79 @@
+#include "vmbind/JdkJavaOptions.h"
+
+#include "launcher/DiagnosticLog.h"
+#include "platform/Console.h"
+#include "platform/Environment.h"
+#include "platform/MessageBox.h"
+
+namespace {
+
+const char kVariable[] = "JDK_JAVA_OPTIONS";
+
+bool isSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// The options whose value `java` also takes as the next word; the VM
+// takes only "name=value". "-p" is the short name of --module-path.
+const char* const kTakesValue[] = {"--add-opens", "--add-exports", "--add-reads", "--add-modules",
+                                   "--limit-modules", "--module-path", "--upgrade-module-path",
+                                   "--patch-module", "--enable-native-access", nullptr};
+
+const char* joinedName(const Text& word) {
+    if (word == "-p") return "--module-path";
+    for (const char* const* name = kTakesValue; *name; ++name)
+        if (word == *name) return *name;
+    return nullptr;
+}
+
+}  // namespace
+
+bool splitJdkJavaOptions(const Text& value, List<Text>& options) {
+    List<Text> words;
+    size_t at = 0;
+    while (at < value.size()) {
+        if (isSpace(value[at])) {
+            ++at;
+            continue;
+        }
+        Text word;
+        while (at < value.size() && !isSpace(value[at])) {
+            const char c = value[at++];
+            if (c != '"' && c != '\'') {
+                word += c;
+                continue;
+            }
+            const size_t close = value.find(c, at);
+            if (close == Text::npos) return false;
+            word += value.substr(at, close - at);
+            at = close + 1;
+        }
+        words.push_back(static_cast<Text&&>(word));
+    }
+    for (size_t i = 0; i < words.size(); ++i) {
+        const char* name = joinedName(words[i]);
+        if (name && i + 1 < words.size()) {
+            options.push_back(Text(name) + "=" + words[++i]);
+        } else {
+            options.push_back(words[i]);
+        }
+    }
+    return true;
+}
+
+bool jdkJavaOptions(const LaunchParameters& parameters, const JavaVersion& version, List<Text>& options) {
+    Text value;
+    if (!platform::startupVariable(kVariable, value)) return true;
+    if (version.count == 0 || version.parts[0] < 9) {
+        if (parameters.diagnosticsEnabled)
+            diagnosticLog().writeLine(version.count ? "JDK_JAVA_OPTIONS not used: Java " + versionText(version) +
+                                                          " does not read it"
+                                                    : Text("JDK_JAVA_OPTIONS not used: the runtime's Java version "
+                                                           "is unknown"));
+        return true;
+    }
+    const Text note = "NOTE: Picked up JDK_JAVA_OPTIONS: " + value + "\n";
+    platform::writeStandardError(note.data(), note.size());
+    if (splitJdkJavaOptions(value, options)) return true;
+    platform::showMessage(nullptr, "Unmatched quote in environment variable JDK_JAVA_OPTIONS", "Error",
+                          platform::kMbOk);
+    return false;
+}

@@ -1,0 +1,105 @@
+#include "vmbind/OptionsFile.h"
+
+#include "platform/CodePage.h"
+#include "platform/Environment.h"
+#include "platform/MessageBox.h"
+#include "platform/OwnModule.h"
+#include "platform/Unicode.h"
+
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+bool equalsIgnoringCase(const Text& a, const char* b) {
+    size_t i = 0;
+    for (; i < a.size() && b[i]; ++i)
+        if ((a[i] | 0x20) != (b[i] | 0x20)) return false;
+    return i == a.size() && !b[i];
+}
+
+// Every %NAME% of `option` replaced; the values inserted are not scanned
+// again.
+Text expanded(const Text& option, const Text& exeDir) {
+    Text out;
+    size_t at = 0;
+    while (at < option.size()) {
+        const size_t open = option.find('%', at);
+        const size_t close = open == Text::npos ? Text::npos : option.find('%', open + 1);
+        if (close == Text::npos) break;
+        out += option.substr(at, open - at);
+        const Text name = option.substr(open + 1, close - open - 1);
+        Text value;
+        if (!name.empty() && equalsIgnoringCase(name, "EXEDIR")) {
+            out += exeDir;
+        } else if (!name.empty() && platform::startupVariable(name.c_str(), value)) {
+            out += value;
+        } else {
+            out += '%';  // not a reference: its closing '%' may open the next
+            out += name;
+            at = close;
+            continue;
+        }
+        at = close + 1;
+    }
+    out += option.substr(at);
+    return out;
+}
+
+}  // namespace
+
+bool readOptionsFile(const char* bytes, size_t size, const Text& exeDir, List<Text>& options, size_t& line,
+                     const char*& problem) {
+    size_t at = size >= 3 && bytes[0] == '\xEF' && bytes[1] == '\xBB' && bytes[2] == '\xBF' ? 3 : 0;
+    line = 0;
+    while (at < size) {
+        ++line;
+        size_t end = at;
+        while (end < size && bytes[end] != '\n') ++end;
+        size_t first = at, last = end;
+        at = end + 1;
+        if (last > first && bytes[last - 1] == '\r') --last;
+        while (first < last && isBlank(bytes[first])) ++first;
+        while (last > first && isBlank(bytes[last - 1])) --last;
+        if (first == last || bytes[first] == '#') continue;
+        const Text utf8(bytes + first, last - first);
+        bool illFormed = false;
+        utf16FromUtf8(utf8, &illFormed);
+        Text option;
+        if (illFormed) {
+            problem = "not UTF-8 text";
+        } else if (utf8[0] != '-') {
+            problem = "not a VM option (each line holds one option that begins with \"-\")";
+        } else if (utf8.find('\0') != Text::npos || !exactAnsiFromUtf8(utf8, option)) {
+            problem = "a character the VM cannot receive (not in the system's code page)";
+        } else {
+            options.push_back(expanded(option, exeDir));
+            continue;
+        }
+        return false;
+    }
+    return true;
+}
+
+bool loadOptionsFile(const Text& exeDir, List<Text>& options) {
+    Text path;
+    bool missing = false;
+    platform::File file = platform::openOwnCompanion(".options", path, missing);
+    if (!file.isOpen() && missing) return true;
+    const char* problem = "cannot be read";
+    size_t line = 0;
+    uint64_t size = 0;
+    Text bytes;
+    if (file.isOpen() && file.size(size)) {
+        if (size > kMostOptionsFileBytes)
+            problem = "larger than 64 KB";
+        else if (bytes.tryResize(static_cast<size_t>(size)) && file.readExact(bytes.data(), bytes.size()) &&
+                 readOptionsFile(bytes.data(), bytes.size(), exeDir, options, line, problem))
+            return true;
+    }
+    Text message = "The options file " + ansiFromUtf8(path);
+    if (line) message += ", line " + decimalText(line);
+    message += ": ";
+    message += problem;
+    platform::showMessage(nullptr, message.c_str(), "Error", platform::kMbOk);
+    return false;
+}
