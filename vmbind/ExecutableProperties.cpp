@@ -12,9 +12,10 @@ void setProperty(JNIEnv* env, jclass system, jmethodID set, const char* name, co
     const List<uint16_t> units = utf16FromUtf8(value);
     jstring key = env->NewStringUTF(name);
     jstring text = env->NewString(units.data(), static_cast<jsize>(units.size()));
-    if (key && text) env->DeleteLocalRef(env->CallStaticObjectMethod(system, set, key, text));
-    env->DeleteLocalRef(text);
-    env->DeleteLocalRef(key);
+    if (key && text)
+        if (jobject previous = env->CallStaticObjectMethod(system, set, key, text)) env->DeleteLocalRef(previous);
+    if (text) env->DeleteLocalRef(text);
+    if (key) env->DeleteLocalRef(key);
 }
 
 }  // namespace

@@ -132,20 +132,14 @@ int compareWithBound(const JavaVersion& version, const JavaVersion& bound) {
 }
 
 Text versionText(const JavaVersion& version) {
-    const unsigned* p = version.parts;
+    size_t last = 3;
+    while (last > 0 && version.parts[last] == 0) --last;
     Text text;
-    if (p[0] <= 8) {  // the old scheme: 1.8, 1.8.0_392, 1.8.0_392-b8
-        text = "1." + decimalText(p[0]);
-        if (p[1] || p[2] || p[3]) text += "." + decimalText(p[1]);
-        if (p[2] || p[3]) text += "_" + decimalText(p[2]);
-        if (p[3]) text += "-b" + decimalText(p[3]);
-    } else {
-        size_t last = 3;
-        while (last > 0 && p[last] == 0) --last;
-        text = decimalText(p[0]);
-        for (size_t i = 1; i <= last; ++i) text += "." + decimalText(p[i]);
+    for (size_t i = 0; i <= last; ++i) {
+        if (i) text += '.';
+        text += decimalText(version.parts[i]);
     }
-    if (version.earlyAccess && !(p[0] <= 8 && p[3])) text += "-ea";
+    if (version.earlyAccess) text += "-ea";
     return text;
 }
 

@@ -51,7 +51,8 @@ bool isLaterVersion(const JavaVersion& a, const JavaVersion& b);
 // covers 21.0.5 and a bound of 17.0.2 does not cover 17.0.1.
 int compareWithBound(const JavaVersion& version, const JavaVersion& bound);
 
-// "11.0.2", "17", "25-ea": the numbers up to the last that is not 0.
+// "11.0.2", "17", "8.0.392", "25-ea": the numbers up to the last that is
+// not 0 (an old-scheme version without its leading "1.").
 Text versionText(const JavaVersion& version);
 
 // The value of the line JAVA_VERSION="..." of a `release` file's bytes.

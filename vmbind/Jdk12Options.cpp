@@ -5,8 +5,9 @@
 
 namespace {
 
-void addAll(List<VmOption>& options, const List<Text>& texts, OptionSource source) {
-    for (const Text& text : texts) options.push_back(VmOption{text, source});
+void addAll(VmOptions& options, const List<Text>& texts, OptionSource source) {
+    for (const Text& text : texts) options.texts.push_back(text);
+    options.ends[static_cast<unsigned>(source)] = options.texts.size();
 }
 
 const char* sourceName(OptionSource source) {
@@ -43,16 +44,20 @@ Text executableDir(const Text& exeFolder) {
     return folder;
 }
 
-List<VmOption> vmOptions(const LaunchParameters& parameters, const Text& classPathText, const JavaVersion& runtime,
-                         const OptionSources& sources) {
-    List<VmOption> options;
-    addAll(options, jdk12Options(parameters, classPathText, runtime), OptionSource::Launcher);
+VmOptions vmOptions(const LaunchParameters& parameters, const Text& classPathText, const JavaVersion& runtime,
+                    const OptionSources& sources) {
+    VmOptions options;
+    options.texts = jdk12Options(parameters, classPathText, runtime);
     if (!parameters.exeFolder.empty()) {
-        options.push_back(VmOption{"-Dcaskit.executable=" + parameters.exeFolder + parameters.exeName,
-                                   OptionSource::Launcher});
-        options.push_back(
-            VmOption{"-Dcaskit.executable.dir=" + executableDir(parameters.exeFolder), OptionSource::Launcher});
+        Text path = "-Dcaskit.executable=";
+        path += parameters.exeFolder;
+        path += parameters.exeName;
+        options.texts.push_back(path);
+        path = "-Dcaskit.executable.dir=";
+        path += executableDir(parameters.exeFolder);
+        options.texts.push_back(path);
     }
+    options.ends[0] = options.texts.size();
     addAll(options, parameters.jvmOptions, OptionSource::Project);
     addAll(options, sources.jdkJavaOptions, OptionSource::JdkJavaOptions);
     addAll(options, sources.optionsFile, OptionSource::OptionsFile);
@@ -60,12 +65,12 @@ List<VmOption> vmOptions(const LaunchParameters& parameters, const Text& classPa
     return options;
 }
 
-List<Text> jdk12DumpLines(const List<VmOption>& options) {
+List<Text> jdk12DumpLines(const VmOptions& options) {
     List<Text> lines;
     lines.push_back("\n#Dump of JVM Parameters");
-    lines.push_back("   Options:" + decimalText(options.size()));
-    for (size_t j = 0; j < options.size(); ++j)
-        lines.push_back("      Option[" + decimalText(j) + "] = " + options[j].text + sourceName(options[j].source));
+    lines.push_back("   Options:" + decimalText(options.texts.size()));
+    for (size_t j = 0; j < options.texts.size(); ++j)
+        lines.push_back("      Option[" + decimalText(j) + "] = " + options.texts[j] + sourceName(options.sourceOf(j)));
     lines.push_back("#END Dump of JVM Parameters");
     return lines;
 }

@@ -14,9 +14,17 @@ enum class OptionSource : unsigned char {
     StartupCache,    // the start-up cache's own options
 };
 
-struct VmOption {
-    Text text;
-    OptionSource source;
+// The option list: every text in order, and where each source's options
+// end (the options of source k are texts[ends[k-1]] up to texts[ends[k]]).
+struct VmOptions {
+    List<Text> texts;
+    size_t ends[5] = {0, 0, 0, 0, 0};
+
+    OptionSource sourceOf(size_t index) const {
+        unsigned k = 0;
+        while (k < 4 && index >= ends[k]) ++k;
+        return static_cast<OptionSource>(k);
+    }
 };
 
 // The options of every source but the launcher's own, each read by its
@@ -45,8 +53,8 @@ List<Text> jdk12Options(const LaunchParameters& parameters, const Text& classPat
 // and "-Dcaskit.executable.dir=" (the executable's path and folder; none
 // when its path is unknown), the project's options, JDK_JAVA_OPTIONS, the
 // options file, the start-up cache's.
-List<VmOption> vmOptions(const LaunchParameters& parameters, const Text& classPathText, const JavaVersion& runtime,
-                         const OptionSources& sources);
+VmOptions vmOptions(const LaunchParameters& parameters, const Text& classPathText, const JavaVersion& runtime,
+                    const OptionSources& sources);
 
 // The executable's folder as caskit.executable.dir and %EXEDIR% give it:
 // `exeFolder` without its final separator (a root keeps it).
@@ -56,4 +64,4 @@ Text executableDir(const Text& exeFolder);
 // from another source than the launcher's is followed by its source in
 // parentheses: "(project)", "(JDK_JAVA_OPTIONS)", "(options file)",
 // "(start-up cache)".
-List<Text> jdk12DumpLines(const List<VmOption>& options);
+List<Text> jdk12DumpLines(const VmOptions& options);

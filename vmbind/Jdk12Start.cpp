@@ -47,14 +47,14 @@ int startJavaVm(const LaunchParameters& parameters) {
     }
 
     // The option texts live in `optionTexts` until JNI_CreateJavaVM returns.
-    List<VmOption> optionTexts = vmOptions(parameters, classPathText, version, sources);
+    VmOptions optionTexts = vmOptions(parameters, classPathText, version, sources);
     if (parameters.jitDisabled && !honoursCompilerProperty(version) && parameters.diagnosticsEnabled)
         diagnosticLog().writeLine("JIT off: -Djava.compiler=NONE left out, Java " + versionText(version) +
                                   " no longer honours it");
     List<JavaVMOption> options;
-    for (VmOption& text : optionTexts) {
+    for (Text& text : optionTexts.texts) {
         JavaVMOption option;
-        option.optionString = text.text.data();
+        option.optionString = text.data();
         option.extraInfo = nullptr;
         options.push_back(option);
     }

@@ -64,10 +64,8 @@ bool jdkJavaOptions(const LaunchParameters& parameters, const JavaVersion& versi
     if (!platform::startupVariable(kVariable, value)) return true;
     if (version.count == 0 || version.parts[0] < 9) {
         if (parameters.diagnosticsEnabled)
-            diagnosticLog().writeLine(version.count ? "JDK_JAVA_OPTIONS not used: Java " + versionText(version) +
-                                                          " does not read it"
-                                                    : Text("JDK_JAVA_OPTIONS not used: the runtime's Java version "
-                                                           "is unknown"));
+            diagnosticLog().writeLine("JDK_JAVA_OPTIONS not used: Java " +
+                                      (version.count ? versionText(version) : Text("version unknown")));
         return true;
     }
     const Text note = "NOTE: Picked up JDK_JAVA_OPTIONS: " + value + "\n";

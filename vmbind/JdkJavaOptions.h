@@ -15,7 +15,8 @@ bool splitJdkJavaOptions(const Text& value, List<Text>& options);
 
 // The options of JDK_JAVA_OPTIONS for a runtime of `version` (count 0:
 // unknown): none when the variable is not set, and none for a runtime
-// older than Java 9 or of unknown version (the log says so). When they
+// older than Java 9 or of unknown version (the log says "JDK_JAVA_OPTIONS
+// not used: Java 8.0.392" or "...: Java version unknown"). When they
 // are used, "NOTE: Picked up JDK_JAVA_OPTIONS: <value>" goes to standard
 // error as `java` writes it. False after the message `java` gives for a
 // quote that is not closed.

@@ -1,5 +1,6 @@
 #include "vmbind/OptionsFile.h"
 
+#include "launcher/Environment.h"
 #include "platform/CodePage.h"
 #include "platform/Environment.h"
 #include "platform/MessageBox.h"
@@ -10,38 +11,21 @@ namespace {
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
-bool equalsIgnoringCase(const Text& a, const char* b) {
-    size_t i = 0;
-    for (; i < a.size() && b[i]; ++i)
-        if ((a[i] | 0x20) != (b[i] | 0x20)) return false;
-    return i == a.size() && !b[i];
-}
-
-// Every %NAME% of `option` replaced; the values inserted are not scanned
-// again.
+// %EXEDIR% (any case) replaced by the folder, then one %NAME% as in
+// properties (the span from the first to the last '%').
 Text expanded(const Text& option, const Text& exeDir) {
-    Text out;
-    size_t at = 0;
-    while (at < option.size()) {
-        const size_t open = option.find('%', at);
-        const size_t close = open == Text::npos ? Text::npos : option.find('%', open + 1);
-        if (close == Text::npos) break;
-        out += option.substr(at, open - at);
-        const Text name = option.substr(open + 1, close - open - 1);
-        Text value;
-        if (!name.empty() && equalsIgnoringCase(name, "EXEDIR")) {
-            out += exeDir;
-        } else if (!name.empty() && platform::startupVariable(name.c_str(), value)) {
-            out += value;
-        } else {
-            out += '%';  // not a reference: its closing '%' may open the next
-            out += name;
-            at = close;
-            continue;
-        }
-        at = close + 1;
+    Text out = option;
+    size_t from = 0;
+    for (size_t at; (at = out.find('%', from)) != Text::npos;) {
+        static const char kName[] = "%EXEDIR%";
+        size_t i = 0;
+        while (kName[i] && at + i < out.size() && (out[at + i] | 0x20) == (kName[i] | 0x20)) ++i;
+        from = at + 1;
+        if (kName[i]) continue;
+        out.replace(at, i, exeDir);
+        from = at + exeDir.size();
     }
-    out += option.substr(at);
+    expandVariable(out);
     return out;
 }
 

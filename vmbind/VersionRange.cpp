@@ -9,11 +9,9 @@ JavaVersion bound(const Text& text) {
     return version;
 }
 
-// "17 or newer", "at most 21", "17 to 21".
-Text needed(const VersionRange& range, bool lowest, bool highest) {
-    if (lowest && highest) return range.lowestText + " to " + range.highestText;
-    if (lowest) return range.lowestText + " or newer";
-    return "at most " + range.highestText;
+// "17 or newer" or "at most 21".
+Text needed(const VersionRange& range, bool lowest) {
+    return lowest ? range.lowestText + " or newer" : "at most " + range.highestText;
 }
 
 }  // namespace
@@ -28,18 +26,12 @@ VersionRange versionRange(const Text& lowest, const Text& highest) {
 }
 
 Text rangeProblem(const VersionRange& range, const JavaVersion& version) {
-    const bool hasLowest = range.lowest.count != 0, hasHighest = range.highest.count != 0;
-    Text problem;
-    if (version.count == 0) {
-        if (!range.bounded()) return problem;
-        problem = "Java version unknown, this program needs ";
-        problem += needed(range, hasLowest, hasHighest);
-        return problem;
-    }
-    const bool tooLow = hasLowest && compareWithBound(version, range.lowest) < 0;
-    const bool tooHigh = hasHighest && compareWithBound(version, range.highest) > 0;
-    if (!tooLow && !tooHigh) return problem;
-    problem = "Java " + versionText(version) + ", this program needs ";
-    problem += needed(range, tooLow, tooHigh);
+    const bool tooLow = range.lowest.count && (!version.count || compareWithBound(version, range.lowest) < 0);
+    const bool tooHigh = range.highest.count && (!version.count || compareWithBound(version, range.highest) > 0);
+    if (!tooLow && !tooHigh) return Text();
+    Text problem = "Java ";
+    problem += version.count ? versionText(version) : Text("version unknown");
+    problem += ", this program needs ";
+    problem += needed(range, tooLow);
     return problem;
 }

@@ -20,6 +20,7 @@ VersionRange versionRange(const Text& lowest, const Text& highest);
 // Why a runtime of `version` (count 0: unknown) is outside the range, as
 // the list of rejected runtimes shows it: "Java 11.0.2, this program
 // needs 17 or newer", "Java 25.0.1, this program needs at most 21",
-// "Java version unknown, this program needs 17 to 21". Empty when it is
-// inside (an unknown version is inside only an unbounded range).
+// "Java version unknown, this program needs 17 or newer" (the lowest
+// version is named when a version below it would be refused too). Empty
+// when it is inside (an unknown version is inside only an unbounded range).
 Text rangeProblem(const VersionRange& range, const JavaVersion& version);

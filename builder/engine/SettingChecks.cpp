@@ -18,8 +18,9 @@ std::optional<std::string> boundProblem(const std::string& bound, std::string Ex
                                         JavaVersion& version) {
     const char* problem = nullptr;
     if (bound.empty() || readJavaVersion(bound.c_str(), version, problem)) return std::nullopt;
-    return "The " + std::string(setting(field).label) + " setting \"" + bound + "\" is not a Java version (" +
-           problem + "); write it as 1.8, 11, 17.0.2 or 21.";
+    const std::string why = std::string(problem) == "not a Java version" ? "" : " (" + std::string(problem) + ")";
+    return "The " + std::string(setting(field).label) + " setting \"" + bound + "\" is not a Java version" + why +
+           "; write it as 1.8, 11, 17.0.2 or 21.";
 }
 
 }  // namespace

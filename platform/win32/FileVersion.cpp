@@ -11,8 +11,9 @@ bool fileVersionInfo(const char* path, Text& bytes) {
     using InfoFunction = BOOL(WINAPI*)(LPCSTR, DWORD, DWORD, LPVOID);
     static HMODULE library = LoadLibraryA("version.dll");
     if (!library) return false;
-    const auto size = reinterpret_cast<SizeFunction>(GetProcAddress(library, "GetFileVersionInfoSizeA"));
-    const auto info = reinterpret_cast<InfoFunction>(GetProcAddress(library, "GetFileVersionInfoA"));
+    const auto entry = [](const char* name) { return reinterpret_cast<void*>(GetProcAddress(library, name)); };
+    const auto size = reinterpret_cast<SizeFunction>(entry("GetFileVersionInfoSizeA"));
+    const auto info = reinterpret_cast<InfoFunction>(entry("GetFileVersionInfoA"));
     DWORD handle = 0;
     const DWORD length = size && info ? size(path, &handle) : 0;
     if (length == 0 || length > kMostVersionInfoBytes || !bytes.tryResize(length)) return false;

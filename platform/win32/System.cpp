@@ -105,7 +105,8 @@ RegistryKey openKey(RegistryRoot root, const char* subKey, RegistryView view) {
 bool openInBrowser(const char* address) {
     using Execute = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
     HMODULE shell = LoadLibraryA("shell32.dll");
-    const auto execute = shell ? reinterpret_cast<Execute>(GetProcAddress(shell, "ShellExecuteA")) : nullptr;
+    void* entry = shell ? reinterpret_cast<void*>(GetProcAddress(shell, "ShellExecuteA")) : nullptr;
+    const auto execute = reinterpret_cast<Execute>(entry);
     // shell32.dll stays loaded: the program it started may still be served by it.
     return execute && reinterpret_cast<INT_PTR>(execute(nullptr, "open", address, nullptr, nullptr, SW_SHOWNORMAL)) > 32;
 }

@@ -18,11 +18,11 @@ from caskit_test import (Scenarios, expect_equal, fresh_folder, log_records, par
 
 
 def block(binarypath="#internal#", classname="jvmtest.PrintAll", parameters="", cpmode="appendcp", environment=(),
-          classpath=(), properties=(), noclassgc="0", disablejit="0", minheap="1024", maxheap="16384"):
+          classpath=(), properties=(), noclassgc="0", disablejit="0", minheap="1024", maxheap="16384", **extended):
     """A parameter block with the other settings at a builder's defaults."""
     return parameter_block(binarypath=binarypath, classname=classname, parameters=parameters, cpmode=cpmode,
                            environment=environment, classpath=classpath, properties=properties,
-                           noclassgc=noclassgc, disablejit=disablejit, minheap=minheap, maxheap=maxheap)
+                           noclassgc=noclassgc, disablejit=disablejit, minheap=minheap, maxheap=maxheap, **extended)
 
 
 class Harness(Scenarios):
@@ -240,10 +240,11 @@ def diagnostics(h):
     expect_equal(rc, 0, "exit code")
     with open(os.path.join(start, "Log.txt"), "rb") as f:
         expect_equal(f.read(), log_records(['#Command Line Args:a "b c"']), "start folder Log.txt")
-    options = ["-Djava.class.path=.:classes:", "-Xms1024k", "-Xmx16384k", "-Dapp.plain=1"]
+    options = ["-Djava.class.path=.:classes:", "-Xms1024k", "-Xmx16384k", "-Dapp.plain=1",
+               "-Dcaskit.executable=" + exe, "-Dcaskit.executable.dir=" + os.path.dirname(exe)]
     # The runtime search names the runtime it took, then the VM start's lines.
     expected = ["Runtime %s/lib/server/libjvm.so: taken (JAVA_HOME)" % h.java_home,
-                "\n#Dump of JVM Parameters", "   Options:4"] + \
+                "\n#Dump of JVM Parameters", "   Options:6"] + \
         ["      Option[%d] = %s" % (j, o) for j, o in enumerate(options)] + \
         ["#END Dump of JVM Parameters", "fCreateJavaVMPtr ok\n", "ClassName = jvmtest/PrintAll", "FindClass ok\n",
          "GetStaticMethodID ok\n", "CallStaticVoidMethod Start\n", "CallStaticVoidMethod End\n"]

@@ -15,7 +15,9 @@
 // "FreeLibrary console=yes|no" is recorded: the last line of every run
 // that loaded it, with whether a console existed at that moment.
 // Compile-time switches leave an entry point out (STANDIN_NO_CREATE,
-// STANDIN_NO_DEFAULTS) for the missing-entry-point messages.
+// STANDIN_NO_DEFAULTS) for the missing-entry-point messages;
+// STANDIN_VERSION gives the library a version resource of that product
+// version (StandinVersion.rc).
 #include <windows.h>
 
 #include <jni.h>
@@ -89,7 +91,7 @@ std::string gMainClass;
 
 jclass JNICALL findClass(JNIEnv*, const char* name) {
     record(std::string("FindClass ") + name);
-    bool isString = std::strcmp(name, "java/lang/String") == 0;
+    bool isString = std::strcmp(name, "java/lang/String") == 0 || std::strcmp(name, "java/lang/System") == 0;
     if (!isString && failure() == "class") {
         gPending = true;
         return nullptr;
@@ -197,6 +199,20 @@ void JNICALL callStaticVoidMethodV(JNIEnv*, jclass cls, jmethodID method, va_lis
     callMain("CallStaticVoidMethodV", cls, method, va_arg(args, jobjectArray));
 }
 
+// System.setProperty and the like: the class, method and string arguments.
+jobject JNICALL callStaticObjectMethod(JNIEnv*, jclass cls, jmethodID method, ...) {
+    va_list args;
+    va_start(args, method);
+    jobject key = va_arg(args, jobject);
+    jobject value = va_arg(args, jobject);
+    va_end(args);
+    record("CallStaticObjectMethod " + object(cls)->text + "." + object(reinterpret_cast<jobject>(method))->text + " " +
+           object(key)->text + "=" + object(value)->text);
+    return nullptr;
+}
+
+jboolean JNICALL exceptionCheck(JNIEnv*) { return gPending ? JNI_TRUE : JNI_FALSE; }
+
 jthrowable JNICALL exceptionOccurred(JNIEnv*) {
     return gPending ? static_cast<jthrowable>(newObject("java/lang/Throwable")) : nullptr;
 }
@@ -232,6 +248,8 @@ JNINativeInterface_ makeNativeInterface() {
     table.CallStaticVoidMethodV = callStaticVoidMethodV;
     table.ExceptionOccurred = exceptionOccurred;
     table.ExceptionClear = exceptionClear;
+    table.ExceptionCheck = exceptionCheck;
+    table.CallStaticObjectMethod = callStaticObjectMethod;
     return table;
 }
 
