@@ -10,16 +10,8 @@ void addAll(VmOptions& options, const List<Text>& texts, OptionSource source) {
     options.ends[static_cast<unsigned>(source)] = options.texts.size();
 }
 
-const char* sourceName(OptionSource source) {
-    switch (source) {
-    case OptionSource::Launcher: break;
-    case OptionSource::Project: return " (project)";
-    case OptionSource::JdkJavaOptions: return " (JDK_JAVA_OPTIONS)";
-    case OptionSource::OptionsFile: return " (options file)";
-    case OptionSource::StartupCache: return " (start-up cache)";
-    }
-    return "";
-}
+// How the dump names a source; the launcher's own options are not named.
+const char* const kSourceNames[] = {"", " (project)", " (JDK_JAVA_OPTIONS)", " (options file)", " (start-up cache)"};
 
 }  // namespace
 
@@ -69,8 +61,12 @@ List<Text> jdk12DumpLines(const VmOptions& options) {
     List<Text> lines;
     lines.push_back("\n#Dump of JVM Parameters");
     lines.push_back("   Options:" + decimalText(options.texts.size()));
-    for (size_t j = 0; j < options.texts.size(); ++j)
-        lines.push_back("      Option[" + decimalText(j) + "] = " + options.texts[j] + sourceName(options.sourceOf(j)));
+    for (size_t j = 0; j < options.texts.size(); ++j) {
+        Text line = "      Option[" + decimalText(j) + "] = ";
+        line += options.texts[j];
+        line += kSourceNames[static_cast<unsigned>(options.sourceOf(j))];
+        lines.push_back(static_cast<Text&&>(line));
+    }
     lines.push_back("#END Dump of JVM Parameters");
     return lines;
 }

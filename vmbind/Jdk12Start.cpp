@@ -48,9 +48,11 @@ int startJavaVm(const LaunchParameters& parameters) {
 
     // The option texts live in `optionTexts` until JNI_CreateJavaVM returns.
     VmOptions optionTexts = vmOptions(parameters, classPathText, version, sources);
-    if (parameters.jitDisabled && !honoursCompilerProperty(version) && parameters.diagnosticsEnabled)
-        diagnosticLog().writeLine("JIT off: -Djava.compiler=NONE left out, Java " + versionText(version) +
-                                  " no longer honours it");
+    if (parameters.jitDisabled && !honoursCompilerProperty(version) && parameters.diagnosticsEnabled) {
+        Text line = "JIT off: -Djava.compiler=NONE left out for Java ";
+        line += versionText(version);
+        diagnosticLog().writeLine(line);
+    }
     List<JavaVMOption> options;
     for (Text& text : optionTexts.texts) {
         JavaVMOption option;

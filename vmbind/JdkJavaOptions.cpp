@@ -27,7 +27,7 @@ const char* joinedName(const Text& word) {
 }  // namespace
 
 bool splitJdkJavaOptions(const Text& value, List<Text>& options) {
-    List<Text> words;
+    const char* joining = nullptr;  // the option the last word named, waiting for its value
     size_t at = 0;
     while (at < value.size()) {
         if (isSpace(value[at])) {
@@ -43,17 +43,17 @@ bool splitJdkJavaOptions(const Text& value, List<Text>& options) {
             }
             const size_t close = value.find(c, at);
             if (close == Text::npos) return false;
-            word += value.substr(at, close - at);
+            word.append(value.data() + at, close - at);
             at = close + 1;
         }
-        words.push_back(static_cast<Text&&>(word));
-    }
-    for (size_t i = 0; i < words.size(); ++i) {
-        const char* name = joinedName(words[i]);
-        if (name && i + 1 < words.size()) {
-            options.push_back(Text(name) + "=" + words[++i]);
+        if (joining) {
+            options.back() = joining;
+            options.back() += '=';
+            options.back() += word;
+            joining = nullptr;
         } else {
-            options.push_back(words[i]);
+            joining = joinedName(word);
+            options.push_back(static_cast<Text&&>(word));
         }
     }
     return true;
@@ -63,13 +63,17 @@ bool jdkJavaOptions(const LaunchParameters& parameters, const JavaVersion& versi
     Text value;
     if (!platform::startupVariable(kVariable, value)) return true;
     if (version.count == 0 || version.parts[0] < 9) {
-        if (parameters.diagnosticsEnabled)
-            diagnosticLog().writeLine("JDK_JAVA_OPTIONS not used: Java " +
-                                      (version.count ? versionText(version) : Text("version unknown")));
+        if (parameters.diagnosticsEnabled) {
+            Text line = "JDK_JAVA_OPTIONS not used: Java ";
+            line += version.count ? versionText(version) : Text("version unknown");
+            diagnosticLog().writeLine(line);
+        }
         return true;
     }
-    const Text note = "NOTE: Picked up JDK_JAVA_OPTIONS: " + value + "\n";
-    platform::writeStandardError(note.data(), note.size());
+    static const char kNote[] = "NOTE: Picked up JDK_JAVA_OPTIONS: ";
+    platform::writeStandardError(kNote, sizeof kNote - 1);
+    platform::writeStandardError(value.data(), value.size());
+    platform::writeStandardError("\n", 1);
     if (splitJdkJavaOptions(value, options)) return true;
     platform::showMessage(nullptr, "Unmatched quote in environment variable JDK_JAVA_OPTIONS", "Error",
                           platform::kMbOk);

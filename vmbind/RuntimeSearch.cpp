@@ -116,11 +116,16 @@ Text homeLibrary(const RuntimeSearch& search, const Text& home, const Text* runt
 }
 
 RuntimeFacts candidateFacts(RuntimeSearch& search, const Text& source, const Text& library) {
+#ifndef _WIN32
+    // The runtimes under /usr/lib/jvm are read for their order first.
     for (const RuntimeFacts& known : search.facts)
         if (known.library == library) return known;
-    search.facts.push_back(readRuntimeFacts(library));
-    const RuntimeFacts& facts = search.facts.back();
+#endif
+    RuntimeFacts facts = readRuntimeFacts(library);
     if (facts.releaseProblem) noteCandidate(search, source, facts.releasePath, facts.releaseProblem);
+#ifndef _WIN32
+    search.facts.push_back(facts);
+#endif
     return facts;
 }
 

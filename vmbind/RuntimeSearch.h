@@ -37,7 +37,7 @@ struct RuntimeSearch {
     List<Text> rejected;               // "path: reason", in order
     List<Text> examined;               // homes already examined (compared as the system does)
     VersionRange range;
-    List<RuntimeFacts> facts;          // of every library looked at
+    List<RuntimeFacts> facts;          // of every library looked at (Linux, where they order the runtimes)
     JavaVersion version;               // of the library admitted or taken last (count 0: unknown)
 };
 

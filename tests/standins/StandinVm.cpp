@@ -200,15 +200,20 @@ void JNICALL callStaticVoidMethodV(JNIEnv*, jclass cls, jmethodID method, va_lis
 }
 
 // System.setProperty and the like: the class, method and string arguments.
-jobject JNICALL callStaticObjectMethod(JNIEnv*, jclass cls, jmethodID method, ...) {
-    va_list args;
-    va_start(args, method);
+jobject JNICALL callStaticObjectMethodV(JNIEnv*, jclass cls, jmethodID method, va_list args) {
     jobject key = va_arg(args, jobject);
     jobject value = va_arg(args, jobject);
-    va_end(args);
     record("CallStaticObjectMethod " + object(cls)->text + "." + object(reinterpret_cast<jobject>(method))->text + " " +
            object(key)->text + "=" + object(value)->text);
     return nullptr;
+}
+
+jobject JNICALL callStaticObjectMethod(JNIEnv* env, jclass cls, jmethodID method, ...) {
+    va_list args;
+    va_start(args, method);
+    jobject result = callStaticObjectMethodV(env, cls, method, args);
+    va_end(args);
+    return result;
 }
 
 jboolean JNICALL exceptionCheck(JNIEnv*) { return gPending ? JNI_TRUE : JNI_FALSE; }
@@ -250,6 +255,7 @@ JNINativeInterface_ makeNativeInterface() {
     table.ExceptionClear = exceptionClear;
     table.ExceptionCheck = exceptionCheck;
     table.CallStaticObjectMethod = callStaticObjectMethod;
+    table.CallStaticObjectMethodV = callStaticObjectMethodV;
     return table;
 }
 
