@@ -2,9 +2,9 @@
 // version 1.2 and the option list, then main(String[]).
 #include <jni.h>
 
+#include "launcher/DiagnosticLog.h"
 #include "platform/Environment.h"
 #include "platform/PathSeparator.h"
-#include "launcher/DiagnosticLog.h"
 #include "vmbind/ClassPathText.h"
 #include "vmbind/ExecutableProperties.h"
 #include "vmbind/Jdk12Options.h"

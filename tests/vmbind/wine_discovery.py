@@ -48,7 +48,9 @@ class Discovery(Harness):
         """Harness.run, keeping the paths LoadLibraryA was called with."""
         rc, messages = super().run(exe, args, cwd, env, f12, command_line)
         with open(os.path.join(self.work, "stderr.txt"), "rb") as f:
-            self.loaded = [unescape(m.group(1)) for m in LOAD_LIBRARY.finditer(f.read().decode("latin-1"))]
+            # version.dll, which reads the libraries' version resources, is no candidate.
+            self.loaded = [unescape(m.group(1)) for m in LOAD_LIBRARY.finditer(f.read().decode("latin-1"))
+                           if unescape(m.group(1)).lower() != "version.dll"]
         return rc, messages
 
     def install(self, home, layout=r"bin\server", library="64", java_exe=False, release=None):
@@ -250,7 +252,7 @@ def version_range(h):
     """Versions from version resources (11.0.2, 25.0.1) and a release file
     (17.0.2): with 17 to 21 JAVA_HOME's 25 and the registry's newer 11 are
     passed over, named with their versions, and the release file's 17
-    starts; with at least 22 nothing is left and the last message names
+    starts; with at least 26 nothing is left and the last message names
     each runtime with its version and the download address, asking whether
     to open it."""
     folder, exe = h.app("range", javamin="17", javamax="21")
@@ -263,12 +265,12 @@ def version_range(h):
     v11 = RUNTIMES + r"\v11reg\bin\server\jvm.dll: Java 11.0.2, this program needs 17 or newer"
     h.log_has(folder, ["Runtime %s (JAVA_HOME)" % v25, "Runtime %s (%s)" % (
         v11, r"HKLM\SOFTWARE\JavaSoft\JDK\18\JavaHome, 64-bit registry")])
-    folder, exe = h.app("range22", javamin="22", downloadurl="https://example.org/java")
+    folder, exe = h.app("range26", javamin="26", downloadurl="https://example.org/java")
     rc, messages = h.run(exe, env={"JAVA_HOME": java_home})
     styles = []
     parse_messages(h.last_run[2], styles)
-    rejected = [java_home + r"\bin\server\jvm.dll: Java 25.0.1, this program needs 22 or newer"] + [
-        "%s\\bin\\server\\jvm.dll: Java %s, this program needs 22 or newer" % (home, v)
+    rejected = [java_home + r"\bin\server\jvm.dll: Java 25.0.1, this program needs 26 or newer"] + [
+        "%s\\bin\\server\\jvm.dll: Java %s, this program needs 26 or newer" % (home, v)
         for home, v in ((RUNTIMES + r"\v11reg", "11.0.2"), (jdk17, "17.0.2"))]
     expect_equal(rc, 1, "exit code")
     address = "\n\nA suitable Java can be downloaded from:\nhttps://example.org/java\n\nOpen this address now?"
