@@ -2,6 +2,8 @@
 // A console window for a GUI-subsystem program (AllocConsole/FreeConsole).
 // Linux programs already have their terminal: both do nothing there.
 
+#include <stddef.h>
+
 namespace platform {
 bool allocConsole();
 void freeConsole();
@@ -13,4 +15,7 @@ bool isConsoleProgram();
 // `text` and a line end on standard error, where the process has one (a
 // Windows GUI program started from an icon has none: nothing is written).
 void writeErrorLine(const char* text);
+// Writes the bytes to the standard error handle, when the process has one
+// (a GUI program started from a console without redirection has none).
+void writeStandardError(const char* bytes, size_t size);
 }  // namespace platform

@@ -11,6 +11,7 @@ using WindowRef = void*;  // HWND on Windows
 // MessageBoxA style flags and answers (same values as Win32).
 constexpr unsigned kMbOk = 0x0;
 constexpr unsigned kMbYesNoCancel = 0x3;
+constexpr unsigned kMbYesNo = 0x4;
 constexpr unsigned kMbIconWarning = 0x30;
 constexpr unsigned kMbIconInformation = 0x40;
 constexpr int kIdOk = 1;

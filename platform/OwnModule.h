@@ -13,6 +13,22 @@ namespace platform {
 // (8.3) form is given instead and `shortForm` is set. Empty on failure.
 Text ownModulePath(bool* shortForm = nullptr);
 
+// Full path of the running executable in UTF-8, exactly as the system
+// holds it (Windows: from its UTF-16 form, whatever the code page; Linux:
+// /proc/self/exe). Empty on failure.
+Text ownModulePathUtf8();
+
+// The file beside the running executable named like it, with `extension`
+// in place of a final ".exe" (any case) or after a name without one
+// (app.exe and app both give app.options), opened for reading whatever
+// characters its path holds. `path` is its path in UTF-8; `missing` tells
+// a file that does not exist from one that cannot be opened.
+File openOwnCompanion(const char* extension, Text& path, bool& missing);
+
+// `path` with `extension` in place of a final ".exe" (any case), or after
+// it when it has none.
+Text companionPath(const Text& path, const char* extension);
+
 // The running executable's own file, opened for reading (others may read
 // and write), whatever characters its path holds.
 File openOwnExecutable();

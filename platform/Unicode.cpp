@@ -55,7 +55,8 @@ Text utf8FromUtf16(const uint16_t* units, size_t count) {
     return out;
 }
 
-List<uint16_t> utf16FromUtf8(const Text& text) {
+List<uint16_t> utf16FromUtf8(const Text& text, bool* illFormed) {
+    if (illFormed) *illFormed = false;
     List<uint16_t> out;
     out.reserve(text.size());
     const size_t n = text.size();
@@ -70,6 +71,7 @@ List<uint16_t> utf16FromUtf8(const Text& text) {
         size_t length = lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3
                         : lead >= 0xF0 && lead <= 0xF4 ? 4 : 0;
         if (length == 0) {  // a stray continuation byte, C0, C1 or F5..FF
+            if (illFormed) *illFormed = true;
             out.push_back(kReplacement);
             ++i;
             continue;
@@ -88,6 +90,7 @@ List<uint16_t> utf16FromUtf8(const Text& text) {
         }
         i += taken;
         if (taken < length) {
+            if (illFormed) *illFormed = true;
             out.push_back(kReplacement);  // the maximal valid prefix counts as one
         } else if (c >= 0x10000) {
             out.push_back(static_cast<uint16_t>(0xD800 + ((c - 0x10000) >> 10)));

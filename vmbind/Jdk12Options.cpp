@@ -1,12 +1,27 @@
 #include "vmbind/Jdk12Options.h"
 
+#include "platform/PathSeparator.h"
 #include "vmbind/SizeNumber.h"
 
-List<Text> jdk12Options(const LaunchParameters& parameters, const Text& classPathText) {
+namespace {
+
+void addAll(VmOptions& options, const List<Text>& texts, OptionSource source) {
+    for (const Text& text : texts) options.texts.push_back(text);
+    options.ends[static_cast<unsigned>(source)] = options.texts.size();
+}
+
+// How the dump names a source; the launcher's own options are not named.
+const char* const kSourceNames[] = {"", " (project)", " (JDK_JAVA_OPTIONS)", " (options file)", " (start-up cache)"};
+
+}  // namespace
+
+bool honoursCompilerProperty(const JavaVersion& runtime) { return runtime.count == 0 || runtime.parts[0] < 21; }
+
+List<Text> jdk12Options(const LaunchParameters& parameters, const Text& classPathText, const JavaVersion& runtime) {
     List<Text> options;
     options.reserve(5 + parameters.properties.size());
     options.push_back("-Djava.class.path=" + classPathText);
-    if (parameters.jitDisabled) options.push_back("-Djava.compiler=NONE");
+    if (parameters.jitDisabled && honoursCompilerProperty(runtime)) options.push_back("-Djava.compiler=NONE");
     options.push_back("-Xms" + decimalText(parseSizeNumber(parameters.minHeap)) + "k");
     options.push_back("-Xmx" + decimalText(parseSizeNumber(parameters.maxHeap)) + "k");
     if (!parameters.classGcEnabled) options.push_back("-Xnoclassgc");
@@ -14,12 +29,44 @@ List<Text> jdk12Options(const LaunchParameters& parameters, const Text& classPat
     return options;
 }
 
-List<Text> jdk12DumpLines(const List<Text>& options) {
+Text executableDir(const Text& exeFolder) {
+    Text folder = exeFolder;
+    const bool root = folder.size() == 1 || (folder.size() == 3 && folder[1] == ':');
+    if (!root && !folder.empty() && platform::isPathSeparator(folder.back())) folder.resize(folder.size() - 1);
+    return folder;
+}
+
+VmOptions vmOptions(const LaunchParameters& parameters, const Text& classPathText, const JavaVersion& runtime,
+                    const OptionSources& sources) {
+    VmOptions options;
+    options.texts = jdk12Options(parameters, classPathText, runtime);
+    if (!parameters.exeFolder.empty()) {
+        Text path = "-Dcaskit.executable=";
+        path += parameters.exeFolder;
+        path += parameters.exeName;
+        options.texts.push_back(path);
+        path = "-Dcaskit.executable.dir=";
+        path += executableDir(parameters.exeFolder);
+        options.texts.push_back(path);
+    }
+    options.ends[0] = options.texts.size();
+    addAll(options, parameters.jvmOptions, OptionSource::Project);
+    addAll(options, sources.jdkJavaOptions, OptionSource::JdkJavaOptions);
+    addAll(options, sources.optionsFile, OptionSource::OptionsFile);
+    addAll(options, sources.startupCache, OptionSource::StartupCache);
+    return options;
+}
+
+List<Text> jdk12DumpLines(const VmOptions& options) {
     List<Text> lines;
     lines.push_back("\n#Dump of JVM Parameters");
-    lines.push_back("   Options:" + decimalText(options.size()));
-    for (size_t j = 0; j < options.size(); ++j)
-        lines.push_back("      Option[" + decimalText(j) + "] = " + options[j]);
+    lines.push_back("   Options:" + decimalText(options.texts.size()));
+    for (size_t j = 0; j < options.texts.size(); ++j) {
+        Text line = "      Option[" + decimalText(j) + "] = ";
+        line += options.texts[j];
+        line += kSourceNames[static_cast<unsigned>(options.sourceOf(j))];
+        lines.push_back(static_cast<Text&&>(line));
+    }
     lines.push_back("#END Dump of JVM Parameters");
     return lines;
 }

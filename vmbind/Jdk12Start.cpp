@@ -2,10 +2,14 @@
 // version 1.2 and the option list, then main(String[]).
 #include <jni.h>
 
+#include "launcher/DiagnosticLog.h"
 #include "platform/Environment.h"
 #include "platform/PathSeparator.h"
 #include "vmbind/ClassPathText.h"
+#include "vmbind/ExecutableProperties.h"
 #include "vmbind/Jdk12Options.h"
+#include "vmbind/JdkJavaOptions.h"
+#include "vmbind/OptionsFile.h"
 #include "vmbind/LibraryLoading.h"
 #include "vmbind/RuntimeDiscovery.h"
 #include "vmbind/RuntimeSearch.h"
@@ -26,9 +30,12 @@ const RuntimeProfile& profile() {
 
 int startJavaVm(const LaunchParameters& parameters) {
     enterWorkingFolder(parameters);
+    OptionSources sources;
+    if (!loadOptionsFile(executableDir(parameters.exeFolder), sources.optionsFile)) return -1;
     const Text joined = prepareRuntime(parameters, profile());
-    platform::DynamicLibrary library = loadRuntimeLibraryOrSearch(parameters, profile());
-    if (!library) return -1;
+    JavaVersion version;
+    platform::DynamicLibrary library = loadRuntimeLibraryOrSearch(parameters, profile(), version);
+    if (!library || !jdkJavaOptions(parameters, version, sources.jdkJavaOptions)) return -1;
     // After the loading: a runtime the search found has no class library.
     const Text classPathText = withEmbeddedJar(
         parameters.embeddedJar, parameters.exeFolder + parameters.exeName,
@@ -43,9 +50,14 @@ int startJavaVm(const LaunchParameters& parameters) {
     }
 
     // The option texts live in `optionTexts` until JNI_CreateJavaVM returns.
-    List<Text> optionTexts = jdk12Options(parameters, classPathText);
+    VmOptions optionTexts = vmOptions(parameters, classPathText, version, sources);
+    if (parameters.jitDisabled && !honoursCompilerProperty(version) && parameters.diagnosticsEnabled) {
+        Text line = "JIT off: -Djava.compiler=NONE left out for Java ";
+        line += versionText(version);
+        diagnosticLog().writeLine(line);
+    }
     List<JavaVMOption> options;
-    for (Text& text : optionTexts) {
+    for (Text& text : optionTexts.texts) {
         JavaVMOption option;
         option.optionString = text.data();
         option.extraInfo = nullptr;
@@ -60,5 +72,10 @@ int startJavaVm(const LaunchParameters& parameters) {
     MainCallTexts texts;
     texts.mainMissingText = "Can't find main!";
     texts.writesTraceLines = true;
+#ifdef _WIN32
+    return runJavaVm(library, createJavaVm, &initArgs, parameters, jdk12DumpLines(optionTexts), texts,
+                     setExactExecutableProperties);
+#else
     return runJavaVm(library, createJavaVm, &initArgs, parameters, jdk12DumpLines(optionTexts), texts);
+#endif
 }

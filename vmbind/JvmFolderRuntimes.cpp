@@ -1,10 +1,9 @@
 // The runtimes a Linux system installs under /usr/lib/jvm: the one the
 // system names default-java, then every other, newest first. A runtime's
-// version is the JAVA_VERSION of its `release` file, or else what its
-// folder's name says ("java-17-openjdk-amd64").
+// version is the one its facts give (the JAVA_VERSION of its `release`
+// file), or else what its folder's name says ("java-17-openjdk-amd64").
 #include <string.h>
 
-#include "platform/Files.h"
 #include "platform/Folders.h"
 #include "vmbind/JavaVersion.h"
 #include "vmbind/RuntimeSearch.h"
@@ -12,8 +11,6 @@
 namespace {
 
 const char kJvmFolder[] = "/usr/lib/jvm";
-// A release file is a few hundred bytes; a larger one is not read.
-const uint64_t kMostReleaseBytes = 16384;
 
 struct Installed {
     Text name;
@@ -21,19 +18,11 @@ struct Installed {
 };
 
 JavaVersion installedVersion(RuntimeSearch& search, const Text& home, const Text& name) {
-    const Text releasePath = joinPath(home, "release");
-    platform::File file = platform::File::open(releasePath.c_str(), platform::File::Mode::ReadShared);
-    uint64_t size = 0;
-    if (!file.isOpen() || !file.size(size)) return parseJavaVersion(name.c_str());
-    const char* problem = "file too large";
-    Text bytes, version;
-    if (size <= kMostReleaseBytes) {
-        bytes.resize(static_cast<size_t>(size));
-        const long long got = file.read(bytes.data(), bytes.size());
-        bytes.resize(got > 0 ? static_cast<size_t>(got) : 0);
-        if (releaseFileVersion(bytes.data(), bytes.size(), version, problem)) return parseJavaVersion(version.c_str());
+    const Text library = homeLibrary(search, home);
+    if (!library.empty()) {
+        const RuntimeFacts facts = candidateFacts(search, kJvmFolder, library);
+        if (facts.version.count) return facts.version;
     }
-    noteCandidate(search, kJvmFolder, releasePath, problem);
     return parseJavaVersion(name.c_str());
 }
 

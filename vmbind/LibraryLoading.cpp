@@ -66,7 +66,7 @@ platform::DynamicLibrary followLoadingPlan(const LaunchParameters& parameters, c
             if (searchAhead)
                 held = &step;
             else if (hooks && i + 1 == plan.size())
-                show(step, hooks->notFoundText(hooks->search, step.text.c_str()));
+                hooks->showNotFound(hooks->search, step.text.c_str(), step.caption.c_str());
             else
                 show(step, step.text);
             continue;
@@ -86,8 +86,8 @@ platform::DynamicLibrary followLoadingPlan(const LaunchParameters& parameters, c
         }
         if (step.text.empty()) continue;
         const bool isConfigured = i == 0 && configured;
-        if (const char* problem =
-                hooks ? hooks->admits(hooks->search, isConfigured ? "binarypath" : "registry", step.text) : nullptr) {
+        Text problem;
+        if (hooks && !hooks->admits(hooks->search, isConfigured ? "binarypath" : "registry", step.text, problem)) {
             if (isConfigured) configuredFailure = problem;
             continue;
         }

@@ -34,14 +34,15 @@ List<LoadStep> loadingPlan(const RuntimeProfile& profile, const Text& binaryPath
 // link none. `search` is the search's own state, handed back to each call.
 struct SearchHooks {
     void* search;
-    // A table path (configured or registered) before it is loaded: why
-    // its header shows it cannot be, or null; `source` names where it came
-    // from.
-    const char* (*admits)(void* search, const Text& source, const Text& path);
+    // A table path (configured or registered) before it is loaded: false,
+    // with why in `problem`, when its header shows it cannot be loaded or its
+    // version is outside the range; `source` names where it came from.
+    bool (*admits)(void* search, const Text& source, const Text& path, Text& problem);
     // The search itself: true, with the runtime it loaded in `library`.
     bool (*run)(void* search, platform::DynamicLibrary& library);
-    // The not-found message's text with the candidates the search rejected.
-    Text (*notFoundText)(const void* search, const char* text);
+    // Shows the not-found message with the candidates the search rejected
+    // (and where to get a suitable Java, when the project says).
+    void (*showNotFound)(const void* search, const char* text, const char* caption);
 };
 
 // Follows the plan with platform::loadLibrary and platform::showMessage.

@@ -3,6 +3,7 @@
 #include "launcher/DiagnosticLog.h"
 #include "platform/Files.h"
 #include "platform/PathText.h"
+#include "vmbind/DownloadOffer.h"
 #include "vmbind/LibraryHeader.h"
 #include "vmbind/LibraryLoading.h"
 #include "vmbind/RuntimeDiscovery.h"
@@ -13,16 +14,6 @@
 #endif
 
 namespace {
-
-bool isAbsolutePath(const Text& path) {
-    const char* p = path.c_str();
-#ifdef _WIN32
-    const char c = static_cast<char>(p[0] | 0x20);
-    return (c >= 'a' && c <= 'z' && p[1] == ':' && platform::isPathSeparator(p[2])) || (p[0] == '\\' && p[1] == '\\');
-#else
-    return p[0] == '/';
-#endif
-}
 
 // "Runtime <path>: <verdict> (<source>)".
 void logCandidate(const RuntimeSearch& search, const Text& line, const Text& source) {
@@ -36,7 +27,7 @@ void logCandidate(const RuntimeSearch& search, const Text& line, const Text& sou
 }
 
 // "<path>: <what>".
-Text candidateLine(const Text& path, const char* what) {
+Text candidateLine(const Text& path, const Text& what) {
     Text line = path;
     line += ": ";
     line += what;
@@ -69,11 +60,18 @@ Text homeKey(const Text& home) {
     return key;
 }
 
+// Why the facts of a library rule it out: its header, then its version;
+// empty when they do not.
+Text factsProblem(const RuntimeSearch& search, const RuntimeFacts& facts) {
+    if (facts.verdict != LibraryVerdict::Loadable) return libraryProblem(facts.verdict, ownMachine().bits);
+    return rangeProblem(search.range, facts.version);
+}
+
 bool loadCandidate(RuntimeSearch& search, const Text& source, const Text& home, const Text& library) {
-    Machine found{0, 0};
-    const LibraryVerdict verdict = checkLibraryFile(library.c_str(), found);
-    if (verdict != LibraryVerdict::Loadable) {
-        rejectCandidate(search, source, library, libraryProblem(verdict, ownMachine().bits));
+    const RuntimeFacts facts = candidateFacts(search, source, library);
+    const Text problem = factsProblem(search, facts);
+    if (!problem.empty()) {
+        rejectCandidate(search, source, library, problem);
         return false;
     }
     // The library's bin folder (above bin\server or lib/server) goes to the
@@ -88,6 +86,7 @@ bool loadCandidate(RuntimeSearch& search, const Text& source, const Text& home, 
         return false;
     }
     logCandidate(search, candidateLine(library, "taken"), source);
+    search.version = facts.version;
     gJDKHome = home;
     gJDKRuntimeLib = library;
     gJDKClassLib.clear();
@@ -105,30 +104,49 @@ bool examineHome(RuntimeSearch& search, const Text& source, const Text& home, bo
         if (reportMissing) rejectCandidate(search, source, home, "folder not found");
         return false;
     }
-    if (runtimeLib && platform::fileExists(runtimeLib->c_str()))
-        return loadCandidate(search, source, home, *runtimeLib);
-    for (const char* const* layout = search.profile.libraryLayouts; *layout; ++layout) {
-        const Text library = joinPath(home, *layout);
-        if (platform::fileExists(library.c_str())) return loadCandidate(search, source, home, library);
-    }
+    const Text library = homeLibrary(search, home, runtimeLib);
+    if (!library.empty()) return loadCandidate(search, source, home, library);
     rejectCandidate(search, source, home, kNoLibrary);
     return false;
 }
 
-void rejectCandidate(RuntimeSearch& search, const Text& source, const Text& path, const char* reason) {
+Text homeLibrary(const RuntimeSearch& search, const Text& home, const Text* runtimeLib) {
+    if (runtimeLib && platform::fileExists(runtimeLib->c_str())) return *runtimeLib;
+    for (const char* const* layout = search.profile.libraryLayouts; *layout; ++layout) {
+        const Text library = joinPath(home, *layout);
+        if (platform::fileExists(library.c_str())) return library;
+    }
+    return Text();
+}
+
+RuntimeFacts candidateFacts(RuntimeSearch& search, const Text& source, const Text& library) {
+#ifndef _WIN32
+    // The runtimes under /usr/lib/jvm are read for their order first.
+    for (const RuntimeFacts& known : search.facts)
+        if (known.library == library) return known;
+#endif
+    RuntimeFacts facts = readRuntimeFacts(library);
+    if (facts.releaseProblem) noteCandidate(search, source, facts.releasePath, facts.releaseProblem);
+#ifndef _WIN32
+    search.facts.push_back(facts);
+#endif
+    return facts;
+}
+
+void rejectCandidate(RuntimeSearch& search, const Text& source, const Text& path, const Text& reason) {
     search.rejected.push_back(candidateLine(path, reason));
     logCandidate(search, search.rejected.back(), source);
 }
 
-void noteCandidate(RuntimeSearch& search, const Text& source, const Text& path, const char* what) {
+void noteCandidate(RuntimeSearch& search, const Text& source, const Text& path, const Text& what) {
     logCandidate(search, candidateLine(path, what), source);
 }
 
 namespace {
 
 // The hooks through which the loading table reaches the search.
-const char* admitsHook(void* search, const Text& source, const Text& path) {
-    return admitsLibrary(*static_cast<RuntimeSearch*>(search), source, path);
+bool admitsHook(void* search, const Text& source, const Text& path, Text& problem) {
+    return admitsLibrary(*static_cast<RuntimeSearch*>(search), source, path, problem);
 }
 
 bool runHook(void* search, platform::DynamicLibrary& library) {
@@ -138,62 +156,43 @@ bool runHook(void* search, platform::DynamicLibrary& library) {
     return true;
 }
 
-Text notFoundHook(const void* search, const char* text) {
-    return withRejectedLines(text, static_cast<const RuntimeSearch*>(search)->rejected);
+// The last message when nothing loaded: the rejected candidates and, when
+// the project names one, where to get a suitable Java.
+void showNotFound(const void* search, const char* text, const char* caption) {
+    const RuntimeSearch& s = *static_cast<const RuntimeSearch*>(search);
+    showNotFoundMessage(withRejectedLines(text, s.rejected), caption, s.parameters.downloadUrl);
 }
 
 }  // namespace
 
 platform::DynamicLibrary loadRuntimeLibraryOrSearch(const LaunchParameters& parameters,
-                                                    const RuntimeProfile& profile) {
+                                                    const RuntimeProfile& profile, JavaVersion& version) {
     RuntimeSearch search(parameters, profile);
-    const SearchHooks hooks{&search, admitsHook, runHook, notFoundHook};
-    return followLoadingPlan(parameters, profile, &hooks);
+    const SearchHooks hooks{&search, admitsHook, runHook, showNotFound};
+    platform::DynamicLibrary library = followLoadingPlan(parameters, profile, &hooks);
+    version = search.version;
+    return library;
 }
 
-const char* admitsLibrary(RuntimeSearch& search, const Text& source, const Text& path) {
-    if (!isAbsolutePath(path) || !platform::fileExists(path.c_str())) return nullptr;
-    Machine found{0, 0};
-    const LibraryVerdict verdict = checkLibraryFile(path.c_str(), found);
-    if (verdict == LibraryVerdict::Loadable) return nullptr;
-    const char* problem = libraryProblem(verdict, ownMachine().bits);
-    rejectCandidate(search, source, path, problem);
-    return problem;
-}
-
-const char* pathProblem(const Text& value) {
-    if (value.empty()) return "empty";
-    for (size_t i = 0; i < value.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(value[i]);
-        if (platform::isLeadByte(value[i])) {  // its second byte may be '|' (0x7C)
-            ++i;
-            continue;
-        }
-#ifdef _WIN32
-        if (c == '<' || c == '>' || c == '"' || c == '|' || c == '*') return "not a path";
-#endif
-        if (c < 0x20) return "not a path";
+// A library that is no file here cannot be read: the loader searches for
+// it, unless the program asks for a version range, which it could not
+// check.
+bool admitsLibrary(RuntimeSearch& search, const Text& source, const Text& path, Text& problem) {
+    search.version = JavaVersion();
+    if (!isAbsolutePath(path) || !platform::fileExists(path.c_str())) {
+        if (!search.range.bounded()) return true;
+        noteCandidate(search, source, path, "not tried: its Java version cannot be read");
+        problem = "its Java version cannot be read";
+        return false;
     }
-    return isAbsolutePath(value) ? nullptr : "not a path";
-}
-
-Text unquoted(const Text& value) {
-    if (value.size() >= 2 && value[0] == '"' && value.back() == '"') return value.substr(1, value.size() - 2);
-    return value;
-}
-
-Text parentFolder(const Text& path) {
-    size_t end = path.size();
-    while (end > 0 && platform::isSeparatorAt(path, end - 1)) --end;
-    while (end > 0 && !platform::isSeparatorAt(path, end - 1)) --end;
-    while (end > 1 && platform::isSeparatorAt(path, end - 1)) --end;
-    return path.substr(0, end);
-}
-
-Text joinPath(const Text& folder, const char* name) {
-    Text path = folder;
-    if (!path.empty() && !platform::isSeparatorAt(path, path.size() - 1)) path += platform::kPathSeparator;
-    return path + name;
+    const RuntimeFacts facts = candidateFacts(search, source, path);
+    problem = factsProblem(search, facts);
+    if (!problem.empty()) {
+        rejectCandidate(search, source, path, problem);
+        return false;
+    }
+    search.version = facts.version;
+    return true;
 }
 
 Text withRejectedLines(const char* text, const List<Text>& rejected) {

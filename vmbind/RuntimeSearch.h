@@ -12,26 +12,40 @@
 // the library finds its neighbours). What was rejected, and why, is kept
 // for the not-found message; with diagnostics on every candidate is
 // written to the log: "Runtime <path>: taken|<reason> (<source>)".
+//
+// Each candidate's facts (machine, Java version) are read once, before it
+// is loaded; with a version range, a candidate outside it is rejected with
+// its version and the range, and one whose version cannot be read is
+// rejected too.
 
 #include "launcher/LaunchParameters.h"
 #include "platform/DynamicLibrary.h"
+#include "vmbind/PathRules.h"
+#include "vmbind/RuntimeFacts.h"
 #include "vmbind/RuntimeProfile.h"
+#include "vmbind/VersionRange.h"
 
 struct RuntimeSearch {
     RuntimeSearch(const LaunchParameters& launch, const RuntimeProfile& runtime)
-        : parameters(launch), profile(runtime) {}
+        : parameters(launch),
+          profile(runtime),
+          range(versionRange(launch.javaMinVersion, launch.javaMaxVersion)) {}
 
     const LaunchParameters& parameters;
     const RuntimeProfile& profile;
     platform::DynamicLibrary library;  // the library taken
     List<Text> rejected;               // "path: reason", in order
     List<Text> examined;               // homes already examined (compared as the system does)
+    VersionRange range;
+    List<RuntimeFacts> facts;          // of every library looked at (Linux, where they order the runtimes)
+    JavaVersion version;               // of the library admitted or taken last (count 0: unknown)
 };
 
 // loadRuntimeLibrary with the search in the place the profile gives it
 // (the JDK 1.2 launchers; the JDK 1.1 launcher links no search).
+// `version` is the Java version of the library loaded (count 0: unknown).
 platform::DynamicLibrary loadRuntimeLibraryOrSearch(const LaunchParameters& parameters,
-                                                    const RuntimeProfile& profile);
+                                                    const RuntimeProfile& profile, JavaVersion& version);
 
 // Runs the sources in order until a runtime loads: true, with the library
 // in `search.library` and the discovery results (gJDKHome, gJDKBin,
@@ -44,34 +58,32 @@ bool searchRuntimes(RuntimeSearch& search);
 // names a file is taken instead of the layouts.
 bool examineHome(RuntimeSearch& search, const Text& source, const Text& home, bool reportMissing,
                  const Text* runtimeLib = nullptr);
+// The library of a home: `runtimeLib` when it names a file, else the first
+// of the profile's layouts that exists; empty when none does.
+Text homeLibrary(const RuntimeSearch& search, const Text& home, const Text* runtimeLib = nullptr);
 // Lists "path: reason" for the not-found message and logs it with the
 // source.
-void rejectCandidate(RuntimeSearch& search, const Text& source, const Text& path, const char* reason);
+void rejectCandidate(RuntimeSearch& search, const Text& source, const Text& path, const Text& reason);
 // Logs "path: what" with the source, for something the search passed over
 // that is no candidate of its own (a `release` file it could not use).
-void noteCandidate(RuntimeSearch& search, const Text& source, const Text& path, const char* what);
+void noteCandidate(RuntimeSearch& search, const Text& source, const Text& path, const Text& what);
+// The facts of `library`, read the first time it is asked for; a
+// `release` file that gives no version is noted with `source`.
+RuntimeFacts candidateFacts(RuntimeSearch& search, const Text& source, const Text& library);
 
 // A path of the loading table (configured or registered library) before
-// it is handed to the loader: when its header shows it cannot be loaded,
-// why not (the candidate is rejected), else null. A path that is not
-// absolute or names no file is left to the loader, which searches for it.
-const char* admitsLibrary(RuntimeSearch& search, const Text& source, const Text& path);
+// it is handed to the loader: false, with the candidate rejected and why
+// in `problem`, when its header shows it cannot be loaded or its version is
+// outside the range. A path that is not absolute or names no file here is
+// left to the loader, which searches for it, unless a version range is set
+// (it is then not tried).
+bool admitsLibrary(RuntimeSearch& search, const Text& source, const Text& path, Text& problem);
 
 // The sources of each system (SearchOrder.cpp, RegistryRuntimes.cpp,
 // JvmFolderRuntimes.cpp).
 bool searchRegistry(RuntimeSearch& search);
 bool searchJvmFolder(RuntimeSearch& search);
 
-// Path rules of the search, the same for every source.
-// Null when `value` is an absolute path; otherwise why not ("empty", "not
-// a path": relative, control characters, or characters no path holds).
-const char* pathProblem(const Text& value);
-// `value` without one pair of enclosing double quotes.
-Text unquoted(const Text& value);
-// The folder holding `path` (trailing separators ignored); empty when none.
-Text parentFolder(const Text& path);
-// `folder` + a separator (unless it ends with one) + `name`.
-Text joinPath(const Text& folder, const char* name);
 // `text`, then a blank line and one line per rejected candidate (at most
 // 20, then a count of the others); `text` alone when nothing was rejected.
 Text withRejectedLines(const char* text, const List<Text>& rejected);

@@ -39,7 +39,8 @@ void writeDiagnosticLines(const LaunchParameters& parameters, const List<Text>& 
 }
 
 int runJavaVm(platform::DynamicLibrary& library, CreateJavaVMFunction create, void* initArgs,
-              const LaunchParameters& parameters, const List<Text>& dumpLines, const MainCallTexts& texts) {
+              const LaunchParameters& parameters, const List<Text>& dumpLines, const MainCallTexts& texts,
+              void (*afterCreate)(JNIEnv* env, const LaunchParameters& parameters)) {
     writeDiagnosticLines(parameters, dumpLines);
 
     JavaVM* vm = nullptr;
@@ -54,6 +55,7 @@ int runJavaVm(platform::DynamicLibrary& library, CreateJavaVMFunction create, vo
         diagnosticLog().writeLine("ClassName = " + parameters.mainClass);
     }
 
+    if (afterCreate) afterCreate(env, parameters);
     MainCallResult result = callMain(env, parameters, texts);
     destroyVm(vm);
     library.reset();

@@ -40,6 +40,8 @@ void writeDiagnosticLines(const LaunchParameters& parameters, const List<Text>& 
 // the result is negative), calls main, destroys the VM and releases
 // `library` - on every path, and never before the VM is destroyed. 0 when
 // main has returned, -1 after a failure that has been shown or when main
-// ended with an exception.
+// ended with an exception. `afterCreate` (when given) runs on the new VM
+// before main is looked up.
 int runJavaVm(platform::DynamicLibrary& library, CreateJavaVMFunction create, void* initArgs,
-              const LaunchParameters& parameters, const List<Text>& dumpLines, const MainCallTexts& texts);
+              const LaunchParameters& parameters, const List<Text>& dumpLines, const MainCallTexts& texts,
+              void (*afterCreate)(JNIEnv* env, const LaunchParameters& parameters) = nullptr);

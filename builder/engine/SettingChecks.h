@@ -11,8 +11,9 @@
 // A message naming the setting (or the list entry) that cannot be stored
 // in an executable, or nullopt: a VM option that does not begin with "-",
 // a line break in any of these settings (the launcher reads its settings
-// one line each), and a console program or an embedded jar in a JDK 1.1
-// project.
+// one line each), a Java version bound that is no Java version, a lowest
+// version above the highest, and a console program or an embedded jar in
+// a JDK 1.1 project.
 std::optional<std::string> extendedSettingProblem(const Project& project);
 
 // The same for one VM option alone (the pages check an entry as it is added).

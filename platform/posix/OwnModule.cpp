@@ -14,6 +14,14 @@ Text ownModulePath(bool* shortForm) {
     return Text(buffer, static_cast<size_t>(n));
 }
 
+Text ownModulePathUtf8() { return ownModulePath(); }
+
+File openOwnCompanion(const char* extension, Text& path, bool& missing) {
+    path = companionPath(ownModulePath(), extension);
+    missing = !fileExists(path.c_str());
+    return File::open(path.c_str(), File::Mode::ReadShared);
+}
+
 File openOwnExecutable() { return File::open("/proc/self/exe", File::Mode::ReadShared); }
 
 bool ownCommandLineArguments(Text&) { return false; }

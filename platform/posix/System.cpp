@@ -27,6 +27,15 @@ bool allocConsole() { return false; }
 void freeConsole() {}
 bool isConsoleProgram() { return true; }
 
+void writeStandardError(const char* bytes, size_t size) {
+    while (size > 0) {
+        const ssize_t n = write(2, bytes, size);
+        if (n <= 0) return;
+        bytes += n;
+        size -= static_cast<size_t>(n);
+    }
+}
+
 void* DynamicLibrary::symbol(const char* name) const { return handle_ ? dlsym(handle_, name) : nullptr; }
 
 void DynamicLibrary::reset() {

@@ -29,3 +29,26 @@ Text ansiFromUtf8(const Text& utf8) {
 }
 
 bool platform::isLeadByte(char c) { return IsDBCSLeadByteEx(CP_ACP, static_cast<BYTE>(c)) != 0; }
+
+// WC_NO_BEST_FIT_CHARS keeps look-alikes from passing for the real
+// characters; systems before Windows 2000 do not know the flag.
+bool exactAnsiFromUtf16(const uint16_t* units, size_t count, Text& ansi) {
+    ansi.clear();
+    if (count == 0) return true;
+    const wchar_t* text = reinterpret_cast<const wchar_t*>(units);
+    const int size = static_cast<int>(count);
+    for (DWORD flags : {static_cast<DWORD>(WC_NO_BEST_FIT_CHARS), static_cast<DWORD>(0)}) {
+        BOOL lossy = FALSE;
+        const int n = WideCharToMultiByte(CP_ACP, flags, text, size, nullptr, 0, nullptr, &lossy);
+        if (n <= 0) continue;
+        ansi.resize(static_cast<size_t>(n));
+        WideCharToMultiByte(CP_ACP, flags, text, size, ansi.data(), n, nullptr, &lossy);
+        return !lossy;
+    }
+    return false;
+}
+
+bool exactAnsiFromUtf8(const Text& utf8, Text& ansi) {
+    const List<uint16_t> units = utf16FromUtf8(utf8);
+    return exactAnsiFromUtf16(units.data(), units.size(), ansi);
+}

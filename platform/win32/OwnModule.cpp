@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "platform/CodePage.h"
 #include "platform/OwnModule.h"
 #include "platform/Unicode.h"
 #include "platform/CommandLine.h"
@@ -23,22 +24,9 @@ List<uint16_t> wideModulePath() {
     return List<uint16_t>();
 }
 
-// The ANSI form of a UTF-16 path; false when a character has none.
-// WC_NO_BEST_FIT_CHARS keeps look-alikes from passing for the real name;
-// systems before Windows 2000 do not know the flag.
-bool ansiPath(const List<uint16_t>& wide, Text& ansi) {
-    const wchar_t* text = reinterpret_cast<const wchar_t*>(wide.data());
-    for (DWORD flags : {static_cast<DWORD>(WC_NO_BEST_FIT_CHARS), static_cast<DWORD>(0)}) {
-        BOOL lossy = FALSE;
-        const int count = WideCharToMultiByte(CP_ACP, flags, text, -1, nullptr, 0, nullptr, &lossy);
-        if (count <= 0) continue;
-        ansi.resize(static_cast<size_t>(count));
-        WideCharToMultiByte(CP_ACP, flags, text, -1, ansi.data(), count, nullptr, &lossy);
-        ansi.resize(static_cast<size_t>(count - 1));
-        return !lossy;
-    }
-    return false;
-}
+// The ANSI form of a UTF-16 path (NUL-terminated); false when a character
+// has none.
+bool ansiPath(const List<uint16_t>& wide, Text& ansi) { return exactAnsiFromUtf16(wide.data(), wide.size() - 1, ansi); }
 
 List<uint16_t> shortPath(const List<uint16_t>& wide) {
     const wchar_t* text = reinterpret_cast<const wchar_t*>(wide.data());
@@ -74,6 +62,28 @@ Text ownModulePath(bool* shortForm) {
     if (brief.empty() || !ansiPath(brief, shortAnsi)) return ansi;  // the best the code page can do
     if (shortForm) *shortForm = true;
     return shortAnsi;
+}
+
+Text ownModulePathUtf8() {
+    const List<uint16_t> wide = wideModulePath();
+    if (wide.empty()) return utf8FromAnsi(ansiModulePath());
+    return utf8FromUtf16(wide.data(), wide.size() - 1);
+}
+
+File openOwnCompanion(const char* extension, Text& path, bool& missing) {
+    path = companionPath(ownModulePathUtf8(), extension);
+    List<uint16_t> wide = utf16FromUtf8(path);
+    wide.push_back(0);
+    HANDLE h = CreateFileW(reinterpret_cast<const wchar_t*>(wide.data()), GENERIC_READ,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const DWORD error = h == INVALID_HANDLE_VALUE ? GetLastError() : 0;
+    if (error == ERROR_CALL_NOT_IMPLEMENTED) {  // Windows 95 and 98: the ANSI path
+        const Text ansi = companionPath(ansiModulePath(), extension);
+        missing = !fileExists(ansi.c_str());
+        return File::open(ansi.c_str(), File::Mode::ReadShared);
+    }
+    missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    return File::adopt(h == INVALID_HANDLE_VALUE ? -1 : reinterpret_cast<intptr_t>(h));
 }
 
 File openOwnExecutable() {

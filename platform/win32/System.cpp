@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "platform/Browser.h"
 #include "platform/Console.h"
 #include "platform/DynamicLibrary.h"
 #include "platform/Keyboard.h"
@@ -54,6 +55,12 @@ void beep(unsigned frequency, unsigned milliseconds) { Beep(frequency, milliseco
 
 bool allocConsole() { return AllocConsole() != 0; }
 void freeConsole() { FreeConsole(); }
+
+void writeStandardError(const char* bytes, size_t size) {
+    HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+    DWORD written = 0;
+    if (error && error != INVALID_HANDLE_VALUE) WriteFile(error, bytes, static_cast<DWORD>(size), &written, nullptr);
+}
 
 void* DynamicLibrary::symbol(const char* name) const {
     if (!handle_) return nullptr;
@@ -150,6 +157,15 @@ RegistryKey openKey(RegistryRoot root, const char* subKey, RegistryView view) {
                       &key) != ERROR_SUCCESS)
         return RegistryKey();
     return RegistryKey(key);
+}
+
+bool openInBrowser(const char* address) {
+    using Execute = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+    HMODULE shell = LoadLibraryA("shell32.dll");
+    void* entry = shell ? reinterpret_cast<void*>(GetProcAddress(shell, "ShellExecuteA")) : nullptr;
+    const auto execute = reinterpret_cast<Execute>(entry);
+    // shell32.dll stays loaded: the program it started may still be served by it.
+    return execute && reinterpret_cast<INT_PTR>(execute(nullptr, "open", address, nullptr, nullptr, SW_SHOWNORMAL)) > 32;
 }
 
 int showMessage(WindowRef owner, const char* text, const char* caption, unsigned style) {

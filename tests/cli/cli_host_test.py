@@ -106,6 +106,8 @@ def test_set_changes_only_what_it_names(work):
     data = open(path, "rb").read()
     for args, text in ((["--jvm-option", "Xmx1g"], "does not begin with \"-\""),
                        (["--working-folder", "home"], "expected executable or caller"),
+                       (["--java-min", "17."], "java-min setting \"17.\" is not a Java version"),
+                       (["--java-min", "21", "--java-max", "17"], "java-min setting 21 is above the java-max setting 17"),
                        (["--clear-env=yes"], "takes no value")):
         rc, out, err = caskit("set", path, *args)
         check(rc == 2 and text in err and open(path, "rb").read() == data, "set %r: %d %r" % (args, rc, err))
@@ -499,7 +501,9 @@ def test_help_is_complete(work):
         check(option in out, "help lacks %s" % option)
     for text in ["caskit new PROJECT.csk --jdk 1.1|2.0", "caskit compile PROJECT.csk", "caskit show PROJECT.csk",
                  "caskit set PROJECT.csk",
-                 "windows-x64", "windows-x86", "linux-x64", "standard error"]:
+                 "windows-x64", "windows-x86", "linux-x64", "standard error",
+                 "app.options", "%EXEDIR%", "JDK_JAVA_OPTIONS", "-Dcaskit.executable=", "caskit.executable.dir",
+                 "-Djava.compiler=NONE", "outside the range"]:
         check(text in out, "help lacks %r" % text)
     # Where a launcher looks for Java, in order, on both systems.
     search = out[out.find("Where a launcher looks for Java"):]

@@ -21,13 +21,14 @@ from caskit_test import (Scenarios, expect_equal, fresh_folder, log_records, par
 
 
 def block(binarypath="#internal#", classname="jvmtest.PrintAll", parameters="", cpmode="appendcp", environment=(),
-          classpath=(), properties=(), noclassgc="0", disablejit="0", minheap="1024", maxheap="16384", caller=False):
+          classpath=(), properties=(), noclassgc="0", disablejit="0", minheap="1024", maxheap="16384", caller=False,
+          **extended):
     """A parameter block with the other settings at a builder's defaults;
     `caller` keeps the caller's folder current."""
     return parameter_block(binarypath=binarypath, classname=classname, parameters=parameters, cpmode=cpmode,
                            environment=environment, classpath=classpath, properties=properties,
                            noclassgc=noclassgc, disablejit=disablejit, minheap=minheap,
-                           maxheap=maxheap) + ("workingfolder\ncaller\n" if caller else "")
+                           maxheap=maxheap, **extended) + ("workingfolder\ncaller\n" if caller else "")
 
 
 def lf_records(texts):
@@ -277,10 +278,11 @@ def diagnostics(h):
     rc, out, err = h.run(exe, ["a", "b c"], cwd=start, env={"CASKIT_DIAGNOSTICS": "1"})
     expect_equal(rc, 0, "exit code")
     expect_equal(os.path.exists(os.path.join(start, "Log.txt")), False, "no Log.txt in the start folder")
-    options = ["-Djava.class.path=.:classes:", "-Xms1024k", "-Xmx16384k", "-Dapp.plain=1"]
+    options = ["-Djava.class.path=.:classes:", "-Xms1024k", "-Xmx16384k", "-Dapp.plain=1",
+               "-Dcaskit.executable=" + exe, "-Dcaskit.executable.dir=" + os.path.dirname(exe)]
     # The command line, the runtime the search took, then the VM start's lines.
     expected = ['#Command Line Args:a "b c"', "Runtime %s/lib/server/libjvm.so: taken (JAVA_HOME)" % h.java_home,
-                "\n#Dump of JVM Parameters", "   Options:4"] + \
+                "\n#Dump of JVM Parameters", "   Options:6"] + \
         ["      Option[%d] = %s" % (j, o) for j, o in enumerate(options)] + \
         ["#END Dump of JVM Parameters", "fCreateJavaVMPtr ok\n", "ClassName = jvmtest/PrintAll", "FindClass ok\n",
          "GetStaticMethodID ok\n", "CallStaticVoidMethod Start\n", "CallStaticVoidMethod End\n"]

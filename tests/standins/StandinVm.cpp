@@ -21,7 +21,9 @@
 // "FreeLibrary console=yes|no" is recorded: the last line of every run
 // that loaded it, with whether a console existed at that moment.
 // Compile-time switches leave an entry point out (STANDIN_NO_CREATE,
-// STANDIN_NO_DEFAULTS) for the missing-entry-point messages.
+// STANDIN_NO_DEFAULTS) for the missing-entry-point messages;
+// STANDIN_VERSION gives the library a version resource of that product
+// version (StandinVersion.rc).
 #include <windows.h>
 
 #include <jni.h>
@@ -100,7 +102,7 @@ const char kClassVersionError[] =
 
 jclass JNICALL findClass(JNIEnv*, const char* name) {
     record(std::string("FindClass ") + name);
-    bool isString = std::strcmp(name, "java/lang/String") == 0;
+    bool isString = std::strcmp(name, "java/lang/String") == 0 || std::strcmp(name, "java/lang/System") == 0;
     if (!isString && failure() == "class") {
         gPending = kClassVersionError;
         return nullptr;
@@ -219,6 +221,25 @@ void JNICALL callStaticVoidMethodV(JNIEnv*, jclass cls, jmethodID method, va_lis
     callMain("CallStaticVoidMethodV", cls, method, va_arg(args, jobjectArray));
 }
 
+// System.setProperty and the like: the class, method and string arguments.
+jobject JNICALL callStaticObjectMethodV(JNIEnv*, jclass cls, jmethodID method, va_list args) {
+    jobject key = va_arg(args, jobject);
+    jobject value = va_arg(args, jobject);
+    record("CallStaticObjectMethod " + object(cls)->text + "." + object(reinterpret_cast<jobject>(method))->text + " " +
+           object(key)->text + "=" + object(value)->text);
+    return nullptr;
+}
+
+jobject JNICALL callStaticObjectMethod(JNIEnv* env, jclass cls, jmethodID method, ...) {
+    va_list args;
+    va_start(args, method);
+    jobject result = callStaticObjectMethodV(env, cls, method, args);
+    va_end(args);
+    return result;
+}
+
+jboolean JNICALL exceptionCheck(JNIEnv*) { return gPending ? JNI_TRUE : JNI_FALSE; }
+
 // A throwable is an object whose text is its toString() text.
 jthrowable JNICALL exceptionOccurred(JNIEnv*) {
     return gPending.empty() ? nullptr : static_cast<jthrowable>(newObject(gPending));
@@ -289,6 +310,9 @@ JNINativeInterface_ makeNativeInterface() {
     table.CallObjectMethod = callObjectMethod;
     table.GetStringUTFChars = getStringUtfChars;
     table.ReleaseStringUTFChars = releaseStringUtfChars;
+    table.ExceptionCheck = exceptionCheck;
+    table.CallStaticObjectMethod = callStaticObjectMethod;
+    table.CallStaticObjectMethodV = callStaticObjectMethodV;
     return table;
 }
 

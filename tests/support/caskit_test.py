@@ -114,8 +114,10 @@ def block_lines(lines):
 def parameter_block(binarypath="#internal#", classname="app.Main", parameters="", cpmode="appendcp",
                     environment=(), classpath=(), properties=(), noasyncgc="0", noclassgc="0", verify="noverify",
                     disablejit="0", console="0", routeconsole="0", minheap="1024", maxheap="16384",
-                    maxcstack="128", maxjavastack="400"):
-    """A parameter block (text) in the order and form a builder writes it."""
+                    maxcstack="128", maxjavastack="400", **extended):
+    """A parameter block (text) in the order and form a builder writes it;
+    `extended` adds the keywords of the settings beyond the original
+    records, in the order given (a list value is written with its count)."""
     lines = ["binarypath", binarypath, "classname", classname, "parameters", parameters, cpmode,
              "environment", str(len(environment))]
     for name, value in environment:
@@ -125,6 +127,8 @@ def parameter_block(binarypath="#internal#", classname="app.Main", parameters=""
     lines += ["noasyncgc", noasyncgc, "noclassgc", noclassgc, verify, "disablejit", disablejit, "console", console,
               "routeconsole", routeconsole, "minheap", minheap, "maxheap", maxheap, "maxcstack", maxcstack,
               "maxjavastack", maxjavastack]
+    for keyword, value in extended.items():
+        lines += [keyword] + ([str(len(value))] + list(value) if isinstance(value, (list, tuple)) else [value])
     return "".join(line + "\n" for line in lines)
 
 

@@ -51,10 +51,13 @@ TEST(Jdk12Options, EveryPropertyReachesTheVmBeyondTwoHundredOptions) {
 }
 
 TEST(Jdk12Options, DumpLines) {
-    EXPECT_EQ(jdk12DumpLines({"-Djava.class.path=.;", "-Xms1024k"}),
+    VmOptions two;
+    two.texts = {"-Djava.class.path=.;", "-Xms1024k"};
+    two.ends[0] = 2;
+    EXPECT_EQ(jdk12DumpLines(two),
               (Options{"\n#Dump of JVM Parameters", "   Options:2", "      Option[0] = -Djava.class.path=.;",
                        "      Option[1] = -Xms1024k", "#END Dump of JVM Parameters"}));
-    EXPECT_EQ(jdk12DumpLines({}),
+    EXPECT_EQ(jdk12DumpLines(VmOptions()),
               (Options{"\n#Dump of JVM Parameters", "   Options:0", "#END Dump of JVM Parameters"}));
 }
 

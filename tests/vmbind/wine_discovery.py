@@ -17,7 +17,7 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from wine_stubs import (CUT, JDK11_NOT_FOUND, JDK11_REGISTRY, JDK12_REGISTRY, JDK12_NOT_FOUND, RELEASED,  # noqa: E402
-                        Harness, read_lines, surroundings, unescape, vm_record, wslash)
+                        Harness, parse_messages, read_lines, surroundings, unescape, vm_record, wslash)
 from caskit_test import expect_equal, log_records, parameter_block as block, scenario_main, winpath  # noqa: E402
 
 # Every key the search reads is below one of these; the tests own them.
@@ -48,17 +48,25 @@ class Discovery(Harness):
         """Harness.run, keeping the paths LoadLibraryA was called with."""
         rc, messages = super().run(exe, args, cwd, env, f12, command_line)
         with open(os.path.join(self.work, "stderr.txt"), "rb") as f:
-            self.loaded = [unescape(m.group(1)) for m in LOAD_LIBRARY.finditer(f.read().decode("latin-1"))]
+            # version.dll, which reads the libraries' version resources, is no candidate.
+            self.loaded = [unescape(m.group(1)) for m in LOAD_LIBRARY.finditer(f.read().decode("latin-1"))
+                           if unescape(m.group(1)).lower() != "version.dll"]
         return rc, messages
 
-    def install(self, home, layout=r"bin\server", library="64", java_exe=False):
+    def install(self, home, layout=r"bin\server", library="64", java_exe=False, release=None):
         """A runtime at `home` (below C:\\caskit-runtimes, or a Unix folder)
-        whose library is the stand-in ("64"), the win32 stand-in ("32"), a
-        text file ("text") or missing (None); returns its Windows path."""
+        whose library is the stand-in ("64"), one with the version resource
+        of Java 11.0.2 or 25.0.1 ("v11", "v25"), the win32 stand-in ("32"),
+        a text file ("text") or missing (None), with a `release` file that
+        says JAVA_VERSION=`release` when given; returns its Windows path."""
         folder = home if os.path.isabs(home) else os.path.join(self.drive_c, "caskit-runtimes", *home.split("\\"))
         os.makedirs(os.path.join(folder, *layout.split("\\")), exist_ok=True)
         lib = os.path.join(folder, *layout.split("\\"), "jvm.dll")
-        sources = {"64": self.standin("jvm.dll"), "32": os.path.join(self.standins32, "jvm.dll")}
+        sources = {"64": self.standin("jvm.dll"), "32": os.path.join(self.standins32, "jvm.dll"),
+                   "v11": self.standin("jvm.dll", "v11"), "v25": self.standin("jvm.dll", "v25")}
+        if release:
+            with open(os.path.join(folder, "release"), "w") as f:
+                f.write('IMPLEMENTOR="test"\nJAVA_VERSION="%s"\n' % release)
         if library in sources:
             shutil.copyfile(sources[library], lib)
         elif library == "text":
@@ -240,7 +248,39 @@ def stub11_does_not_search(h):
     expect_equal((rc, messages), (1, [JDK11_REGISTRY, JDK11_NOT_FOUND]), "exit code and messages")
 
 
+def version_range(h):
+    """Versions from version resources (11.0.2, 25.0.1) and a release file
+    (17.0.2): with 17 to 21 JAVA_HOME's 25 and the registry's newer 11 are
+    passed over, named with their versions, and the release file's 17
+    starts; with at least 26 nothing is left and the last message names
+    each runtime with its version and the download address, asking whether
+    to open it."""
+    folder, exe = h.app("range", javamin="17", javamax="21")
+    java_home = h.install("v25home", library="v25")
+    h.key(r"HKLM\SOFTWARE\JavaSoft\JDK\18", JavaHome=h.install("v11reg", library="v11"))
+    jdk17 = h.install("jdk17", release="17.0.2")
+    h.key(r"HKLM\SOFTWARE\JavaSoft\JDK\17", JavaHome=jdk17)
+    expect_equal(h.started(exe, {"JAVA_HOME": java_home}, f12=True), jdk17 + "\\bin\\", "17 from the release file")
+    v25 = java_home + r"\bin\server\jvm.dll: Java 25.0.1, this program needs at most 21"
+    v11 = RUNTIMES + r"\v11reg\bin\server\jvm.dll: Java 11.0.2, this program needs 17 or newer"
+    h.log_has(folder, ["Runtime %s (JAVA_HOME)" % v25, "Runtime %s (%s)" % (
+        v11, r"HKLM\SOFTWARE\JavaSoft\JDK\18\JavaHome, 64-bit registry")])
+    folder, exe = h.app("range26", javamin="26", downloadurl="https://example.org/java")
+    rc, messages = h.run(exe, env={"JAVA_HOME": java_home})
+    styles = []
+    parse_messages(h.last_run[2], styles)
+    rejected = [java_home + r"\bin\server\jvm.dll: Java 25.0.1, this program needs 26 or newer"] + [
+        "%s\\bin\\server\\jvm.dll: Java %s, this program needs 26 or newer" % (home, v)
+        for home, v in ((RUNTIMES + r"\v11reg", "11.0.2"), (jdk17, "17.0.2"))]
+    expect_equal(rc, 1, "exit code")
+    address = "\n\nA suitable Java can be downloaded from:\nhttps://example.org/java\n\nOpen this address now?"
+    last = not_found(*rejected)
+    expect_messages(messages, [JDK12_REGISTRY, (last[0] + address, last[1])], "messages")
+    expect_equal(styles, [0, 4], "the last message asks Yes or No")
+
+
 SCENARIOS = [
+    ("version range", version_range),
     ("each install alone", each_source_alone),
     ("order of the sources", order_of_sources),
     ("highest registry version", highest_registry_version),

@@ -93,7 +93,9 @@ MESSAGE = re.compile(r'Call user32\.MessageBoxA\((\w+),(?:\w+ "((?:[^"\\]|\\.)*)
 CUT = "[cut]"
 
 
-def parse_messages(stderr):
+def parse_messages(stderr, styles=None):
+    """The messages of a run's relay trace, (text, caption) each; their
+    styles go to `styles` when given."""
     messages = []
     for line in stderr.splitlines():
         m = MESSAGE.search(line)
@@ -101,7 +103,9 @@ def parse_messages(stderr):
             continue
         owner, text, cut, _, caption, null_caption, style = m.groups()
         assert owner == "00000000", "message box with an owner: " + line
-        assert int(style, 16) == 0, "message box style not MB_OK: " + line
+        assert int(style, 16) in (0, 4), "message box style neither MB_OK nor MB_YESNO: " + line
+        if styles is not None:
+            styles.append(int(style, 16))
         assert null_caption is None, "NULL caption: " + line
         messages.append((unescape(text) + (CUT if cut else ""), unescape(caption)))
     return messages
@@ -275,10 +279,11 @@ def s12_trailer_configured_path(h):
     expect_equal(messages, [], "messages")
     create, around, calls = vm_record(read_lines(log))
     expect_equal(create, [
-        "CreateJavaVM version=0x00010002 nOptions=7 ignoreUnrecognized=1",
+        "CreateJavaVM version=0x00010002 nOptions=9 ignoreUnrecognized=1",
         "option[0]=-Djava.class.path=.;.\\lib\\app.jar;C:\\lib\\x.jar;.;D:\\other.jar;",
         "option[1]=-Djava.compiler=NONE", "option[2]=-Xms2048k", "option[3]=-Xmx65536k", "option[4]=-Xnoclassgc",
-        "option[5]=-Dapp.os=Windows_NT", "option[6]=-Dplain=1"], "options")
+        "option[5]=-Dapp.os=Windows_NT", "option[6]=-Dplain=1", "option[7]=-Dcaskit.executable=" + winpath(exe),
+        "option[8]=-Dcaskit.executable.dir=" + winpath(app)], "options")
     expect_equal(surroundings(around, "cwd"), winpath(app), "current folder")
     expect_equal(surroundings(around, "PATH"), ".;" + wslash(app) + ";" + h.startup_path + ";", "PATH")
     expect_equal(surroundings(around, "APP_MODE"), "fast", "environment record")
@@ -304,9 +309,10 @@ def s12_resource_registered_runtime(h):
     expect_equal((rc, messages), (0, []), "exit code and messages")
     create, around, calls = vm_record(read_lines(log))
     expect_equal(create, [
-        "CreateJavaVM version=0x00010002 nOptions=3 ignoreUnrecognized=1",
+        "CreateJavaVM version=0x00010002 nOptions=5 ignoreUnrecognized=1",
         "option[0]=-Djava.class.path=.;%s\\lib\\rt.jar;a.jar;.;" % winpath(home),
-        "option[1]=-Xms1024k", "option[2]=-Xmx16384k"], "options")
+        "option[1]=-Xms1024k", "option[2]=-Xmx16384k", "option[3]=-Dcaskit.executable=" + winpath(exe),
+        "option[4]=-Dcaskit.executable.dir=" + winpath(app)], "options")
     expect_equal(surroundings(around, "PATH"),
                  ".;%s\\bin\\;%s;%s;" % (winpath(home), wslash(app), h.startup_path), "PATH")
     expect_equal(calls, jni_calls("app/Main", []) + ["DestroyJavaVM", RELEASED], "JNI calls")
@@ -512,8 +518,9 @@ def s12_diagnostics(h):
     rc, messages = h.run(exe, ["one", "two"], cwd=start, env=env, f12=True)
     expect_equal((rc, messages), (0, []), "exit code and messages")
     expect_equal(os.path.exists(os.path.join(start, "Log.txt")), False, "no Log.txt in the start folder")
-    options = ["-Djava.class.path=.;", "-Xms1024k", "-Xmx16384k", "-Dp=1"]
-    expected = ["#Command Line Args:one two", "\n#Dump of JVM Parameters", "   Options:4"] + \
+    options = ["-Djava.class.path=.;", "-Xms1024k", "-Xmx16384k", "-Dp=1", "-Dcaskit.executable=" + winpath(exe),
+               "-Dcaskit.executable.dir=" + winpath(app)]
+    expected = ["#Command Line Args:one two", "\n#Dump of JVM Parameters", "   Options:6"] + \
         ["      Option[%d] = %s" % (j, o) for j, o in enumerate(options)] + \
         ["#END Dump of JVM Parameters", "fCreateJavaVMPtr ok\n", "ClassName = app/Main", "FindClass ok\n",
          "GetStaticMethodID ok\n", "CallStaticVoidMethod Start\n", "CallStaticVoidMethod End\n"]
@@ -584,6 +591,36 @@ def s12_log_in_temp(h):
         "#%s\\Log.txt cannot be written; this log is %s\\app.exe-Log.txt" % (winpath(app), temp),
         "#Command Line Args:x", "\n#Dump of JVM Parameters"])), True, "the first lines: %r" % data[:300])
     expect_equal(data.endswith(log_records(["CallStaticVoidMethod End\n"])), True, "the last line")
+
+
+def s12_option_sources(h):
+    """The options of every source reach JavaVMInitArgs in order: the fixed
+    ones and the properties, caskit.executable, the project's,
+    JDK_JAVA_OPTIONS (the runtime's version resource says Java 25), the
+    options file's (%EXEDIR% expanded); no compiler property for Java 25.
+    An options file line the code page cannot hold stops the start before
+    any library is loaded, naming the file and the line."""
+    app = h.folder("s12_sources")
+    exe = h.stub(12, app, block(binarypath=winpath(h.standin("jvm.dll", "v25")), properties=["p=1"], disablejit="1",
+                                jvmoptions=["-Xmx1g", "--add-opens=java.base/java.lang=ALL-UNNAMED"]))
+    with open(os.path.join(app, "app.options"), "wb") as f:
+        f.write("\ufeff# administrator's options\r\n-Xmx2g\r\n\r\n-Dlib=%EXEDIR%\\lib\r\n".encode("utf-8"))
+    log, env = h.log_env(JDK_JAVA_OPTIONS='-Denv="a b"')
+    rc, messages = h.run(exe, env=env)
+    expect_equal((rc, messages), (0, []), "exit code and messages")
+    create, _, _ = vm_record(read_lines(log))
+    options = ["-Djava.class.path=.;", "-Xms1024k", "-Xmx16384k", "-Dp=1", "-Dcaskit.executable=" + winpath(exe),
+               "-Dcaskit.executable.dir=" + winpath(app), "-Xmx1g", "--add-opens=java.base/java.lang=ALL-UNNAMED",
+               "-Denv=a b", "-Xmx2g", "-Dlib=%s\\lib" % winpath(app)]
+    expect_equal(create[1:], ["option[%d]=%s" % (i, o) for i, o in enumerate(options)], "options in order")
+    expect_equal("NOTE: Picked up JDK_JAVA_OPTIONS: -Denv=\"a b\"\n" in h.last_run[2], True, "the note")
+    with open(os.path.join(app, "app.options"), "wb") as f:
+        f.write("-Xmx2g\n-Dname=\u65e5\n".encode("utf-8"))
+    log, env = h.log_env()
+    rc, messages = h.run(exe, env=env)
+    expect_equal((rc, messages, read_lines(log)), (1, [(
+        "The options file %s\\app.options, line 2: a character the VM cannot receive (not in the system's code "
+        "page)" % winpath(app), "Error")], None), "exit code, message, no VM")
 
 
 # ===================================================================== stub11
@@ -797,6 +834,7 @@ def no_log_without_key(h):
 
 
 SCENARIOS = [
+    ("stub12: VM options of every source, in order", s12_option_sources),
     ("stub12 trailer, configured path, all options", s12_trailer_configured_path),
     ("stub12 resource block, registered runtime", s12_resource_registered_runtime),
     ("stub12 RuntimeLib value", s12_runtime_lib_value),

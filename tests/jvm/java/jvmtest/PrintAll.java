@@ -1,7 +1,8 @@
 package jvmtest;
 
 // Prints what the launcher handed the VM: arguments, chosen system
-// properties, the class path, the heap limit and the working folder.
+// properties, the class path, the heap limit, the working folder, the
+// runtime's version and the executable the launcher names.
 public final class PrintAll {
     public static void main(String[] args) {
         System.out.println("argc=" + args.length);
@@ -12,5 +13,7 @@ public final class PrintAll {
         System.out.println("user.dir=" + System.getProperty("user.dir"));
         System.out.println("maxMemory=" + Runtime.getRuntime().maxMemory());
         System.out.println("APP_MODE=" + System.getenv("APP_MODE"));
+        for (String name : new String[] {"java.version", "caskit.executable", "caskit.executable.dir"})
+            System.out.println(name + "=" + System.getProperty(name));
     }
 }

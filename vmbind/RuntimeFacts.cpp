@@ -1,0 +1,54 @@
+#include "vmbind/RuntimeFacts.h"
+
+#include "platform/Files.h"
+#include "vmbind/PathRules.h"
+
+#ifdef _WIN32
+#include "platform/FileVersion.h"
+#endif
+
+namespace {
+
+const uint64_t kMostReleaseBytes = 16384;
+const unsigned kReleaseLevels = 5;
+
+void readReleaseVersion(RuntimeFacts& facts) {
+    Text folder = parentFolder(facts.library);
+    for (unsigned level = 0; level < kReleaseLevels && !folder.empty(); ++level, folder = parentFolder(folder)) {
+        const Text path = joinPath(folder, "release");
+        platform::File file = platform::File::open(path.c_str(), platform::File::Mode::ReadShared);
+        if (!file.isOpen()) continue;
+        facts.releasePath = path;
+        uint64_t size = 0;
+        const char* problem = "cannot be read";
+        Text bytes, value;
+        if (file.size(size) && size > kMostReleaseBytes) {
+            problem = "file too large";
+        } else if (size <= kMostReleaseBytes && bytes.tryResize(static_cast<size_t>(size)) &&
+                   file.readExact(bytes.data(), bytes.size())) {
+            if (releaseFileVersion(bytes.data(), bytes.size(), value, problem)) {
+                if (readJavaVersion(value.c_str(), facts.version, problem)) return;
+                problem = "JAVA_VERSION not a version";
+            }
+        }
+        facts.releaseProblem = problem;
+        return;
+    }
+}
+
+}  // namespace
+
+RuntimeFacts readRuntimeFacts(const Text& library) {
+    RuntimeFacts facts;
+    facts.library = library;
+    facts.verdict = checkLibraryFile(library.c_str(), facts.machine);
+#ifdef _WIN32
+    Text info;
+    const char* problem = nullptr;
+    if (platform::fileVersionInfo(library.c_str(), info) &&
+        fixedInfoVersion(reinterpret_cast<const unsigned char*>(info.data()), info.size(), facts.version, problem))
+        return facts;
+#endif
+    readReleaseVersion(facts);
+    return facts;
+}
