@@ -30,11 +30,12 @@ public:
     // (both stacks on the JDK 2.0 template) stores 0. Those zeros are not a
     // change of the user's: they leave the modified flag as it was, so a
     // JDK 2.0 project does not ask to be saved because a tab was visited.
-    void onVerify() {
+    bool onVerify() {
         project_.setMinHeap(readUnsigned(dialog_, IDC_MIN_HEAP));
         project_.setMaxHeap(readUnsigned(dialog_, IDC_MAX_HEAP));
         storeStack(IDC_NATIVE_STACK, &Project::setMaxNativeStack);
         storeStack(IDC_JAVA_STACK, &Project::setMaxJavaStack);
+        return true;
     }
 
     int helpId() const { return 7; }
