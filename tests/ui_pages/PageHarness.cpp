@@ -152,6 +152,72 @@ int selection(HWND page, int listId) {
     return static_cast<int>(SendDlgItemMessageA(page, listId, LB_GETCURSEL, 0, 0));
 }
 
+std::string tabWalk(HWND page, int from, int steps) {
+    std::string walked;
+    HWND at = GetDlgItem(page, from);
+    for (int i = 0; i < steps; ++i) {
+        at = GetNextDlgTabItem(page, at, FALSE);
+        walked += std::to_string(GetDlgCtrlID(at)) + " ";
+    }
+    return walked;
+}
+
+namespace {
+
+struct ToolTipSearch {
+    HWND page;
+    HWND control;
+    std::string text;
+};
+
+bool isToolTip(HWND window) {
+    char className[64] = {};
+    GetClassNameA(window, className, sizeof className);
+    return lstrcmpiA(className, TOOLTIPS_CLASSA) == 0;
+}
+
+BOOL CALLBACK countToolTips(HWND window, LPARAM lParam) {
+    if (isToolTip(window)) ++*reinterpret_cast<int*>(lParam);
+    return TRUE;
+}
+
+// A tool tip window (owned by the page's top-level window) that has a
+// tool for the control.
+BOOL CALLBACK findToolTip(HWND window, LPARAM lParam) {
+    auto* search = reinterpret_cast<ToolTipSearch*>(lParam);
+    if (!isToolTip(window)) return TRUE;
+    char buffer[1024] = {};
+    TOOLINFOA tool{};
+    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    tool.hwnd = search->page;
+    tool.uId = reinterpret_cast<UINT_PTR>(search->control);
+    if (!SendMessageA(window, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool))) return TRUE;
+    tool.lpszText = buffer;
+    SendMessageA(window, TTM_GETTEXTA, sizeof buffer, reinterpret_cast<LPARAM>(&tool));
+    search->text = buffer;
+    return FALSE;
+}
+
+}  // namespace
+
+std::string toolTipText(HWND page, int id) {
+    ToolTipSearch search{page, GetDlgItem(page, id), std::string()};
+    EnumThreadWindows(GetCurrentThreadId(), findToolTip, reinterpret_cast<LPARAM>(&search));
+    return search.text;
+}
+
+int toolTipWindows() {
+    int count = 0;
+    EnumThreadWindows(GetCurrentThreadId(), countToolTips, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+std::string idList(std::initializer_list<int> ids) {
+    std::string list;
+    for (int id : ids) list += std::to_string(id) + " ";
+    return list;
+}
+
 bool hasStyle(HWND window, LONG style) { return (GetWindowLongA(window, GWL_STYLE) & style) == style; }
 
 void expectModal(int button, int editId, const std::string& editText) {
