@@ -75,9 +75,9 @@ public:
             setControlText(dialog_, IDC_MANIFEST_PATH, project_.extended().manifestPath);
             setControlText(dialog_, IDC_EMBEDDED_JAR, project_.extended().embeddedJar);
             tips_ = addToolTips(dialog_, {{IDC_SYSTEM_VM, kJdk20SearchTip},
-                                  {IDC_CONSOLE_PROGRAM, kConsoleProgramTip},
-                                  {IDC_MANIFEST_PATH, kManifestTip},
-                                  {IDC_EMBEDDED_JAR, kEmbeddedJarTip}});
+                                          {IDC_CONSOLE_PROGRAM, kConsoleProgramTip},
+                                          {IDC_MANIFEST_PATH, kManifestTip},
+                                          {IDC_EMBEDDED_JAR, kEmbeddedJarTip}});
         } else {
             tips_ = addToolTips(dialog_, {{IDC_SYSTEM_VM, kJdk11SearchTip}});
         }

@@ -45,14 +45,16 @@ public:
         setControlText(dialog_, IDC_JAVA_MAX, settings.javaMaxVersion);
         setControlText(dialog_, IDC_DOWNLOAD_URL, settings.downloadUrl);
         setChecked(dialog_, IDC_STARTUP_CACHE, settings.startupCache);
-        // A folder this version does not know checks neither, and is kept.
-        setChecked(dialog_, IDC_FOLDER_EXECUTABLE, settings.workingFolder == 0);
+        // A folder this version does not know checks neither, and is kept;
+        // the first button then keeps the tab stop of its template
+        // (unchecking takes a radio button's tab stop away).
         setChecked(dialog_, IDC_FOLDER_CALLER, settings.workingFolder == 1);
+        if (settings.workingFolder <= 1) setChecked(dialog_, IDC_FOLDER_EXECUTABLE, settings.workingFolder == 0);
         tips_ = addToolTips(dialog_, {{IDC_JAVA_MIN, kMinTip},
-                              {IDC_JAVA_MAX, kMaxTip},
-                              {IDC_DOWNLOAD_URL, kDownloadTip},
-                              {IDC_STARTUP_CACHE, kCacheTip},
-                              {IDC_FOLDER_CALLER, kCallerTip}});
+                                      {IDC_JAVA_MAX, kMaxTip},
+                                      {IDC_DOWNLOAD_URL, kDownloadTip},
+                                      {IDC_STARTUP_CACHE, kCacheTip},
+                                      {IDC_FOLDER_CALLER, kCallerTip}});
         return FALSE;
     }
 
