@@ -241,70 +241,31 @@ PAGE_TEST(commandPageSetsExeLocation) {
     CHECK_EQ(project.modified, true);
 }
 
-PAGE_TEST(commandPageJdk20ProgramSettings) {
+// The manifest and the embedded jar are read by the compile, which takes a
+// relative path from the project file's folder.
+PAGE_TEST(commandPageJdk20PicksProgramFiles) {
     Project project;
-    fillProject(project, 2);
-    project.setExtended(&ExtendedSettings::consoleProgram, true);
-    project.setExtended(&ExtendedSettings::manifestPath, std::string("app.manifest"));
+    resetProject(project, 2);
+    project.setExtended(&ExtendedSettings::manifestPath, std::string("C:\\res\\app.manifest"));
     project.modified = false;
     Page page(createCommandPage(container(), &project, IDD_COMMAND_JDK20));
-    CHECK(checked(page.get(), IDC_CONSOLE_PROGRAM));
-    CHECK(toolTipText(page.get(), IDC_CONSOLE_PROGRAM).rfind("A console program", 0) == 0);
-    CHECK(toolTipText(page.get(), IDC_SYSTEM_VM).rfind("The program looks for Java in this order", 0) == 0);
-    CHECK_EQ(text(page.get(), IDC_MANIFEST_PATH), "app.manifest");
-    CHECK_EQ(text(page.get(), IDC_EMBEDDED_JAR), "");
-    CHECK_EQ(verify(page.get()), 1);
-    CHECK_EQ(project.modified, false);
-
-    click(page.get(), IDC_CONSOLE_PROGRAM);
-    type(page.get(), IDC_MANIFEST_PATH, "C:\\res\\app.manifest");
-    CHECK_EQ(project.modified, false);  // stored when the page is verified
-    CHECK_EQ(verify(page.get()), 1);
-    CHECK_EQ(project.extended().consoleProgram, false);
-    CHECK_EQ(project.extended().manifestPath, "C:\\res\\app.manifest");
-    CHECK_EQ(project.modified, true);
-
     // Without a project file there is no base for a relative path.
     answerFilePicker(true, "C:\\build\\", "app.jar");
     click(page.get(), IDC_LOCATE_JAR);
-    std::vector<PickerCall> calls = takePickerCalls();
-    CHECK(calls.size() == 1 && calls[0].title == "Select Jar to Embed" && !calls[0].pathingOptions &&
-          calls[0].filter == std::string("Jar Files (*.jar)\0*.jar\0", 25) && calls[0].defaultExtension == "jar");
-    CHECK_EQ(project.extended().embeddedJar, "C:\\build\\app.jar");
-    CHECK_EQ(text(page.get(), IDC_EMBEDDED_JAR), "C:\\build\\app.jar");
-
-    // With one, Relative Path counts from the project file's folder (the
-    // compile reads the file from there); "." is that folder itself.
     project.projectPath = "C:\\work\\app.csk";
     answerFilePicker(true, ".", "app.manifest");
     click(page.get(), IDC_LOCATE_MANIFEST);
-    calls = takePickerCalls();
-    CHECK_EQ(calls.size(), 1u);
-    if (calls.size() == 1) {
-        CHECK_EQ(calls[0].title, "Select Application Manifest");
-        CHECK_EQ(calls[0].pathingOptions, true);
-        CHECK_EQ(calls[0].baseFolder, "C:\\work\\");
-        CHECK_EQ(calls[0].initialFolder, "C:\\res");
+    std::vector<PickerCall> calls = takePickerCalls();
+    CHECK_EQ(calls.size(), 2u);
+    if (calls.size() == 2) {
+        CHECK(calls[0].title == "Select Jar to Embed" && calls[0].defaultExtension == "jar");
+        CHECK(!calls[0].pathingOptions);
+        CHECK(calls[1].title == "Select Application Manifest" && calls[1].pathingOptions);
+        CHECK_EQ(calls[1].baseFolder, "C:\\work\\");
+        CHECK_EQ(calls[1].initialFolder, "C:\\res");
     }
-    CHECK_EQ(project.extended().manifestPath, "app.manifest");
-    answerFilePicker(false, "D:\\", "other.jar");
-    click(page.get(), IDC_LOCATE_JAR);
-    calls = takePickerCalls();
-    CHECK(calls.size() == 1 && calls[0].initialFolder == "C:\\build");
     CHECK_EQ(project.extended().embeddedJar, "C:\\build\\app.jar");
-}
-
-PAGE_TEST(commandPageJdk20IsWalkedByTab) {
-    Project project;
-    resetProject(project, 2);
-    Page page(createCommandPage(container(), &project, IDD_COMMAND_JDK20));
-    CHECK(page.item(IDC_CONSOLE_PROGRAM) != nullptr);
-    CHECK_EQ(tabWalk(page.get(), IDC_EXE_NAME, 11),
-             idList({IDC_SET_EXE_LOCATION, IDC_SYSTEM_VM, IDC_MAIN_CLASS, IDC_ARGUMENTS, IDC_CONSOLE_PROGRAM,
-                     IDC_MANIFEST_PATH, IDC_LOCATE_MANIFEST, IDC_EMBEDDED_JAR, IDC_LOCATE_JAR, IDC_EXE_NAME,
-                     IDC_SET_EXE_LOCATION}));
-    Project old;
-    resetProject(old, 1);
-    Page jdk11(createCommandPage(container(), &old, IDD_COMMAND_JDK11));
-    CHECK(jdk11.item(IDC_CONSOLE_PROGRAM) == nullptr && jdk11.item(IDC_EMBEDDED_JAR) == nullptr);
+    CHECK_EQ(project.extended().manifestPath, "app.manifest");  // "." is the project's folder itself
+    CHECK_EQ(text(page.get(), IDC_MANIFEST_PATH), "app.manifest");
+    CHECK_EQ(project.modified, true);
 }

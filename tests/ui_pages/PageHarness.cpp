@@ -164,47 +164,14 @@ std::string tabWalk(HWND page, int from, int steps) {
 
 namespace {
 
-struct ToolTipSearch {
-    HWND page;
-    HWND control;
-    std::string text;
-};
-
-bool isToolTip(HWND window) {
+BOOL CALLBACK countToolTips(HWND window, LPARAM lParam) {
     char className[64] = {};
     GetClassNameA(window, className, sizeof className);
-    return lstrcmpiA(className, TOOLTIPS_CLASSA) == 0;
-}
-
-BOOL CALLBACK countToolTips(HWND window, LPARAM lParam) {
-    if (isToolTip(window)) ++*reinterpret_cast<int*>(lParam);
+    if (lstrcmpiA(className, TOOLTIPS_CLASSA) == 0) ++*reinterpret_cast<int*>(lParam);
     return TRUE;
 }
 
-// A tool tip window (owned by the page's top-level window) that has a
-// tool for the control.
-BOOL CALLBACK findToolTip(HWND window, LPARAM lParam) {
-    auto* search = reinterpret_cast<ToolTipSearch*>(lParam);
-    if (!isToolTip(window)) return TRUE;
-    char buffer[1024] = {};
-    TOOLINFOA tool{};
-    tool.cbSize = TTTOOLINFOA_V2_SIZE;
-    tool.hwnd = search->page;
-    tool.uId = reinterpret_cast<UINT_PTR>(search->control);
-    if (!SendMessageA(window, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool))) return TRUE;
-    tool.lpszText = buffer;
-    SendMessageA(window, TTM_GETTEXTA, sizeof buffer, reinterpret_cast<LPARAM>(&tool));
-    search->text = buffer;
-    return FALSE;
-}
-
 }  // namespace
-
-std::string toolTipText(HWND page, int id) {
-    ToolTipSearch search{page, GetDlgItem(page, id), std::string()};
-    EnumThreadWindows(GetCurrentThreadId(), findToolTip, reinterpret_cast<LPARAM>(&search));
-    return search.text;
-}
 
 int toolTipWindows() {
     int count = 0;

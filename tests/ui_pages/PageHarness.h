@@ -86,10 +86,7 @@ int selection(HWND page, int listId);
 // `from`, as "id id ..."; and a list of ids written the same way.
 std::string tabWalk(HWND page, int from, int steps);
 std::string idList(std::initializer_list<int> ids);
-// The tool tip the page gives control `id` ("" when none; the system
-// answers the first 80 characters of a longer one), and how many
-// tool tip windows the test's thread has.
-std::string toolTipText(HWND page, int id);
+// How many tool tip windows the test's thread has.
 int toolTipWindows();
 // Whether the window has every bit of `style`.
 bool hasStyle(HWND window, LONG style);

@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 
-#include "builder/engine/SettingChecks.h"
 #include "builder/ui/Pages.h"
 #include "tests/ui_pages/PageHarness.h"
 
@@ -92,37 +91,6 @@ PAGE_TEST(versionPageStoresNumbersAndTexts) {
     CHECK_EQ(project.legalTrademarks(), "Acme(tm)");
     CHECK_EQ(project.comments(), "first\r\nsecond");
     CHECK_EQ(project.modified, true);
-}
-
-PAGE_TEST(versionPageDescriptionAndProductName) {
-    Project project;
-    resetProject(project, 1);
-    project.setExtended(&ExtendedSettings::fileDescription, std::string("Acme Editor"));
-    project.modified = false;
-    Page page(createVersionPage(container(), &project));
-    CHECK_EQ(text(page.get(), IDC_FILE_DESCRIPTION), "Acme Editor");
-    CHECK_EQ(text(page.get(), IDC_PRODUCT_NAME), "");
-    CHECK(toolTipText(page.get(), IDC_FILE_DESCRIPTION).rfind("What Windows shows as the program's name", 0) == 0);
-    CHECK_EQ(verify(page.get()), 1);
-    CHECK_EQ(project.modified, false);
-    type(page.get(), IDC_FILE_DESCRIPTION, "");
-    type(page.get(), IDC_PRODUCT_NAME, "Acme Suite");
-    CHECK_EQ(verify(page.get()), 1);
-    CHECK_EQ(project.extended().fileDescription, "");
-    CHECK_EQ(project.extended().productName, "Acme Suite");
-    CHECK_EQ(project.modified, true);
-    // A pasted line break is refused as the compile refuses it.
-    project.modified = false;
-    type(page.get(), IDC_PRODUCT_NAME, "Acme\r\nSuite");
-    expectModal(IDOK);
-    CHECK_EQ(verify(page.get()), 0);
-    std::vector<ModalSeen> seen = takeModals();
-    Project refused;
-    refused.setExtended(&ExtendedSettings::productName, std::string("Acme\r\nSuite"));
-    CHECK(seen.size() == 1 && seen[0].caption == "Data Error" &&
-          seen[0].text == extendedSettingProblem(refused).value_or("(none)"));
-    CHECK_EQ(project.extended().productName, "Acme Suite");
-    CHECK_EQ(project.modified, false);
 }
 
 PAGE_TEST(iconPageShowsAndLocatesImages) {
