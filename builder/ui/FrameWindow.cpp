@@ -126,9 +126,10 @@ bool FrameWindow::onCommand(int id) {
         projects::open(std::string());
         return true;
     case IDM_SAVE:
+        // A page that refuses what it holds (its message is shown) keeps the
+        // project as it was: saving then would store less than the page shows.
         if (ProjectWindow* active = projects::active()) {
-            projects::verifyActivePage();
-            active->save();
+            if (projects::verifyActivePage()) active->save();
         }
         return true;
     case IDM_EXIT:

@@ -46,8 +46,14 @@ struct GdiObjectReleaser {
 struct RegistryKeyReleaser {
     void operator()(HKEY h) const { RegCloseKey(h); }
 };
+struct WindowReleaser {
+    void operator()(HWND h) const { DestroyWindow(h); }
+};
 
 using OwnedHandle = Owned<HANDLE, KernelHandleReleaser>;  // null means none (mutexes, events)
 using OwnedIcon = Owned<HICON, IconReleaser>;
 using OwnedBitmap = Owned<HGDIOBJ, GdiObjectReleaser>;
 using OwnedKey = Owned<HKEY, RegistryKeyReleaser>;
+// A window that is not a child of its owner (a pop-up such as a tool tip):
+// nothing else ends it with the owner's child that uses it.
+using OwnedWindow = Owned<HWND, WindowReleaser>;

@@ -14,10 +14,14 @@ constexpr int kTabTextSize = 256;
 
 struct PageRow {
     int textId;
-    int jdk11Dialog;
+    int jdk11Dialog;  // 0: no such page for the version
     int jdk20Dialog;
     bool commandPage;
 };
+
+// The runtime page follows the other pages about the VM (Advanced,
+// Heap/Stack) and comes before the pages of the executable's resources,
+// which only some platforms have: the first six tabs stay where they are.
 
 const PageRow kRows[] = {
     {IDS_TAB_COMMAND, IDD_COMMAND_JDK11, IDD_COMMAND_JDK20, true},
@@ -26,6 +30,7 @@ const PageRow kRows[] = {
     {IDS_TAB_ENVIRONMENT, IDD_ENVIRONMENT_PAGE, IDD_ENVIRONMENT_PAGE, false},
     {IDS_TAB_ADVANCED, IDD_ADVANCED_JDK11, IDD_ADVANCED_JDK20, false},
     {IDS_TAB_HEAP, IDD_HEAP_JDK11, IDD_HEAP_JDK20, false},
+    {IDS_TAB_RUNTIME, 0, IDD_RUNTIME_PAGE, false},
 };
 
 HWND createPage(int dialogId, HWND container, Project& project) {
@@ -46,6 +51,8 @@ HWND createPage(int dialogId, HWND container, Project& project) {
         case IDD_HEAP_JDK11:
         case IDD_HEAP_JDK20:
             return createHeapPage(container, &project, dialogId);
+        case IDD_RUNTIME_PAGE:
+            return createRuntimePage(container, &project);
         case IDD_VERSION_PAGE:
             return createVersionPage(container, &project);
         case IDD_ICON_PAGE:
@@ -88,8 +95,8 @@ std::vector<HWND> createPageSet(HWND tabs, HWND container, Project& project, boo
     int version = project.getProjectVersion();
     if (version != 1 && version != 2) return pages;
     for (const PageRow& row : kRows) {
-        addPage(pages, tabs, container, project, version == 1 ? row.jdk11Dialog : row.jdk20Dialog, row.textId,
-                row.commandPage);
+        const int dialogId = version == 1 ? row.jdk11Dialog : row.jdk20Dialog;
+        if (dialogId) addPage(pages, tabs, container, project, dialogId, row.textId, row.commandPage);
     }
     if (resourcePages) {
         addPage(pages, tabs, container, project, IDD_VERSION_PAGE, IDS_TAB_VERSION, false);

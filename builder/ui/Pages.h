@@ -13,5 +13,6 @@ HWND createPropertiesPage(HWND container, Project* project);             // 108
 HWND createEnvironmentPage(HWND container, Project* project);            // 107
 HWND createAdvancedPage(HWND container, Project* project, int dialogId); // 109 or 125
 HWND createHeapPage(HWND container, Project* project, int dialogId);     // 123 or 124
+HWND createRuntimePage(HWND container, Project* project);                // 126, JDK 2.0 only
 HWND createVersionPage(HWND container, Project* project);                // 101
 HWND createIconPage(HWND container, Project* project);                   // 102

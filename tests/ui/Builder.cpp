@@ -21,6 +21,7 @@ std::string pageKind(HWND page) {
     if (GetDlgItem(page, IDC_KEY)) return "properties";
     if (GetDlgItem(page, IDC_CONSOLE)) return "advanced";
     if (GetDlgItem(page, IDC_MIN_HEAP)) return "heap";
+    if (GetDlgItem(page, IDC_VM_OPTION_LIST)) return "runtime";
     if (GetDlgItem(page, IDC_COMPANY_NAME)) return "version";
     if (GetDlgItem(page, IDC_LARGE_ICON_PATH)) return "icon";
     return "unknown";
@@ -151,6 +152,13 @@ HWND Builder::visiblePage(HWND projectWindow) {
         if (IsWindowVisible(page.window)) return page.window;
     }
     return nullptr;
+}
+
+std::string Builder::kindOf(HWND projectWindow, HWND page) {
+    for (const Page& p : pages(projectWindow)) {
+        if (p.window == page) return p.kind;
+    }
+    return std::string();
 }
 
 HWND Builder::pageOf(HWND projectWindow, const std::string& kind) {

@@ -50,6 +50,8 @@ public:
     bool selectTab(HWND projectWindow, int index);
     std::vector<Page> pages(HWND projectWindow);
     HWND visiblePage(HWND projectWindow);
+    // The kind of one of the window's pages ("" when it is none of them).
+    std::string kindOf(HWND projectWindow, HWND page);
     HWND pageOf(HWND projectWindow, const std::string& kind);
     LRESULT send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 

@@ -251,6 +251,41 @@ bool pickExeFolder(HWND commandPage, const std::string& folder) {
     return eventually([&] { return !IsWindow(dialog); });
 }
 
+// A file picker with Relative Path: the path is typed into its (hidden)
+// name field and Open pressed; answers false when the dialog did not close.
+bool pickRelativeFile(HWND button, const std::string& caption, const std::string& path) {
+    postClick(button);
+    HWND dialog = waitTopLevel(builder.processId(), caption);
+    if (!checks.check(dialog != nullptr, "file picker \"" + caption + "\" appears")) return false;
+    checks.check(!IsWindowVisible(fileNameField(dialog)), caption + ": file name field hidden");
+    checkPickerDialog(dialog, caption, false);
+    HWND relative = descendant(dialog, IDC_RELATIVE_PATH, true);
+    if (!checks.check(relative != nullptr, caption + ": \"Relative Path\" offered")) return false;
+    builder.send(relative, BM_CLICK);
+    setWindowText(fileNameField(dialog), path);
+    postClick(GetDlgItem(dialog, IDOK));
+    return checks.check(eventually([&] { return !IsWindow(dialog); }), caption + ": Open closes the picker");
+}
+
+// Save of a project without a file: the Save dialog, answered with `path`.
+void saveAs(HWND window, const std::string& path, const std::string& expectProposed, const std::string& title) {
+    builder.settle();
+    checks.check(builder.toolbarState(IDM_SAVE) & TBSTATE_ENABLED, title + ": Save enabled while modified");
+    checks.check(builder.toolbarState(IDM_COMPILE) & TBSTATE_ENABLED, title + ": Compile enabled when ready");
+    builder.postCommand(IDM_SAVE);
+    // The project has no file yet: its name is empty while it is saved.
+    if (waitTopLevel(builder.processId(), "Save Caskit Project")) {
+        checks.equal(builder.statusPart(0), std::string("Saving "), title + ": status while saving");
+    }
+    std::string proposed;
+    answerFileDialog("Save Caskit Project", path, &proposed);
+    checks.equal(proposed, expectProposed, title + ": Save proposes a name from the main class");
+    checks.check(eventually([&] { return windowText(window) == "Caskit Project - " + title; }), "title after Save: " + title);
+    checks.equal(builder.statusPart(0), std::string("Ready"), "status back to Ready after Save");
+    builder.settle();
+    checks.equal(builder.toolbarState(IDM_SAVE) & TBSTATE_ENABLED, 0, title + ": Save greyed once saved");
+}
+
 HWND newProject(int version) {
     size_t before = builder.children().size();
     builder.postCommand(IDM_NEW);
@@ -277,6 +312,16 @@ void expectTabs(HWND window, const std::vector<std::string>& expected, const std
     }
 }
 
+int helpIdOf(const std::string& kind) {
+    const std::pair<const char*, int> ids[] = {{"command", 1}, {"classpath", 3}, {"properties", 4},
+                                               {"environment", 5}, {"advanced", 6}, {"heap", 7},
+                                               {"version", 8}, {"icon", 9}, {"runtime", 11}};
+    for (const auto& [name, id] : ids) {
+        if (kind == name) return id;
+    }
+    return -1;
+}
+
 int helpContextFromFrame() {
     int before = gHelp.calls;
     builder.command(IDM_CONTEXTHELP);
@@ -286,20 +331,17 @@ int helpContextFromFrame() {
 
 // Visits every tab (screenshot of each page) and checks the page protocol.
 void visitPages(HWND window, const std::string& prefix, const std::vector<std::string>& kinds) {
-    const int helpIds[] = {1, 3, 4, 5, 6, 7, 8, 9};
     for (size_t i = 0; i < kinds.size(); ++i) {
         checks.check(builder.selectTab(window, static_cast<int>(i)), prefix + ": tab " + std::to_string(i) + " selects");
         HWND page = builder.visiblePage(window);
         checks.check(page != nullptr, prefix + ": a page is visible on tab " + std::to_string(i));
         if (!page) continue;
         checks.equal(builder.pages(window).size(), kinds.size(), prefix + ": page count");
-        std::string kind;
-        for (const Page& p : builder.pages(window)) {
-            if (p.window == page) kind = p.kind;
-        }
+        const std::string kind = builder.kindOf(window, page);
         checks.equal(kind, kinds[i], prefix + ": page kind on tab " + std::to_string(i));
-        checks.equal(static_cast<int>(builder.send(page, GET_HELP_ID)), helpIds[i], prefix + ": GET_HELP_ID " + kind);
-        checks.equal(helpContextFromFrame(), helpIds[i], prefix + ": Context Sensitive Help on " + kind);
+        checks.equal(static_cast<int>(builder.send(page, GET_HELP_ID)), helpIdOf(kinds[i]),
+                     prefix + ": GET_HELP_ID " + kind);
+        checks.equal(helpContextFromFrame(), helpIdOf(kinds[i]), prefix + ": Context Sensitive Help on " + kind);
         checks.equal(gHelp.file, std::string("Caskit.hlp"), prefix + ": help file");
         checks.screenshot(prefix + "-" + std::to_string(i) + "-" + kind);
     }

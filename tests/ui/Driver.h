@@ -53,8 +53,12 @@ void checkPickerDialog(HWND dialog, const std::string& what, bool folderPicker);
 bool answerFileDialog(const std::string& caption, const std::string& path, std::string* proposed = nullptr);
 std::string answerMessageBox(const std::string& caption, int button);
 bool pickExeFolder(HWND commandPage, const std::string& folder);
+bool pickRelativeFile(HWND button, const std::string& caption, const std::string& path);
+void saveAs(HWND window, const std::string& path, const std::string& expectProposed, const std::string& title);
 HWND newProject(int version);
 void expectTabs(HWND window, const std::vector<std::string>& expected, const std::string& what);
+// The help context of a page kind ("command", "runtime", ...).
+int helpIdOf(const std::string& kind);
 void visitPages(HWND window, const std::string& prefix, const std::vector<std::string>& kinds);
 
 }  // namespace driver
@@ -73,6 +77,9 @@ void damagedIcon();
 void closing(HWND jdk11Window);
 // Help through the user guide where WinHelp fails: F1 on every page.
 void helpInBrowser(HWND window);
+// The settings of JDK 2.0 projects beyond the original record, on the
+// Runtime, command and version pages: through save and reopen.
+void jdk20Settings();
 // After the first builder has ended.
 void olderPlatforms();
 }  // namespace scenarios

@@ -80,7 +80,10 @@ void sixTabsOnWindows98() {
         HWND window = newProject(version);
         if (!window) continue;
         std::string what = "Windows 98, JDK " + std::string(version == 1 ? "1.1" : "2.0");
-        expectTabs(window, {"Command", "Classpath", "Java Properties", "Environment", "Advanced", "Heap/Stack"}, what);
+        std::vector<std::string> tabs = {"Command", "Classpath", "Java Properties", "Environment", "Advanced",
+                                         "Heap/Stack"};
+        if (version == 2) tabs.push_back("Runtime");
+        expectTabs(window, tabs, what);
         checks.check(builder.pageOf(window, "version") == nullptr && builder.pageOf(window, "icon") == nullptr,
                      what + ": no Version and Icon pages");
         checks.screenshot("win98-jdk" + std::string(version == 1 ? "11" : "20"));

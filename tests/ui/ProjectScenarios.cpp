@@ -21,6 +21,11 @@ const std::vector<std::string> kTabs = {"Command",  "Classpath",  "Java Properti
                                         "Advanced", "Heap/Stack", "Version",         "Icon"};
 const std::vector<std::string> kKinds = {"command",  "classpath", "properties", "environment",
                                          "advanced", "heap",      "version",    "icon"};
+// JDK 2.0 projects have the Runtime page after Heap/Stack.
+const std::vector<std::string> kTabs20 = {"Command",    "Classpath", "Java Properties", "Environment", "Advanced",
+                                          "Heap/Stack", "Runtime",   "Version",         "Icon"};
+const std::vector<std::string> kKinds20 = {"command", "classpath", "properties", "environment", "advanced",
+                                           "heap",    "runtime",   "version",    "icon"};
 
 int listCount(HWND page, int id) { return static_cast<int>(builder.send(control(page, id), LB_GETCOUNT)); }
 
@@ -131,22 +136,6 @@ void addRelativeFolder(HWND classPath, const std::string& subfolder) {
     checks.check(eventually([&] { return !IsWindow(dialog); }), "Select closes the picker");
 }
 
-// A file picker with Relative Path: the path is typed into its (hidden)
-// name field and Open pressed; answers false when the dialog did not close.
-bool pickRelativeFile(HWND button, const std::string& caption, const std::string& path) {
-    postClick(button);
-    HWND dialog = waitTopLevel(builder.processId(), caption);
-    if (!checks.check(dialog != nullptr, "file picker \"" + caption + "\" appears")) return false;
-    checks.check(!IsWindowVisible(fileNameField(dialog)), caption + ": file name field hidden");
-    checkPickerDialog(dialog, caption, false);
-    HWND relative = descendant(dialog, IDC_RELATIVE_PATH, true);
-    if (!checks.check(relative != nullptr, caption + ": \"Relative Path\" offered")) return false;
-    builder.send(relative, BM_CLICK);
-    setWindowText(fileNameField(dialog), path);
-    postClick(GetDlgItem(dialog, IDOK));
-    return checks.check(eventually([&] { return !IsWindow(dialog); }), caption + ": Open closes the picker");
-}
-
 void fillListPages(HWND window, bool relativeFolder) {
     builder.selectTab(window, 1);
     HWND classPath = builder.pageOf(window, "classpath");
@@ -187,24 +176,6 @@ void fillVersionPage(HWND window) {
     type(page, IDC_LEGAL_COPYRIGHT, "(c) Caskit Test");
     type(page, IDC_LEGAL_TRADEMARKS, "CaskitTM");
     type(page, IDC_COMMENTS, "Built by the UI test");
-}
-
-void saveAs(HWND window, const std::string& path, const std::string& expectProposed, const std::string& title) {
-    builder.settle();
-    checks.check(builder.toolbarState(IDM_SAVE) & TBSTATE_ENABLED, title + ": Save enabled while modified");
-    checks.check(builder.toolbarState(IDM_COMPILE) & TBSTATE_ENABLED, title + ": Compile enabled when ready");
-    builder.postCommand(IDM_SAVE);
-    // The project has no file yet: its name is empty while it is saved.
-    if (waitTopLevel(builder.processId(), "Save Caskit Project")) {
-        checks.equal(builder.statusPart(0), std::string("Saving "), title + ": status while saving");
-    }
-    std::string proposed;
-    answerFileDialog("Save Caskit Project", path, &proposed);
-    checks.equal(proposed, expectProposed, title + ": Save proposes a name from the main class");
-    checks.check(eventually([&] { return windowText(window) == "Caskit Project - " + title; }), "title after Save: " + title);
-    checks.equal(builder.statusPart(0), std::string("Ready"), "status back to Ready after Save");
-    builder.settle();
-    checks.equal(builder.toolbarState(IDM_SAVE) & TBSTATE_ENABLED, 0, title + ": Save greyed once saved");
 }
 
 // Runs a produced executable with the stand-in VM's log; returns the log.
@@ -435,8 +406,10 @@ void keyboardOnPages(HWND window) {
     HWND command = builder.pageOf(window, "command");
     if (!checks.check(focusControl(command, IDC_EXE_NAME), "the exe name field takes the focus")) return;
     std::vector<int> walked;
-    for (int i = 0; i < 5; ++i) walked.push_back(GetDlgCtrlID(pressKey(command, VK_TAB)));
-    std::vector<int> expected = {IDC_SET_EXE_LOCATION, IDC_SYSTEM_VM, IDC_MAIN_CLASS, IDC_ARGUMENTS, IDC_EXE_NAME};
+    for (int i = 0; i < 10; ++i) walked.push_back(GetDlgCtrlID(pressKey(command, VK_TAB)));
+    std::vector<int> expected = {IDC_SET_EXE_LOCATION, IDC_SYSTEM_VM,       IDC_MAIN_CLASS,    IDC_ARGUMENTS,
+                                 IDC_CONSOLE_PROGRAM,  IDC_MANIFEST_PATH,   IDC_LOCATE_MANIFEST, IDC_EMBEDDED_JAR,
+                                 IDC_LOCATE_JAR,       IDC_EXE_NAME};
     std::string got;
     for (int id : walked) got += std::to_string(id) + " ";
     checks.check(walked == expected, "Tab walks the command page in template order: " + got);
@@ -603,11 +576,11 @@ void jdk20Project(HWND& window) {
     window = newProject(2);
     if (!window) return;
     checks.equal(builder.statusPart(1), std::string("JDK 2.0 Project"), "JDK 2.0: status part 1");
-    expectTabs(window, kTabs, "JDK 2.0");
+    expectTabs(window, kTabs20, "JDK 2.0");
     checks.check(GetDlgItem(builder.pageOf(window, "command"), IDC_LOCATE_JVM) != nullptr, "JDK 2.0: Locate JVM");
     checks.check(GetDlgItem(builder.pageOf(window, "advanced"), IDC_JIT) != nullptr, "JDK 2.0: JIT switch");
     checks.check(GetDlgItem(builder.pageOf(window, "heap"), IDC_NATIVE_STACK) == nullptr, "JDK 2.0: no stack fields");
-    visitPages(window, "jdk20", kKinds);
+    visitPages(window, "jdk20", kKinds20);
     builder.settle();
     checks.equal(builder.toolbarState(IDM_SAVE) & TBSTATE_ENABLED, 0,
                  "JDK 2.0: a new project stays unmodified after visiting every tab");

@@ -42,6 +42,7 @@ int main(int argc, char** argv) {
         scenarios::frameAtStart();
         scenarios::jdk11Project(jdk11);
         scenarios::jdk20Project(jdk20);
+        scenarios::jdk20Settings();
         scenarios::folderPickerSelection();
         scenarios::compileCancelledSave();
         if (jdk11) scenarios::openingAndHandOver(jdk11);

@@ -138,7 +138,7 @@ void openingAndHandOver(HWND jdk11Window) {
     HWND reopened = nullptr;
     checks.check(eventually([&] { return (reopened = windowTitled("Caskit Project - jdk20.csk")) != nullptr; }),
                  "the running frame opens the handed-over project");
-    checks.equal(builder.tabCount(reopened), 8, "reopened project shows its pages");
+    checks.equal(builder.tabCount(reopened), 9, "reopened JDK 2.0 project shows its pages");
 
     count = builder.children().size();
     checks.equal(secondInstance("#open#" + jdk11), 0, "second start with an open path ends with 0");

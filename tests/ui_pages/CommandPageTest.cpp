@@ -240,3 +240,32 @@ PAGE_TEST(commandPageSetsExeLocation) {
     CHECK_EQ(text(page.get(), IDC_EXE_FOLDER), "D:\\dist\\");
     CHECK_EQ(project.modified, true);
 }
+
+// The manifest and the embedded jar are read by the compile, which takes a
+// relative path from the project file's folder.
+PAGE_TEST(commandPageJdk20PicksProgramFiles) {
+    Project project;
+    resetProject(project, 2);
+    project.setExtended(&ExtendedSettings::manifestPath, std::string("C:\\res\\app.manifest"));
+    project.modified = false;
+    Page page(createCommandPage(container(), &project, IDD_COMMAND_JDK20));
+    // Without a project file there is no base for a relative path.
+    answerFilePicker(true, "C:\\build\\", "app.jar");
+    click(page.get(), IDC_LOCATE_JAR);
+    project.projectPath = "C:\\work\\app.csk";
+    answerFilePicker(true, ".", "app.manifest");
+    click(page.get(), IDC_LOCATE_MANIFEST);
+    std::vector<PickerCall> calls = takePickerCalls();
+    CHECK_EQ(calls.size(), 2u);
+    if (calls.size() == 2) {
+        CHECK(calls[0].title == "Select Jar to Embed" && calls[0].defaultExtension == "jar");
+        CHECK(!calls[0].pathingOptions);
+        CHECK(calls[1].title == "Select Application Manifest" && calls[1].pathingOptions);
+        CHECK_EQ(calls[1].baseFolder, "C:\\work\\");
+        CHECK_EQ(calls[1].initialFolder, "C:\\res");
+    }
+    CHECK_EQ(project.extended().embeddedJar, "C:\\build\\app.jar");
+    CHECK_EQ(project.extended().manifestPath, "app.manifest");  // "." is the project's folder itself
+    CHECK_EQ(text(page.get(), IDC_MANIFEST_PATH), "app.manifest");
+    CHECK_EQ(project.modified, true);
+}

@@ -152,6 +152,39 @@ int selection(HWND page, int listId) {
     return static_cast<int>(SendDlgItemMessageA(page, listId, LB_GETCURSEL, 0, 0));
 }
 
+std::string tabWalk(HWND page, int from, int steps) {
+    std::string walked;
+    HWND at = GetDlgItem(page, from);
+    for (int i = 0; i < steps; ++i) {
+        at = GetNextDlgTabItem(page, at, FALSE);
+        walked += std::to_string(GetDlgCtrlID(at)) + " ";
+    }
+    return walked;
+}
+
+namespace {
+
+BOOL CALLBACK countToolTips(HWND window, LPARAM lParam) {
+    char className[64] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (lstrcmpiA(className, TOOLTIPS_CLASSA) == 0) ++*reinterpret_cast<int*>(lParam);
+    return TRUE;
+}
+
+}  // namespace
+
+int toolTipWindows() {
+    int count = 0;
+    EnumThreadWindows(GetCurrentThreadId(), countToolTips, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+std::string idList(std::initializer_list<int> ids) {
+    std::string list;
+    for (int id : ids) list += std::to_string(id) + " ";
+    return list;
+}
+
 bool hasStyle(HWND window, LONG style) { return (GetWindowLongA(window, GWL_STYLE) & style) == style; }
 
 void expectModal(int button, int editId, const std::string& editText) {

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -81,6 +82,12 @@ LONG_PTR helpId(HWND page);  // GET_HELP_ID's answer
 std::vector<std::string> listLines(HWND page, int id);
 void select(HWND page, int listId, int index);
 int selection(HWND page, int listId);
+// The ids the dialog manager's Tab moves to, `steps` times from control
+// `from`, as "id id ..."; and a list of ids written the same way.
+std::string tabWalk(HWND page, int from, int steps);
+std::string idList(std::initializer_list<int> ids);
+// How many tool tip windows the test's thread has.
+int toolTipWindows();
 // Whether the window has every bit of `style`.
 bool hasStyle(HWND window, LONG style);
 

@@ -41,7 +41,7 @@ public:
         return true;
     }
 
-    void onVerify() {
+    bool onVerify() {
         project_.setClassPathMode(checkedChoice(kClassPathModes));
         if (jdk20_) {
             project_.setJitEnabled(isChecked(dialog_, IDC_JIT));
@@ -52,6 +52,7 @@ public:
         project_.setClassGcEnabled(isChecked(dialog_, IDC_CLASS_GC));
         project_.setConsoleWindow(isChecked(dialog_, IDC_CONSOLE));
         project_.setRouteConsole(isChecked(dialog_, IDC_ROUTE_CONSOLE));
+        return true;
     }
 
     int helpId() const { return 6; }

@@ -43,7 +43,10 @@ public:
         }
     }
 
-    void onVerify() { storeList(list_, project_, ProjectList::ClassPath); }
+    bool onVerify() {
+        storeList(list_, project_, ProjectList::ClassPath);
+        return true;
+    }
 
     int helpId() const { return 3; }
 

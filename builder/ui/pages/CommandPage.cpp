@@ -3,12 +3,9 @@
 
 #include "builder/ui/Pages.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <cctype>
 
-#include "builder/ui/Pages.h"
 #include "builder/ui/RelativePath.h"
 #include "builder/ui/pages/PagePickers.h"
 #include "builder/ui/pages/PageSupport.h"
@@ -19,6 +16,8 @@ using namespace pages;
 
 const char kJavaiFilter[] = "Java Virtual Machine (javai.dll)\0javai.dll\0";
 const char kJvmFilter[] = "Java Virtual Machine (jvm.dll)\0jvm.dll\0";
+const char kManifestFilter[] = "Manifest Files (*.manifest)\0*.manifest\0XML Files (*.xml)\0*.xml\0";
+const char kJarFilter[] = "Jar Files (*.jar)\0*.jar\0";
 
 // Where a produced program looks for a Java runtime, in order: the tool
 // tip of "Use the System VM".
@@ -30,6 +29,27 @@ const char kJdk20SearchTip[] =
     "then a runtime folder beside the program; the folder JAVA_HOME names; the Java runtimes in the registry "
     "(JavaSoft, Eclipse Adoptium, Microsoft, Azul Zulu and others), newest first; java.exe on the PATH. A runtime "
     "of the other bitness (32-bit Java for a 64-bit program) is passed over.";
+const char kConsoleProgramTip[] =
+    "A console program: started from a command prompt it runs in that console, its output can be redirected and "
+    "the caller gets its exit code; failures are written to standard error instead of message boxes.";
+const char kManifestTip[] = "An application manifest (XML) the executable carries in place of Caskit's own.";
+const char kEmbeddedJarTip[] =
+    "A jar the executable carries inside itself, first on its class path; its Main-Class serves when no main "
+    "class is named.";
+
+// The settings beyond the original record that the JDK 2.0 page shows,
+// copied from `from` through the setters.
+void storeProgramSettings(Project& project, const ExtendedSettings& from) {
+    project.setExtended(&ExtendedSettings::consoleProgram, from.consoleProgram);
+    project.setExtended(&ExtendedSettings::manifestPath, from.manifestPath);
+    project.setExtended(&ExtendedSettings::embeddedJar, from.embeddedJar);
+}
+
+// A picked file as a stored path: a folder of "." (Relative Path, a file
+// in the base folder itself) leaves the bare file name.
+std::string pickedPath(const FilePickerResult& chosen) {
+    return (chosen.folder == "." ? std::string() : chosen.folder) + chosen.fileName;
+}
 
 class CommandPage {
 public:
@@ -50,8 +70,18 @@ public:
         setControlText(dialog_, IDC_EXE_FOLDER, project_.exeFolder());
         setControlText(dialog_, IDC_MAIN_CLASS, project_.mainClass());
         setControlText(dialog_, IDC_ARGUMENTS, project_.arguments());
+        if (jdk20_) {
+            setChecked(dialog_, IDC_CONSOLE_PROGRAM, project_.extended().consoleProgram);
+            setControlText(dialog_, IDC_MANIFEST_PATH, project_.extended().manifestPath);
+            setControlText(dialog_, IDC_EMBEDDED_JAR, project_.extended().embeddedJar);
+            tips_ = addToolTips(dialog_, {{IDC_SYSTEM_VM, kJdk20SearchTip},
+                                          {IDC_CONSOLE_PROGRAM, kConsoleProgramTip},
+                                          {IDC_MANIFEST_PATH, kManifestTip},
+                                          {IDC_EMBEDDED_JAR, kEmbeddedJarTip}});
+        } else {
+            tips_ = addToolTips(dialog_, {{IDC_SYSTEM_VM, kJdk11SearchTip}});
+        }
         filling_ = false;
-        addSearchTip();
         return FALSE;
     }
 
@@ -64,11 +94,19 @@ public:
         case IDC_USER_VM: onChooseVm(true); return true;
         case IDC_LOCATE_JAVAI:
         case IDC_LOCATE_JVM: onLocate(); return true;
+        case IDC_LOCATE_MANIFEST:
+            onLocateProgramFile(IDC_MANIFEST_PATH, &ExtendedSettings::manifestPath, "Select Application Manifest",
+                                std::string(kManifestFilter, sizeof kManifestFilter), "manifest");
+            return true;
+        case IDC_LOCATE_JAR:
+            onLocateProgramFile(IDC_EMBEDDED_JAR, &ExtendedSettings::embeddedJar, "Select Jar to Embed",
+                                std::string(kJarFilter, sizeof kJarFilter), "jar");
+            return true;
         default: return false;
         }
     }
 
-    void onVerify() {
+    bool onVerify() {
         std::string name = controlText(dialog_, IDC_EXE_NAME);
         std::string lower = name;
         std::transform(lower.begin(), lower.end(), lower.begin(),
@@ -85,27 +123,18 @@ public:
         project_.setMainClass(controlText(dialog_, IDC_MAIN_CLASS));
         project_.setArguments(controlText(dialog_, IDC_ARGUMENTS));
         if (project_.userDefinedVm) project_.setVmLibraryPath(controlText(dialog_, IDC_VM_PATH));
+        if (!jdk20_) return true;
+        ExtendedSettings wanted = project_.extended();
+        wanted.consoleProgram = isChecked(dialog_, IDC_CONSOLE_PROGRAM);
+        wanted.manifestPath = controlText(dialog_, IDC_MANIFEST_PATH);
+        wanted.embeddedJar = controlText(dialog_, IDC_EMBEDDED_JAR);
+        return storeChecked(dialog_, project_, wanted, storeProgramSettings);
     }
 
     int helpId() const { return 1; }
 
 private:
     int locateId() const { return jdk20_ ? IDC_LOCATE_JVM : IDC_LOCATE_JAVAI; }
-
-    // The tool tip window belongs to the page and ends with it.
-    void addSearchTip() {
-        HWND tip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog_, nullptr, nullptr, nullptr);
-        if (!tip) return;
-        SendMessageA(tip, TTM_SETMAXTIPWIDTH, 0, 320);
-        TOOLINFOA tool{};
-        tool.cbSize = TTTOOLINFOA_V2_SIZE;
-        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        tool.hwnd = dialog_;
-        tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(dialog_, IDC_SYSTEM_VM));
-        tool.lpszText = const_cast<char*>(jdk20_ ? kJdk20SearchTip : kJdk11SearchTip);
-        SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-    }
 
     void showVmChoice(bool userDefined) {
         setChecked(dialog_, IDC_USER_VM, userDefined);
@@ -159,11 +188,32 @@ private:
         FilePickerResult chosen = pagePickers().file(dialog_, jdk20_ ? "Select jvm.dll" : "Select Javai.dll", filter,
                                                      "dll", initial, true, project_.exeFolder());
         if (!chosen.chosen) return;
-        // "." is the executable folder itself: the bare file name is enough.
-        std::string path = (chosen.folder == "." ? std::string() : chosen.folder) + chosen.fileName;
+        std::string path = pickedPath(chosen);
         project_.setVmLibraryPath(path);
         setControlText(dialog_, IDC_VM_PATH, path);
         showPathEnd();
+    }
+
+    // The manifest and the embedded jar are files the compile reads, which
+    // takes a relative path from the project file's folder: Relative Path is
+    // offered once the project has a file. The choice is stored at once.
+    void onLocateProgramFile(int editId, std::string ExtendedSettings::*field, const char* title,
+                             const std::string& filter, const char* extension) {
+        const std::string base = projectFolder();
+        const std::string current = controlText(dialog_, editId);
+        const std::string initial = current.empty() ? base : folderOfFile(current, base);
+        FilePickerResult chosen = pagePickers().file(dialog_, title, filter, extension, initial, !base.empty(), base);
+        if (!chosen.chosen) return;
+        std::string path = pickedPath(chosen);
+        setControlText(dialog_, editId, path);
+        project_.setExtended(field, path);
+    }
+
+    // The folder of the project file, with its backslash; empty while the
+    // project has no file.
+    std::string projectFolder() const {
+        std::size_t slash = project_.projectPath.rfind('\\');
+        return slash == std::string::npos ? std::string() : project_.projectPath.substr(0, slash + 1);
     }
 
     // An edit cannot shorten its text with an ellipsis: the VM field scrolls
@@ -179,6 +229,7 @@ private:
     Project& project_;
     bool jdk20_;
     bool filling_ = false;
+    OwnedWindow tips_;
 };
 
 }  // namespace

@@ -37,9 +37,10 @@ public:
         return true;
     }
 
-    void onVerify() {
+    bool onVerify() {
         storeImage(true, controlText(dialog_, IDC_LARGE_ICON_PATH));
         storeImage(false, controlText(dialog_, IDC_SMALL_ICON_PATH));
+        return true;
     }
 
     int helpId() const { return 9; }

@@ -34,42 +34,34 @@ public:
         return true;
     }
 
-    void onVerify() { storeList(list_, project_, which()); }
+    bool onVerify() {
+        storeList(list_, project_, which());
+        return true;
+    }
 
     int helpId() const { return environment_ ? 5 : 4; }
 
 private:
     ProjectList which() const { return environment_ ? ProjectList::Environment : ProjectList::Properties; }
 
-    void refuse(int field, const char* text) {
-        MessageBoxA(dialog_, text, "Data Error", MB_OK);
-        SetFocus(GetDlgItem(dialog_, field));
-    }
-
     void onAdd() {
         std::string key = controlText(dialog_, IDC_KEY);
         std::string value = controlText(dialog_, IDC_VALUE);
         if (key.empty()) return;
         if (key.find('=') != std::string::npos) {
-            refuse(IDC_KEY, "The key cannot contain an \"=\" character.");
+            refuseEntry(dialog_, IDC_KEY, "The key cannot contain an \"=\" character.");
             return;
         }
         if (value.find('=') != std::string::npos) {
-            refuse(IDC_VALUE, "The value cannot contain an \"=\" character.");
+            refuseEntry(dialog_, IDC_VALUE, "The value cannot contain an \"=\" character.");
             return;
         }
-        // Inserted at the end: the sorted list box keeps the stored order.
-        std::string entry = key + "=" + value;
-        SendMessageA(list_, LB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(entry.c_str()));
+        appendLine(list_, key + "=" + value);
         project_.modified = true;
     }
 
     void onDelete() {
-        int index = static_cast<int>(SendMessageA(list_, LB_GETCURSEL, 0, 0));
-        if (index == LB_ERR) return;
-        SendMessageA(list_, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
-        SendMessageA(list_, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-        project_.modified = true;
+        if (deleteSelectedLine(list_)) project_.modified = true;
     }
 
     HWND dialog_;

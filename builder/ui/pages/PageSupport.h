@@ -5,10 +5,13 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
-#include <type_traits>
+#include <utility>
+#include <vector>
 
 #include "builder/engine/Project.h"
+#include "builder/ui/Owned.h"
 #include "builder/ui/resource.h"
 
 namespace pages {
@@ -28,6 +31,31 @@ void fillList(HWND list, const Project& project, ProjectList which);
 // Stores the non-empty lines into the project list, in order; an unchanged
 // list is left alone, so the project stays unmodified.
 void storeList(HWND list, Project& project, ProjectList which);
+// The non-empty lines, in order.
+std::vector<std::string> nonEmptyLines(HWND list);
+// Appends a line at the end (the stored order, even in a sorted list box).
+void appendLine(HWND list, const std::string& text);
+// Deletes the selected line and clears the selection; false without one.
+bool deleteSelectedLine(HWND list);
+
+// Shows `text` in a "Data Error" box over the page and moves the focus to
+// the control `field`: the answer to an entry the page refuses.
+void refuseEntry(HWND dialog, int field, const std::string& text);
+
+// Stores settings beyond the original record that a page shows: `store`
+// copies the page's fields from a set of settings into the project (through
+// its setters). `wanted` is the project's settings with the page's fields
+// as the controls hold them. When the compile would refuse the project
+// with them and not before, the project keeps its previous values (and
+// modified flag), the page shows the compile's message, and the answer is
+// false: the page stays, the controls keep what was typed.
+using StoreFields = void (*)(Project& project, const ExtendedSettings& from);
+bool storeChecked(HWND dialog, Project& project, const ExtendedSettings& wanted, StoreFields store);
+
+// Tool tips for controls of a page (control id, text). The tool tip window
+// is a pop-up owned by the page's top-level window, which outlives the
+// page: the page keeps the window returned and so ends it with itself.
+OwnedWindow addToolTips(HWND dialog, std::initializer_list<std::pair<int, const char*>> tips);
 
 // Sets the answer of a dialog message and returns TRUE.
 INT_PTR answer(HWND dialog, LONG_PTR result);
@@ -38,9 +66,8 @@ HWND createPage(HWND container, Project* project, int dialogId, DLGPROC procedur
 // The dialog procedure of a page type. WM_INITDIALOG keeps the Project in
 // DWLP_USER and the page object (Page(dialog, project)) in GWLP_USERDATA;
 // the page is deleted at WM_NCDESTROY. Page offers onInitDialog(),
-// onCommand(id, code), onVerify() and helpId(). An onVerify() that returns
-// bool refuses with false: PAGE_VERIFY then answers 0, which keeps the page
-// in front and stops Compile Project.
+// onCommand(id, code), onVerify() (false: the page refuses what it holds)
+// and helpId().
 template <class Page>
 INT_PTR dispatchPage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     try {
@@ -58,10 +85,7 @@ INT_PTR dispatchPage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) no
         case WM_COMMAND:
             return page->onCommand(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
         case PAGE_VERIFY:
-            if constexpr (std::is_same_v<decltype(page->onVerify()), bool>)
-                return answer(dialog, page->onVerify() ? 1 : 0);
-            page->onVerify();
-            return answer(dialog, 1);
+            return answer(dialog, page->onVerify() ? 1 : 0);
         case GET_HELP_ID:
             return answer(dialog, page->helpId());
         case WM_NCDESTROY:

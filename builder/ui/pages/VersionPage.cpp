@@ -20,6 +20,18 @@ const int kSpins[8] = {IDC_FILE_VERSION_1_SPIN,    IDC_FILE_VERSION_2_SPIN,    I
                        IDC_FILE_VERSION_4_SPIN,    IDC_PRODUCT_VERSION_1_SPIN, IDC_PRODUCT_VERSION_2_SPIN,
                        IDC_PRODUCT_VERSION_3_SPIN, IDC_PRODUCT_VERSION_4_SPIN};
 
+const char kDescriptionTip[] =
+    "What Windows shows as the program's name (Task Manager, the file's Properties). Empty: the exe name followed "
+    "by \", built by Tallowmark Inc's, Caskit\".";
+const char kProductNameTip[] = "The product the program belongs to. Empty: the exe name.";
+
+// The texts beyond the original record that the page shows, copied from
+// `from` through the setters.
+void storeVersionTexts(Project& project, const ExtendedSettings& from) {
+    project.setExtended(&ExtendedSettings::fileDescription, from.fileDescription);
+    project.setExtended(&ExtendedSettings::productName, from.productName);
+}
+
 class VersionPage {
 public:
     VersionPage(HWND dialog, Project& project) : dialog_(dialog), project_(project) {}
@@ -42,6 +54,9 @@ public:
         setControlText(dialog_, IDC_LEGAL_COPYRIGHT, project_.legalCopyright());
         setControlText(dialog_, IDC_LEGAL_TRADEMARKS, project_.legalTrademarks());
         setControlText(dialog_, IDC_COMMENTS, project_.comments());
+        setControlText(dialog_, IDC_FILE_DESCRIPTION, project_.extended().fileDescription);
+        setControlText(dialog_, IDC_PRODUCT_NAME, project_.extended().productName);
+        tips_ = addToolTips(dialog_, {{IDC_FILE_DESCRIPTION, kDescriptionTip}, {IDC_PRODUCT_NAME, kProductNameTip}});
         return FALSE;
     }
 
@@ -49,7 +64,7 @@ public:
     // stored on PAGE_VERIFY.
     bool onCommand(int, int) { return false; }
 
-    void onVerify() {
+    bool onVerify() {
         std::int16_t file[4];
         std::int16_t product[4];
         readParts(kFileParts, file);
@@ -60,6 +75,10 @@ public:
         project_.setLegalCopyright(controlText(dialog_, IDC_LEGAL_COPYRIGHT));
         project_.setLegalTrademarks(controlText(dialog_, IDC_LEGAL_TRADEMARKS));
         project_.setComments(controlText(dialog_, IDC_COMMENTS));
+        ExtendedSettings wanted = project_.extended();
+        wanted.fileDescription = controlText(dialog_, IDC_FILE_DESCRIPTION);
+        wanted.productName = controlText(dialog_, IDC_PRODUCT_NAME);
+        return storeChecked(dialog_, project_, wanted, storeVersionTexts);
     }
 
     int helpId() const { return 8; }
@@ -77,6 +96,7 @@ private:
 
     HWND dialog_;
     Project& project_;
+    OwnedWindow tips_;
 };
 
 }  // namespace

@@ -1,0 +1,111 @@
+// The runtime page (JDK 2.0 projects): VM options, the range of Java
+// versions the program accepts, where to get Java, the start-up cache and
+// the folder the program works in.
+
+#include "builder/engine/SettingChecks.h"
+#include "builder/ui/Pages.h"
+#include "builder/ui/pages/PageSupport.h"
+
+namespace {
+
+using namespace pages;
+
+const char kMinTip[] = "The lowest Java version the program runs on, such as 1.8, 11 or 17.0.2; older runtimes are "
+                       "passed over. Empty: no lower bound.";
+const char kMaxTip[] = "The highest Java version the program runs on; 21 allows every 21.x. Empty: no upper bound.";
+const char kDownloadTip[] = "Where to get a suitable Java: offered when the program finds none.";
+const char kCacheTip[] = "Java 13 and newer: the program keeps the classes it loads at start in a cache of each user "
+                         "and starts faster on later runs.";
+const char kCallerTip[] = "The program works in the folder it was started from, as java does. Relative class-path "
+                          "entries still count from the executable's folder.";
+
+// The settings this page shows, copied from `from` through the setters.
+void storeRuntimeSettings(Project& project, const ExtendedSettings& from) {
+    project.setExtended(&ExtendedSettings::jvmOptions, from.jvmOptions);
+    project.setExtended(&ExtendedSettings::javaMinVersion, from.javaMinVersion);
+    project.setExtended(&ExtendedSettings::javaMaxVersion, from.javaMaxVersion);
+    project.setExtended(&ExtendedSettings::downloadUrl, from.downloadUrl);
+    project.setExtended(&ExtendedSettings::startupCache, from.startupCache);
+    project.setExtended(&ExtendedSettings::workingFolder, from.workingFolder);
+}
+
+class RuntimePage {
+public:
+    RuntimePage(HWND dialog, Project& project)
+        : dialog_(dialog), project_(project), list_(GetDlgItem(dialog, IDC_VM_OPTION_LIST)) {}
+
+    static INT_PTR CALLBACK procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+        return dispatchPage<RuntimePage>(dialog, message, wParam, lParam);
+    }
+
+    BOOL onInitDialog() {
+        const ExtendedSettings& settings = project_.extended();
+        fillList(list_, project_, ProjectList::JvmOptions);
+        setControlText(dialog_, IDC_JAVA_MIN, settings.javaMinVersion);
+        setControlText(dialog_, IDC_JAVA_MAX, settings.javaMaxVersion);
+        setControlText(dialog_, IDC_DOWNLOAD_URL, settings.downloadUrl);
+        setChecked(dialog_, IDC_STARTUP_CACHE, settings.startupCache);
+        // A folder this version does not know checks neither, and is kept;
+        // the first button then keeps the tab stop of its template
+        // (unchecking takes a radio button's tab stop away).
+        setChecked(dialog_, IDC_FOLDER_CALLER, settings.workingFolder == 1);
+        if (settings.workingFolder <= 1) setChecked(dialog_, IDC_FOLDER_EXECUTABLE, settings.workingFolder == 0);
+        tips_ = addToolTips(dialog_, {{IDC_JAVA_MIN, kMinTip},
+                                      {IDC_JAVA_MAX, kMaxTip},
+                                      {IDC_DOWNLOAD_URL, kDownloadTip},
+                                      {IDC_STARTUP_CACHE, kCacheTip},
+                                      {IDC_FOLDER_CALLER, kCallerTip}});
+        return FALSE;
+    }
+
+    bool onCommand(int id, int code) {
+        if (code != BN_CLICKED) return false;
+        if (id == IDC_ADD_VM_OPTION) onAdd();
+        else if (id == IDC_DELETE_VM_OPTION) onDelete();
+        else return false;
+        return true;
+    }
+
+    bool onVerify() {
+        ExtendedSettings wanted = project_.extended();
+        wanted.jvmOptions = nonEmptyLines(list_);
+        wanted.javaMinVersion = controlText(dialog_, IDC_JAVA_MIN);
+        wanted.javaMaxVersion = controlText(dialog_, IDC_JAVA_MAX);
+        wanted.downloadUrl = controlText(dialog_, IDC_DOWNLOAD_URL);
+        wanted.startupCache = isChecked(dialog_, IDC_STARTUP_CACHE);
+        if (isChecked(dialog_, IDC_FOLDER_EXECUTABLE)) wanted.workingFolder = 0;
+        else if (isChecked(dialog_, IDC_FOLDER_CALLER)) wanted.workingFolder = 1;
+        return storeChecked(dialog_, project_, wanted, storeRuntimeSettings);
+    }
+
+    int helpId() const { return 11; }
+
+private:
+    // As the property page adds a pair: the field keeps its text, an entry
+    // the compile would refuse is refused with its message.
+    void onAdd() {
+        std::string option = controlText(dialog_, IDC_VM_OPTION);
+        if (option.empty()) return;
+        if (std::optional<std::string> problem = jvmOptionProblem(option)) {
+            refuseEntry(dialog_, IDC_VM_OPTION, *problem);
+            return;
+        }
+        appendLine(list_, option);
+        project_.modified = true;
+    }
+
+    void onDelete() {
+        if (deleteSelectedLine(list_)) project_.modified = true;
+    }
+
+    HWND dialog_;
+    Project& project_;
+    HWND list_;
+    OwnedWindow tips_;
+};
+
+}  // namespace
+
+HWND createRuntimePage(HWND container, Project* project) {
+    return createPage(container, project, IDD_RUNTIME_PAGE, RuntimePage::procedure);
+}

@@ -1,0 +1,84 @@
+// The page protocol for settings beyond the original record, on the
+// runtime page of JDK 2.0 projects (dialog 126). What the new fields show
+// and store through save and reopen: tests/ui/SettingScenarios.cpp.
+
+#include "builder/engine/SettingChecks.h"
+#include "builder/ui/Pages.h"
+#include "tests/ui_pages/PageHarness.h"
+
+using namespace harness;
+
+PAGE_TEST(runtimePageMarksOnlyChanges) {
+    Project project;
+    resetProject(project, 2);
+    project.setExtended(&ExtendedSettings::jvmOptions, {"-Xss2m"});
+    project.setExtended(&ExtendedSettings::workingFolder, 7u);  // of a later Caskit
+    project.modified = false;
+    Page page(createRuntimePage(container(), &project));
+    CHECK_EQ(helpId(page.get()), 11);
+    CHECK(!checked(page.get(), IDC_FOLDER_EXECUTABLE) && !checked(page.get(), IDC_FOLDER_CALLER));
+    CHECK_EQ(verify(page.get()), 1);
+    CHECK_EQ(project.extended().workingFolder, 7u);
+    CHECK_EQ(project.modified, false);
+    // The list is edited as the property list is: at once, always a change.
+    select(page.get(), IDC_VM_OPTION_LIST, 0);
+    click(page.get(), IDC_DELETE_VM_OPTION);
+    CHECK_EQ(project.modified, true);
+    CHECK_EQ(tabWalk(page.get(), IDC_VM_OPTION, 9),
+             idList({IDC_ADD_VM_OPTION, IDC_VM_OPTION_LIST, IDC_DELETE_VM_OPTION, IDC_JAVA_MIN, IDC_JAVA_MAX,
+                     IDC_DOWNLOAD_URL, IDC_STARTUP_CACHE, IDC_FOLDER_EXECUTABLE, IDC_VM_OPTION}));
+}
+
+PAGE_TEST(runtimePageRefusesWhatTheCompileRefuses) {
+    Project project;
+    resetProject(project, 2);
+    project.setExtended(&ExtendedSettings::javaMinVersion, std::string("11"));
+    project.modified = false;
+    Page page(createRuntimePage(container(), &project));
+    expectModal(IDOK);
+    type(page.get(), IDC_VM_OPTION, "Xmx512m");
+    click(page.get(), IDC_ADD_VM_OPTION);
+    CHECK(GetFocus() == page.item(IDC_VM_OPTION));
+    CHECK(listLines(page.get(), IDC_VM_OPTION_LIST).empty());
+
+    // A line break cannot be typed, but it can be pasted: the page is
+    // refused, the project keeps its values, the field what was pasted.
+    type(page.get(), IDC_DOWNLOAD_URL, "https://example.org/java");
+    type(page.get(), IDC_JAVA_MIN, "17\r\n");
+    Project refused;
+    refused.setExtended(&ExtendedSettings::javaMinVersion, std::string("17\r\n"));
+    expectModal(IDOK);
+    CHECK_EQ(verify(page.get()), 0);
+    std::vector<ModalSeen> seen = takeModals();
+    CHECK_EQ(seen.size(), 2u);
+    if (seen.size() == 2) {
+        CHECK(seen[0].caption == "Data Error" && seen[0].text == *jvmOptionProblem("Xmx512m"));
+        CHECK(seen[1].caption == "Data Error" && seen[1].text == extendedSettingProblem(refused).value_or(""));
+    }
+    CHECK_EQ(project.extended().downloadUrl, "");
+    CHECK_EQ(project.extended().javaMinVersion, "11");
+    CHECK_EQ(project.modified, false);
+    CHECK_EQ(text(page.get(), IDC_JAVA_MIN), "17\r\n");
+
+    // What a file written elsewhere brought is not this page's to refuse:
+    // the user could not leave the page (the compile still names it).
+    project.setExtended(&ExtendedSettings::jvmOptions, {"stray"});
+    type(page.get(), IDC_JAVA_MIN, "17");
+    CHECK_EQ(verify(page.get()), 1);
+    CHECK_EQ(project.extended().javaMinVersion, "17");
+}
+
+PAGE_TEST(pagesEndTheirToolTips) {
+    // The tool tips are pop-ups of the top-level window, which outlives
+    // every page: a page must end its own.
+    const int before = toolTipWindows();
+    for (int i = 0; i < 2; ++i) {
+        Project project;
+        resetProject(project, 2);
+        Page runtime(createRuntimePage(container(), &project));
+        Page command(createCommandPage(container(), &project, IDD_COMMAND_JDK20));
+        Page version(createVersionPage(container(), &project));
+        CHECK_EQ(toolTipWindows(), before + 3);
+    }
+    CHECK_EQ(toolTipWindows(), before);
+}
