@@ -1,5 +1,6 @@
 // caskit new PROJECT.csk --jdk 1.1|2.0 [options]: writes a project file.
 #include "cli/Arguments.h"
+#include "cli/CodePageOption.h"
 #include "cli/Commands.h"
 #include "cli/ProjectEdit.h"
 #include "cli/ProjectOptions.h"
@@ -35,6 +36,7 @@ int runNew(const std::vector<std::string>& words) {
 
     Project project;
     project.setProjectVersion(version);
+    project.setExtended(&ExtendedSettings::codePage, codePageToRecord());
     if (std::optional<int> done = applySettingOptions("new", project, path, args, isJdkOption)) return *done;
     if (std::optional<int> done = checkProjectSettings("new", project)) return *done;
     return writeProjectFile(project, path);
