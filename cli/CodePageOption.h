@@ -13,6 +13,16 @@ bool isCodePageOption(const std::string& name);
 // it is not a code page this system can use.
 std::optional<std::string> applyCodePageOption(const std::string& value);
 
+// The code page a project records: what "--code-page" gave when it names
+// another than 1252 (Linux), else 0 (nothing recorded: a project without a
+// record is in 1252 there, and in the system's code page on Windows).
+unsigned codePageToRecord();
+
+// Makes the project's recorded code page (0: none) the one its text is
+// read in; an error text naming both when "--code-page" gave another, or
+// (on Windows) when the system's code page is another.
+std::optional<std::string> adoptRecordedCodePage(unsigned recorded);
+
 // A command-line word as project text in `text`; an error text naming the
 // option and the character the code page cannot hold.
 std::optional<std::string> projectTextOf(const std::string& option, const std::string& word, std::string& text);

@@ -52,13 +52,6 @@ std::optional<bool> yesNo(const Argument& a) {
     return std::nullopt;
 }
 
-bool endsWithExe(const std::string& name) {
-    if (name.size() < 4) return false;
-    std::string end = name.substr(name.size() - 4);
-    for (char& c : end) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return end == ".exe";
-}
-
 // Test seam: CASKIT_TEST_STEP=fail:STEP makes that compile step fail;
 // stop:STEP announces the step on standard error and waits there to be
 // killed. Installed for the life of one compile command.
@@ -170,7 +163,7 @@ int runCompile(const std::vector<std::string>& words) {
     // Only Windows executables carry resources, written on every system;
     // --trailer asks for the form used where resources cannot be updated.
     project.resourceUpdateAvailable = targetHasResources(target) && !trailer;
-    if (targetHasResources(target) && !endsWithExe(project.exeName()))
+    if (targetHasResources(target) && withoutExeSuffix(project.exeName()) == project.exeName())
         warn("the executable name \"" + project.exeName() + "\" has no \".exe\"; Windows does not start it as a program");
 
     // Only on the system caskit runs on can it tell whether the file is there.

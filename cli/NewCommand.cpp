@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "cli/Arguments.h"
+#include "cli/CodePageOption.h"
 #include "cli/Commands.h"
 #include "cli/ProjectEdit.h"
 #include "cli/ProjectOptions.h"
@@ -37,6 +38,7 @@ int runNew(const std::vector<std::string>& words) {
 
     Project project;
     project.setProjectVersion(version);
+    project.setExtended(&ExtendedSettings::codePage, codePageToRecord());
     // Today's runtimes run everything in the interpreter when the JIT is
     // off: a new JDK 2.0 project has it on unless --jit off is given.
     if (version == 2) project.setJitEnabled(true);

@@ -5,6 +5,7 @@
 #include "builder/engine/ProjectFile.h"
 #include "builder/engine/ProjectRecord.h"
 #include "builder/engine/CodePage.h"
+#include "cli/CodePageOption.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageText.h"
 
@@ -84,7 +85,14 @@ std::optional<ProjectRecord> readProjectRecord(const std::string& path, std::str
         return std::nullopt;
     }
     std::optional<ProjectRecord> record = decodeProjectRecord(*bytes);
-    if (!record) error = path + " is not a readable project file";
+    if (!record) {
+        error = path + " is not a readable project file";
+        return record;
+    }
+    if (std::optional<std::string> problem = adoptRecordedCodePage(record->extended.codePage)) {
+        error = path + ": " + *problem;
+        return std::nullopt;
+    }
     return record;
 }
 

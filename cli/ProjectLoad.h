@@ -14,8 +14,10 @@
 #include "builder/engine/ProjectPaths.h"
 #include "builder/engine/ProjectRecord.h"
 
-// The settings stored in the project file at `path`, as stored; nullopt
-// with `error` (naming the file) when it cannot be read or is damaged.
+// The settings stored in the project file at `path`, as stored, with the
+// code page it records made the project code page; nullopt with `error`
+// (naming the file) when it cannot be read, is damaged, or its code page
+// contradicts --code-page.
 std::optional<ProjectRecord> readProjectRecord(const std::string& path, std::string& error);
 
 // Reads the project file at `path` into a freshly constructed `project`.

@@ -4,6 +4,7 @@
 
 #include "builder/engine/ProjectFile.h"
 #include "cli/Arguments.h"
+#include "cli/CodePageOption.h"
 #include "cli/Commands.h"
 #include "cli/ProjectEdit.h"
 #include "cli/ProjectLoad.h"
@@ -62,6 +63,8 @@ int runSet(const std::vector<std::string>& words) {
     record->smallIconPath.clear();
     Project project;
     applyProjectRecord(project, *record);
+    // A project that records none gets the code page --code-page names.
+    if (project.extended().codePage == 0) project.setExtended(&ExtendedSettings::codePage, codePageToRecord());
     if (!largeIcon.empty()) setIconFrom(project, true, largeIcon);
     if (!smallIcon.empty()) setIconFrom(project, false, smallIcon);
     // Clears come first, whatever their place, so that "--clear-... --x A"

@@ -140,5 +140,7 @@ int runShow(const std::vector<std::string>& words) {
     field("small-icon", quoted(smallIcon) + (iconReadable(path, smallIcon, false) ? "" : " (no image)"));
     for (const SettingInfo& s : settingTable())
         if (s.option) extendedField(s, p.extended());
+    // The code page the project's text is read in: recorded, or --code-page's.
+    field("code-page", std::to_string(projectCodePage()) + (p.extended().codePage ? "" : " (not recorded)"));
     return 0;
 }

@@ -4,6 +4,7 @@
 // replaces the target at the end. The stub's code is never changed.
 #include "builder/engine/ExecutableWriter.h"
 
+#include <cctype>
 #include <new>
 #include <vector>
 
@@ -102,11 +103,20 @@ bool writeVersionBlock(const Project& project, const std::string& targetPath) {
                               static_cast<std::uint16_t>(product[2]), static_cast<std::uint16_t>(product[3]));
     builder.setString("Comments", project.comments());
     builder.setString("CompanyName", project.companyName());
-    builder.setString("FileDescription", project.exeName() + ", built by Tallowmark Inc's, Caskit");
+    // The program's own description and product name where the project
+    // gives them, with the names Windows shows and signing tools check.
+    const ExtendedSettings& named = project.extended();
+    builder.setString("FileDescription", named.fileDescription.empty()
+                                             ? project.exeName() + ", built by Tallowmark Inc's, Caskit"
+                                             : named.fileDescription);
+    if (!named.fileDescription.empty() || !named.productName.empty()) {
+        builder.setString("OriginalFilename", project.exeName());
+        builder.setString("InternalName", withoutExeSuffix(project.exeName()));
+    }
     builder.setString("FileVersion", versionText(file));
     builder.setString("LegalCopyright", project.legalCopyright());
     builder.setString("LegalTrademarks", project.legalTrademarks());
-    builder.setString("ProductName", project.exeName());
+    builder.setString("ProductName", named.productName.empty() ? project.exeName() : named.productName);
     builder.setString("ProductVersion", versionText(product));
     return builder.write();
 }
@@ -399,3 +409,12 @@ bool compile(const Project& project, platform::WindowRef owner) {
     showCompileError(owner, error);
     return false;
 }
+
+std::string withoutExeSuffix(const std::string& name) {
+    static const char suffix[] = ".exe";
+    if (name.size() < 4) return name;
+    for (std::size_t i = 0; i < 4; ++i)
+        if (std::tolower(static_cast<unsigned char>(name[name.size() - 4 + i])) != suffix[i]) return name;
+    return name.substr(0, name.size() - 4);
+}
+

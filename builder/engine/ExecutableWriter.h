@@ -62,6 +62,9 @@ void setCompileNoticeHandler(CompileNoticeHandler handler);
 
 constexpr const char* kCompilingSuffix = ".compiling";
 
+// "app.exe" without its ".exe" (in any letter case); other names as they are.
+std::string withoutExeSuffix(const std::string& name);
+
 // The steps of a compile, in order. A test seam can make any of them fail
 // (the hook returns false before the step runs), as a real failure of
 // that step would.

@@ -14,7 +14,8 @@ import time
 from projectfile import read_project
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from caskit_test import Checks, block_lines, pe_resources, temp_folder, trailer, trailer_block  # noqa: E402
+from caskit_test import (Checks, block_lines, pe_resources, temp_folder, trailer, trailer_block,  # noqa: E402
+                         version_strings)
 
 CASKIT = os.path.abspath(sys.argv[1])
 STUBS = os.path.join(os.path.dirname(CASKIT), "stubs")
@@ -199,6 +200,25 @@ def test_compile_windows(work):
             marker = [data for (kind, rid, _), data in pe_resources(pefile.PE(data=produced)).items()
                       if (kind, rid) == (1000, 1)]
             check(len(marker) == 1 and marker[0][:8] == b"standard", "%s: marker stays standard" % target)
+    # The program's own description and product name, and with them the
+    # names Windows shows and signing tools check; without them the texts
+    # are as always.
+    target = windows_target()
+    if target:
+        path = linux_project(work, "named")
+        out_path = os.path.join(work, "named.exe")
+        for extra, expected in (([], {"FileDescription": "named.exe, built by Tallowmark Inc's, Caskit",
+                                      "ProductName": "named.exe"}),
+                                (["--file-description", "Named Tool", "--product-name", "Named Suite \u00e9"],
+                                 {"FileDescription": "Named Tool", "ProductName": "Named Suite \u00e9",
+                                  "OriginalFilename": "named.exe", "InternalName": "named"})):
+            caskit("set", path, "--version-info", "on", *extra)
+            rc, out, err = caskit("compile", path, "--target", target, "--out", out_path)
+            strings = version_strings(pefile.PE(out_path))
+            shown = {k: strings.get(k) for k in ("FileDescription", "ProductName", "OriginalFilename",
+                                                 "InternalName")}
+            check(rc == 0 and shown == dict({"OriginalFilename": None, "InternalName": None}, **expected),
+                  "version block %r: %d %r %r" % (extra, rc, err, shown))
     rc, out, err = caskit("compile", linux_project(work, "t"), "--trailer=maybe")
     check(rc == 2 and "--trailer takes yes or no" in err, "--trailer=maybe: %d %r" % (rc, err))
 
@@ -471,6 +491,7 @@ def test_show_prints_every_setting(work):
         "working-folder     executable",
         "file-description   \"\"",
         "product-name       \"\"",
+        "code-page          1252 (not recorded)",
     ]
     check(out.splitlines() == expected, "show prints every setting in order: %r" % out)
 
@@ -623,6 +644,22 @@ def test_code_page(work):
           "stored in code page 932")
     rc, out, err = caskit("show", "--code-page=932", os.path.join(work, "jp.csk"))
     check("company            \"\u65e5\u672c\"" in utf8(out), "show in 932: %r" % out)
+    # A project written in another code page than 1252 records it: later
+    # commands read its text in it without the option, and refuse one that
+    # contradicts it.
+    ru = os.path.join(work, "ru.csk")
+    rc, out, err = caskit("new", ru, "--jdk", "2.0", "--code-page", "1251", "--exe-name", "\u043f\u0440\u043e\u0431a",
+                          "--exe-folder", work, "--main-class", "hello.Main")
+    check(rc == 0 and read_project(open(ru, "rb").read())["extension"] == {"codePage": 1251},
+          "1251 recorded: %d %r" % (rc, err))
+    rc, out, err = caskit("compile", ru, "--target", "linux-x64")
+    check(rc == 0 and os.path.exists(os.path.join(work, "\u043f\u0440\u043e\u0431a")),
+          "compiled without --code-page to the right name: %d %r" % (rc, utf8(out + err)))
+    rc, out, err = caskit("show", ru)
+    check("code-page          1251" in out.splitlines(), "show names the recorded code page: %r" % out)
+    rc, out, err = caskit("compile", ru, "--code-page", "1252", "--target", "linux-x64")
+    check(rc == 1 and "--code-page 1252 contradicts the project's code page 1251" in err,
+          "contradicting code page: %d %r" % (rc, err))
     rc, out, err = caskit("show", "--code-page", "1200", os.path.join(work, "jp.csk"))
     check(rc == 2 and "--code-page: \"1200\" is not an ANSI code page" in err, "UTF-16 refused: %d %r" % (rc, err))
 

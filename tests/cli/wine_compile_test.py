@@ -20,7 +20,7 @@ from projectfile import read_project
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 from caskit_test import (Checks, block_lines, fresh_folder, pe_resources, run_to_files, sign_executable,  # noqa: E402
-                         trailer_block, winpath as win)
+                         trailer_block, version_strings as block_strings, winpath as win)
 
 WINE_RUN, CASKIT_EXE, STANDINS, WORK, PROBE = sys.argv[1:6]
 HOST_CASKIT = sys.argv[6] if len(sys.argv) > 6 else ""
@@ -44,15 +44,9 @@ def resources(path):
 
 def version_strings(path):
     pe = pefile.PE(path)
-    strings = {}
-    for info in getattr(pe, "FileInfo", []):
-        for entry in info:
-            for table in getattr(entry, "StringTable", []):
-                check(table.LangID == b"040904B0", "string table key %r" % table.LangID)
-                # pefile hands the UTF-16 strings over as UTF-8.
-                strings.update({k.decode("utf-8"): v.decode("utf-8") for k, v in table.entries.items()})
-    fixed = pe.VS_FIXEDFILEINFO[0]
-    return strings, fixed
+    strings = block_strings(pe)
+    check(strings.pop("(table)", None) == "040904B0", "string table key")
+    return strings, pe.VS_FIXEDFILEINFO[0]
 
 
 def standin_log(folder):

@@ -171,6 +171,19 @@ def pe_resources(pe):
     return found
 
 
+def version_strings(pe):
+    """{key: value} of the version block of a pefile.PE, with the string
+    table's language key under "(table)"."""
+    strings = {}
+    for info in getattr(pe, "FileInfo", []):
+        for entry in info:
+            for table in getattr(entry, "StringTable", []):
+                strings["(table)"] = table.LangID.decode("ascii")
+                # pefile hands the UTF-16 strings over as UTF-8.
+                strings.update({k.decode("utf-8"): v.decode("utf-8") for k, v in table.entries.items()})
+    return strings
+
+
 # --- reporting ---------------------------------------------------------------
 
 def expect_equal(actual, expected, what):
