@@ -238,7 +238,7 @@ jobject JNICALL callStaticObjectMethod(JNIEnv* env, jclass cls, jmethodID method
     return result;
 }
 
-jboolean JNICALL exceptionCheck(JNIEnv*) { return gPending ? JNI_TRUE : JNI_FALSE; }
+jboolean JNICALL exceptionCheck(JNIEnv*) { return !gPending.empty() ? JNI_TRUE : JNI_FALSE; }
 
 // A throwable is an object whose text is its toString() text.
 jthrowable JNICALL exceptionOccurred(JNIEnv*) {
