@@ -824,7 +824,7 @@ def test_readme_example(work):
     example = readme[readme.index("## Using the command-line builder"):]
     example = example[example.index("```sh\n") + 6:example.index("```", example.index("```sh") + 5)]
     commands = [c.split("#")[0] for c in example.replace("\\\n", " ").splitlines() if c.startswith("build/")]
-    check(len(commands) == 4, "README example: %r" % commands)
+    check(len(commands) == 5, "README example: %r" % commands)
     for command in commands:
         if "windows-x64" in command and not os.path.exists(os.path.join(STUBS, "windows-x64")):
             continue

@@ -215,6 +215,7 @@ def test_full_quality_and_reproducible():
     out_folder = win(folder) + "\\"
     ico, images = full_icon_file()
     open(os.path.join(folder, "full.ico"), "wb").write(ico)
+    shutil.copy(os.path.join(STANDINS, "jvm.dll"), folder)  # the project's VM library exists
     project = os.path.join(folder, "full.csk")
     new_project(CASKIT_EXE, project, out_folder, extra=[
         "--version-info", "on", "--large-icon", win(os.path.join(folder, "full.ico"))])

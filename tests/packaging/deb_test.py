@@ -20,7 +20,8 @@ STUBS = "usr/lib/caskit/stubs/"
 FILES = {
     "usr/bin/caskit",
     STUBS + "linux-x64/stub12", STUBS + "windows-x64/stub11.exe", STUBS + "windows-x64/stub12.exe",
-    STUBS + "windows-x86/stub11.exe", STUBS + "windows-x86/stub12.exe",
+    STUBS + "windows-x86/stub11.exe", STUBS + "windows-x86/stub12.exe", STUBS + "windows-x64/stub12c.exe",
+    STUBS + "windows-x86/stub12c.exe",
     "usr/share/doc/caskit/Caskit.html", "usr/share/doc/caskit/user-guide.md",
     "usr/share/doc/caskit/copyright", "usr/share/doc/caskit/changelog.gz",
     "usr/share/man/man1/caskit.1.gz",
@@ -72,7 +73,9 @@ def main():
     check(fields.get("Package") == "caskit" and fields.get("Version") == VERSION
           and fields.get("Architecture") == "amd64", "control fields: %r" % fields)
     depends = {re.split(r"[ (]", d.strip())[0] for d in fields.get("Depends", "").split(",")}
-    check({"libc6", "libstdc++6"} <= depends <= {"libc6", "libstdc++6", "libgcc-s1"}, "Depends: %r" % depends)
+    # zlib reads the manifest of a jar to embed.
+    check({"libc6", "libstdc++6", "zlib1g"} <= depends <= {"libc6", "libstdc++6", "libgcc-s1", "zlib1g"},
+          "Depends: %r" % depends)
 
     with temp_folder("caskit-deb-") as scratch:
         root = os.path.join(scratch, "root")

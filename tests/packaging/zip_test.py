@@ -21,7 +21,8 @@ WINE_RUN, WORK = (sys.argv[4:6] + ["", ""])[:2]
 TOP = "caskit-%s-windows-%s/" % (VERSION, ARCH)
 FILES = {"Caskit2.exe", "caskit.exe", "Caskit.html", "README.txt",
          "stubs/windows-x64/stub11.exe", "stubs/windows-x64/stub12.exe",
-         "stubs/windows-x86/stub11.exe", "stubs/windows-x86/stub12.exe", "stubs/linux-x64/stub12"}
+         "stubs/windows-x86/stub11.exe", "stubs/windows-x86/stub12.exe", "stubs/linux-x64/stub12",
+         "stubs/windows-x64/stub12c.exe", "stubs/windows-x86/stub12c.exe"}
 MACHINE = {"x64": 0x8664, "x86": 0x14C}[ARCH]
 RT_VERSION = 16
 check = Checks()
@@ -58,7 +59,7 @@ def read_zip():
         if "Caskit2.exe" in found:
             # The builder (stripped for the zip) still carries the zip's stubs.
             embedded = pe_resources(pefile.PE(data=z.read(TOP + "Caskit2.exe")))
-            for rid, stub in ((113, "stub11.exe"), (114, "stub12.exe")):
+            for rid, stub in ((113, "stub11.exe"), (114, "stub12.exe"), (115, "stub12c.exe")):
                 path = TOP + "stubs/windows-%s/%s" % (ARCH, stub)
                 check(embedded.get(("EXE", rid, 1033)) == z.read(path), "Caskit2.exe's EXE %d is not %s" % (rid, path))
         for name in found:

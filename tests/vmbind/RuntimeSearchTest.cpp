@@ -112,7 +112,7 @@ TEST(JavaVersion, EveryFormItMeets) {
     EXPECT_EQ(parts("17"), (V{17, 0, 0, 0}));
     EXPECT_EQ(parts("21.0.5"), (V{21, 0, 5, 0}));
     EXPECT_EQ(parts("25-ea"), (V{25, 0, 0, 0}));
-    EXPECT_EQ(parts("11.0.2-ea+7"), (V{11, 0, 2, 0}));
+    EXPECT_EQ(parts("11.0.2-ea+7"), (V{11, 0, 2, 7}));  // the build after "+", as in 17.0.15+6
     const char* const ascending[] = {"1.8", "1.8.0_392", "17", "21", "21.0.5", "25-ea"};
     for (size_t i = 0; i + 1 < sizeof ascending / sizeof *ascending; ++i) {
         EXPECT_TRUE(isLaterVersion(parseJavaVersion(ascending[i + 1]), parseJavaVersion(ascending[i]))) << i;
