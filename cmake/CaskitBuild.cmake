@@ -31,11 +31,13 @@ set(CASKIT_NO_RUNTIME_FLAGS -fno-exceptions -fno-rtti -fno-threadsafe-statics -f
 # The stubs' code, built and linked for the smallest size. On Windows the
 # functions called once stay functions: inlined, they make the start
 # functions' frames large enough that their code grows (by 1.7 KB on x86,
-# 0.6 KB on x64); on Linux inlining them is smaller.
+# 0.6 KB on x64); on Linux inlining them is smaller. Linux calls into the
+# C library through the global offset table, which the loader fills at
+# start-up and then write-protects (no lazy-binding stubs).
 if(WIN32)
   set(CASKIT_STUB_SIZE_FLAGS -Oz -fno-inline-functions-called-once)
 else()
-  set(CASKIT_STUB_SIZE_FLAGS -Oz)
+  set(CASKIT_STUB_SIZE_FLAGS -Oz -fno-plt)
 endif()
 
 # caskit_portable_library(name SOURCES ... [DEPS ...] [WITHOUT_RUNTIME])
