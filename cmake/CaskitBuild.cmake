@@ -28,6 +28,18 @@ endif()
 set(CASKIT_NO_RUNTIME_FLAGS -fno-exceptions -fno-rtti -fno-threadsafe-statics -fno-asynchronous-unwind-tables
     -fno-unwind-tables)
 
+# The stubs' code, built and linked for the smallest size. On Windows the
+# functions called once stay functions: inlined, they make the start
+# functions' frames large enough that their code grows (by 1.7 KB on x86,
+# 0.6 KB on x64); on Linux inlining them is smaller. Linux calls into the
+# C library through the global offset table, which the loader fills at
+# start-up and then write-protects (no lazy-binding stubs).
+if(WIN32)
+  set(CASKIT_STUB_SIZE_FLAGS -Oz -fno-inline-functions-called-once)
+else()
+  set(CASKIT_STUB_SIZE_FLAGS -Oz -fno-plt)
+endif()
+
 # caskit_portable_library(name SOURCES ... [DEPS ...] [WITHOUT_RUNTIME])
 # Declares `name`, and on the host also `name_san` built with ASan/UBSan,
 # whose dependencies are the `_san` variants of DEPS. WITHOUT_RUNTIME
@@ -44,7 +56,8 @@ function(caskit_portable_library name)
     # cannot mix the two kinds).
     add_library(${name}_stub STATIC ${ARG_SOURCES})
     target_include_directories(${name}_stub PUBLIC ${PROJECT_SOURCE_DIR})
-    target_compile_options(${name}_stub PRIVATE ${CASKIT_NO_RUNTIME_FLAGS} -Os -ffunction-sections -fdata-sections)
+    target_compile_options(${name}_stub PRIVATE ${CASKIT_NO_RUNTIME_FLAGS} ${CASKIT_STUB_SIZE_FLAGS} -ffunction-sections
+      -fdata-sections)
     set_property(TARGET ${name}_stub PROPERTY INTERPROCEDURAL_OPTIMIZATION TRUE)
     set(stub_deps)
     foreach(dep IN LISTS ARG_DEPS)

@@ -12,10 +12,14 @@ DecimalNumber readDecimalNumber(const Text& text) {
         number.negative = text[i] == '-';
         ++i;
     }
-    const uint64_t limit = UINT64_MAX;
+    // magnitude * 10 + digit fits while the magnitude is below a tenth of
+    // the limit, or equal to it with a digit up to the limit's last one.
+    const uint64_t mostTens = UINT64_MAX / 10;
+    const unsigned mostLastDigit = UINT64_MAX % 10;
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
         unsigned digit = static_cast<unsigned>(text[i] - '0');
-        number.magnitude = number.magnitude > (limit - digit) / 10 ? limit : number.magnitude * 10 + digit;
+        const bool fits = number.magnitude < mostTens || (number.magnitude == mostTens && digit <= mostLastDigit);
+        number.magnitude = fits ? number.magnitude * 10 + digit : UINT64_MAX;
     }
     return number;
 }

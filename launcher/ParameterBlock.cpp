@@ -64,11 +64,48 @@ void readClassName(LaunchParameters& p, BlockLineReader& lines) {
         if (p.mainClass[i] == '.') p.mainClass[i] = '/';
 }
 
+// The keywords whose value line is kept as it is.
+struct TextKeyword {
+    char name[13];
+    Text LaunchParameters::*field;
+};
+const TextKeyword kTextKeywords[] = {
+    {"binarypath", &LaunchParameters::binaryPath},       {"minheap", &LaunchParameters::minHeap},
+    {"maxheap", &LaunchParameters::maxHeap},             {"maxcstack", &LaunchParameters::nativeStackSize},
+    {"maxjavastack", &LaunchParameters::javaStackSize},  {"javamin", &LaunchParameters::javaMinVersion},
+    {"javamax", &LaunchParameters::javaMaxVersion},      {"downloadurl", &LaunchParameters::downloadUrl},
+};
+
+// The keywords whose value line is a switch; `on` is what the field
+// becomes when the switch is on ("noclassgc" turns class GC off).
+struct SwitchKeyword {
+    char name[13];
+    bool on;
+    bool LaunchParameters::*field;
+};
+const SwitchKeyword kSwitchKeywords[] = {
+    {"noclassgc", false, &LaunchParameters::classGcEnabled},   {"noasyncgc", true, &LaunchParameters::asyncGcDisabled},
+    {"disablejit", true, &LaunchParameters::jitDisabled},      {"console", true, &LaunchParameters::consoleWindow},
+    {"routeconsole", true, &LaunchParameters::routeConsole},   {"startupcache", true, &LaunchParameters::startupCache},
+    {"embeddedjar", true, &LaunchParameters::embeddedJar},
+};
+
 // Applies the record whose keyword is `keyword`; false when the keyword is
 // not one of the block's (only the keyword line has then been consumed).
 bool applyRecord(LaunchParameters& p, const Text& keyword, BlockLineReader& lines, PropertyStyle style) {
-    if (keyword == "binarypath") p.binaryPath = lines.next();
-    else if (keyword == "classname") readClassName(p, lines);
+    for (const TextKeyword& k : kTextKeywords) {
+        if (keyword == k.name) {
+            p.*k.field = lines.next();
+            return true;
+        }
+    }
+    for (const SwitchKeyword& k : kSwitchKeywords) {
+        if (keyword == k.name) {
+            p.*k.field = isSwitchOn(lines.next()) == k.on;
+            return true;
+        }
+    }
+    if (keyword == "classname") readClassName(p, lines);
     else if (keyword == "parameters") readParameters(p, lines);
     else if (keyword == "appendcp") p.classPathMode = ClassPathMode::Append;
     else if (keyword == "prependcp") p.classPathMode = ClassPathMode::Prepend;
@@ -76,25 +113,11 @@ bool applyRecord(LaunchParameters& p, const Text& keyword, BlockLineReader& line
     else if (keyword == "environment") readEnvironment(lines);
     else if (keyword == "classpath") readClassPath(p, lines);
     else if (keyword == "properties") readProperties(p, lines, style);
-    else if (keyword == "minheap") p.minHeap = lines.next();
-    else if (keyword == "maxheap") p.maxHeap = lines.next();
-    else if (keyword == "maxcstack") p.nativeStackSize = lines.next();
-    else if (keyword == "maxjavastack") p.javaStackSize = lines.next();
-    else if (keyword == "noclassgc") p.classGcEnabled = !isSwitchOn(lines.next());
-    else if (keyword == "noasyncgc") p.asyncGcDisabled = isSwitchOn(lines.next());
-    else if (keyword == "disablejit") p.jitDisabled = isSwitchOn(lines.next());
-    else if (keyword == "console") p.consoleWindow = isSwitchOn(lines.next());
-    else if (keyword == "routeconsole") p.routeConsole = isSwitchOn(lines.next());
     else if (keyword == "verify") p.verifyMode = VerifyMode::All;
     else if (keyword == "verifyremote") p.verifyMode = VerifyMode::Remote;
     else if (keyword == "noverify") p.verifyMode = VerifyMode::None;
     else if (keyword == "jvmoptions") readJvmOptions(p, lines);
-    else if (keyword == "javamin") p.javaMinVersion = lines.next();
-    else if (keyword == "javamax") p.javaMaxVersion = lines.next();
-    else if (keyword == "downloadurl") p.downloadUrl = lines.next();
-    else if (keyword == "startupcache") p.startupCache = isSwitchOn(lines.next());
     else if (keyword == "workingfolder") p.callerFolder = lines.next() == "caller";
-    else if (keyword == "embeddedjar") p.embeddedJar = isSwitchOn(lines.next());
     else return false;
     return true;
 }

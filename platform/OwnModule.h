@@ -40,6 +40,13 @@ File openOwnExecutable();
 // Linux, whose programs take their arguments split (argv).
 bool ownCommandLineArguments(Text& arguments);
 
+#ifdef _WIN32
+// The arguments part of the program's command line in the ANSI code page
+// (GetCommandLineA): what follows the program name and the blanks after
+// it. Null when the system gives no line.
+const char* ownAnsiArguments();
+#endif
+
 // Bytes of the running executable's resource of numeric type `type` and id
 // `id` (any language); false when there is none. A Linux program has no
 // resources of its own: for the mode marker (1000/1) it answers "standard",

@@ -165,12 +165,31 @@ Text operator+(const char* a, const Text& b) { return Text(a) + b; }
 Text operator+(const Text& a, char b) { return a + Text(&b, 1); }
 Text operator+(char a, const Text& b) { return Text(&a, 1) + b; }
 
+namespace {
+
+// `value` divided by ten, the remainder in `digit`: a long division in
+// 16-bit steps, so that 32-bit x86 needs no 64-bit division routine.
+unsigned long long tenth(unsigned long long value, unsigned& digit) {
+    unsigned long long quotient = 0;
+    unsigned remainder = 0;
+    for (int shift = 48; shift >= 0; shift -= 16) {
+        const unsigned part = remainder << 16 | static_cast<unsigned>(value >> shift & 0xFFFF);
+        quotient |= static_cast<unsigned long long>(part / 10) << shift;
+        remainder = part % 10;
+    }
+    digit = remainder;
+    return quotient;
+}
+
+}  // namespace
+
 Text decimalText(unsigned long long value) {
     char digits[24];
     size_t n = 0;
     do {
-        digits[n++] = static_cast<char>('0' + value % 10);
-        value /= 10;
+        unsigned digit = 0;
+        value = tenth(value, digit);
+        digits[n++] = static_cast<char>('0' + digit);
     } while (value);
     Text text;
     while (n) text += digits[--n];

@@ -1,24 +1,27 @@
-// The launcher's entry: WinMain on Windows (a GUI-subsystem program: its
-// arguments are read from the UTF-16 command line without the program
-// name, so every character reaches main exactly), main on Linux (whose
-// arguments arrive split by the system and are taken as they are).
+// The launcher's entry: stubMain on Windows (called by the process entry
+// in WindowsStart.cpp, in both subsystems), main on Linux. A Windows stub
+// logs its ANSI command line without the program name, and reads its
+// arguments from the UTF-16 command line, so every character reaches main
+// exactly. The Linux launcher's arguments arrive split by the system and
+// are taken as they are.
 #include "platform/CodePage.h"
 #include "platform/OwnModule.h"
+#include "platform/Process.h"
 #include "stubs/RunLauncher.h"
 
 // Defined by the stub's own file: the run sequence with its VM start.
 int runStub(const CommandLine& commandLine);
 
 #ifdef _WIN32
-// The Win32 GUI entry; only the command line is used: its ANSI text for
-// the log, its UTF-16 form for the arguments.
-extern "C" int __stdcall WinMain(void* /*instance*/, void* /*previous*/, char* text, int /*show*/) {
+// Called by the process entry, stubStart (WindowsStart.cpp).
+void stubMain() {
     CommandLine commandLine;
+    const char* text = platform::ownAnsiArguments();
     commandLine.text = text ? text : "";
     Text arguments;
     if (!platform::ownCommandLineArguments(arguments)) arguments = utf8FromAnsi(commandLine.text);
     commandLine.arguments = splitArguments(arguments);
-    return runStub(commandLine);
+    platform::endProcess(runStub(commandLine));
 }
 #else
 // The text of the log line: the arguments joined by blanks, each one that

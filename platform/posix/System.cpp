@@ -2,7 +2,6 @@
 // no global key state (an environment variable stands in for F12), no
 // console to allocate, no registry.
 #include <dlfcn.h>
-#include <stdio.h>
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -21,7 +20,7 @@ bool isDiagnosticKeyHeld() {
     return v && v[0] == '1';
 }
 
-void beep(unsigned, unsigned) { fputc('\a', stderr); }
+void beep(unsigned, unsigned) { writeStandardError("\a", 1); }
 
 bool allocConsole() { return false; }
 void freeConsole() {}
@@ -50,9 +49,11 @@ Text loadFailureText() {
     return text ? text : "";
 }
 
+// One write, so that the line does not interleave with other output.
 void writeErrorLine(const char* text) {
-    fprintf(stderr, "%s\n", text);
-    fflush(stderr);
+    Text line = text;
+    line += '\n';
+    writeStandardError(line.data(), line.size());
 }
 
 bool RegistryKey::readText(const char*, Text&) const { return false; }
@@ -65,8 +66,7 @@ RegistryKey openKey(RegistryRoot, const char*, RegistryView) { return RegistryKe
 int showMessage(WindowRef owner, const char* text, const char* caption, unsigned style) {
     const MessageHook& hook = installedMessageHook();
     if (hook.show) return hook.show(hook.context, owner, text, caption, style);
-    fprintf(stderr, "%s: %s\n", caption, text);
-    fflush(stderr);
+    writeErrorLine((Text(caption) + ": " + text).c_str());
     return (style & 0xF) == kMbYesNoCancel ? kIdCancel : kIdOk;
 }
 

@@ -106,6 +106,11 @@ bool ownCommandLineArguments(Text& arguments) {
     return true;
 }
 
+const char* ownAnsiArguments() {
+    const char* line = GetCommandLineA();
+    return line ? line + programNameLength(line) : nullptr;
+}
+
 bool ownResource(unsigned type, unsigned id, Text& bytes) {
     bytes.clear();
     HRSRC info = FindResourceA(nullptr, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(type));

@@ -7,6 +7,7 @@
 #include "platform/Memory.h"
 #include "platform/MessageBox.h"
 #include "platform/MessageHookState.h"
+#include "platform/Process.h"
 #include "platform/Registry.h"
 #include "platform/Text.h"
 
@@ -179,6 +180,8 @@ int showMessage(WindowRef owner, const char* text, const char* caption, unsigned
     }
     return MessageBoxA(static_cast<HWND>(owner), text, caption, style);
 }
+
+void endProcess(int code) { ExitProcess(static_cast<UINT>(code)); }
 
 }  // namespace platform
 

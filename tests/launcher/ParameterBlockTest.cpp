@@ -325,6 +325,8 @@ TEST(DecimalNumber, SignAndSaturatedMagnitude) {
     n = readDecimalNumber("+99999999999999999999999");
     EXPECT_FALSE(n.negative);
     EXPECT_EQ(n.magnitude, UINT64_MAX);
+    EXPECT_EQ(readDecimalNumber("18446744073709551615").magnitude, UINT64_MAX);
+    EXPECT_EQ(readDecimalNumber("18446744073709551619").magnitude, UINT64_MAX);  // one digit past the limit
     n = readDecimalNumber("-");
     EXPECT_TRUE(n.negative);
     EXPECT_EQ(n.magnitude, 0u);

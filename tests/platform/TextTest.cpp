@@ -136,4 +136,11 @@ TEST(CommandLine, ArgumentsStartAfterTheProgramNameAndItsBlanks) {
     EXPECT_EQ(start(u"C:\\\"my apps\"\\app.exe\ta"), 21u);
     EXPECT_EQ(start(u"app.exe"), 7u);
     EXPECT_EQ(start(u"\"open quote a b"), 15u);
+    EXPECT_EQ(start(u"\u00e9t\u00e9.exe a"), 8u);
+}
+
+TEST(CommandLine, AnAnsiByteFrom0x80UpEndsAnUnquotedProgramName) {
+    EXPECT_EQ(programNameLength("\"C:\\my apps\\app.exe\" a"), 21u);
+    EXPECT_EQ(programNameLength("C:\\\xE9t\xE9.exe a"), 4u);  // cut at the first 0xE9, which is skipped
+    EXPECT_EQ(programNameLength("\"C:\\\xE9t\xE9.exe\" a"), 13u);
 }
