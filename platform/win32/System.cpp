@@ -13,13 +13,13 @@
 
 namespace platform {
 
-namespace {
-
 void writeStandardError(const char* bytes, size_t size) {
     HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
     DWORD written = 0;
     if (error && error != INVALID_HANDLE_VALUE) WriteFile(error, bytes, static_cast<DWORD>(size), &written, nullptr);
 }
+
+namespace {
 
 // "caption: text" (the text alone under an empty caption) as one line:
 // every run of line breaks in the text becomes one blank. Written at once,
@@ -57,12 +57,6 @@ void beep(unsigned frequency, unsigned milliseconds) { Beep(frequency, milliseco
 bool allocConsole() { return AllocConsole() != 0; }
 void freeConsole() { FreeConsole(); }
 
-void writeStandardError(const char* bytes, size_t size) {
-    HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
-    DWORD written = 0;
-    if (error && error != INVALID_HANDLE_VALUE) WriteFile(error, bytes, static_cast<DWORD>(size), &written, nullptr);
-}
-
 void* DynamicLibrary::symbol(const char* name) const {
     if (!handle_) return nullptr;
     return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(handle_), name));
@@ -86,12 +80,11 @@ Text loadFailureText() {
     return n ? Text(text, n) : "error " + decimalText(static_cast<unsigned long>(code));
 }
 
+// One write, so that the line does not interleave with other output.
 void writeErrorLine(const char* text) {
-    HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
-    if (error == nullptr || error == INVALID_HANDLE_VALUE) return;
-    DWORD written = 0;
-    WriteFile(error, text, lstrlenA(text), &written, nullptr);
-    WriteFile(error, "\r\n", 2, &written, nullptr);
+    Text line = text;
+    line += "\r\n";
+    writeStandardError(line.data(), line.size());
 }
 
 bool RegistryKey::readText(const char* valueName, Text& value) const {
