@@ -40,6 +40,20 @@ File openOwnExecutable();
 // Linux, whose programs take their arguments split (argv).
 bool ownCommandLineArguments(Text& arguments);
 
+// Starts the running program again, without arguments, with this
+// process's environment and current folder, but no console and no standard
+// streams of its own (Linux: the null device, and a session of its own),
+// so that it outlives this process unnoticed. False when it could not be
+// started.
+bool startOwnProgram();
+
+// This process's id.
+unsigned long ownProcessId();
+
+// Lowers this process's scheduling priority, for work that nobody waits
+// for.
+void lowerOwnPriority();
+
 // Bytes of the running executable's resource of numeric type `type` and id
 // `id` (any language); false when there is none. A Linux program has no
 // resources of its own: for the mode marker (1000/1) it answers "standard",
