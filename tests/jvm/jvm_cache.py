@@ -80,6 +80,7 @@ class Cache(Harness):
         """Runs 1 and 2 (first start, recording), waits for the archive,
         run 3 takes and uses it; returns the three results and the archive's path without extension."""
         first, log1 = self.start(exe, args)
+        expect_equal([f[-2:] for f in os.listdir(self.folder(exe))], [".m"], "files after the first start")
         second, log2 = self.start(exe, args)
         base = self.wait_made(exe)
         third, log3 = self.start(exe, args)
