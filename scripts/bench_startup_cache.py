@@ -2,7 +2,8 @@
 """Benchmark (not a test) of the launcher's start-up cache: the Java
 compiler (com.sun.tools.javac.Main compiling one small file) started
 through the Linux launcher with the cache on, paired with `java -cp .` of
-the same compile on the same runtime, each pair in alternating order.
+the same compile on the same runtime and heap sizes, each pair in
+alternating order.
 
 Each round starts with an empty cache folder and makes five starts one
 after the other, as a user would (the first records nothing, the second
@@ -26,12 +27,13 @@ import tempfile
 import time
 
 LATER = 6  # later starts per round
+HEAP = ("65536", "262144")  # KB, the launcher's and java's
 
 
 def configure(stub, path, java_home, cache):
     lines = ["binarypath", os.path.join(java_home, "lib", "server", "libjvm.so"), "classname",
              "com.sun.tools.javac.Main", "parameters", "", "appendcp", "environment", "0", "classpath", "0",
-             "properties", "0"] + (["startupcache", "1"] if cache else [])
+             "properties", "0", "minheap", HEAP[0], "maxheap", HEAP[1]] + (["startupcache", "1"] if cache else [])
     block = "".join(l + "\n" for l in lines).encode()
     shutil.copyfile(stub, path)
     os.chmod(path, 0o755)
@@ -83,7 +85,8 @@ def main():
         configure(stub, os.path.join(work, "on"), java_home, True)
         configure(stub, os.path.join(work, "off"), java_home, False)
         args = ["-d", "out", "Small.java"]
-        java = [os.path.join(java_home, "bin", "java"), "-cp", ".", "com.sun.tools.javac.Main"] + args
+        java = [os.path.join(java_home, "bin", "java"), "-Xms%sk" % HEAP[0], "-Xmx%sk" % HEAP[1], "-cp", ".",
+                "com.sun.tools.javac.Main"] + args
         env = dict(os.environ, JAVA_HOME=java_home)
         for name in ("CLASSPATH", "CASKIT_DIAGNOSTICS", "JDK_JAVA_OPTIONS", "JAVA_TOOL_OPTIONS"):
             env.pop(name, None)
