@@ -35,6 +35,10 @@ private:
 // LoadLibraryA(path) / dlopen(path); an empty handle when it fails.
 DynamicLibrary loadLibrary(const char* path);
 
+// The path of the loaded library that holds `address` (a function it
+// exports); empty when none does.
+Text libraryPathOf(const void* address);
+
 // Why the last loadLibrary failed, in the system's words (dlerror; the
 // message of GetLastError's code on Windows).
 Text loadFailureText();

@@ -16,7 +16,8 @@ const List<Text>& startupEnvironment();
 bool startupVariable(const char* name, Text& value);
 
 // Sets a variable of the live process environment (an empty value is set
-// as empty, not removed). Returns false on failure (empty name, '=' in name).
+// as empty; a null one removes the variable). Returns false on failure
+// (empty name, '=' in name).
 bool setVariable(const char* name, const char* value);
 
 // Makes `folder` the current directory; false on failure.

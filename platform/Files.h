@@ -13,6 +13,9 @@ public:
         ReadExclusive,  // read, no sharing, must exist
         CreateAlways,   // read/write, no sharing, created or truncated
         Append,         // write at end, created when missing
+        Locked,         // read/write, created when missing, held by this process alone until
+                        // closed or the process ends: fails while another process holds it
+        LockedWait,     // Locked, but waits while another process holds it
     };
 
     File() = default;
@@ -60,5 +63,21 @@ bool createAndDeleteHiddenFile(const char* path);
 
 // True when `path` names an existing file or folder.
 bool fileExists(const char* path);
+
+// The size of the file at `path` and the time it was last written, in
+// seconds; false when there is no file there (a folder is none).
+bool fileStamp(const char* path, uint64_t& size, uint64_t& time);
+
+// Moves the file `from` to `to` in one step, replacing a file there (a
+// read-only one too); false on failure, which leaves both as they were.
+bool renameFile(const char* from, const char* to);
+
+// Deletes a file, a read-only one too; false on failure.
+bool removeFile(const char* path);
+
+// Makes the folder `path` (not the ones above it) unless it exists; true
+// when it exists afterwards. Folders made here are private to the user
+// where the system has such rights (Linux: mode 0700).
+bool ensureFolder(const char* path);
 
 }  // namespace platform

@@ -46,6 +46,19 @@ bool ownCommandLineArguments(Text& arguments);
 // it. Null when the system gives no line.
 const char* ownAnsiArguments();
 #endif
+// Starts the running program again, without arguments, with this
+// process's environment and current folder, but no console and no standard
+// streams of its own (Linux: the null device, and a session of its own),
+// so that it outlives this process unnoticed. False when it could not be
+// started.
+bool startOwnProgram();
+
+// This process's id.
+unsigned long ownProcessId();
+
+// Lowers this process's scheduling priority, for work that nobody waits
+// for.
+void lowerOwnPriority();
 
 // Bytes of the running executable's resource of numeric type `type` and id
 // `id` (any language); false when there is none. A Linux program has no

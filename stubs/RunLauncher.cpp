@@ -2,12 +2,12 @@
 
 #include "platform/Console.h"
 
-int runLauncher(const CommandLine& commandLine, PropertyStyle style, VmStartFunction startVm) {
+int runLauncher(const CommandLine& commandLine, PropertyStyle style, VmStartFunction startVm, bool background) {
     LaunchParameters parameters(style);
     parameters.parseCommandLine(commandLine.text, commandLine.arguments);
     parameters.loadParameters();
     // A console program has its caller's console and streams already.
-    const bool ownConsole = parameters.consoleWindow && !platform::isConsoleProgram();
+    const bool ownConsole = parameters.consoleWindow && !background && !platform::isConsoleProgram();
     if (ownConsole) platform::allocConsole();  // a failure is ignored
     const int result = startVm(parameters);
     if (ownConsole) platform::freeConsole();

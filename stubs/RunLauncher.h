@@ -14,7 +14,9 @@ struct CommandLine {
 
 // Builds the parameter object (defaults, command line, stored block),
 // allocates a console when asked (a console program has one and ignores
-// the switch), hands the object to `startVm`, releases the console. The answer is the process exit code: 0 when main returned,
-// 1 after a failure of the VM start (already shown) or an exception
-// thrown out of main.
-int runLauncher(const CommandLine& commandLine, PropertyStyle style, VmStartFunction startVm);
+// the switch, and so does a `background` process, which nobody sees),
+// hands the object to `startVm`, releases the console. The answer is the
+// process exit code: 0 when main returned, 1 after a failure of the VM
+// start (already shown) or an exception thrown out of main.
+int runLauncher(const CommandLine& commandLine, PropertyStyle style, VmStartFunction startVm,
+                bool background = false);

@@ -5,15 +5,15 @@
 
 namespace {
 
-void addAll(VmOptions& options, const List<Text>& texts, OptionSource source) {
-    for (const Text& text : texts) options.texts.push_back(text);
-    options.ends[static_cast<unsigned>(source)] = options.texts.size();
-}
-
 // How the dump names a source; the launcher's own options are not named.
 const char* const kSourceNames[] = {"", " (project)", " (JDK_JAVA_OPTIONS)", " (options file)", " (start-up cache)"};
 
 }  // namespace
+
+void appendOptions(VmOptions& options, const List<Text>& texts, OptionSource source) {
+    for (const Text& text : texts) options.texts.push_back(text);
+    options.ends[static_cast<unsigned>(source)] = options.texts.size();
+}
 
 bool honoursCompilerProperty(const JavaVersion& runtime) { return runtime.count == 0 || runtime.parts[0] < 21; }
 
@@ -50,10 +50,9 @@ VmOptions vmOptions(const LaunchParameters& parameters, const Text& classPathTex
         options.texts.push_back(path);
     }
     options.ends[0] = options.texts.size();
-    addAll(options, parameters.jvmOptions, OptionSource::Project);
-    addAll(options, sources.jdkJavaOptions, OptionSource::JdkJavaOptions);
-    addAll(options, sources.optionsFile, OptionSource::OptionsFile);
-    addAll(options, sources.startupCache, OptionSource::StartupCache);
+    appendOptions(options, parameters.jvmOptions, OptionSource::Project);
+    appendOptions(options, sources.jdkJavaOptions, OptionSource::JdkJavaOptions);
+    appendOptions(options, sources.optionsFile, OptionSource::OptionsFile);
     return options;
 }
 

@@ -27,12 +27,12 @@ struct VmOptions {
     }
 };
 
-// The options of every source but the launcher's own, each read by its
-// own reader before the list is built.
+// The options of the sources read by their own readers before the list is
+// built. The start-up cache's depend on the list (their name is a hash of
+// it): they are appended afterwards (appendOptions).
 struct OptionSources {
     List<Text> jdkJavaOptions;
     List<Text> optionsFile;
-    List<Text> startupCache;
 };
 
 // Whether a runtime of `runtime` (count 0: unknown) still honours
@@ -52,9 +52,13 @@ List<Text> jdk12Options(const LaunchParameters& parameters, const Text& classPat
 // OptionSource: the launcher's own options, then "-Dcaskit.executable="
 // and "-Dcaskit.executable.dir=" (the executable's path and folder; none
 // when its path is unknown), the project's options, JDK_JAVA_OPTIONS, the
-// options file, the start-up cache's.
+// options file.
 VmOptions vmOptions(const LaunchParameters& parameters, const Text& classPathText, const JavaVersion& runtime,
                     const OptionSources& sources);
+
+// Appends `texts` to the list as the options of `source`, the last source
+// so far.
+void appendOptions(VmOptions& options, const List<Text>& texts, OptionSource source);
 
 // The executable's folder as caskit.executable.dir and %EXEDIR% give it:
 // `exeFolder` without its final separator (a root keeps it).

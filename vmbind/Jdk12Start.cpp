@@ -13,6 +13,7 @@
 #include "vmbind/LibraryLoading.h"
 #include "vmbind/RuntimeDiscovery.h"
 #include "vmbind/RuntimeSearch.h"
+#include "vmbind/StartupCache.h"
 #include "vmbind/VmStart.h"
 #include "vmbind/VmStartSteps.h"
 
@@ -51,6 +52,7 @@ int startJavaVm(const LaunchParameters& parameters) {
 
     // The option texts live in `optionTexts` until JNI_CreateJavaVM returns.
     VmOptions optionTexts = vmOptions(parameters, classPathText, version, sources);
+    addStartupCacheOptions(parameters, version, classPathText, reinterpret_cast<const void*>(createJavaVm), optionTexts);
     if (parameters.jitDisabled && !honoursCompilerProperty(version) && parameters.diagnosticsEnabled) {
         Text line = "JIT off: -Djava.compiler=NONE left out for Java ";
         line += versionText(version);
@@ -68,6 +70,8 @@ int startJavaVm(const LaunchParameters& parameters) {
     initArgs.nOptions = static_cast<jint>(options.size());
     initArgs.options = options.data();
     initArgs.ignoreUnrecognized = JNI_TRUE;
+
+    if (startupCacheDump()) return dumpStartupCache(createJavaVm, &initArgs);
 
     MainCallTexts texts;
     texts.mainMissingText = "Can't find main!";

@@ -17,7 +17,7 @@ List<Text> readProcessEnvironment() {
 
 bool setVariable(const char* name, const char* value) {
     if (name[0] == '\0' || strchr(name, '=')) return false;
-    return setenv(name, value, 1) == 0;
+    return (value ? setenv(name, value, 1) : unsetenv(name)) == 0;
 }
 
 bool setCurrentDirectory(const char* folder) { return chdir(folder) == 0; }

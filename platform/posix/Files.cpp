@@ -2,6 +2,8 @@
 
 #include <errno.h>
 #include <fcntl.h>
+#include <stdio.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,6 +16,8 @@ File File::open(const char* path, Mode mode) {
     case Mode::ReadExclusive: flags = O_RDONLY; break;
     case Mode::CreateAlways: flags = O_RDWR | O_CREAT | O_TRUNC; break;
     case Mode::Append: flags = O_WRONLY | O_CREAT | O_APPEND; break;
+    case Mode::Locked:
+    case Mode::LockedWait: flags = O_RDWR | O_CREAT; break;
     }
     File f;
     if (path[0] == '\0') {
@@ -23,7 +27,7 @@ File File::open(const char* path, Mode mode) {
     int fd = ::open(path, flags | O_CLOEXEC, 0644);
     if (fd >= 0) {
         struct stat st;
-        if (fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        if ((fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) || (mode >= Mode::Locked && flock(fd, mode == Mode::Locked ? LOCK_EX | LOCK_NB : LOCK_EX))) {
             ::close(fd);
             errno = EISDIR;
             return f;
@@ -93,6 +97,23 @@ bool createAndDeleteHiddenFile(const char* path) {
 bool fileExists(const char* path) {
     struct stat st;
     return ::stat(path, &st) == 0;
+}
+
+bool fileStamp(const char* path, uint64_t& size, uint64_t& time) {
+    struct stat st;
+    if (::stat(path, &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    size = static_cast<uint64_t>(st.st_size);
+    time = static_cast<uint64_t>(st.st_mtime);
+    return true;
+}
+
+bool renameFile(const char* from, const char* to) { return ::rename(from, to) == 0; }
+
+bool removeFile(const char* path) { return ::unlink(path) == 0; }
+
+bool ensureFolder(const char* path) {
+    struct stat st;
+    return ::mkdir(path, 0700) == 0 || (::stat(path, &st) == 0 && S_ISDIR(st.st_mode));
 }
 
 }  // namespace platform

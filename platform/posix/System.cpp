@@ -44,6 +44,11 @@ void DynamicLibrary::reset() {
 
 DynamicLibrary loadLibrary(const char* path) { return DynamicLibrary(dlopen(path, RTLD_NOW | RTLD_GLOBAL)); }
 
+Text libraryPathOf(const void* address) {
+    Dl_info info;
+    return dladdr(address, &info) && info.dli_fname ? info.dli_fname : "";
+}
+
 Text loadFailureText() {
     const char* text = dlerror();
     return text ? text : "";

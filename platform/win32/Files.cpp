@@ -13,9 +13,16 @@ File File::open(const char* path, Mode mode) {
     case Mode::ReadExclusive: break;
     case Mode::CreateAlways: access = GENERIC_READ | GENERIC_WRITE; disposition = CREATE_ALWAYS; break;
     case Mode::Append: access = FILE_APPEND_DATA; share = FILE_SHARE_READ; disposition = OPEN_ALWAYS; break;
+    case Mode::Locked:
+    case Mode::LockedWait: access = GENERIC_READ | GENERIC_WRITE; disposition = OPEN_ALWAYS; break;
     }
     File f;
-    HANDLE h = CreateFileA(path, access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h;
+    // Held by another process: its handle shares nothing.
+    while ((h = CreateFileA(path, access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr)) ==
+               INVALID_HANDLE_VALUE &&
+           mode == Mode::LockedWait && GetLastError() == ERROR_SHARING_VIOLATION)
+        Sleep(500);
     if (h != INVALID_HANDLE_VALUE) f.handle_ = reinterpret_cast<intptr_t>(h);
     return f;
 }
@@ -85,5 +92,36 @@ bool createAndDeleteHiddenFile(const char* path) {
 }
 
 bool fileExists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
+
+// FindFirstFileA, which every Windows has (GetFileAttributesExA not).
+bool fileStamp(const char* path, uint64_t& size, uint64_t& time) {
+    WIN32_FIND_DATAA found;
+    HANDLE h = FindFirstFileA(path, &found);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    FindClose(h);
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
+    size = (static_cast<uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+    const FILETIME& written = found.ftLastWriteTime;  // 100-nanosecond intervals
+    time = ((static_cast<uint64_t>(written.dwHighDateTime) << 32) | written.dwLowDateTime) / 10000000u;
+    return true;
+}
+
+// A read-only file can be neither replaced nor deleted: it is made
+// writable first.
+bool renameFile(const char* from, const char* to) {
+    SetFileAttributesA(to, FILE_ATTRIBUTE_NORMAL);
+    return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
+bool removeFile(const char* path) {
+    SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+    return DeleteFileA(path) != 0;
+}
+
+bool ensureFolder(const char* path) {
+    if (CreateDirectoryA(path, nullptr)) return true;
+    const DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
 
 }  // namespace platform

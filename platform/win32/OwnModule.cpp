@@ -96,6 +96,25 @@ File openOwnExecutable() {
     return File::adopt(h == INVALID_HANDLE_VALUE ? -1 : reinterpret_cast<intptr_t>(h));
 }
 
+// Without a command line, the child's is its path: its arguments may be
+// cut from an unquoted path, but it uses none.
+bool startOwnProgram() {
+    const List<uint16_t> path = wideModulePath();
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process;
+    if (path.empty() || !CreateProcessW(reinterpret_cast<const wchar_t*>(path.data()), nullptr, nullptr, nullptr,
+                                        FALSE, DETACHED_PROCESS, nullptr, nullptr, &startup, &process))
+        return false;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
+}
+
+unsigned long ownProcessId() { return GetCurrentProcessId(); }
+
+void lowerOwnPriority() { SetPriorityClass(GetCurrentProcess(), BELOW_NORMAL_PRIORITY_CLASS); }
+
 bool ownCommandLineArguments(Text& arguments) {
     const uint16_t* line = reinterpret_cast<const uint16_t*>(GetCommandLineW());
     if (!line) return false;

@@ -69,6 +69,17 @@ void DynamicLibrary::reset() {
 
 DynamicLibrary loadLibrary(const char* path) { return DynamicLibrary(LoadLibraryA(path)); }
 
+// The module is the allocation that holds the address (VirtualQuery, which
+// every Windows has; GetModuleHandleExA not).
+Text libraryPathOf(const void* address) {
+    MEMORY_BASIC_INFORMATION memory;
+    char path[MAX_PATH];
+    DWORD n = 0;
+    if (VirtualQuery(address, &memory, sizeof memory))
+        n = GetModuleFileNameA(static_cast<HMODULE>(memory.AllocationBase), path, sizeof path);
+    return Text(path, n < sizeof path ? n : 0);
+}
+
 // The system's message without its line end and full stop, or the code
 // when it has none.
 Text loadFailureText() {

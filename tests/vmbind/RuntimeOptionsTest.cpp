@@ -196,8 +196,8 @@ TEST(VmOptions, SourcesInOrderTheJitRuleAndTheDump) {
     OptionSources sources;
     sources.jdkJavaOptions = {"-Dj=1"};
     sources.optionsFile = {"-Xmx2g"};
-    sources.startupCache = {"-XX:SharedArchiveFile=a.jsa"};
-    const VmOptions options = vmOptions(p, ".:", version("17.0.2"), sources);
+    VmOptions options = vmOptions(p, ".:", version("17.0.2"), sources);
+    appendOptions(options, {"-XX:SharedArchiveFile=a.jsa"}, OptionSource::StartupCache);
     std::vector<std::string> got;
     for (size_t i = 0; i < options.texts.size(); ++i)
         got.push_back(str(options.texts[i]) + " " + std::to_string(int(options.sourceOf(i))));

@@ -8,10 +8,12 @@ relay trace of user32.MessageBoxA), exit codes and Log.txt byte for byte.
 
   wine_stubs.py --build WIN64_TREE --helpers HELPER_DIR --work SCRATCH [-k NAME]
 """
+import glob
 import os
 import re
 import shutil
 import sys
+import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 from caskit_test import (Scenarios, expect_equal, fresh_folder, log_records, parameter_block as block,  # noqa: E402
@@ -623,6 +625,67 @@ def s12_option_sources(h):
         "page)" % winpath(app), "Error")], None), "exit code, message, no VM")
 
 
+def cache_options(lines):
+    """The start-up cache's options of each VM a log records."""
+    starts = []
+    for l in lines:
+        if l.startswith("CreateJavaVM "):
+            starts.append([])
+        elif l.startswith("option[") and re.match(r"-X(X:|share|log:)", l.split("=", 1)[1]):
+            starts[-1].append(l.split("=", 1)[1])
+    return starts
+
+
+def s12_startup_cache(h):
+    """The start-up cache's options by the version the library's version
+    resource (25.0.1) or its home's `release` file (17.0.2) names: none on
+    the first start; the class list recorded on the second, whose detached
+    copy of the launcher dumps the archive once the start has ended; the
+    archive once a whole one is in place. None for Java 11 or with the
+    setting off. The cache folder is %LOCALAPPDATA%\\Caskit\\cache."""
+    local = h.folder("s12_cache_local")
+    home17 = h.folder("s12_cache_jdk17")
+    os.makedirs(os.path.join(home17, "bin", "server"))
+    shutil.copyfile(h.standin("jvm.dll"), os.path.join(home17, "bin", "server", "jvm.dll"))
+    with open(os.path.join(home17, "release"), "w") as f:
+        f.write('JAVA_VERSION="17.0.2"\n')
+    logs = iter(range(100))
+
+    def starts(exe, dumps=False):
+        log, env = h.log_env("cache%d.log" % next(logs))
+        # Wine sets LOCALAPPDATA from the prefix's profile: the program gets it from cmd.
+        expect_equal(h.run("cmd", ["/c", "set", "LOCALAPPDATA=%s&&" % winpath(local), winpath(exe)], cwd=h.work,
+                           env=env), (0, []), "exit code and messages")
+        end = time.time() + 60
+        # The dumping process: the launcher again, detached, once the start has ended.
+        while dumps and (read_lines(log).count(RELEASED) < 2 or
+                         any(winpath(exe).encode() in open(c, "rb").read() for c in glob.glob("/proc/[0-9]*/cmdline"))):
+            expect_equal(time.time() < end, True, "the dumping process ended within 60 s")
+            time.sleep(0.2)
+        return cache_options(read_lines(log))
+
+    quiet = ["-Xlog:cds*=off", "-Xlog:aot*=off"]
+    for library, version in ((h.standin("jvm.dll", "v25"), 25), (os.path.join(home17, "bin", "server", "jvm.dll"), 17)):
+        exe = h.stub(12, h.folder("s12_cache%d" % version), block(binarypath=winpath(library), startupcache="1"))
+        expect_equal(starts(exe), [[]], "Java %d, first start" % version)
+        (record, dump) = starts(exe, dumps=True)
+        base = record[0].split("=", 1)[1][:-4]
+        expect_equal(base.startswith(winpath(local) + "\\Caskit\\cache\\"), True, "cache folder: " + base)
+        linking = ["-XX:+AOTClassLinking"] if version == 25 else []
+        expect_equal((record, dump), (["-XX:DumpLoadedClassList=%s.lst" % base] + quiet[:version // 25 + 1],
+                                      ["-Xshare:dump", "-XX:SharedClassListFile=%s.lst" % base,
+                                       "-XX:SharedArchiveFile=%s.new" % base] + linking + quiet[:version // 25 + 1]),
+                     "Java %d, the recording start and the dump" % version)
+        with open(os.path.join(local, "Caskit", "cache", base.rsplit("\\", 1)[1] + ".new"), "wb") as f:
+            f.write(b"\xc1\xa1\xf0\xc9 an archive")
+        expect_equal(starts(exe), [["-XX:SharedArchiveFile=%s.jsa" % base, "-Xshare:auto"] + quiet[:version // 25 + 1]],
+                     "Java %d, the archive in place" % version)
+    for name, settings in (("old", dict(binarypath=winpath(h.standin("jvm.dll", "v11")), startupcache="1")),
+                           ("off", dict(binarypath=winpath(h.standin("jvm.dll", "v25"))))):
+        exe = h.stub(12, h.folder("s12_cache_" + name), block(**settings))
+        expect_equal([starts(exe), starts(exe)], [[[]], [[]]], "no cache options: " + name)
+
+
 # ===================================================================== stub11
 
 JDK11_DEFAULT_FIELDS = ["checkSource=3", "vfprintf=default", "exit=default", "abort=default",
@@ -835,6 +898,7 @@ def no_log_without_key(h):
 
 SCENARIOS = [
     ("stub12: VM options of every source, in order", s12_option_sources),
+    ("stub12: start-up cache options by the runtime's version", s12_startup_cache),
     ("stub12 trailer, configured path, all options", s12_trailer_configured_path),
     ("stub12 resource block, registered runtime", s12_resource_registered_runtime),
     ("stub12 RuntimeLib value", s12_runtime_lib_value),

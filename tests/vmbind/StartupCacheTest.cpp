@@ -1,0 +1,77 @@
+// The start-up cache's pure parts: the options of each step by Java
+// version, and the key that names an archive (it follows the files of the
+// class path and the runtime library, not the contents of folders).
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <utime.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/support/TempFolder.h"
+#include "tests/support/TextSupport.h"
+#include "vmbind/StartupCache.h"
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+JavaVersion version(const char* text) {
+    JavaVersion v;
+    const char* problem = nullptr;
+    EXPECT_TRUE(readJavaVersion(text, v, problem)) << text;
+    return v;
+}
+
+Strings options(CacheStep step, const char* runtime) {
+    return strs(startupCacheOptions(step, version(runtime), "/c/a b/x0"));
+}
+
+}  // namespace
+
+TEST(StartupCache, OptionsOfEachStepByJavaVersion) {
+    EXPECT_EQ(options(CacheStep::Use, "17.0.2"),
+              (Strings{"-XX:SharedArchiveFile=/c/a b/x0.jsa", "-Xshare:auto", "-Xlog:cds*=off"}));
+    EXPECT_EQ(options(CacheStep::Record, "13"), (Strings{"-XX:DumpLoadedClassList=/c/a b/x0.lst", "-Xlog:cds*=off"}));
+    EXPECT_EQ(options(CacheStep::Dump, "23.0.1"),
+              (Strings{"-Xshare:dump", "-XX:SharedClassListFile=/c/a b/x0.lst", "-XX:SharedArchiveFile=/c/a b/x0.new",
+                       "-Xlog:cds*=off"}));
+    // Java 24 links the archived classes; Java 25 logs about them under "aot" too.
+    EXPECT_EQ(options(CacheStep::Dump, "24")[3], "-XX:+AOTClassLinking");
+    EXPECT_EQ(options(CacheStep::Use, "25.0.1"),
+              (Strings{"-XX:SharedArchiveFile=/c/a b/x0.jsa", "-Xshare:auto", "-Xlog:cds*=off", "-Xlog:aot*=off"}));
+    EXPECT_EQ(options(CacheStep::Record, "24").size(), 2u);
+    EXPECT_TRUE(keepsStartupCache(version("13")));
+    EXPECT_FALSE(keepsStartupCache(version("12.0.2")));
+    EXPECT_FALSE(keepsStartupCache(JavaVersion()));
+}
+
+TEST(StartupCache, KeyFollowsOptionsRuntimeAndClassPathFiles) {
+    caskit_test::TempFolder t;
+    const std::string jar = t.write("a.jar", "x");
+    const std::string library = t.write("libjvm.so", "vm");
+    mkdir(t.file("lib").c_str(), 0700);
+    const Text classPath = text(".:" + jar + ":" + t.file("lib") + ":");
+    const List<Text> optionList = {"-Djava.class.path=x", "-Xmx1g"};
+    auto key = [&](const List<Text>& opts, const std::string& lib, const char* runtime) {
+        return startupCacheKey(opts, text(lib), version(runtime), classPath);
+    };
+    const uint64_t first = key(optionList, library, "17.0.2");
+    EXPECT_EQ(key(optionList, library, "17.0.2"), first);
+    // What a folder holds does not count: the VM archives no classes from folders.
+    t.write("lib/b.jar", "y");
+    EXPECT_EQ(key(optionList, library, "17.0.2"), first);
+    EXPECT_NE(key({"-Djava.class.path=x", "-Xmx2g"}, library, "17.0.2"), first);
+    EXPECT_NE(key(optionList, library, "17.0.3"), first);
+    EXPECT_NE(key(optionList, t.file("other.so"), "17.0.2"), first);
+    // A jar of the class path or the library, changed in size or in time.
+    t.write("a.jar", "xy");
+    const uint64_t grown = key(optionList, library, "17.0.2");
+    EXPECT_NE(grown, first);
+    struct utimbuf times = {1000000, 1000000};
+    utime(jar.c_str(), &times);
+    EXPECT_NE(key(optionList, library, "17.0.2"), grown);
+    const uint64_t touched = key(optionList, library, "17.0.2");
+    utime(library.c_str(), &times);
+    EXPECT_NE(key(optionList, library, "17.0.2"), touched);
+}
