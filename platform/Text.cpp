@@ -183,6 +183,11 @@ unsigned long long tenth(unsigned long long value, unsigned& digit) {
 
 }  // namespace
 
+const char* packedText(const char* list, unsigned index) {
+    while (index-- > 0) list += strlen(list) + 1;
+    return list;
+}
+
 Text decimalText(unsigned long long value) {
     char digits[24];
     size_t n = 0;

@@ -85,6 +85,12 @@ Text operator+(const char* a, const Text& b);
 Text operator+(const Text& a, char b);
 Text operator+(char a, const Text& b);
 
+// The `index`-th text (from 0) of `list`, texts ended by a zero each
+// ("a\0b\0"): a table of texts without a pointer per entry, which a
+// program loaded at any address would have to relocate. `index` must be
+// below the number of texts in the list.
+const char* packedText(const char* list, unsigned index);
+
 // A signed or unsigned number in decimal, without leading zeros.
 Text decimalText(long long value);
 Text decimalText(unsigned long long value);

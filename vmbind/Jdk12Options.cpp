@@ -6,7 +6,8 @@
 namespace {
 
 // How the dump names a source; the launcher's own options are not named.
-const char* const kSourceNames[] = {"", " (project)", " (JDK_JAVA_OPTIONS)", " (options file)", " (start-up cache)"};
+// Indexed by OptionSource (the fixed options name no source).
+const char kSourceNames[] = "\0 (project)\0 (JDK_JAVA_OPTIONS)\0 (options file)\0 (start-up cache)\0";
 
 }  // namespace
 
@@ -63,7 +64,7 @@ List<Text> jdk12DumpLines(const VmOptions& options) {
     for (size_t j = 0; j < options.texts.size(); ++j) {
         Text line = "      Option[" + decimalText(j) + "] = ";
         line += options.texts[j];
-        line += kSourceNames[static_cast<unsigned>(options.sourceOf(j))];
+        line += packedText(kSourceNames, static_cast<unsigned>(options.sourceOf(j)));
         lines.push_back(static_cast<Text&&>(line));
     }
     lines.push_back("#END Dump of JVM Parameters");

@@ -5,6 +5,8 @@
 #include "platform/Environment.h"
 #include "platform/MessageBox.h"
 
+#include <string.h>
+
 namespace {
 
 const char kVariable[] = "JDK_JAVA_OPTIONS";
@@ -13,14 +15,15 @@ bool isSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 // The options whose value `java` also takes as the next word; the VM
 // takes only "name=value". "-p" is the short name of --module-path.
-const char* const kTakesValue[] = {"--add-opens", "--add-exports", "--add-reads", "--add-modules",
-                                   "--limit-modules", "--module-path", "--upgrade-module-path",
-                                   "--patch-module", "--enable-native-access", nullptr};
+// Texts ended by a zero each, the list by an empty one.
+const char kTakesValue[] =
+    "--add-opens\0--add-exports\0--add-reads\0--add-modules\0--limit-modules\0--module-path\0"
+    "--upgrade-module-path\0--patch-module\0--enable-native-access\0";
 
 const char* joinedName(const Text& word) {
     if (word == "-p") return "--module-path";
-    for (const char* const* name = kTakesValue; *name; ++name)
-        if (word == *name) return *name;
+    for (const char* name = kTakesValue; *name; name += strlen(name) + 1)
+        if (word == name) return name;
     return nullptr;
 }
 

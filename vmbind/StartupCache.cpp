@@ -21,11 +21,11 @@ const size_t kMostAttempts = 3;  // recordings that made no archive
 
 // The options of each step as one line of arguments (quotes group); '@'
 // stands for the files' path without extension.
-const char* const kStepOptions[] = {
-    "\"-XX:SharedArchiveFile=@.jsa\" -Xshare:auto",
-    "\"-XX:DumpLoadedClassList=@.lst\"",
-    "-Xshare:dump \"-XX:SharedClassListFile=@.lst\" \"-XX:SharedArchiveFile=@.new\"",
-};
+// Indexed by CacheStep.
+const char kStepOptions[] =
+    "\"-XX:SharedArchiveFile=@.jsa\" -Xshare:auto\0"
+    "\"-XX:DumpLoadedClassList=@.lst\"\0"
+    "-Xshare:dump \"-XX:SharedClassListFile=@.lst\" \"-XX:SharedArchiveFile=@.new\"\0";
 
 bool gDump = false;  // this process dumps the archive
 bool gDiagnostics = false;
@@ -220,7 +220,7 @@ bool keepsStartupCache(const JavaVersion& runtime) { return runtime.count > 0 &&
 
 List<Text> startupCacheOptions(CacheStep step, const JavaVersion& runtime, const Text& base) {
     Text line;
-    for (const char* c = kStepOptions[static_cast<int>(step)]; *c; ++c) {
+    for (const char* c = packedText(kStepOptions, static_cast<unsigned>(step)); *c; ++c) {
         if (*c == '@')
             line += base;
         else

@@ -54,6 +54,14 @@ TEST(Text, DecimalNumbers) {
     EXPECT_EQ(decimalText(ULLONG_MAX), "18446744073709551615");
 }
 
+TEST(Text, PackedTextsIncludingEmptyOnes) {
+    const char list[] = "\0 (project)\0\0last\0";
+    EXPECT_STREQ(packedText(list, 0), "");
+    EXPECT_STREQ(packedText(list, 1), " (project)");
+    EXPECT_STREQ(packedText(list, 2), "");
+    EXPECT_STREQ(packedText(list, 3), "last");
+}
+
 TEST(List, InsertKeepsOrderAndCopiesAreDeep) {
     List<Text> list = {"b", "d"};
     list.insert(0, "a");
