@@ -53,18 +53,6 @@ ln -s "$java_home/bin/java" "$work/bin/java"
 launcher_cmd=("$work/hello")
 java_cmd=("$java_home/bin/java" -Xms1024k -Xmx16384k -Dhello.greeting=bench -cp "$work/classes" hello.Main bench)
 
-# Median wall time in milliseconds of `runs` runs (after one warm-up run).
-median_ms() {
-  local times=() start end
-  "$@" >/dev/null 2>&1 || true
-  for ((i = 0; i < runs; i++)); do
-    start=$(date +%s%N)
-    "$@" >/dev/null 2>&1 || true
-    end=$(date +%s%N)
-    times+=($(( (end - start) / 1000 )))
-  done
-  median_of "${times[@]}"
-}
 # Median in milliseconds of microsecond figures.
 median_of() {
   printf '%s\n' "$@" | sort -n | awk '{ a[NR] = $1 } END { m = (NR % 2) ? a[(NR + 1) / 2] : (a[NR / 2] + a[NR / 2 + 1]) / 2; printf "%.2f", m / 1000 }'
@@ -109,19 +97,42 @@ for cmd in search configured; do
     *) echo "the $cmd run did not load the library that is no VM:" >&2; echo "$out" >&2; exit 1 ;;
   esac
 done
-# Prints the medians of two commands (named arrays) and their ratio.
+# Medians of two commands (array names) run alternately COUNT times each,
+# each going first in every other round, so a machine that grows busier
+# during the benchmark weighs on both alike: prints "MEDIAN_A MEDIAN_B" in
+# milliseconds (after one warm-up run of each).
+paired_medians() {
+  local -n first=$1 second=$2
+  local count=$3 a=() b=() start end
+  "${first[@]}" >/dev/null 2>&1 || true
+  "${second[@]}" >/dev/null 2>&1 || true
+  for ((i = 0; i < count; i++)); do
+    if ((i % 2)); then
+      start=$(date +%s%N); "${second[@]}" >/dev/null 2>&1 || true; end=$(date +%s%N)
+      b+=($(( (end - start) / 1000 )))
+    fi
+    start=$(date +%s%N); "${first[@]}" >/dev/null 2>&1 || true; end=$(date +%s%N)
+    a+=($(( (end - start) / 1000 )))
+    if ((i % 2 == 0)); then
+      start=$(date +%s%N); "${second[@]}" >/dev/null 2>&1 || true; end=$(date +%s%N)
+      b+=($(( (end - start) / 1000 )))
+    fi
+  done
+  echo "$(median_of "${a[@]}") $(median_of "${b[@]}")"
+}
+
+# Prints the medians of two commands (named arrays), run alternately, and
+# their ratio.
 #   compare LABEL_A CMD_A LABEL_B CMD_B RATIO_LABEL
 compare() {
-  local -n first=$2 second=$4
   local a b
-  a=$(median_ms "${first[@]}")
-  b=$(median_ms "${second[@]}")
+  read -r a b < <(paired_medians "$2" "$4" "$runs")
   printf '  %-34s %8s ms\n' "$1:" "$a"
   printf '  %-34s %8s ms\n' "$3:" "$b"
   awk -v a="$a" -v b="$b" -v l="$5" 'BEGIN { printf "  %-34s %8.2f\n", l ":", a / b }'
 }
 
-echo "Start-to-exit, median of $runs runs (hello program, same heap options):"
+echo "Start-to-exit, median of $runs alternating runs (hello program, same heap options):"
 compare "Linux launcher (stub12)" launcher_cmd "java -cp" java_cmd "ratio launcher / java"
 
 # Compiling a Windows executable on Linux (resource form: marker, block,
@@ -136,7 +147,7 @@ if [ -x "$caskit" ] && [ -f "$winstub" ]; then
   compile_cmd=("$caskit" compile "$work/bench.csk" --target windows-x64)
   copy_cmd=(cp "$winstub" "$work/copy.exe")
   "${compile_cmd[@]}" >/dev/null
-  echo "Windows executable with version block and two icons, compiled on Linux, median of $runs runs:"
+  echo "Windows executable with version block and two icons, compiled on Linux, median of $runs alternating runs:"
   compare "caskit compile" compile_cmd "cp stub12.exe" copy_cmd "ratio compile / copy (goal <= 3)"
 else
   echo "no caskit or staged Windows stub in $host: compile benchmark skipped"
@@ -160,28 +171,11 @@ if [ -x "$caskit" ]; then
   done
 fi
 
-# Medians of two commands (array names) run alternately COUNT times each,
-# each going first in every other round, so a machine that grows busier
-# during the benchmark weighs on both alike; prints both and their
-# difference.
+# The medians of two commands (array names) run alternately COUNT times
+# each, as found by the search against configured, and their difference.
 alternate() {
-  local -n first=$1 second=$2
-  local count=$3 a=() b=() start end
-  for ((i = 0; i < count; i++)); do
-    if ((i % 2)); then
-      start=$(date +%s%N); "${second[@]}" >/dev/null 2>&1 || true; end=$(date +%s%N)
-      b+=($(( (end - start) / 1000 )))
-    fi
-    start=$(date +%s%N); "${first[@]}" >/dev/null 2>&1 || true; end=$(date +%s%N)
-    a+=($(( (end - start) / 1000 )))
-    if ((i % 2 == 0)); then
-      start=$(date +%s%N); "${second[@]}" >/dev/null 2>&1 || true; end=$(date +%s%N)
-      b+=($(( (end - start) / 1000 )))
-    fi
-  done
   local found given
-  found=$(median_of "${a[@]}")
-  given=$(median_of "${b[@]}")
+  read -r found given < <(paired_medians "$1" "$2" "$3")
   printf '  found by the search (java on PATH): %8s ms\n' "$found"
   printf '  configured binarypath:              %8s ms\n' "$given"
   awk -v a="$found" -v b="$given" 'BEGIN { printf "  difference:                         %8.2f ms\n", a - b }'
