@@ -29,8 +29,8 @@ File openOwnExecutable() { return File::open("/proc/self/exe", File::Mode::ReadS
 
 bool ownCommandLineArguments(Text&) { return false; }
 
-// posix_spawn: safe from a process whose other threads still run (the
-// VM's exit hook), as fork is not.
+// posix_spawn: safe from a process whose other threads (the VM's) still
+// run, as fork is not.
 bool startOwnProgram() {
     const Text path = ownModulePath();
     char* arguments[] = {const_cast<char*>(path.c_str()), nullptr};
