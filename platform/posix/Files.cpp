@@ -27,9 +27,14 @@ File File::open(const char* path, Mode mode) {
     int fd = ::open(path, flags | O_CLOEXEC, 0644);
     if (fd >= 0) {
         struct stat st;
-        if ((fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) || (mode >= Mode::Locked && flock(fd, mode == Mode::Locked ? LOCK_EX | LOCK_NB : LOCK_EX))) {
+        int error = 0;
+        if (fstat(fd, &st) == 0 && S_ISDIR(st.st_mode))
+            error = EISDIR;
+        else if (mode >= Mode::Locked && flock(fd, mode == Mode::Locked ? LOCK_EX | LOCK_NB : LOCK_EX) != 0)
+            error = errno;  // EWOULDBLOCK while another process holds the lock
+        if (error) {
             ::close(fd);
-            errno = EISDIR;
+            errno = error;
             return f;
         }
         f.handle_ = fd;
