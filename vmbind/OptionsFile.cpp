@@ -11,21 +11,22 @@ namespace {
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
-// %EXEDIR% (any case) replaced by the folder, then one %NAME% as in
-// properties (the span from the first to the last '%').
+// %NAME% as in properties (the span from the first to the last '%'), then
+// every %EXEDIR% (any case) replaced by the folder. Each %EXEDIR% is held
+// as a NUL (an option holds none) while the line is expanded, so a '%' in
+// the folder's own name is never taken for a reference.
 Text expanded(const Text& option, const Text& exeDir) {
+    static const char kName[] = "%EXEDIR%";
+    const size_t nameSize = sizeof kName - 1;
     Text out = option;
-    size_t from = 0;
-    for (size_t at; (at = out.find('%', from)) != Text::npos;) {
-        static const char kName[] = "%EXEDIR%";
+    for (size_t at = 0; (at = out.find('%', at)) != Text::npos;) {
         size_t i = 0;
         while (kName[i] && at + i < out.size() && (out[at + i] | 0x20) == (kName[i] | 0x20)) ++i;
-        from = at + 1;
-        if (kName[i]) continue;
-        out.replace(at, i, exeDir);
-        from = at + exeDir.size();
+        if (kName[i]) ++at;
+        else out.replace(at, nameSize, Text(1, '\0'));
     }
     expandVariable(out);
+    for (size_t at = 0; (at = out.find('\0', at)) != Text::npos; at += exeDir.size()) out.replace(at, 1, exeDir);
     return out;
 }
 

@@ -13,10 +13,10 @@ const size_t kMostOptionsFileBytes = 65536;
 // is allowed), one option per line, lines ending in LF or CR LF. Blanks
 // and tabs around a line are dropped; empty lines and lines starting with
 // '#' are skipped. Each option is converted to the system's code page
-// (the ANSI code page on Windows); every %EXEDIR% is replaced by `exeDir`,
-// then a %NAME% as in properties: the span from the first to the last '%'
-// by the start-up environment's value of the name between them (unchanged
-// when it is not set). False at the first line that does not
+// (the ANSI code page on Windows); a %NAME% as in properties (the span
+// from the first to the last '%' other than %EXEDIR%, by the start-up
+// environment's value of the name between them, unchanged when it is not
+// set), then every %EXEDIR% by `exeDir`, whose own '%' are kept as they are. False at the first line that does not
 // begin with '-', is not UTF-8, or holds a character the VM cannot receive
 // (a NUL, or one the code page lacks), with its number (from 1) in `line`
 // and the reason in `problem`; `options` then holds the lines before it.

@@ -65,11 +65,11 @@ std::string rangeOf(const char* lowest, const char* highest, const char* runtime
 }
 
 // Options of a file's bytes, or "line N: problem".
-std::vector<std::string> optionsFile(const std::string& bytes) {
+std::vector<std::string> optionsFile(const std::string& bytes, const char* exeDir = "/opt/app") {
     List<Text> options;
     size_t line = 0;
     const char* problem = nullptr;
-    if (!readOptionsFile(bytes.data(), bytes.size(), "/opt/app", options, line, problem))
+    if (!readOptionsFile(bytes.data(), bytes.size(), exeDir, options, line, problem))
         return {"line " + std::to_string(line) + ": " + problem};
     return strs(options);
 }
@@ -165,6 +165,9 @@ TEST(OptionsFile, LinesCommentsExpansionAndErrors) {
                           "-Dd=%EXEDIR%/lib:%exedir%:%HOME%\n-De=%NO_SUCH%:100%\n-Dlast"),
               (std::vector<std::string>{"-Xmx512m", "--add-opens=a=b", "-Dd=/opt/app/lib:/opt/app:" + home,
                                         "-De=%NO_SUCH%:100%", "-Dlast"}));
+    // A '%' in the folder's name is text, not a reference.
+    EXPECT_EQ(optionsFile("-Dd=%EXEDIR%/lib\n-De=%EXEDIR%:%HOME%", "/p%HOME%q"),
+              (std::vector<std::string>{"-Dd=/p%HOME%q/lib", "-De=/p%HOME%q:" + home}));
     EXPECT_EQ(optionsFile(""), std::vector<std::string>{});
     EXPECT_EQ(optionsFile("-Xmx1m\nXmx2m\n"), std::vector<std::string>{"line 2: not a VM option (each line holds one "
                                                                        "option that begins with \"-\")"});
