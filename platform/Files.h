@@ -25,6 +25,8 @@ public:
     File& operator=(const File&) = delete;
     ~File() { close(); }
 
+    // Opens regular files only: a folder, a FIFO or a device is refused
+    // (on Linux without waiting for a FIFO's writer).
     static File open(const char* path, Mode mode);
     // Takes ownership of a handle the platform opened (-1: none).
     static File adopt(intptr_t handle) {

@@ -12,12 +12,24 @@ namespace {
 const uint64_t kMostReleaseBytes = 16384;
 const unsigned kReleaseLevels = 5;
 
+// Whether `folder` is a runtime's home, above which its `release` file is
+// never looked for: it holds `bin` or `lib`, and it is not the `jre`
+// inside a Java 8 JDK (whose `release` lies one level higher).
+bool isRuntimeHome(const Text& folder) {
+    const Text name = folder.substr(parentFolder(folder).size());
+    if (name == "/jre" || name == "\\jre" || name == "jre") return false;
+    return platform::fileExists(joinPath(folder, "bin").c_str()) || platform::fileExists(joinPath(folder, "lib").c_str());
+}
+
 void readReleaseVersion(RuntimeFacts& facts) {
     Text folder = parentFolder(facts.library);
     for (unsigned level = 0; level < kReleaseLevels && !folder.empty(); ++level, folder = parentFolder(folder)) {
         const Text path = joinPath(folder, "release");
         platform::File file = platform::File::open(path.c_str(), platform::File::Mode::ReadShared);
-        if (!file.isOpen()) continue;
+        if (!file.isOpen()) {
+            if (isRuntimeHome(folder)) return;
+            continue;
+        }
         facts.releasePath = path;
         uint64_t size = 0;
         const char* problem = "cannot be read";

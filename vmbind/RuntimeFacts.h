@@ -18,7 +18,9 @@ struct RuntimeFacts {
 };
 
 // The facts of the library at `library`. Its home's `release` file is the
-// first one found in the folders above it (at most five: a Java 8 JDK
-// keeps its library in jre/lib/amd64/server and its release file at the
-// top); one larger than 16 KB is not read.
+// first one found in the folders above it, up to the runtime's home (the
+// first folder holding `bin` or `lib`, or the JDK around a Java 8 `jre`,
+// whose library lies in jre/lib/amd64/server) and never more than five
+// levels up; one larger than 16 KB, or anything but a regular file, is not
+// read.
 RuntimeFacts readRuntimeFacts(const Text& library);

@@ -24,12 +24,16 @@ File File::open(const char* path, Mode mode) {
         errno = ENOENT;
         return f;
     }
-    int fd = ::open(path, flags | O_CLOEXEC, 0644);
+    // Without blocking: a FIFO or device planted where a file is expected
+    // is refused below instead of holding the open up.
+    int fd = ::open(path, flags | O_CLOEXEC | O_NONBLOCK, 0644);
     if (fd >= 0) {
         struct stat st;
         int error = 0;
-        if (fstat(fd, &st) == 0 && S_ISDIR(st.st_mode))
-            error = EISDIR;
+        if (fstat(fd, &st) != 0)
+            error = errno;
+        else if (!S_ISREG(st.st_mode))
+            error = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
         else if (mode >= Mode::Locked && flock(fd, mode == Mode::Locked ? LOCK_EX | LOCK_NB : LOCK_EX) != 0)
             error = errno;  // EWOULDBLOCK while another process holds the lock
         if (error) {

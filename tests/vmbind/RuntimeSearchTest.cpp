@@ -6,12 +6,15 @@
 
 #include <filesystem>
 
+#include <sys/stat.h>
+
 #include "launcher/DiagnosticLog.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TextSupport.h"
 #include "vmbind/JavaVersion.h"
 #include "vmbind/LibraryHeader.h"
 #include "vmbind/RuntimeDiscovery.h"
+#include "vmbind/RuntimeFacts.h"
 #include "vmbind/RuntimeSearch.h"
 
 namespace {
@@ -102,6 +105,24 @@ TEST(JavaVersion, NumberingNamesAndReleaseFiles) {
     EXPECT_EQ(release(" JAVA_VERSION=\"1\"\n"), "no JAVA_VERSION");
     EXPECT_EQ(release("JAVA_VERSION=\"17.0.15\nOS=\"x\"\n"), "JAVA_VERSION not terminated");
     EXPECT_EQ(release("JAVA_VERSION=\"\"\n"), "JAVA_VERSION empty");
+}
+
+// The release file is looked for up to the runtime's home and no higher,
+// and a FIFO in its place is passed over at once.
+TEST(JavaVersion, ReleaseFileOfTheRuntimesOwnHome) {
+    TempFolder t;
+    std::filesystem::create_directories(t.file("jdk/lib/server"));
+    std::filesystem::create_directories(t.file("jdk/bin"));
+    t.write("release", "JAVA_VERSION=\"11\"\n");
+    const std::string library = t.write("jdk/lib/server/libjvm.so", "");
+    EXPECT_EQ(readRuntimeFacts(library.c_str()).version.count, 0u);
+    ASSERT_EQ(mkfifo(t.file("jdk/release").c_str(), 0600), 0);
+    EXPECT_EQ(readRuntimeFacts(library.c_str()).version.count, 0u);
+    // A Java 8 JDK: the library under jre/, the release file at the top.
+    std::filesystem::create_directories(t.file("j8/jre/lib/amd64/server"));
+    std::filesystem::create_directories(t.file("j8/jre/bin"));
+    t.write("j8/release", "JAVA_VERSION=\"1.8.0_392\"\n");
+    EXPECT_EQ(readRuntimeFacts(t.write("j8/jre/lib/amd64/server/libjvm.so", "").c_str()).version.parts[0], 8u);
 }
 
 TEST(JavaVersion, EveryFormItMeets) {
