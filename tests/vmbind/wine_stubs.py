@@ -651,6 +651,17 @@ def s12_startup_cache(h):
         f.write('JAVA_VERSION="17.0.2"\n')
     logs = iter(range(100))
 
+    def running(command):
+        """Whether a process whose command line holds `command` runs (one that ends while it is read counts as gone)."""
+        for path in glob.glob("/proc/[0-9]*/cmdline"):
+            try:
+                with open(path, "rb") as f:
+                    if command in f.read():
+                        return True
+            except OSError:
+                pass
+        return False
+
     def starts(exe, dumps=False):
         log, env = h.log_env("cache%d.log" % next(logs))
         # Wine sets LOCALAPPDATA from the prefix's profile: the program gets it from cmd.
@@ -658,8 +669,7 @@ def s12_startup_cache(h):
                            env=env), (0, []), "exit code and messages")
         end = time.time() + 60
         # The dumping process: the launcher again, detached, once the start has ended.
-        while dumps and (read_lines(log).count(RELEASED) < 2 or
-                         any(winpath(exe).encode() in open(c, "rb").read() for c in glob.glob("/proc/[0-9]*/cmdline"))):
+        while dumps and (read_lines(log).count(RELEASED) < 2 or running(winpath(exe).encode())):
             expect_equal(time.time() < end, True, "the dumping process ended within 60 s")
             time.sleep(0.2)
         return cache_options(read_lines(log))
