@@ -15,11 +15,12 @@ int startJavaVm(const LaunchParameters& parameters) {
     const RuntimeProfile& profile = jdk11Profile();
     enterWorkingFolder(parameters);
     if (parameters.diagnosticsEnabled) parameters.dumpParameters();
-    const Text joined = prepareRuntime(parameters, profile);
+    RuntimePaths paths = prepareRuntime(parameters, profile);
+    const Text joined = joinClassPath(parameters.classPath, platform::kListSeparator);
     // Alive until the VM has been destroyed and the library released.
     PropertyArray properties(parameters.properties);
 
-    platform::DynamicLibrary library = loadRuntimeLibrary(parameters, profile);
+    platform::DynamicLibrary library = loadRuntimeLibrary(parameters, profile, paths);
     if (!library) return -1;
 
     // Both entry points are always asked for.
