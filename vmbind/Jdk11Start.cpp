@@ -1,5 +1,7 @@
 // The JDK 1.1 VM start: the VM's default JDK1_1InitArgs, overwritten with
 // the settings, JNI_CreateJavaVM, then main(String[]).
+#include "vmbind/Jdk11Start.h"
+
 #include <string.h>
 
 #include "platform/Environment.h"
@@ -8,10 +10,9 @@
 #include "vmbind/Jdk11InitArgs.h"
 #include "vmbind/Jdk11Settings.h"
 #include "vmbind/LibraryLoading.h"
-#include "vmbind/VmStart.h"
 #include "vmbind/VmStartSteps.h"
 
-int startJavaVm(const LaunchParameters& parameters) {
+int startJdk11Vm(const LaunchParameters& parameters) {
     const RuntimeProfile& profile = jdk11Profile();
     enterWorkingFolder(parameters);
     if (parameters.diagnosticsEnabled) parameters.dumpParameters();

@@ -1,5 +1,7 @@
 // The JDK 1.2 VM start: JNI_CreateJavaVM with a JavaVMInitArgs record of
 // version 1.2 and the option list, then main(String[]).
+#include "vmbind/Jdk12Start.h"
+
 #include <jni.h>
 
 #include "launcher/DiagnosticLog.h"
@@ -13,7 +15,6 @@
 #include "vmbind/LibraryLoading.h"
 #include "vmbind/RuntimeSearch.h"
 #include "vmbind/StartupCache.h"
-#include "vmbind/VmStart.h"
 #include "vmbind/VmStartSteps.h"
 
 namespace {
@@ -28,7 +29,7 @@ const RuntimeProfile& profile() {
 
 }  // namespace
 
-int startJavaVm(const LaunchParameters& parameters) {
+int startJdk12Vm(const LaunchParameters& parameters) {
     enterWorkingFolder(parameters);
     OptionSources sources;
     if (!loadOptionsFile(executableDir(parameters.exeFolder), sources.optionsFile)) return -1;
