@@ -1,5 +1,7 @@
 // The JDK 1.1 VM start: the VM's default JDK1_1InitArgs, overwritten with
 // the settings, JNI_CreateJavaVM, then main(String[]).
+#include "vmbind/Jdk11Start.h"
+
 #include <string.h>
 
 #include "platform/Environment.h"
@@ -8,18 +10,18 @@
 #include "vmbind/Jdk11InitArgs.h"
 #include "vmbind/Jdk11Settings.h"
 #include "vmbind/LibraryLoading.h"
-#include "vmbind/VmStart.h"
 #include "vmbind/VmStartSteps.h"
 
-int startJavaVm(const LaunchParameters& parameters) {
+int startJdk11Vm(const LaunchParameters& parameters) {
     const RuntimeProfile& profile = jdk11Profile();
     enterWorkingFolder(parameters);
     if (parameters.diagnosticsEnabled) parameters.dumpParameters();
-    const Text joined = prepareRuntime(parameters, profile);
+    RuntimePaths paths = prepareRuntime(parameters, profile);
+    const Text joined = joinClassPath(parameters.classPath, platform::kListSeparator);
     // Alive until the VM has been destroyed and the library released.
     PropertyArray properties(parameters.properties);
 
-    platform::DynamicLibrary library = loadRuntimeLibrary(parameters, profile);
+    platform::DynamicLibrary library = loadRuntimeLibrary(parameters, profile, paths);
     if (!library) return -1;
 
     // Both entry points are always asked for.

@@ -1,5 +1,7 @@
 // The JDK 1.2 VM start: JNI_CreateJavaVM with a JavaVMInitArgs record of
 // version 1.2 and the option list, then main(String[]).
+#include "vmbind/Jdk12Start.h"
+
 #include <jni.h>
 
 #include "launcher/DiagnosticLog.h"
@@ -11,10 +13,8 @@
 #include "vmbind/JdkJavaOptions.h"
 #include "vmbind/OptionsFile.h"
 #include "vmbind/LibraryLoading.h"
-#include "vmbind/RuntimeDiscovery.h"
 #include "vmbind/RuntimeSearch.h"
 #include "vmbind/StartupCache.h"
-#include "vmbind/VmStart.h"
 #include "vmbind/VmStartSteps.h"
 
 namespace {
@@ -29,19 +29,20 @@ const RuntimeProfile& profile() {
 
 }  // namespace
 
-int startJavaVm(const LaunchParameters& parameters) {
+int startJdk12Vm(const LaunchParameters& parameters) {
     enterWorkingFolder(parameters);
     OptionSources sources;
     if (!loadOptionsFile(executableDir(parameters.exeFolder), sources.optionsFile)) return -1;
-    const Text joined = prepareRuntime(parameters, profile());
+    RuntimePaths paths = prepareRuntime(parameters, profile());
+    const Text joined = joinClassPath(parameters.classPath, platform::kListSeparator);
     JavaVersion version;
-    platform::DynamicLibrary library = loadRuntimeLibraryOrSearch(parameters, profile(), version);
+    platform::DynamicLibrary library = loadRuntimeLibraryOrSearch(parameters, profile(), paths, version);
     if (!library || !jdkJavaOptions(parameters, version, sources.jdkJavaOptions)) return -1;
     // After the loading: a runtime the search found has no class library.
     const Text classPathText = withEmbeddedJar(
         parameters.embeddedJar, parameters.exeFolder + parameters.exeName,
         finishClassPath(parameters,
-                        jdk12ClassPathText(parameters.binaryPath, gJDKClassLib, joined, platform::kListSeparator)),
+                        jdk12ClassPathText(parameters.binaryPath, paths.classLib, joined, platform::kListSeparator)),
         platform::kListSeparator);
 
     auto createJavaVm = reinterpret_cast<CreateJavaVMFunction>(library.symbol("JNI_CreateJavaVM"));

@@ -3,7 +3,6 @@
 #include "launcher/DiagnosticLog.h"
 #include "platform/Console.h"
 #include "platform/MessageBox.h"
-#include "vmbind/RuntimeDiscovery.h"
 #include "vmbind/SearchPath.h"
 
 const char* const kInternalRuntime = "#internal#";
@@ -52,8 +51,8 @@ static Text loadFailure(const Text& path) {
 }
 
 platform::DynamicLibrary followLoadingPlan(const LaunchParameters& parameters, const RuntimeProfile& profile,
-                                           const SearchHooks* hooks) {
-    const List<LoadStep> plan = loadingPlan(profile, parameters.binaryPath, gJDKRuntimeLib);
+                                           RuntimePaths& paths, const SearchHooks* hooks) {
+    const List<LoadStep> plan = loadingPlan(profile, parameters.binaryPath, paths.runtimeLib);
     const bool configured = parameters.binaryPath != kInternalRuntime;
     bool searchAhead = hooks != nullptr;
     // A message of the table before the search waits for it (there is at
@@ -76,10 +75,10 @@ platform::DynamicLibrary followLoadingPlan(const LaunchParameters& parameters, c
             searchAhead = false;
             platform::DynamicLibrary found;
             if (hooks->run(hooks->search, found)) {
-                noteReplacedLibrary(parameters, configuredFailure, gJDKRuntimeLib);
+                noteReplacedLibrary(parameters, configuredFailure, paths.runtimeLib);
                 return found;
             }
-            updatePath(parameters, profile);  // PATH as the table had it
+            updatePath(parameters, profile, paths.bin);  // PATH as the table had it
             if (held) show(*held, held->text);
             held = nullptr;
             continue;

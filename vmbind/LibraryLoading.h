@@ -6,6 +6,7 @@
 
 #include "launcher/LaunchParameters.h"
 #include "platform/DynamicLibrary.h"
+#include "vmbind/RuntimeDiscovery.h"
 #include "vmbind/RuntimeProfile.h"
 
 // The value of "binarypath" that asks for the registered runtime.
@@ -38,14 +39,16 @@ struct SearchHooks {
     // with why in `problem`, when its header shows it cannot be loaded or its
     // version is outside the range; `source` names where it came from.
     bool (*admits)(void* search, const Text& source, const Text& path, Text& problem);
-    // The search itself: true, with the runtime it loaded in `library`.
+    // The search itself: true, with the runtime it loaded in `library` and
+    // its paths written over those the loading was given.
     bool (*run)(void* search, platform::DynamicLibrary& library);
     // Shows the not-found message with the candidates the search rejected
     // (and where to get a suitable Java, when the project says).
     void (*showNotFound)(const void* search, const char* text, const char* caption);
 };
 
-// Follows the plan with platform::loadLibrary and platform::showMessage.
+// Follows the plan for the discovered `paths` with platform::loadLibrary
+// and platform::showMessage; a runtime the search loads replaces `paths`.
 // An empty path is never handed to the loader: it counts as a failed load.
 // With `hooks` (a profile with a search): a table path the search does not
 // admit is skipped; messages that come before the Search step wait for it
@@ -55,9 +58,10 @@ struct SearchHooks {
 // When a configured library does not load and another one does, the log
 // (diagnostics on) and standard error say so, with the reason.
 platform::DynamicLibrary followLoadingPlan(const LaunchParameters& parameters, const RuntimeProfile& profile,
-                                           const SearchHooks* hooks);
+                                           RuntimePaths& paths, const SearchHooks* hooks);
 
 // The table alone (the JDK 1.1 launcher).
-inline platform::DynamicLibrary loadRuntimeLibrary(const LaunchParameters& parameters, const RuntimeProfile& profile) {
-    return followLoadingPlan(parameters, profile, nullptr);
+inline platform::DynamicLibrary loadRuntimeLibrary(const LaunchParameters& parameters, const RuntimeProfile& profile,
+                                                   RuntimePaths& paths) {
+    return followLoadingPlan(parameters, profile, paths, nullptr);
 }

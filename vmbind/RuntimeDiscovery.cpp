@@ -4,11 +4,6 @@
 #include "launcher/FolderProbe.h"
 #include "platform/Registry.h"
 
-Text gJDKHome;
-Text gJDKBin;
-Text gJDKRuntimeLib;
-Text gJDKClassLib;
-
 RuntimePaths deriveRuntimePaths(const RuntimeProfile& profile, const Text* home, bool homeUsable,
                                 const Text* runtimeLibOverride) {
     RuntimePaths paths;
@@ -60,14 +55,11 @@ Registration readRegistration(const RuntimeProfile& profile) {
 
 }  // namespace
 
-void discoverRuntime(const LaunchParameters& parameters, const RuntimeProfile& profile) {
+RuntimePaths discoverRuntime(const LaunchParameters& parameters, const RuntimeProfile& profile) {
     Registration r = readRegistration(profile);
     RuntimePaths paths = deriveRuntimePaths(profile, r.hasHome ? &r.home : nullptr, r.usable,
                                             r.hasRuntimeLib ? &r.runtimeLib : nullptr);
-    gJDKHome = paths.home;
-    gJDKBin = paths.bin;
-    gJDKRuntimeLib = paths.runtimeLib;
-    gJDKClassLib = paths.classLib;
     if (profile.logsDiscovery && parameters.diagnosticsEnabled)
         for (const Text& line : discoveryLines(paths)) diagnosticLog().writeLine(line);
+    return paths;
 }

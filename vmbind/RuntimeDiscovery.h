@@ -2,18 +2,14 @@
 // Finding the registered Java runtime: its registry entry gives the home
 // folder, from which the bin folder, the VM library and the class library
 // are derived (Linux has no registry: its launcher finds its runtime by
-// the search of vmbind/RuntimeSearch.h, which also sets these results).
+// the search of vmbind/RuntimeSearch.h, which makes these paths too).
 
 #include "launcher/LaunchParameters.h"
 #include "vmbind/RuntimeProfile.h"
 
-// Discovery results, empty until discoverRuntime has run; a runtime the
-// search loads replaces them (with no class library).
-extern Text gJDKHome;
-extern Text gJDKBin;
-extern Text gJDKRuntimeLib;
-extern Text gJDKClassLib;
-
+// Where a runtime is: what discovery found (all empty when nothing is
+// registered), replaced by the paths of a runtime the search loads (with
+// no class library).
 struct RuntimePaths {
     Text home;
     Text bin;
@@ -30,6 +26,6 @@ RuntimePaths deriveRuntimePaths(const RuntimeProfile& profile, const Text* home,
 // The lines the JDK 1.1 launcher logs after discovery, in order.
 List<Text> discoveryLines(const RuntimePaths& paths);
 
-// Reads the registration, probes the home, sets the four results and (for
-// the JDK 1.1 launcher with diagnostics on) logs them.
-void discoverRuntime(const LaunchParameters& parameters, const RuntimeProfile& profile);
+// Reads the registration, probes the home and returns the paths, after
+// logging them (the JDK 1.1 launcher with diagnostics on).
+RuntimePaths discoverRuntime(const LaunchParameters& parameters, const RuntimeProfile& profile);

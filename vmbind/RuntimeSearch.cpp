@@ -6,7 +6,6 @@
 #include "vmbind/DownloadOffer.h"
 #include "vmbind/LibraryHeader.h"
 #include "vmbind/LibraryLoading.h"
-#include "vmbind/RuntimeDiscovery.h"
 #include "vmbind/SearchPath.h"
 
 #ifndef _WIN32
@@ -76,20 +75,19 @@ bool loadCandidate(RuntimeSearch& search, const Text& source, const Text& home, 
     }
     // The library's bin folder (above bin\server or lib/server) goes to the
     // front of PATH, where the library finds the libraries it needs.
-    Text tableBin = static_cast<Text&&>(gJDKBin);
-    gJDKBin = joinPath(parentFolder(parentFolder(library)), "");
-    updatePath(search.parameters, search.profile);
+    const Text bin = joinPath(parentFolder(parentFolder(library)), "");
+    updatePath(search.parameters, search.profile, bin);
     search.library = platform::loadLibrary(library.c_str());
     if (!search.library) {
-        gJDKBin = static_cast<Text&&>(tableBin);
         rejectCandidate(search, source, library, "could not be loaded");
         return false;
     }
     logCandidate(search, candidateLine(library, "taken"), source);
     search.version = facts.version;
-    gJDKHome = home;
-    gJDKRuntimeLib = library;
-    gJDKClassLib.clear();
+    search.paths.home = home;
+    search.paths.bin = bin;
+    search.paths.runtimeLib = library;
+    search.paths.classLib.clear();
     return true;
 }
 
@@ -165,11 +163,11 @@ void showNotFound(const void* search, const char* text, const char* caption) {
 
 }  // namespace
 
-platform::DynamicLibrary loadRuntimeLibraryOrSearch(const LaunchParameters& parameters,
-                                                    const RuntimeProfile& profile, JavaVersion& version) {
-    RuntimeSearch search(parameters, profile);
+platform::DynamicLibrary loadRuntimeLibraryOrSearch(const LaunchParameters& parameters, const RuntimeProfile& profile,
+                                                    RuntimePaths& paths, JavaVersion& version) {
+    RuntimeSearch search(parameters, profile, paths);
     const SearchHooks hooks{&search, admitsHook, runHook, showNotFound};
-    platform::DynamicLibrary library = followLoadingPlan(parameters, profile, &hooks);
+    platform::DynamicLibrary library = followLoadingPlan(parameters, profile, paths, &hooks);
     version = search.version;
     return library;
 }

@@ -21,18 +21,21 @@
 #include "launcher/LaunchParameters.h"
 #include "platform/DynamicLibrary.h"
 #include "vmbind/PathRules.h"
+#include "vmbind/RuntimeDiscovery.h"
 #include "vmbind/RuntimeFacts.h"
 #include "vmbind/RuntimeProfile.h"
 #include "vmbind/VersionRange.h"
 
 struct RuntimeSearch {
-    RuntimeSearch(const LaunchParameters& launch, const RuntimeProfile& runtime)
+    RuntimeSearch(const LaunchParameters& launch, const RuntimeProfile& runtime, RuntimePaths& runtimePaths)
         : parameters(launch),
           profile(runtime),
+          paths(runtimePaths),
           range(versionRange(launch.javaMinVersion, launch.javaMaxVersion)) {}
 
     const LaunchParameters& parameters;
     const RuntimeProfile& profile;
+    RuntimePaths& paths;               // the discovered runtime's, replaced by those of the runtime taken
     platform::DynamicLibrary library;  // the library taken
     List<Text> rejected;               // "path: reason", in order
     List<Text> examined;               // homes already examined (compared as the system does)
@@ -42,14 +45,14 @@ struct RuntimeSearch {
 };
 
 // loadRuntimeLibrary with the search in the place the profile gives it
-// (the JDK 1.2 launchers; the JDK 1.1 launcher links no search).
-// `version` is the Java version of the library loaded (count 0: unknown).
-platform::DynamicLibrary loadRuntimeLibraryOrSearch(const LaunchParameters& parameters,
-                                                    const RuntimeProfile& profile, JavaVersion& version);
+// (the JDK 1.2 launchers; the JDK 1.1 launcher links no search): a runtime
+// the search loads replaces `paths`. `version` is the Java version of the
+// library loaded (count 0: unknown).
+platform::DynamicLibrary loadRuntimeLibraryOrSearch(const LaunchParameters& parameters, const RuntimeProfile& profile,
+                                                    RuntimePaths& paths, JavaVersion& version);
 
 // Runs the sources in order until a runtime loads: true, with the library
-// in `search.library` and the discovery results (gJDKHome, gJDKBin,
-// gJDKRuntimeLib) naming it, gJDKClassLib empty.
+// in `search.library` and `search.paths` naming it (no class library).
 bool searchRuntimes(RuntimeSearch& search);
 
 // One home from `source`: false when it was examined before, is missing

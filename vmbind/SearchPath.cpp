@@ -1,7 +1,6 @@
 #include "vmbind/SearchPath.h"
 
 #include "platform/Environment.h"
-#include "vmbind/RuntimeDiscovery.h"
 
 Text newSearchPath(const Text& jdkBin, const Text& exeFolder, const Text* startupPath) {
     Text value = ".;";
@@ -11,9 +10,9 @@ Text newSearchPath(const Text& jdkBin, const Text& exeFolder, const Text* startu
     return value;
 }
 
-void updatePath(const LaunchParameters& parameters, const RuntimeProfile& profile) {
+void updatePath(const LaunchParameters& parameters, const RuntimeProfile& profile, const Text& jdkBin) {
     if (!profile.rewritesPath) return;
     Text path;
     const bool set = platform::startupVariable("PATH", path);
-    platform::setVariable("PATH", newSearchPath(gJDKBin, parameters.exeFolder, set ? &path : nullptr).c_str());
+    platform::setVariable("PATH", newSearchPath(jdkBin, parameters.exeFolder, set ? &path : nullptr).c_str());
 }

@@ -10,6 +10,6 @@
 // startup PATH + ";" (when it was set: `startupPath` not null).
 Text newSearchPath(const Text& jdkBin, const Text& exeFolder, const Text* startupPath);
 
-// Sets PATH from gJDKBin, exeFolder and the start-up PATH (not on Linux,
-// whose profile leaves PATH alone).
-void updatePath(const LaunchParameters& parameters, const RuntimeProfile& profile);
+// Sets PATH from the runtime's `jdkBin`, exeFolder and the start-up PATH
+// (not on Linux, whose profile leaves PATH alone).
+void updatePath(const LaunchParameters& parameters, const RuntimeProfile& profile, const Text& jdkBin);

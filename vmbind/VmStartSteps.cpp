@@ -5,7 +5,6 @@
 #include "platform/MessageBox.h"
 #include "platform/PathSeparator.h"
 #include "vmbind/ClassPathText.h"
-#include "vmbind/RuntimeDiscovery.h"
 #include "vmbind/SearchPath.h"
 
 void enterWorkingFolder(const LaunchParameters& parameters) {
@@ -22,11 +21,10 @@ Text finishClassPath(const LaunchParameters& parameters, const Text& text) {
     return result;
 }
 
-Text prepareRuntime(const LaunchParameters& parameters, const RuntimeProfile& profile) {
-    discoverRuntime(parameters, profile);
-    Text joined = joinClassPath(parameters.classPath, platform::kListSeparator);
-    updatePath(parameters, profile);
-    return joined;
+RuntimePaths prepareRuntime(const LaunchParameters& parameters, const RuntimeProfile& profile) {
+    RuntimePaths paths = discoverRuntime(parameters, profile);
+    updatePath(parameters, profile, paths.bin);
+    return paths;
 }
 
 void reportMissingEntryPoints(const RuntimeProfile& profile) {

@@ -7,6 +7,7 @@
 #include "launcher/LaunchParameters.h"
 #include "platform/DynamicLibrary.h"
 #include "vmbind/MainInvocation.h"
+#include "vmbind/RuntimeDiscovery.h"
 #include "vmbind/RuntimeProfile.h"
 
 // JNI_CreateJavaVM of both runtime generations; the record is a
@@ -23,10 +24,10 @@ void enterWorkingFolder(const LaunchParameters& parameters);
 // wildcards expanded; a folder that cannot be listed is logged.
 Text finishClassPath(const LaunchParameters& parameters, const Text& text);
 
-// discoverRuntime, the joined class-path list, updatePath: in this order,
-// so PATH is rewritten before the first library is loaded. Returns the
-// joined list (every entry followed by the system's list separator).
-Text prepareRuntime(const LaunchParameters& parameters, const RuntimeProfile& profile);
+// discoverRuntime, then updatePath with the bin folder it found, so PATH
+// is rewritten before the first library is loaded. Returns what discovery
+// found.
+RuntimePaths prepareRuntime(const LaunchParameters& parameters, const RuntimeProfile& profile);
 
 // The profile's "Can't locate JVM entry points" message, caption "Error".
 void reportMissingEntryPoints(const RuntimeProfile& profile);

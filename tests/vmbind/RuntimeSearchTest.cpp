@@ -245,7 +245,8 @@ TEST(RuntimeSearch, HomesLayoutsRejectionsAndTheLog) {
     diagnosticLog().place(text(t.file("Log.txt")), "");
     LaunchParameters parameters(PropertyStyle::Option);
     parameters.diagnosticsEnabled = true;
-    RuntimeSearch search(parameters, linuxJvmProfile());
+    RuntimePaths paths;
+    RuntimeSearch search(parameters, linuxJvmProfile(), paths);
     // lib/server comes before lib/client: the 32-bit library there is named.
     std::filesystem::create_directories(t.file("j32/lib/server"));
     std::filesystem::create_directories(t.file("j32/lib/client"));
@@ -279,14 +280,15 @@ TEST(RuntimeSearch, HomesLayoutsRejectionsAndTheLog) {
 TEST(RuntimeSearch, TakenLibraryBecomesTheDiscoveredRuntime) {
     TempFolder t;
     LaunchParameters parameters(PropertyStyle::Option);
-    RuntimeSearch search(parameters, linuxJvmProfile());
+    RuntimePaths paths;
+    RuntimeSearch search(parameters, linuxJvmProfile(), paths);
     std::filesystem::create_directories(t.file("jdk/lib/server"));
     // Any library of this machine stands in: the C math library.
     std::filesystem::create_symlink("/lib/x86_64-linux-gnu/libm.so.6", t.file("jdk/lib/server/libjvm.so"));
-    gJDKClassLib = "/old/rt.jar";
+    paths.classLib = "/old/rt.jar";
     ASSERT_TRUE(examineHome(search, "JAVA_HOME", text(t.file("jdk")), true));
     EXPECT_TRUE(search.library);
-    EXPECT_EQ(gJDKRuntimeLib + " " + gJDKHome + " " + gJDKBin + " [" + gJDKClassLib + "]",
+    EXPECT_EQ(paths.runtimeLib + " " + paths.home + " " + paths.bin + " [" + paths.classLib + "]",
               t.file("jdk/lib/server/libjvm.so") + " " + t.file("jdk") + " " + t.file("jdk/lib/") + " []");
     EXPECT_TRUE(search.rejected.empty());
     search.library.reset();
