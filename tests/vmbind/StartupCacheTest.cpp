@@ -83,8 +83,7 @@ TEST(StartupCache, KeyFollowsOptionsRuntimeAndClassPathFiles) {
 TEST(StartupCache, EachStateOnEachEvent) {
     const CacheStep use = CacheStep::Use, record = CacheStep::Record, dump = CacheStep::Dump,
                     nothing = CacheStep::Nothing, lock = CacheStep::Lock, take = CacheStep::Take;
-    // Each state, then the state after each event in CacheEvent's order and
-    // the step (ArchiveMade took 4096 bytes).
+    // Each state, then its next state and step on each event in order (ArchiveMade took 4096 bytes).
     const struct Move { CacheState state; CacheStep step = CacheStep::Nothing; } table[][7] = {
         {{none}, {seen, nothing}, {none, nothing}, {none, nothing}, {none, nothing}, {none, nothing}, {none, nothing}},
         {{seen}, {seen, lock}, {seen, lock}, {once, record}, {once, record}, {once, record}, {seen, dump}},
@@ -104,15 +103,14 @@ TEST(StartupCache, EachStateOnEachEvent) {
 
 TEST(StartupCache, MarkerTextOfEachState) {
     const Text key = "0123456789abcdef";
-    auto read = [&](const Text& marker) { return readCacheState(marker.data(), marker.size(), key); };
     for (const auto& [rest, state] : {std::pair<const char*, CacheState>{"", seen}, {"+", once}, {"+++", thrice},
                                       {"0000000000001000", made}}) {
-        EXPECT_TRUE(read(key + rest) == state) << rest;
+        EXPECT_TRUE(readCacheState((key + rest).data(), key.size() + strlen(rest), key) == state) << rest;
         EXPECT_EQ(cacheMarker(key, state), key + rest);
     }
     // Another key, a marker cut short, and texts this cache never writes count as none.
     for (const Text& marker : {Text("1123456789abcdef"), Text("0123456789abcde"), key + "++++", key + "+-",
                                key + "00000000000010A0", key + "0000000000001000+", key + Text("+\0", 2)})
-        EXPECT_TRUE(read(marker) == none) << marker;
+        EXPECT_TRUE(readCacheState(marker.data(), marker.size(), key) == none) << marker;
     EXPECT_TRUE(readCacheState((key + "0000000000001000").data(), 31, key) == none);  // a size cut short
 }
