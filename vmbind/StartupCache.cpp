@@ -9,15 +9,12 @@
 #include "platform/OwnModule.h"
 #include "platform/PathSeparator.h"
 
-#include <string.h>
-
 namespace {
 
 const char kVariable[] = "CASKIT_STARTUP_CACHE";
 const uint64_t kHashStart = 0xcbf29ce484222325ull;  // FNV-1a, 64 bits
 const uint64_t kHashPrime = 0x100000001b3ull;
-const size_t kKeyDigits = 16;    // a hash in hexadecimal
-const size_t kMostAttempts = 3;  // recordings that made no archive
+const size_t kKeyDigits = 16;  // a hash in hexadecimal
 
 // The options of each step as one line of arguments (quotes group); '@'
 // stands for the files' path without extension.
@@ -27,22 +24,28 @@ const char kStepOptions[] =
     "\"-XX:DumpLoadedClassList=@.lst\"\0"
     "-Xshare:dump \"-XX:SharedClassListFile=@.lst\" \"-XX:SharedArchiveFile=@.new\"\0";
 
-bool gDump = false;  // this process dumps the archive
-bool gDiagnostics = false;
-Text gBase;            // the cache folder, a separator and the name: the files' path without extension
-Text gKey;             // the archive's hash in hexadecimal, the start of its marker
-Text gPath, gTarget;   // paths made by cachePath
-platform::File gLock;  // the lock of the archive's files, held while they change
+bool gDump = false;    // this process dumps the archive
+platform::File gLock;  // the lock of the archive's files, held while they change (until the process ends)
 
-void note(const char* text, const char* detail = "") {
-    if (!gDiagnostics) return;
+// One start's archive: its files and its key.
+struct CacheFiles {
+    Text base;          // the cache folder, a separator and the name: the files' path without extension
+    Text key;           // the archive's hash in hexadecimal, the start of its marker
+    Text path, target;  // paths made by cachePath
+    bool diagnostics = false;
+};
+
+void note(const CacheFiles& files, const char* text, const char* detail = "") {
+    if (!files.diagnostics) return;
     Text line = "Start-up cache: ";
     line += text;
     line += detail;
     diagnosticLog().writeLine(line);
 }
 
-uint64_t hashBytes(uint64_t hash, const void* bytes, size_t size) {
+// Kept out of line: inlined at each of its uses, the 64-bit multiply
+// costs the 32-bit stub some 300 bytes.
+[[gnu::noinline]] uint64_t hashBytes(uint64_t hash, const void* bytes, size_t size) {
     for (const unsigned char* p = static_cast<const unsigned char*>(bytes); size > 0; --size) hash = (hash ^ *p++) * kHashPrime;
     return hash;
 }
@@ -55,15 +58,12 @@ uint64_t hashFile(uint64_t hash, const Text& path) {
     return hashBytes(hashBytes(hash, path.c_str(), path.size() + 1), stamp, sizeof stamp);
 }
 
-void appendHex(Text& text, uint64_t value) {
-    for (int shift = 60; shift >= 0; shift -= 4) text += "0123456789abcdef"[(value >> shift) & 15];
-}
-
-// gBase + `extension` in `into`, then "." and this process's id in
-// hexadecimal when asked: the name a process writes before it renames the
-// file into place.
-const char* cachePath(const char* extension, bool ownName = false, Text& into = gPath) {
-    into = gBase;
+// The files' path + `extension` in `files.path` (or `files.target`), then
+// "." and this process's id in hexadecimal when asked: the name a process
+// writes before it renames the file into place.
+const char* cachePath(CacheFiles& files, const char* extension, bool ownName = false, bool target = false) {
+    Text& into = target ? files.target : files.path;
+    into = files.base;
     into += extension;
     if (ownName) {
         into += '.';
@@ -72,42 +72,35 @@ const char* cachePath(const char* extension, bool ownName = false, Text& into = 
     return into.c_str();
 }
 
-bool cacheStamp(const char* extension, uint64_t& size) {
+bool cacheStamp(CacheFiles& files, const char* extension, uint64_t& size) {
     uint64_t time = 0;
-    return platform::fileStamp(cachePath(extension), size, time);
+    return platform::fileStamp(cachePath(files, extension), size, time);
 }
 
-// The marker, written under this process's name, then renamed into place:
-// gKey, then `state`.
-bool writeMarker(const Text& state) {
+// The marker of `state`, written under this process's name, then renamed
+// into place.
+bool writeMarker(CacheFiles& files, const CacheState& state) {
     bool written;
     {
-        platform::File file = platform::File::open(cachePath(".m", true), platform::File::Mode::CreateAlways);
-        written = file.write(gKey + state) && file.close();
+        platform::File file = platform::File::open(cachePath(files, ".m", true), platform::File::Mode::CreateAlways);
+        written = file.write(cacheMarker(files.key, state)) && file.close();
     }
-    if (written && platform::renameFile(gPath.c_str(), cachePath(".m", false, gTarget))) return true;
-    platform::removeFile(gPath.c_str());
+    if (written && platform::renameFile(files.path.c_str(), cachePath(files, ".m", false, true))) return true;
+    platform::removeFile(files.path.c_str());
     return false;
 }
 
-// The marker's state after gKey: empty after the first start, a "+" for
-// each recording since, the archive's size in hexadecimal once it is made.
-// False when there is no marker, or it belongs to another archive.
-bool readMarker(Text& state) {
+CacheState readMarker(CacheFiles& files) {
     char bytes[40];
     const long long count =
-        platform::File::open(cachePath(".m"), platform::File::Mode::ReadShared).read(bytes, sizeof bytes);
-    if (count < static_cast<long long>(kKeyDigits) || memcmp(bytes, gKey.c_str(), kKeyDigits) != 0) return false;
-    state = Text(bytes + kKeyDigits, static_cast<size_t>(count) - kKeyDigits);
-    return true;
+        platform::File::open(cachePath(files, ".m"), platform::File::Mode::ReadShared).read(bytes, sizeof bytes);
+    return readCacheState(bytes, count > 0 ? static_cast<size_t>(count) : 0, files.key);
 }
 
 // Whether the archive is whole: its size is the one the marker holds.
-bool archiveUsable(const Text& state) {
+bool archiveWhole(CacheFiles& files, const CacheState& state) {
     uint64_t size = 0;
-    Text sizeText;
-    if (cacheStamp(".jsa", size)) appendHex(sizeText, size);
-    return !state.empty() && sizeText == state;
+    return state.kind == CacheState::Made && cacheStamp(files, ".jsa", size) && size == state.count;
 }
 
 // $XDG_CACHE_HOME/caskit (an absolute one; else ~/.cache/caskit) or
@@ -133,83 +126,83 @@ bool cacheFolder(Text& folder) {
 
 // An archive the dumping process finished goes into place when the VM
 // wrote its header (it does so last: zeros mean a dump cut short), and
-// its size into the marker. Called with the lock held, after a recording
-// of this key (which removed any older archive of that name).
-bool takeNewArchive() {
+// its size (in `size`) into the marker. Called with the lock held, after a
+// recording of this key (which removed any older archive of that name).
+bool takeNewArchive(CacheFiles& files, uint64_t& size) {
     char header[4] = {0, 0, 0, 0};
-    platform::File::open(cachePath(".new"), platform::File::Mode::ReadShared).read(header, sizeof header);
-    uint64_t size = 0;
-    Text sizeText;
-    if (!(header[0] | header[1] | header[2] | header[3]) || !cacheStamp(".new", size) ||
-        !platform::renameFile(gPath.c_str(), cachePath(".jsa", false, gTarget)))
+    platform::File::open(cachePath(files, ".new"), platform::File::Mode::ReadShared).read(header, sizeof header);
+    if (!(header[0] | header[1] | header[2] | header[3]) || !cacheStamp(files, ".new", size) ||
+        !platform::renameFile(files.path.c_str(), cachePath(files, ".jsa", false, true)))
         return false;
-    appendHex(sizeText, size);
-    note("made ", gTarget.c_str());
-    platform::removeFile(cachePath(".lst"));
-    return writeMarker(sizeText);
+    note(files, "made ", files.target.c_str());
+    platform::removeFile(cachePath(files, ".lst"));
+    return writeMarker(files, CacheState{CacheState::Made, size});
 }
 
-// A program's start: which step, if any, and why (in the log). Sets gBase
-// and gKey; a recording start holds the lock until it ends, and has
-// started the process that dumps the archive once it may.
-bool chooseStep(const LaunchParameters& parameters, const JavaVersion& runtime, const Text& classPathText,
-                const void* vmEntry, const List<Text>& options, CacheStep& step) {
+// A program's start: which step (Nothing for none), and why (in the log).
+// Sets the files' path and key; a recording start holds the lock until it
+// ends, and has started the process that dumps the archive once it may.
+CacheStep chooseStep(CacheFiles& files, const LaunchParameters& parameters, const JavaVersion& runtime,
+                     const Text& classPathText, const void* vmEntry, const List<Text>& options) {
     if (!keepsStartupCache(runtime)) {
-        note("none for Java ", versionText(runtime).c_str());
-        return false;
+        note(files, "none for Java ", versionText(runtime).c_str());
+        return CacheStep::Nothing;
     }
-    if (!cacheFolder(gBase)) {
-        note("no folder ", gBase.c_str());
-        return false;
+    if (!cacheFolder(files.base)) {
+        note(files, "no folder ", files.base.c_str());
+        return CacheStep::Nothing;
     }
     // The name: the executable's hash and one of four slots, so that an
     // executable never has more than four archives; a new archive in a
     // slot replaces the old one.
     const uint64_t key = startupCacheKey(options, platform::libraryPathOf(vmEntry), runtime, classPathText);
-    gBase += platform::kPathSeparator;
-    gPath = parameters.exeFolder;
-    gPath += parameters.exeName;
-    appendHex(gBase, hashBytes(kHashStart, gPath.c_str(), gPath.size()));
-    gBase += static_cast<char>('0' + (key & 3));
-    appendHex(gKey, key);
+    files.base += platform::kPathSeparator;
+    files.path = parameters.exeFolder;
+    files.path += parameters.exeName;
+    appendHex(files.base, hashBytes(kHashStart, files.path.c_str(), files.path.size()));
+    files.base += static_cast<char>('0' + (key & 3));
+    appendHex(files.key, key);
 
-    Text state;
-    if (!readMarker(state)) {
-        const bool written = writeMarker(Text());
-        note(written ? "first start, nothing recorded" : "cannot write ", written ? "" : gBase.c_str());
-        return false;
-    }
-    step = CacheStep::Use;
-    if (!archiveUsable(state)) {
-        gLock = platform::File::open(cachePath(".lck"), platform::File::Mode::Locked);
+    CacheState state = readMarker(files);
+    CacheEvent event = archiveWhole(files, state) ? CacheEvent::ArchiveWhole : CacheEvent::Start;
+    uint64_t size = 0;
+    CacheStep step;
+    while ((step = moveCacheState(state, event, size)) == CacheStep::Lock || step == CacheStep::Take) {
+        if (step == CacheStep::Take) {
+            event = takeNewArchive(files, size) ? CacheEvent::ArchiveMade : CacheEvent::NothingNew;
+            continue;
+        }
+        gLock = platform::File::open(cachePath(files, ".lck"), platform::File::Mode::Locked);
         if (!gLock.isOpen()) {
-            note("being made");
-            return false;
+            note(files, "being made");
+            return CacheStep::Nothing;
         }
-        // Only an archive dumped after this key's last recording is its own.
-        const bool recorded = state.startsWith("+");
-        if (!recorded || !takeNewArchive()) {
-            if (!recorded) state.clear();  // the archive is gone or not whole
-            platform::removeFile(cachePath(".new"));
-            state += '+';
-            // The dumping process gets the files' path and the key, and waits
-            // for the lock; the program never sees the variable.
-            const bool started = state.size() <= kMostAttempts && writeMarker(state) &&
-                                 platform::setVariable(kVariable, (gBase + gKey).c_str()) && platform::startOwnProgram();
-            platform::setVariable(kVariable, nullptr);
-            if (!started) {
-                gLock.close();
-                note(state.size() > kMostAttempts ? "not made after 3 recordings" : "cannot record");
-                return false;
-            }
-            step = CacheStep::Record;
-            note("records the classes into ", cachePath(".lst"));
-            return true;
-        }
+        event = CacheEvent::Locked;
     }
-    gLock.close();
-    note("uses ", cachePath(".jsa"));
-    return true;
+    if (state.kind == CacheState::Seen) {  // a first start only marks the key
+        const bool written = writeMarker(files, state);
+        note(files, written ? "first start, nothing recorded" : "cannot write ", written ? "" : files.base.c_str());
+        return CacheStep::Nothing;
+    }
+    if (step == CacheStep::Use) {
+        gLock.close();
+        note(files, "uses ", cachePath(files, ".jsa"));
+        return CacheStep::Use;
+    }
+    // Record, or give up. The dumping process gets the files' path and the
+    // key, and waits for the lock; the program never sees the variable.
+    platform::removeFile(cachePath(files, ".new"));
+    const bool started = step == CacheStep::Record && writeMarker(files, state) &&
+                         platform::setVariable(kVariable, (files.base + files.key).c_str()) &&
+                         platform::startOwnProgram();
+    platform::setVariable(kVariable, nullptr);
+    if (!started) {
+        gLock.close();
+        note(files, step == CacheStep::Record ? "cannot record" : "not made after 3 recordings");
+        return CacheStep::Nothing;
+    }
+    note(files, "records the classes into ", cachePath(files, ".lst"));
+    return CacheStep::Record;
 }
 
 int quietMessage(void*, platform::WindowRef, const char*, const char*, unsigned) { return platform::kIdOk; }
@@ -251,8 +244,9 @@ bool startupCacheDump() {
     static bool read = false;
     if (read) return gDump;
     read = true;
-    if (platform::startupVariable(kVariable, gBase) && gBase.size() > kKeyDigits) {
-        gDump = true;
+    Text value;
+    gDump = platform::startupVariable(kVariable, value) && value.size() > kKeyDigits;
+    if (gDump) {
         platform::MessageHook quiet;
         quiet.show = quietMessage;
         platform::setMessageHook(quiet);
@@ -266,15 +260,18 @@ bool startupCacheDump() {
 void addStartupCacheOptions(const LaunchParameters& parameters, const JavaVersion& runtime,
                             const Text& classPathText, const void* vmEntry, VmOptions& options) {
     CacheStep step = CacheStep::Dump;
+    CacheFiles files;
     if (startupCacheDump()) {
         // The variable holds the files' path, then the key. The recording
         // start holds the lock until it ends.
-        const size_t keyAt = gBase.size() - kKeyDigits;
-        gKey = gBase.substr(keyAt);
-        gBase.resize(keyAt);
-        Text state;
-        gLock = platform::File::open(cachePath(".lck"), platform::File::Mode::LockedWait);
-        if (!readMarker(state) || archiveUsable(state)) gLock.close();  // made meanwhile
+        platform::startupVariable(kVariable, files.base);
+        const size_t keyAt = files.base.size() - kKeyDigits;
+        files.key = files.base.substr(keyAt);
+        files.base.resize(keyAt);
+        gLock = platform::File::open(cachePath(files, ".lck"), platform::File::Mode::LockedWait);
+        CacheState state = readMarker(files);
+        const CacheEvent found = archiveWhole(files, state) ? CacheEvent::ArchiveWhole : CacheEvent::DumpLocked;
+        if (moveCacheState(state, found) != CacheStep::Dump) gLock.close();  // no marker, or made meanwhile
         // The dump takes the class path up to its first entry that is no
         // file: the VM archives no classes from folders and refuses to dump
         // with one that holds files; the full class path extends this one,
@@ -291,11 +288,12 @@ void addStartupCacheOptions(const LaunchParameters& parameters, const JavaVersio
         }
         classPath.resize(start > first ? start - 1 : first);
     } else {
-        gDiagnostics = parameters.diagnosticsEnabled;
-        if (!parameters.startupCache || !chooseStep(parameters, runtime, classPathText, vmEntry, options.texts, step))
-            return;
+        files.diagnostics = parameters.diagnosticsEnabled;
+        if (!parameters.startupCache) return;
+        step = chooseStep(files, parameters, runtime, classPathText, vmEntry, options.texts);
+        if (step == CacheStep::Nothing) return;
     }
-    appendOptions(options, startupCacheOptions(step, runtime, gBase), OptionSource::StartupCache);
+    appendOptions(options, startupCacheOptions(step, runtime, files.base), OptionSource::StartupCache);
 }
 
 int dumpStartupCache(CreateJavaVMFunction create, void* initArgs) {

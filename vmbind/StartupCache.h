@@ -44,18 +44,16 @@
 #include <stdint.h>
 
 #include "launcher/LaunchParameters.h"
+#include "vmbind/CacheState.h"
 #include "vmbind/JavaVersion.h"
 #include "vmbind/Jdk12Options.h"
 #include "vmbind/VmStartSteps.h"
 
-// What the cache options do: use the archive, record the classes, make
-// the archive from the recorded list.
-enum class CacheStep { Use, Record, Dump };
-
 // Whether a runtime of this version keeps a cache: Java 13 and newer.
 bool keepsStartupCache(const JavaVersion& runtime);
 
-// The VM options of `step` for the archive whose files' path without
+// The VM options of `step` (Use: use the archive, Record: record the
+// classes, Dump: make the archive from the recorded list) for the archive whose files' path without
 // extension is `base` (no quote in it); the last ones switch the VM's
 // messages about archives off.
 List<Text> startupCacheOptions(CacheStep step, const JavaVersion& runtime, const Text& base);

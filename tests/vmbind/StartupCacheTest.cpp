@@ -27,6 +27,10 @@ Strings options(CacheStep step, const char* runtime) {
     return strs(startupCacheOptions(step, version(runtime), "/c/a b/x0"));
 }
 
+const CacheState none{CacheState::Unseen, 0}, seen{CacheState::Seen, 0}, quit{CacheState::GivenUp, 0};
+const CacheState once{CacheState::Recorded, 1}, twice{CacheState::Recorded, 2}, thrice{CacheState::Recorded, 3};
+const CacheState made{CacheState::Made, 4096}, made77{CacheState::Made, 77};
+
 }  // namespace
 
 TEST(StartupCache, OptionsOfEachStepByJavaVersion) {
@@ -74,4 +78,39 @@ TEST(StartupCache, KeyFollowsOptionsRuntimeAndClassPathFiles) {
     const uint64_t touched = key(optionList, library, "17.0.2");
     utime(library.c_str(), &times);
     EXPECT_NE(key(optionList, library, "17.0.2"), touched);
+}
+
+TEST(StartupCache, EachStateOnEachEvent) {
+    const CacheStep use = CacheStep::Use, record = CacheStep::Record, dump = CacheStep::Dump,
+                    nothing = CacheStep::Nothing, lock = CacheStep::Lock, take = CacheStep::Take;
+    // Each state, then its next state and step on each event in order (ArchiveMade took 4096 bytes).
+    const struct Move { CacheState state; CacheStep step = CacheStep::Nothing; } table[][7] = {
+        {{none}, {seen, nothing}, {none, nothing}, {none, nothing}, {none, nothing}, {none, nothing}, {none, nothing}},
+        {{seen}, {seen, lock}, {seen, lock}, {once, record}, {once, record}, {once, record}, {seen, dump}},
+        {{twice}, {twice, lock}, {twice, lock}, {twice, take}, {made, use}, {thrice, record}, {twice, dump}},
+        {{thrice}, {thrice, lock}, {thrice, lock}, {thrice, take}, {made, use}, {quit, nothing}, {thrice, dump}},
+        {{made77}, {made77, lock}, {made77, use}, {once, record}, {once, record}, {once, record}, {made77, dump}},
+        {{quit}, {quit, nothing}, {quit, nothing}, {quit, nothing}, {quit, nothing}, {quit, nothing}, {quit, nothing}},
+    };
+    for (const auto& row : table)
+        for (int event = 0; event < 6; ++event) {
+            CacheState state = row[0].state;
+            const CacheStep step = moveCacheState(state, static_cast<CacheEvent>(event), 4096);
+            EXPECT_TRUE(state == row[event + 1].state && step == row[event + 1].step)
+                << "from " << row[0].state.kind << " " << row[0].state.count << " on event " << event;
+        }
+}
+
+TEST(StartupCache, MarkerTextOfEachState) {
+    const Text key = "0123456789abcdef";
+    for (const auto& [rest, state] : {std::pair<const char*, CacheState>{"", seen}, {"+", once}, {"+++", thrice},
+                                      {"0000000000001000", made}}) {
+        EXPECT_TRUE(readCacheState((key + rest).data(), key.size() + strlen(rest), key) == state) << rest;
+        EXPECT_EQ(cacheMarker(key, state), key + rest);
+    }
+    // Another key, a marker cut short, and texts this cache never writes count as none.
+    for (const Text& marker : {Text("1123456789abcdef"), Text("0123456789abcde"), key + "++++", key + "+-",
+                               key + "00000000000010A0", key + "0000000000001000+", key + Text("+\0", 2)})
+        EXPECT_TRUE(readCacheState(marker.data(), marker.size(), key) == none) << marker;
+    EXPECT_TRUE(readCacheState((key + "0000000000001000").data(), 31, key) == none);  // a size cut short
 }
