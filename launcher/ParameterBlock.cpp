@@ -1,6 +1,7 @@
 // Reading the parameter block: a sequence of records, each a keyword line
 // followed by the value lines its keyword takes. Unknown lines are skipped
 // one at a time; nothing in a block is ever reported.
+#include "launcher/BlockKeywords.h"
 #include "launcher/BlockLines.h"
 #include "launcher/Environment.h"
 #include "launcher/LaunchParameters.h"
@@ -37,24 +38,13 @@ void readEnvironment(BlockLineReader& lines) {
     });
 }
 
-void readClassPath(LaunchParameters& p, BlockLineReader& lines) {
-    readCounted(lines, [&] { p.classPath.push_back(lines.next()); });
-}
-
-void readProperties(LaunchParameters& p, BlockLineReader& lines, PropertyStyle style) {
+// Properties and VM options: %NAME% expanded, each after `prefix` ("-D"
+// makes a property a complete VM option).
+void readExpanded(BlockLineReader& lines, List<Text>& entries, const char* prefix) {
     readCounted(lines, [&] {
-        Text property = lines.next();
-        expandVariable(property);
-        p.properties.push_back(style == PropertyStyle::Option ? "-D" + property : property);
-    });
-}
-
-// "jvmoptions": complete VM options, expanded as properties are.
-void readJvmOptions(LaunchParameters& p, BlockLineReader& lines) {
-    readCounted(lines, [&] {
-        Text option = lines.next();
-        expandVariable(option);
-        p.jvmOptions.push_back(option);
+        Text entry = lines.next();
+        expandVariable(entry);
+        entries.push_back(prefix + entry);
     });
 }
 
@@ -64,62 +54,51 @@ void readClassName(LaunchParameters& p, BlockLineReader& lines) {
         if (p.mainClass[i] == '.') p.mainClass[i] = '/';
 }
 
-// The keywords whose value line is kept as it is.
-struct TextKeyword {
-    char name[13];
-    Text LaunchParameters::*field;
-};
-const TextKeyword kTextKeywords[] = {
-    {"binarypath", &LaunchParameters::binaryPath},       {"minheap", &LaunchParameters::minHeap},
-    {"maxheap", &LaunchParameters::maxHeap},             {"maxcstack", &LaunchParameters::nativeStackSize},
-    {"maxjavastack", &LaunchParameters::javaStackSize},  {"javamin", &LaunchParameters::javaMinVersion},
-    {"javamax", &LaunchParameters::javaMaxVersion},      {"downloadurl", &LaunchParameters::downloadUrl},
-};
+// The keyword whose text is `line`; BlockKeyword::Count for any other line.
+BlockKeyword keywordOf(const Text& line) {
+    const char* text = kBlockKeywords;
+    int i = 0;
+    for (; i < static_cast<int>(BlockKeyword::Count) && line != text; ++i)
+        while (*text++ != '\0') {}
+    return static_cast<BlockKeyword>(i);
+}
 
-// The keywords whose value line is a switch; `on` is what the field
-// becomes when the switch is on ("noclassgc" turns class GC off).
-struct SwitchKeyword {
-    char name[13];
-    bool on;
-    bool LaunchParameters::*field;
-};
-const SwitchKeyword kSwitchKeywords[] = {
-    {"noclassgc", false, &LaunchParameters::classGcEnabled},   {"noasyncgc", true, &LaunchParameters::asyncGcDisabled},
-    {"disablejit", true, &LaunchParameters::jitDisabled},      {"console", true, &LaunchParameters::consoleWindow},
-    {"routeconsole", true, &LaunchParameters::routeConsole},   {"startupcache", true, &LaunchParameters::startupCache},
-    {"embeddedjar", true, &LaunchParameters::embeddedJar},
-};
+bool switchLine(BlockLineReader& lines) { return isSwitchOn(lines.next()); }
 
-// Applies the record whose keyword is `keyword`; false when the keyword is
-// not one of the block's (only the keyword line has then been consumed).
-bool applyRecord(LaunchParameters& p, const Text& keyword, BlockLineReader& lines, PropertyStyle style) {
-    for (const TextKeyword& k : kTextKeywords) {
-        if (keyword == k.name) {
-            p.*k.field = lines.next();
-            return true;
-        }
+// Applies the record whose keyword line is `keyword`; for a line that is
+// no keyword nothing more is consumed.
+void applyRecord(LaunchParameters& p, const Text& keyword, BlockLineReader& lines, PropertyStyle style) {
+    switch (keywordOf(keyword)) {
+    case BlockKeyword::BinaryPath: p.binaryPath = lines.next(); break;
+    case BlockKeyword::ClassName: readClassName(p, lines); break;
+    case BlockKeyword::Parameters: readParameters(p, lines); break;
+    case BlockKeyword::AppendCp: p.classPathMode = ClassPathMode::Append; break;
+    case BlockKeyword::PrependCp: p.classPathMode = ClassPathMode::Prepend; break;
+    case BlockKeyword::NoCp: p.classPathMode = ClassPathMode::Ignore; break;
+    case BlockKeyword::Environment: readEnvironment(lines); break;
+    case BlockKeyword::ClassPath: readCounted(lines, [&] { p.classPath.push_back(lines.next()); }); break;
+    case BlockKeyword::Properties: readExpanded(lines, p.properties, style == PropertyStyle::Option ? "-D" : ""); break;
+    case BlockKeyword::NoAsyncGc: p.asyncGcDisabled = switchLine(lines); break;
+    case BlockKeyword::NoClassGc: p.classGcEnabled = !switchLine(lines); break;
+    case BlockKeyword::VerifyRemote: p.verifyMode = VerifyMode::Remote; break;
+    case BlockKeyword::Verify: p.verifyMode = VerifyMode::All; break;
+    case BlockKeyword::NoVerify: p.verifyMode = VerifyMode::None; break;
+    case BlockKeyword::DisableJit: p.jitDisabled = switchLine(lines); break;
+    case BlockKeyword::Console: p.consoleWindow = switchLine(lines); break;
+    case BlockKeyword::RouteConsole: p.routeConsole = switchLine(lines); break;
+    case BlockKeyword::MinHeap: p.minHeap = lines.next(); break;
+    case BlockKeyword::MaxHeap: p.maxHeap = lines.next(); break;
+    case BlockKeyword::MaxCStack: p.nativeStackSize = lines.next(); break;
+    case BlockKeyword::MaxJavaStack: p.javaStackSize = lines.next(); break;
+    case BlockKeyword::JvmOptions: readExpanded(lines, p.jvmOptions, ""); break;
+    case BlockKeyword::JavaMin: p.javaMinVersion = lines.next(); break;
+    case BlockKeyword::JavaMax: p.javaMaxVersion = lines.next(); break;
+    case BlockKeyword::DownloadUrl: p.downloadUrl = lines.next(); break;
+    case BlockKeyword::StartupCache: p.startupCache = switchLine(lines); break;
+    case BlockKeyword::WorkingFolder: p.callerFolder = lines.next() == "caller"; break;
+    case BlockKeyword::EmbeddedJar: p.embeddedJar = switchLine(lines); break;
+    case BlockKeyword::Count: break;
     }
-    for (const SwitchKeyword& k : kSwitchKeywords) {
-        if (keyword == k.name) {
-            p.*k.field = isSwitchOn(lines.next()) == k.on;
-            return true;
-        }
-    }
-    if (keyword == "classname") readClassName(p, lines);
-    else if (keyword == "parameters") readParameters(p, lines);
-    else if (keyword == "appendcp") p.classPathMode = ClassPathMode::Append;
-    else if (keyword == "prependcp") p.classPathMode = ClassPathMode::Prepend;
-    else if (keyword == "nocp") p.classPathMode = ClassPathMode::Ignore;
-    else if (keyword == "environment") readEnvironment(lines);
-    else if (keyword == "classpath") readClassPath(p, lines);
-    else if (keyword == "properties") readProperties(p, lines, style);
-    else if (keyword == "verify") p.verifyMode = VerifyMode::All;
-    else if (keyword == "verifyremote") p.verifyMode = VerifyMode::Remote;
-    else if (keyword == "noverify") p.verifyMode = VerifyMode::None;
-    else if (keyword == "jvmoptions") readJvmOptions(p, lines);
-    else if (keyword == "workingfolder") p.callerFolder = lines.next() == "caller";
-    else return false;
-    return true;
 }
 
 }  // namespace

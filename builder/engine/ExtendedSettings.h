@@ -13,31 +13,31 @@
 // Which folder a launched program starts in.
 enum class WorkingFolder : std::uint32_t { Executable = 0, Caller = 1 };
 
+// Every setting, as X(type, field): the fields of ExtendedSettings, each
+// value-initialized (off, 0 or empty). Equality compares each, and
+// SettingTable.cpp does not compile while its table lacks a row for one.
+#define CASKIT_EXTENDED_SETTINGS(X)                                                                     \
+    /* VM options passed as they are, after the fixed options and properties. */                        \
+    X(std::vector<std::string>, jvmOptions)                                                             \
+    /* Lowest and highest Java version the program runs on ("17", "1.8", "21.0.2"); empty: none. */     \
+    X(std::string, javaMinVersion)                                                                      \
+    X(std::string, javaMaxVersion)                                                                      \
+    X(std::string, downloadUrl)    /* where to get a suitable Java, offered when none is found */       \
+    X(bool, consoleProgram)        /* the console-subsystem launcher instead of the windowless one */   \
+    X(std::string, manifestPath)   /* an application manifest file replacing the stub's own */          \
+    X(std::string, embeddedJar)    /* a jar appended to the executable, first on its class path */      \
+    X(bool, startupCache)          /* the launcher keeps a start-up cache of the program's classes */   \
+    X(std::uint32_t, workingFolder) /* a WorkingFolder */                                               \
+    /* "FileDescription" and "ProductName" of the version block; empty keeps the usual texts. */        \
+    X(std::string, fileDescription)                                                                     \
+    X(std::string, productName)                                                                         \
+    /* The ANSI code page of the project's text when recorded; 0: none was (the system's, or 1252). */  \
+    X(std::uint32_t, codePage)
+
 struct ExtendedSettings {
-    // VM options passed as they are, after the fixed options and properties.
-    std::vector<std::string> jvmOptions;
-    // Lowest and highest Java version the program runs on ("17", "1.8",
-    // "21.0.2"); empty means no bound.
-    std::string javaMinVersion;
-    std::string javaMaxVersion;
-    // Where to get a suitable Java, offered when none is found.
-    std::string downloadUrl;
-    // The console-subsystem launcher instead of the windowless one.
-    bool consoleProgram = false;
-    // An application manifest file replacing the stub's own.
-    std::string manifestPath;
-    // A jar appended to the executable and put first on its class path.
-    std::string embeddedJar;
-    // The launcher keeps a start-up cache of the program's classes.
-    bool startupCache = false;
-    std::uint32_t workingFolder = 0;  // a WorkingFolder
-    // "FileDescription" and "ProductName" of the version block; empty keeps
-    // the texts the compile has always written.
-    std::string fileDescription;
-    std::string productName;
-    // The ANSI code page of the project's text when it was recorded; 0 when
-    // none was (the system's, or 1252).
-    std::uint32_t codePage = 0;
+#define CASKIT_SETTING_FIELD(type, field) type field{};
+    CASKIT_EXTENDED_SETTINGS(CASKIT_SETTING_FIELD)
+#undef CASKIT_SETTING_FIELD
     // Records of a later Caskit, by tag, kept and written back unchanged so
     // that a newer project survives an older editor.
     std::map<std::uint32_t, std::string> unknownRecords;

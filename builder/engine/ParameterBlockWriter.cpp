@@ -7,6 +7,7 @@
 #include "builder/engine/ExecutableWriter.h"
 #include "builder/engine/LineBreaks.h"
 #include "builder/engine/SettingTable.h"
+#include "launcher/BlockKeywords.h"
 
 namespace {
 
@@ -15,14 +16,19 @@ void line(std::string& out, const std::string& text) {
     out += '\n';
 }
 
-void keywordLine(std::string& out, const char* keyword, const std::string& value) {
+void line(std::string& out, BlockKeyword keyword) { line(out, blockKeywordText(keyword)); }
+
+template <typename Keyword>
+void keywordLine(std::string& out, Keyword keyword, const std::string& value) {
     line(out, keyword);
     line(out, value);
 }
 
-void switchLine(std::string& out, const char* keyword, bool on) { keywordLine(out, keyword, on ? "1" : "0"); }
+template <typename Keyword>
+void switchLine(std::string& out, Keyword keyword, bool on) { keywordLine(out, keyword, on ? "1" : "0"); }
 
-void countedList(std::string& out, const char* keyword, const std::vector<std::string>& entries) {
+template <typename Keyword>
+void countedList(std::string& out, Keyword keyword, const std::vector<std::string>& entries) {
     keywordLine(out, keyword, std::to_string(entries.size()));
     for (const std::string& entry : entries) line(out, entry);
 }
@@ -33,20 +39,21 @@ std::string buildParameterBlock(const Project& project) { return buildParameterB
 
 std::string buildParameterBlock(const Project& project, const std::string& mainClass) {
     std::string out;
-    keywordLine(out, "binarypath", project.vmLibraryPath().empty() ? "#internal#" : project.vmLibraryPath());
-    keywordLine(out, "classname", mainClass);
-    keywordLine(out, "parameters", joinLines(project.arguments()));
+    const std::string& vm = project.vmLibraryPath();
+    keywordLine(out, BlockKeyword::BinaryPath, vm.empty() ? "#internal#" : vm);
+    keywordLine(out, BlockKeyword::ClassName, mainClass);
+    keywordLine(out, BlockKeyword::Parameters, joinLines(project.arguments()));
 
     // A mode outside the three known values writes no line, which leaves
     // the launcher's own default in place.
     switch (static_cast<ProjectClassPathMode>(project.classPathMode())) {
-    case ProjectClassPathMode::Append: line(out, "appendcp"); break;
-    case ProjectClassPathMode::Prepend: line(out, "prependcp"); break;
-    case ProjectClassPathMode::Ignore: line(out, "nocp"); break;
+    case ProjectClassPathMode::Append: line(out, BlockKeyword::AppendCp); break;
+    case ProjectClassPathMode::Prepend: line(out, BlockKeyword::PrependCp); break;
+    case ProjectClassPathMode::Ignore: line(out, BlockKeyword::NoCp); break;
     }
 
     const std::vector<std::string>& environment = project.listEntries(ProjectList::Environment);
-    keywordLine(out, "environment", std::to_string(environment.size()));
+    keywordLine(out, BlockKeyword::Environment, std::to_string(environment.size()));
     for (const std::string& entry : environment) {
         std::size_t eq = entry.find('=');
         if (eq == std::string::npos) {
@@ -57,24 +64,24 @@ std::string buildParameterBlock(const Project& project, const std::string& mainC
             line(out, entry.substr(eq + 1));
         }
     }
-    countedList(out, "classpath", project.listEntries(ProjectList::ClassPath));
-    countedList(out, "properties", project.listEntries(ProjectList::Properties));
+    countedList(out, BlockKeyword::ClassPath, project.listEntries(ProjectList::ClassPath));
+    countedList(out, BlockKeyword::Properties, project.listEntries(ProjectList::Properties));
 
-    switchLine(out, "noasyncgc", !project.asyncGcEnabled());
-    switchLine(out, "noclassgc", !project.classGcEnabled());
+    switchLine(out, BlockKeyword::NoAsyncGc, !project.asyncGcEnabled());
+    switchLine(out, BlockKeyword::NoClassGc, !project.classGcEnabled());
     switch (static_cast<VerifyOption>(project.verifyOption())) {
-    case VerifyOption::RemoteOnly: line(out, "verifyremote"); break;
-    case VerifyOption::All: line(out, "verify"); break;
-    case VerifyOption::None: line(out, "noverify"); break;
+    case VerifyOption::RemoteOnly: line(out, BlockKeyword::VerifyRemote); break;
+    case VerifyOption::All: line(out, BlockKeyword::Verify); break;
+    case VerifyOption::None: line(out, BlockKeyword::NoVerify); break;
     }
-    switchLine(out, "disablejit", !project.jitEnabled());
-    switchLine(out, "console", project.consoleWindow());
-    switchLine(out, "routeconsole", project.routeConsole());
+    switchLine(out, BlockKeyword::DisableJit, !project.jitEnabled());
+    switchLine(out, BlockKeyword::Console, project.consoleWindow());
+    switchLine(out, BlockKeyword::RouteConsole, project.routeConsole());
 
-    keywordLine(out, "minheap", std::to_string(project.minHeap()));
-    keywordLine(out, "maxheap", std::to_string(project.maxHeap()));
-    keywordLine(out, "maxcstack", std::to_string(project.maxNativeStack()));
-    keywordLine(out, "maxjavastack", std::to_string(project.maxJavaStack()));
+    keywordLine(out, BlockKeyword::MinHeap, std::to_string(project.minHeap()));
+    keywordLine(out, BlockKeyword::MaxHeap, std::to_string(project.maxHeap()));
+    keywordLine(out, BlockKeyword::MaxCStack, std::to_string(project.maxNativeStack()));
+    keywordLine(out, BlockKeyword::MaxJavaStack, std::to_string(project.maxJavaStack()));
 
     // The settings beyond these, each only when it is not at its default,
     // so that a project using none of them gets the block it always got.
@@ -90,6 +97,6 @@ std::string buildParameterBlock(const Project& project, const std::string& mainC
         }
     }
     // The launcher needs only to know that its own file holds the jar.
-    if (!extended.embeddedJar.empty()) switchLine(out, "embeddedjar", true);
+    if (!extended.embeddedJar.empty()) switchLine(out, BlockKeyword::EmbeddedJar, true);
     return out;
 }

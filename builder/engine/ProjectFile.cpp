@@ -4,7 +4,6 @@
 #include "builder/engine/ProjectFile.h"
 
 #include "builder/engine/ProjectRecord.h"
-#include "builder/engine/SettingTable.h"
 #include "platform/FileDialog.h"
 #include "platform/FileSystem.h"
 
@@ -66,19 +65,11 @@ void setIconIgnoringErrors(Setter setter) {
     }
 }
 
-// Through the setters, as every other field (a list through its adds).
+// Through the setters, as every other field.
 void applyExtendedSettings(Project& p, const ExtendedSettings& e) {
-    for (const SettingInfo& s : settingTable()) {
-        switch (s.kind) {
-        case SettingKind::Text: p.setExtended(s.text, e.*s.text); break;
-        case SettingKind::Switch: p.setExtended(s.flag, e.*s.flag); break;
-        case SettingKind::Number:
-        case SettingKind::Choice: p.setExtended(s.number, e.*s.number); break;
-        case SettingKind::List:
-            for (const std::string& entry : e.*s.list) p.listAdd(ProjectList::JvmOptions, entry);
-            break;
-        }
-    }
+#define CASKIT_APPLY_SETTING(type, field) p.setExtended(&ExtendedSettings::field, e.field);
+    CASKIT_EXTENDED_SETTINGS(CASKIT_APPLY_SETTING)
+#undef CASKIT_APPLY_SETTING
     p.keepUnknownRecords(e.unknownRecords);
 }
 

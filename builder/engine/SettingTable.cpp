@@ -1,70 +1,80 @@
 #include "builder/engine/SettingTable.h"
 
+#include <iterator>
+
+#include "launcher/BlockKeywords.h"
+
 namespace {
 
-const char* const kWorkingFolders[] = {"executable", "caller", nullptr};
+constexpr const char* kWorkingFolders[] = {"executable", "caller", nullptr};
 
-SettingInfo text(const char* name, std::uint32_t tag, const char* option, const char* keyword,
-                 const char* valueHelp, const char* help, std::string ExtendedSettings::*field) {
+constexpr SettingInfo text(const char* name, std::uint32_t tag, const char* option, const char* keyword,
+                           const char* valueHelp, const char* help, std::string ExtendedSettings::*field) {
     return {name, tag, SettingKind::Text, option, option, keyword, valueHelp, help, nullptr,
             field, nullptr, nullptr, nullptr};
 }
 
-SettingInfo flag(const char* name, std::uint32_t tag, const char* option, const char* keyword, const char* help,
-                 bool ExtendedSettings::*field) {
+constexpr SettingInfo flag(const char* name, std::uint32_t tag, const char* option, const char* keyword,
+                           const char* help, bool ExtendedSettings::*field) {
     return {name, tag, SettingKind::Switch, option, option, keyword, "on|off", help, nullptr,
             nullptr, field, nullptr, nullptr};
 }
 
+constexpr SettingInfo kSettings[] = {
+    {"jvmOptions", 1, SettingKind::List, "jvm-option", "jvm-option", blockKeywordText(BlockKeyword::JvmOptions), "TEXT",
+     "VM option passed as it is, such as -Xss2m or --add-opens=java.base/java.lang=ALL-UNNAMED (repeatable, kept in order; after the heap sizes and properties, so it wins, and before JDK_JAVA_OPTIONS and the options file; %NAME% is expanded)",
+     nullptr, nullptr, nullptr, nullptr, &ExtendedSettings::jvmOptions},
+    text("javaMinVersion", 2, "java-min", blockKeywordText(BlockKeyword::JavaMin), "VERSION",
+         "lowest Java version the program runs on (1.8, 11, 17.0.2, 21; default: no bound); runtimes below it, and runtimes whose version cannot be read, are passed over and named when none is left",
+         &ExtendedSettings::javaMinVersion),
+    text("javaMaxVersion", 3, "java-max", blockKeywordText(BlockKeyword::JavaMax), "VERSION",
+         "highest Java version the program runs on (default: no bound); a shorter version covers the longer ones it begins (21 allows 21.0.5); runtimes above it are passed over",
+         &ExtendedSettings::javaMaxVersion),
+    text("downloadUrl", 4, "download-url", blockKeywordText(BlockKeyword::DownloadUrl), "URL",
+         "where to get a suitable Java: added to the message when no runtime is found (on Windows the message offers to open it in the browser)",
+         &ExtendedSettings::downloadUrl),
+    flag("consoleProgram", 5, "console-program", nullptr,
+         "Windows, JDK 2.0: a console program, made from stub12c.exe: the caller's standard streams, the program's exit code, Ctrl+C to the VM, failures as lines on standard error instead of message boxes; the console switch does nothing (default off)",
+         &ExtendedSettings::consoleProgram),
+    text("manifestPath", 6, "manifest", nullptr, "FILE",
+         "Windows: application manifest (well-formed XML in UTF-8, at most 64 KB; relative to the project file's folder) written in place of the launcher's own, which runs the program as the caller, per-monitor DPI aware, with long paths, on Windows Vista to 11",
+         &ExtendedSettings::manifestPath),
+    text("embeddedJar", 7, "embed-jar", nullptr, "FILE",
+         "JDK 2.0: jar stored inside the executable (relative to the project file's folder) and first on its class path, so one file holds the program; without a main class the compile takes the jar manifest's Main-Class",
+         &ExtendedSettings::embeddedJar),
+    flag("startupCache", 8, "startup-cache", blockKeywordText(BlockKeyword::StartupCache),
+         "keep a start-up cache of the program's classes for each user (Java 13 and newer; default off)",
+         &ExtendedSettings::startupCache),
+    {"workingFolder", 9, SettingKind::Choice, "working-folder", "working-folder",
+     blockKeywordText(BlockKeyword::WorkingFolder), "executable|caller",
+     "the current folder of the program: the executable's (default) or the caller's",
+     kWorkingFolders, nullptr, nullptr, &ExtendedSettings::workingFolder, nullptr},
+    text("fileDescription", 10, "file-description", nullptr, "TEXT",
+         "FileDescription of the version block (default: the exe name and Caskit)", &ExtendedSettings::fileDescription),
+    text("productName", 11, "product-name", nullptr, "TEXT",
+         "ProductName of the version block (default: the exe name)",
+         &ExtendedSettings::productName),
+    // Recorded from --code-page, which every command takes.
+    {"codePage", 12, SettingKind::Number, nullptr, "code-page", nullptr, "N", "", nullptr, nullptr, nullptr,
+     &ExtendedSettings::codePage, nullptr},
+};
+
+// A row for every field of ExtendedSettings (a row naming no field does
+// not compile; ProjectExtensionTest finds two rows naming one field).
+#define CASKIT_ONE_MORE(type, field) +1
+static_assert(std::size(kSettings) == 0 CASKIT_EXTENDED_SETTINGS(CASKIT_ONE_MORE), "a setting has no row");
+#undef CASKIT_ONE_MORE
+
 }  // namespace
 
 bool ExtendedSettings::operator==(const ExtendedSettings& o) const {
-    return jvmOptions == o.jvmOptions && javaMinVersion == o.javaMinVersion && javaMaxVersion == o.javaMaxVersion &&
-           downloadUrl == o.downloadUrl && consoleProgram == o.consoleProgram && manifestPath == o.manifestPath &&
-           embeddedJar == o.embeddedJar && startupCache == o.startupCache && workingFolder == o.workingFolder &&
-           fileDescription == o.fileDescription && productName == o.productName && codePage == o.codePage &&
-           unknownRecords == o.unknownRecords;
+#define CASKIT_SAME(type, field) field == o.field &&
+    return CASKIT_EXTENDED_SETTINGS(CASKIT_SAME) unknownRecords == o.unknownRecords;
+#undef CASKIT_SAME
 }
 
 const std::vector<SettingInfo>& settingTable() {
-    static const std::vector<SettingInfo> table = {
-        {"jvmOptions", 1, SettingKind::List, "jvm-option", "jvm-option", "jvmoptions", "TEXT",
-         "VM option passed as it is, such as -Xss2m or --add-opens=java.base/java.lang=ALL-UNNAMED (repeatable, kept in order; after the heap sizes and properties, so it wins, and before JDK_JAVA_OPTIONS and the options file; %NAME% is expanded)",
-         nullptr, nullptr, nullptr, nullptr, &ExtendedSettings::jvmOptions},
-        text("javaMinVersion", 2, "java-min", "javamin", "VERSION",
-             "lowest Java version the program runs on (1.8, 11, 17.0.2, 21; default: no bound); runtimes below it, and runtimes whose version cannot be read, are passed over and named when none is left",
-             &ExtendedSettings::javaMinVersion),
-        text("javaMaxVersion", 3, "java-max", "javamax", "VERSION",
-             "highest Java version the program runs on (default: no bound); a shorter version covers the longer ones it begins (21 allows 21.0.5); runtimes above it are passed over",
-             &ExtendedSettings::javaMaxVersion),
-        text("downloadUrl", 4, "download-url", "downloadurl", "URL",
-             "where to get a suitable Java: added to the message when no runtime is found (on Windows the message offers to open it in the browser)",
-             &ExtendedSettings::downloadUrl),
-        flag("consoleProgram", 5, "console-program", nullptr,
-             "Windows, JDK 2.0: a console program, made from stub12c.exe: the caller's standard streams, the program's exit code, Ctrl+C to the VM, failures as lines on standard error instead of message boxes; the console switch does nothing (default off)",
-             &ExtendedSettings::consoleProgram),
-        text("manifestPath", 6, "manifest", nullptr, "FILE",
-             "Windows: application manifest (well-formed XML in UTF-8, at most 64 KB; relative to the project file's folder) written in place of the launcher's own, which runs the program as the caller, per-monitor DPI aware, with long paths, on Windows Vista to 11",
-             &ExtendedSettings::manifestPath),
-        text("embeddedJar", 7, "embed-jar", nullptr, "FILE",
-             "JDK 2.0: jar stored inside the executable (relative to the project file's folder) and first on its class path, so one file holds the program; without a main class the compile takes the jar manifest's Main-Class",
-             &ExtendedSettings::embeddedJar),
-        flag("startupCache", 8, "startup-cache", "startupcache",
-             "keep a start-up cache of the program's classes for each user (Java 13 and newer; default off)",
-             &ExtendedSettings::startupCache),
-        {"workingFolder", 9, SettingKind::Choice, "working-folder", "working-folder", "workingfolder",
-         "executable|caller",
-         "the current folder of the program: the executable's (default) or the caller's",
-         kWorkingFolders, nullptr, nullptr, &ExtendedSettings::workingFolder, nullptr},
-        text("fileDescription", 10, "file-description", nullptr, "TEXT",
-             "FileDescription of the version block (default: the exe name and Caskit)", &ExtendedSettings::fileDescription),
-        text("productName", 11, "product-name", nullptr, "TEXT",
-             "ProductName of the version block (default: the exe name)",
-             &ExtendedSettings::productName),
-        // Recorded from --code-page, which every command takes.
-        {"codePage", 12, SettingKind::Number, nullptr, "code-page", nullptr, "N", "", nullptr, nullptr, nullptr,
-         &ExtendedSettings::codePage, nullptr},
-    };
+    static const std::vector<SettingInfo> table(std::begin(kSettings), std::end(kSettings));
     return table;
 }
 

@@ -3,6 +3,10 @@
 #include <algorithm>
 
 #include "builder/engine/ExecutableWriter.h"
+#include "builder/engine/ProjectFile.h"
+#include "builder/engine/ProjectRecord.h"
+#include "launcher/BlockKeywords.h"
+#include "tests/engine/TestSettings.h"
 
 namespace {
 
@@ -164,4 +168,27 @@ TEST(ParameterBlockWriter, SettingsBeyondTheOriginalOnesFollowOnlyWhenSet) {
               original + lines({"jvmoptions", "2", "-Xss2m", "--enable-preview", "javamin", "17", "javamax", "21",
                                 "downloadurl", "https://example.com/java", "startupcache", "1", "workingfolder",
                                 "caller", "embeddedjar", "1"}));
+}
+
+TEST(ParameterBlockWriter, KeywordsComeInTheOrderOfTheKeywordList) {
+    // Three projects, every setting away from its default, write every
+    // keyword between them: each all but the two other class path modes
+    // and the two other verify modes.
+    ProjectRecord record;
+    record.projectVersion = 2;
+    record.extended = fullSettings();
+    for (int mode = 0; mode < 3; ++mode) {
+        Project p(false);
+        ASSERT_TRUE(parseProjectRecord(p, encodeProjectRecord(record)));
+        p.setClassPathMode(mode);
+        p.setVerifyOption(mode);
+        const std::string block = "\n" + buildParameterBlock(p);
+        std::size_t at = 0;
+        int found = 0;
+        for (int k = 0; k < static_cast<int>(BlockKeyword::Count); ++k) {
+            const std::size_t next = block.find("\n" + std::string(blockKeywordText(BlockKeyword(k))) + "\n", at);
+            if (next != std::string::npos) at = next, ++found;
+        }
+        EXPECT_EQ(found, static_cast<int>(BlockKeyword::Count) - 4) << block;
+    }
 }

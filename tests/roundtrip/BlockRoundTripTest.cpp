@@ -14,6 +14,7 @@
 
 #include "builder/engine/ExecutableWriter.h"
 #include "builder/engine/Project.h"
+#include "builder/engine/SettingTable.h"
 #include "launcher/LaunchParameters.h"
 #include "tests/support/TextSupport.h"
 
@@ -34,18 +35,19 @@ struct Settings {
     int classPathMode = 0, verifyMode = 0;
     bool classGc = false, asyncGcDisabled = false, jitDisabled = false, console = false, routeConsole = false;
     std::map<std::string, std::optional<std::string>> environment;
-    Strings jvmOptions;
-    std::string javaMin, javaMax, downloadUrl;
-    bool startupCache = false, callerFolder = false, embeddedJar = false;
+    // The settings of the setting table the block carries, by keyword.
+    std::map<std::string, std::string> extended;
+    bool embeddedJar = false;
 };
+
+std::string list(const Strings& items) {
+    std::string out;
+    for (const std::string& item : items) out += "[" + item + "]";
+    return out;
+}
 
 // Every setting on a line of its own, to compare and to show.
 std::string shown(const Settings& s) {
-    const auto list = [](const Strings& items) {
-        std::string out;
-        for (const std::string& item : items) out += "[" + item + "]";
-        return out;
-    };
     std::string out = "binarypath " + s.binaryPath + "\nclassname " + s.mainClass + "\narguments " +
                       list(s.arguments) + "\nclasspath " + list(s.classPath) + "\nproperties " +
                       list(s.properties) + "\nsizes " + s.minHeap + " " + s.maxHeap + " " + s.nativeStack + " " +
@@ -54,10 +56,8 @@ std::string shown(const Settings& s) {
                       std::to_string(s.asyncGcDisabled) + std::to_string(s.jitDisabled) +
                       std::to_string(s.console) + std::to_string(s.routeConsole) + "\n";
     for (const auto& [name, value] : s.environment) out += name + (value ? "=" + *value : " unset") + "\n";
-    out += "jvmoptions " + list(s.jvmOptions) + "\nversions [" + s.javaMin + "][" + s.javaMax + "]\ndownload " +
-           s.downloadUrl + "\nmore " + std::to_string(s.startupCache) + std::to_string(s.callerFolder) +
-           std::to_string(s.embeddedJar) + "\n";
-    return out;
+    for (const auto& [keyword, value] : s.extended) out += keyword + " " + value + "\n";
+    return out + "embeddedjar " + std::to_string(s.embeddedJar) + "\n";
 }
 
 std::string variableName(int i) { return "CASKIT_RT_V" + std::to_string(i); }
@@ -84,12 +84,12 @@ Settings readBack(const std::string& block, bool optionStyle) {
     s.console = p.consoleWindow;
     s.routeConsole = p.routeConsole;
     for (int i = 0; i < kVariables; ++i) s.environment[variableName(i)] = caskit_test::currentVariable(variableName(i).c_str());
-    s.jvmOptions = strs(p.jvmOptions);
-    s.javaMin = str(p.javaMinVersion);
-    s.javaMax = str(p.javaMaxVersion);
-    s.downloadUrl = str(p.downloadUrl);
-    s.startupCache = p.startupCache;
-    s.callerFolder = p.callerFolder;
+    s.extended = {{"jvmoptions", list(strs(p.jvmOptions))},
+                  {"javamin", str(p.javaMinVersion)},
+                  {"javamax", str(p.javaMaxVersion)},
+                  {"downloadurl", str(p.downloadUrl)},
+                  {"startupcache", p.startupCache ? "1" : "0"},
+                  {"workingfolder", p.callerFolder ? "caller" : "executable"}};
     s.embeddedJar = p.embeddedJar;
     return s;
 }
@@ -196,27 +196,46 @@ public:
         }
     }
 
-    // The settings beyond the original ones, in half of the projects.
+    // Every setting of the setting table, away from its default in about
+    // half of the projects, and how the launcher shows those the block carries.
     void extended(Project& project, Settings& expected) {
-        if (chance(50)) return;
-        for (unsigned n = listLength(); n > 0; --n) {
+        const bool set = chance(50);
+        for (const SettingInfo& s : settingTable()) {
             std::string value;
-            const std::string option = "-" + expandable(kPlain + " \"=;:", value);
-            project.listAdd(ProjectList::JvmOptions, option);
-            expected.jvmOptions.push_back("-" + value);
+            switch (s.kind) {
+            case SettingKind::Text:
+                project.setExtended(s.text, set && chance(50) ? anyText() : std::string());
+                value = project.extended().*s.text;
+                break;
+            case SettingKind::Switch:
+                project.setExtended(s.flag, set && chance(50));
+                value = project.extended().*s.flag ? "1" : "0";
+                break;
+            case SettingKind::Number:
+                project.setExtended(s.number, set ? size() : 0);
+                value = std::to_string(project.extended().*s.number);
+                break;
+            case SettingKind::Choice: {
+                std::uint32_t choices = 0;
+                while (choiceName(s, choices)) ++choices;
+                project.setExtended(s.number, set ? below(choices) : 0);
+                value = choiceName(s, project.extended().*s.number);
+                break;
+            }
+            case SettingKind::List: {  // VM options, expanded by the launcher
+                Strings entries, read;
+                for (unsigned n = set ? listLength() : 0; n > 0; --n) {
+                    entries.push_back("-" + expandable(kPlain + " \"=;:", value));
+                    read.push_back("-" + value);
+                }
+                project.setExtended(s.list, entries);
+                value = list(read);
+                break;
+            }
+            }
+            if (s.keyword) expected.extended[s.keyword] = value;
         }
-        expected.javaMin = chance(50) ? from("0123456789.", 6) : std::string();
-        expected.javaMax = chance(50) ? from("0123456789._+-ea", 8) : std::string();
-        expected.downloadUrl = chance(50) ? anyText() : std::string();
-        project.setExtended(&ExtendedSettings::javaMinVersion, expected.javaMin);
-        project.setExtended(&ExtendedSettings::javaMaxVersion, expected.javaMax);
-        project.setExtended(&ExtendedSettings::downloadUrl, expected.downloadUrl);
-        expected.startupCache = chance(50);
-        project.setExtended(&ExtendedSettings::startupCache, expected.startupCache);
-        expected.callerFolder = chance(50);
-        project.setExtended(&ExtendedSettings::workingFolder, expected.callerFolder ? 1u : 0u);
-        expected.embeddedJar = chance(50);
-        project.setExtended(&ExtendedSettings::embeddedJar, expected.embeddedJar ? anyText() + "x" : std::string());
+        expected.embeddedJar = !project.extended().embeddedJar.empty();
     }
 
     std::uint32_t size() {
