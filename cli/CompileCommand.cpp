@@ -3,7 +3,6 @@
 // Project", with the stub read from the stub folder of the target.
 #include <cctype>
 #include <cstdio>
-#include <cstdlib>
 #ifndef _WIN32
 #include <filesystem>
 #endif
@@ -18,7 +17,6 @@
 #include "cli/ProjectLoad.h"
 #include "cli/Targets.h"
 #include "platform/FileSystem.h"
-#include "platform/Process.h"
 
 namespace {
 
@@ -51,57 +49,6 @@ std::optional<bool> yesNo(const Argument& a) {
         if (a.value == no) return false;
     return std::nullopt;
 }
-
-// Test seam: CASKIT_TEST_STEP=fail:STEP makes that compile step fail;
-// stop:STEP announces the step on standard error and waits there to be
-// killed. Installed for the life of one compile command.
-class TestStepScope {
-public:
-    TestStepScope() {
-        const char* value = std::getenv("CASKIT_TEST_STEP");
-        if (!value) return;
-        const std::string request = value;
-        const std::size_t colon = request.find(':');
-        if (colon == std::string::npos) return;
-        const std::string action = request.substr(0, colon), step = request.substr(colon + 1);
-        setCompileStepHook([action, step](CompileStep s) {
-            if (step != compileStepName(s)) return true;
-            if (action == "stop") {
-                std::fprintf(stderr, "caskit compile: stopped before the %s step\n", step.c_str());
-                std::fflush(stderr);
-                for (;;) platform::sleepSeconds(1);
-            }
-            return action != "fail";
-        });
-    }
-    ~TestStepScope() { setCompileStepHook(nullptr); }
-    TestStepScope(const TestStepScope&) = delete;
-    TestStepScope& operator=(const TestStepScope&) = delete;
-};
-
-// Installs the stub read from the stub folder as the engine's stub source
-// for the life of one compile command, on every way out.
-class StubSourceScope {
-public:
-    explicit StubSourceScope(std::string stub) {
-        setStubSource([image = std::move(stub)](unsigned) { return std::optional<std::string>(image); });
-    }
-    ~StubSourceScope() { setStubSource(nullptr); }
-    StubSourceScope(const StubSourceScope&) = delete;
-    StubSourceScope& operator=(const StubSourceScope&) = delete;
-};
-
-// Prints what the compile tells besides errors, for the life of one
-// compile command.
-class NoticeScope {
-public:
-    NoticeScope() {
-        setCompileNoticeHandler([](const std::string& text) { std::printf("caskit compile: %s\n", text.c_str()); });
-    }
-    ~NoticeScope() { setCompileNoticeHandler(nullptr); }
-    NoticeScope(const NoticeScope&) = delete;
-    NoticeScope& operator=(const NoticeScope&) = delete;
-};
 
 }  // namespace
 
@@ -154,7 +101,6 @@ int runCompile(const std::vector<std::string>& words) {
     const std::string stubPath = stubFolder(target, stubs) + *stubName;
     std::optional<std::string> stub = platform::readWholeFile(stubPath, kMaxStubSize);
     if (!stub) return failure("cannot read the stub " + stubPath);
-    const StubSourceScope stubSource(std::move(*stub));
 
     if (!out.empty()) redirect(project, out);
     if (project.mainClass().empty() && project.extended().embeddedJar.empty())
@@ -162,7 +108,7 @@ int runCompile(const std::vector<std::string>& words) {
     if (project.exeName().empty()) return failure("the project has no executable name (--exe-name or --out)");
     // Only Windows executables carry resources, written on every system;
     // --trailer asks for the form used where resources cannot be updated.
-    project.resourceUpdateAvailable = targetHasResources(target) && !trailer;
+    const bool resources = targetHasResources(target) && !trailer;
     if (targetHasResources(target) && withoutExeSuffix(project.exeName()) == project.exeName())
         warn("the executable name \"" + project.exeName() + "\" has no \".exe\"; Windows does not start it as a program");
 
@@ -178,9 +124,11 @@ int runCompile(const std::vector<std::string>& words) {
     if (!platform::makeFolders(folderOf(targetPath), unmade))
         return failure("cannot make the folder " + unmade + ": " + platform::lastErrorText());
     messages.setSubject(targetPath);
-    const TestStepScope testSteps;
-    const NoticeScope notices;
-    const bool written = compile(project, nullptr);
+    CompileRequest request(project);
+    request.stubs = [&stub](unsigned) { return stub; };
+    request.form = resources ? SettingsForm::Resources : SettingsForm::Trailer;
+    request.outputPath = targetPath;
+    const bool written = compile(request, messages);
     if (!written || messages.count() > 0) return 1;
 #ifndef _WIN32
     // A Linux launcher written on Linux must be executable; Windows has no
@@ -195,6 +143,6 @@ int runCompile(const std::vector<std::string>& words) {
     }
 #endif
     std::printf("caskit: wrote %s (%s, JDK %s, settings in %s)\n", targetPath.c_str(), targetName(target),
-                version == 1 ? "1.1" : "2.0", project.resourceUpdateAvailable ? "resources" : "the trailer");
+                version == 1 ? "1.1" : "2.0", resources ? "resources" : "the trailer");
     return 0;
 }

@@ -10,21 +10,21 @@ std::string oneLine(const std::string& text) {
     return out;
 }
 
-MessageLog::MessageLog(std::string command) {
-    previous_ = platform::setMessageHandler(
-        [this, command](platform::WindowRef, const std::string& text, const std::string& caption, unsigned style) {
-            if ((style & 0xF0) == platform::kMbIconInformation) {
-                std::fprintf(stderr, "%s: warning: %s\n", command.c_str(), oneLine(text).c_str());
-                std::fflush(stderr);
-                return platform::kIdOk;
-            }
-            ++count_;
-            const std::string subject = subject_.empty() ? std::string() : subject_ + ": ";
-            std::fprintf(stderr, "%s: %s%s\n", caption.c_str(), subject.c_str(), oneLine(text).c_str());
-            std::fflush(stderr);
-            // Questions are answered "Cancel": nothing is decided without a user.
-            return (style & 0xF) == platform::kMbYesNoCancel ? platform::kIdCancel : platform::kIdOk;
-        });
+void MessageLog::report(const Notice& notice) {
+    // A notice names its own file, else an error names the command's.
+    const bool own = !notice.subject.empty() || notice.severity != Severity::Error;
+    const std::string& named = own ? notice.subject : subject_;
+    const std::string subject = named.empty() ? std::string() : named + ": ";
+    switch (notice.severity) {
+    case Severity::Note: std::printf("%s: %s\n", command_.c_str(), notice.text.c_str()); return;
+    case Severity::Warning:
+        std::fprintf(stderr, "%s: warning: %s%s\n", command_.c_str(), subject.c_str(), oneLine(notice.text).c_str());
+        break;
+    case Severity::Error: {
+        ++count_;
+        std::fprintf(stderr, "%s: %s%s\n", notice.caption.c_str(), subject.c_str(), oneLine(notice.text).c_str());
+        break;
+    }
+    }
+    std::fflush(stderr);
 }
-
-MessageLog::~MessageLog() { platform::setMessageHandler(std::move(previous_)); }

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "builder/engine/Globals.h"
+#include "builder/engine/IconLoading.h"
 #include "builder/engine/Jdk11Sizes.h"
 #include "builder/engine/ProjectFile.h"
 #include "builder/engine/SettingChecks.h"
@@ -14,26 +14,26 @@
 
 std::optional<int> applySettingOptions(const char* command, Project& project, const std::string& path,
                                        const std::vector<Argument>& args, bool (*skip)(const std::string& name)) {
-    MessageLog messages;
-    try {
-        for (const Argument& a : args) {
-            if (a.name.empty() || skip(a.name)) continue;
-            std::string value;
-            if (auto error = projectTextOf(a.name, a.value, value)) return usageError(command, *error);
-            const bool large = a.name == "large-icon";
-            if ((large || a.name == "small-icon") && !value.empty()) {
-                // An image that cannot be read is a warning, as in compile:
-                // the path is stored all the same.
-                if (std::optional<std::string> warning = setIconOption(project, large, value, path))
-                    std::fprintf(stderr, "caskit %s: warning: %s\n", command, warning->c_str());
-                continue;
-            }
-            if (auto error = applyProjectOption(project, a.name, value)) return usageError(command, *error);
+    for (const Argument& a : args) {
+        if (a.name.empty() || skip(a.name)) continue;
+        std::string value;
+        if (auto error = projectTextOf(a.name, a.value, value)) return usageError(command, *error);
+        const bool large = a.name == "large-icon";
+        if ((large || a.name == "small-icon") && !value.empty()) {
+            // An image that cannot be read is a warning, as in compile:
+            // the path is stored all the same.
+            if (std::optional<std::string> warning = setIconOption(project, large, value, path))
+                std::fprintf(stderr, "caskit %s: warning: %s\n", command, warning->c_str());
+            continue;
         }
-    } catch (const XException& e) {
-        std::fprintf(stderr, "caskit %s: cannot read the icon file: %s\n", command,
-                     *e.what() ? e.what() : "out of memory");
-        return 1;
+        if (large || a.name == "small-icon") {
+            // An empty path replacing another is read too, and fails.
+            const IconLoad load = loadIcon(project, large ? IconSlot::Large : IconSlot::Small, value);
+            if (load.ok) continue;
+            std::fprintf(stderr, "caskit %s: cannot read the icon file: %s\n", command, load.problem.c_str());
+            return 1;
+        }
+        if (auto error = applyProjectOption(project, a.name, value)) return usageError(command, *error);
     }
     return std::nullopt;
 }
@@ -52,7 +52,7 @@ int writeProjectFile(Project& project, const std::string& path) {
     MessageLog messages;
     project.projectPath = path;
     project.modified = true;  // a project of defaults is written too
-    if (!saveProject(project, nullptr)) return 1;
+    if (!saveProject(project, nullptr, messages)) return 1;
     std::printf("caskit: wrote %s\n", path.c_str());
     return 0;
 }

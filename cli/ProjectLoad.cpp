@@ -1,13 +1,11 @@
 #include "cli/ProjectLoad.h"
 
-#include <exception>
-
+#include "builder/engine/IconLoading.h"
 #include "builder/engine/ProjectFile.h"
 #include "builder/engine/ProjectRecord.h"
 #include "builder/engine/CodePage.h"
 #include "cli/CodePageOption.h"
 #include "platform/FileSystem.h"
-#include "platform/MessageText.h"
 
 namespace {
 
@@ -16,25 +14,13 @@ constexpr std::uint64_t kMaxProjectFileSize = 4u << 20;
 }  // namespace
 
 std::optional<std::string> setIconFrom(Project& project, bool large, const std::string& path) {
-    std::string reason;
-    platform::MessageHandler previous = platform::setMessageHandler(
-        [&reason](platform::WindowRef, const std::string& text, const std::string&, unsigned) {
-            if (reason.empty()) reason = text;
-            return platform::kIdOk;
-        });
-    try {
-        if (large) project.setLargeIconPath(path);
-        else project.setSmallIconPath(path);
-    } catch (const std::exception& e) {
-        reason = *e.what() ? e.what() : "out of memory";
-    }
-    platform::setMessageHandler(std::move(previous));
+    const IconLoad load = loadIcon(project, large ? IconSlot::Large : IconSlot::Small, path);
     // An icon file whose images cannot be converted still gives the
     // executable its images.
     if (large ? project.largeIcon() || !project.largeIconFileImages().empty()
               : project.smallIcon() || !project.smallIconFileImages().empty())
         return std::nullopt;
-    return reason.empty() ? "no usable image" : reason;
+    return load.ok ? "no usable image" : load.problem;
 }
 
 std::string unreadableIconWarning(bool large, const std::string& path, const std::string& problem) {

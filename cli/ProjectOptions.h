@@ -10,8 +10,8 @@
 bool projectOptionTakesValue(const std::string& name);
 
 // Applies one option to the project; an error text when the name is
-// unknown or the value is not acceptable. Icon options load the image and
-// may raise XException.
+// unknown or the value is not acceptable. Icon options store the path
+// only (their images are read by loadIcon).
 std::optional<std::string> applyProjectOption(Project& project, const std::string& name, const std::string& value);
 
 // The help text describing every option.

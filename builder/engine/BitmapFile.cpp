@@ -8,7 +8,6 @@
 #include "platform/ByteReader.h"
 #include "platform/ByteWriter.h"
 #include "platform/FileSystem.h"
-#include "platform/MessageText.h"
 
 namespace {
 
@@ -55,8 +54,8 @@ ChannelMasks readMasks(const unsigned char* bytes) {
     return m;
 }
 
-std::optional<std::string> fail(const std::string& path, const std::string& text) {
-    platform::showMessage(nullptr, text, path, platform::kMbOk);
+std::optional<std::string> fail(std::string& error, const std::string& text) {
+    error = text;
     return std::nullopt;
 }
 
@@ -103,30 +102,30 @@ std::string unpackBitFields(const std::string& pixels, const DibHeader& h, const
 
 }  // namespace
 
-std::optional<std::string> readBitmapFile(const std::string& path) {
+std::optional<std::string> readBitmapFile(const std::string& path, std::string& error) {
     platform::File file = platform::openFile(path, platform::File::Mode::ReadExclusive);
-    if (!file.isOpen()) return fail(path, "Error opening file");
+    if (!file.isOpen()) return fail(error, "Error opening file");
     const std::uint64_t fileSize = platform::fileSize(file).value_or(0);
 
     unsigned char fileHeaderBytes[kFileHeaderSize];
-    if (!file.readExact(fileHeaderBytes, sizeof fileHeaderBytes)) return fail(path, "Error reading file");
+    if (!file.readExact(fileHeaderBytes, sizeof fileHeaderBytes)) return fail(error, "Error reading file");
     const BitmapFileHeader fileHeader = parseFileHeader(fileHeaderBytes);
     if (fileHeader.type != kBitmapType || fileHeader.reserved1 != 0 || fileHeader.reserved2 != 0)
-        return fail(path, "Not a recognised BMP format file");
+        return fail(error, "Not a recognised BMP format file");
 
     // The information header's size field says which header follows.
     unsigned char infoBytes[kLargestInfoHeader];
-    if (!file.readExact(infoBytes, 4)) return fail(path, "Error reading file");
+    if (!file.readExact(infoBytes, 4)) return fail(error, "Error reading file");
     const std::uint32_t headerSize = ByteReader(infoBytes, 4).u32();
-    if (headerSize == kOs2HeaderSize) return fail(path, "OS/2 style BMPs Not Supported");
+    if (headerSize == kOs2HeaderSize) return fail(error, "OS/2 style BMPs Not Supported");
     if (!knownHeaderSize(headerSize))
-        return fail(path, "unsupported bitmap header of " + std::to_string(headerSize) + " bytes");
+        return fail(error, "unsupported bitmap header of " + std::to_string(headerSize) + " bytes");
     if (kFileHeaderSize + headerSize > fileSize || !file.readExact(infoBytes + 4, headerSize - 4))
-        return fail(path, "Error reading file");
+        return fail(error, "Error reading file");
     ByteReader infoReader(infoBytes, headerSize);
     DibHeader info;
     readDibHeader(infoReader, info);
-    if (!geometryAccepted(info)) return fail(path, "Failed to allocate memory for DIB");
+    if (!geometryAccepted(info)) return fail(error, "Failed to allocate memory for DIB");
 
     // Channel masks of 16- and 32-bit pictures: inside the larger headers,
     // right after the 40-byte one.
@@ -137,7 +136,7 @@ std::optional<std::string> readBitmapFile(const std::string& path) {
     if (bitFields && headerSize >= kDibHeaderSize + kMaskBytes) {
         std::copy(infoBytes + kDibHeaderSize, infoBytes + kDibHeaderSize + kMaskBytes, maskBytes);
     } else if (bitFields) {
-        if (!file.readExact(maskBytes, kMaskBytes)) return fail(path, "Error reading file");
+        if (!file.readExact(maskBytes, kMaskBytes)) return fail(error, "Error reading file");
         paletteAt += kMaskBytes;
     }
 
@@ -147,18 +146,18 @@ std::optional<std::string> readBitmapFile(const std::string& path) {
     // a short read.
     const std::uint64_t pixelsAt = fileHeader.bitsOffset ? fileHeader.bitsOffset : paletteAt + paletteBytes;
     if (paletteAt + paletteBytes > fileSize || pixelsAt > fileSize || pixelBytes > fileSize - pixelsAt)
-        return fail(path, "Error reading file");
+        return fail(error, "Error reading file");
 
     std::string palette, pixels;
     try {
         palette.resize(static_cast<std::size_t>(paletteBytes));
         pixels.resize(static_cast<std::size_t>(pixelBytes));
     } catch (const std::bad_alloc&) {
-        return fail(path, "Failed to allocate memory for DIB");
+        return fail(error, "Failed to allocate memory for DIB");
     }
-    if (paletteBytes && !file.readExact(palette.data(), palette.size())) return fail(path, "Error reading file");
-    if (fileHeader.bitsOffset && !file.seek(fileHeader.bitsOffset)) return fail(path, "Error reading file");
-    if (!file.readExact(pixels.data(), pixels.size())) return fail(path, "Error reading file");
+    if (paletteBytes && !file.readExact(palette.data(), palette.size())) return fail(error, "Error reading file");
+    if (fileHeader.bitsOffset && !file.seek(fileHeader.bitsOffset)) return fail(error, "Error reading file");
+    if (!file.readExact(pixels.data(), pixels.size())) return fail(error, "Error reading file");
 
     try {
         if (bitFields) {
@@ -178,6 +177,6 @@ std::optional<std::string> readBitmapFile(const std::string& path) {
         dib.bytes(pixels);
         return dib.take();
     } catch (const std::bad_alloc&) {
-        return fail(path, "Failed to allocate memory for DIB");
+        return fail(error, "Failed to allocate memory for DIB");
     }
 }

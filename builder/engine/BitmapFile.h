@@ -5,9 +5,8 @@
 #include <string>
 
 // Returns the packed DIB (40-byte information header, palette, pixel rows),
-// or nothing after showing the reason in a message box without owner,
-// captioned with the path: "Error opening file", "Error reading file",
-// "Not a recognised BMP format file", "OS/2 style BMPs Not Supported" (a
+// or nothing with the reason in `error`: "Error opening file", "Error
+// reading file", "Not a recognised BMP format file", "OS/2 style BMPs Not Supported" (a
 // 12-byte header), "unsupported bitmap header of N bytes", "Failed to
 // allocate memory for DIB".
 //
@@ -23,4 +22,4 @@
 // that would reach past the end of the file is refused as "Error reading
 // file" before any memory is set aside for it, and so is a header longer
 // than the file. Other compressions are not looked at.
-std::optional<std::string> readBitmapFile(const std::string& path);
+std::optional<std::string> readBitmapFile(const std::string& path, std::string& error);

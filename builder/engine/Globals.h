@@ -6,31 +6,25 @@
 #include <string>
 #include <vector>
 
-// Raised only by the engine's low-level readers and resource writers; the
-// builder catches every one before it reaches a window procedure.
+// Raised only by the icon-file reader and the two resource builders
+// (Reporter.h); the engine's entry points catch every one.
 class XException : public std::exception {
 public:
-    explicit XException(std::string message, int line = 13, std::string file = "Globals")
-        : message_(std::move(message)), file_(std::move(file)), line_(line) {}
-    ~XException() override = default;
+    explicit XException(std::string message) : message_(std::move(message)) {}
     const char* what() const noexcept override { return message_.c_str(); }
-    const std::string& sourceFile() const { return file_; }
-    int line() const { return line_; }
 
 private:
     std::string message_;
-    std::string file_;
-    int line_;
 };
 
 class XFileException : public XException {
 public:
-    explicit XFileException(std::string message) : XException(std::move(message), 31) {}
+    using XException::XException;
 };
 
 class XMemoryException : public XException {
 public:
-    XMemoryException() : XException(std::string(), 42) {}
+    XMemoryException() : XException(std::string()) {}
 };
 
 // One icon picture in resource form: 40-byte header (height doubled),

@@ -50,6 +50,8 @@ void Project::setCompanyName(const std::string& v) { markIf(store(companyName_, 
 void Project::setLegalCopyright(const std::string& v) { markIf(store(legalCopyright_, v)); }
 void Project::setLegalTrademarks(const std::string& v) { markIf(store(legalTrademarks_, v)); }
 void Project::setComments(const std::string& v) { markIf(store(comments_, v)); }
+void Project::setLargeIconPath(const std::string& v) { markIf(store(largeIconPath_, v)); }
+void Project::setSmallIconPath(const std::string& v) { markIf(store(smallIconPath_, v)); }
 
 namespace {
 

@@ -90,9 +90,8 @@ public:
     std::string listItem(ProjectList list, int index) const;
     const std::vector<std::string>& listEntries(ProjectList list) const;
 
-    // Icons: when the path differs, store it, mark modified and load the
-    // image (may raise XFileException/XMemoryException for icon files, with
-    // the path already stored and the slot's previous image kept).
+    // Icon paths: stored, and the project marked modified, when they
+    // differ; the images are read by loadIcon (IconLoading.h), not here.
     const std::string& largeIconPath() const { return largeIconPath_; }
     void setLargeIconPath(const std::string& path);
     const std::string& smallIconPath() const { return smallIconPath_; }
@@ -104,16 +103,17 @@ public:
     // these in place of the slot's converted image (IconSet.h).
     const std::vector<IconImage>& largeIconFileImages() const { return largeIconFile_; }
     const std::vector<IconImage>& smallIconFileImages() const { return smallIconFile_; }
-    // Empty a slot and keep its path: the icon page does this when the
+    // Fills a slot with the images read from its file (IconLoading.h), or
+    // empties it (keeping its path): the icon page does this when the
     // chosen file cannot be read, so that neither the preview nor a compile
     // goes on with the picture chosen before.
-    void clearLargeIcon() {
-        largeIcon_.reset();
-        largeIconFile_.clear();
+    void setLargeIcon(std::unique_ptr<IconImage> image = nullptr, std::vector<IconImage> fileImages = {}) {
+        largeIcon_ = std::move(image);
+        largeIconFile_ = std::move(fileImages);
     }
-    void clearSmallIcon() {
-        smallIcon_.reset();
-        smallIconFile_.clear();
+    void setSmallIcon(std::unique_ptr<IconImage> image = nullptr, std::vector<IconImage> fileImages = {}) {
+        smallIcon_ = std::move(image);
+        smallIconFile_ = std::move(fileImages);
     }
     // Preview icons (Windows HICON; the builder's placeholders 4 and 5 when
     // the slot is empty). Null on Linux.
@@ -155,8 +155,6 @@ private:
     void markIf(bool changed) {
         if (changed) modified = true;
     }
-    void setIconPath(const std::string& path, int size, std::uint16_t id, std::string& slotPath,
-                     std::unique_ptr<IconImage>& slot, std::vector<IconImage>& fileImages);
     std::vector<std::string>& list(ProjectList which);
 
     std::int32_t projectVersion_ = 0;

@@ -3,20 +3,16 @@
 // mapping between the record and a Project.
 #include "builder/engine/ProjectFile.h"
 
+#include "builder/engine/IconLoading.h"
 #include "builder/engine/ProjectRecord.h"
 #include "platform/FileDialog.h"
 #include "platform/FileSystem.h"
 
 namespace {
 
-constexpr const char* kFileCaption = "Error Creating Project File";
 // No real project comes near this; a larger file is not a project file.
 constexpr std::uint64_t kMaxProjectFileSize = 4u << 20;
 const std::string kFilter("Caskit Project (*.csk)\0*.csk\0\0", 30);
-
-void showFileError(platform::WindowRef owner, const std::string& text) {
-    platform::showMessage(owner, text, kFileCaption, platform::kMbOk | platform::kMbIconWarning);
-}
 
 ProjectRecord recordOf(const Project& p) {
     ProjectRecord r;
@@ -53,16 +49,6 @@ ProjectRecord recordOf(const Project& p) {
     r.smallIconPath = p.smallIconPath();
     r.extended = p.extended();
     return r;
-}
-
-// An icon file that cannot be read leaves its slot empty (the path stays
-// set); the project still opens.
-template <typename Setter>
-void setIconIgnoringErrors(Setter setter) {
-    try {
-        setter();
-    } catch (const std::exception&) {
-    }
 }
 
 // Through the setters, as every other field.
@@ -105,8 +91,18 @@ void applyRecord(Project& p, const ProjectRecord& r) {
     p.setLegalTrademarks(r.legalTrademarks);
     p.setComments(r.comments);
     applyExtendedSettings(p, r.extended);
-    if (!r.largeIconPath.empty()) setIconIgnoringErrors([&] { p.setLargeIconPath(r.largeIconPath); });
-    if (!r.smallIconPath.empty()) setIconIgnoringErrors([&] { p.setSmallIconPath(r.smallIconPath); });
+    p.setLargeIconPath(r.largeIconPath);
+    p.setSmallIconPath(r.smallIconPath);
+}
+
+// The images of the icon paths just opened. An image that cannot be read
+// leaves its slot empty (the path stays set) and the project still opens;
+// a bitmap's problem is reported about the file.
+void readIcons(Project& p, Reporter& reporter) {
+    for (IconSlot slot : {IconSlot::Large, IconSlot::Small}) {
+        const std::string& path = slot == IconSlot::Large ? p.largeIconPath() : p.smallIconPath();
+        if (!path.empty()) readIconImages(p, slot, &reporter);
+    }
 }
 
 platform::FileDialogRequest projectDialog(platform::WindowRef owner, bool save) {
@@ -122,27 +118,16 @@ platform::FileDialogRequest projectDialog(platform::WindowRef owner, bool save) 
 // Writes `bytes` to a temporary file beside `path` and moves it over
 // `path` only after the whole write succeeded, so a failure never
 // destroys the previous file. Reports every failure.
-bool writeFileSafely(const std::string& path, const std::string& bytes, platform::WindowRef owner) {
+bool writeFileSafely(const std::string& path, const std::string& bytes, Reporter& reporter) {
     const std::string temporary = path + ".saving";
     platform::File file = platform::openFile(temporary, platform::File::Mode::CreateAlways);
-    if (!file.isOpen()) {
-        showFileError(owner, platform::lastErrorText());
-        return false;
-    }
-    if (!file.write(bytes) || !file.flush() || !file.close()) {
-        std::string error = platform::lastErrorText();
-        file.close();
-        platform::deleteFile(temporary);
-        showFileError(owner, error);
-        return false;
-    }
-    if (!platform::replaceFile(temporary, path)) {
-        std::string error = platform::lastErrorText();
-        platform::deleteFile(temporary);
-        showFileError(owner, error);
-        return false;
-    }
-    return true;
+    if (file.isOpen() && file.write(bytes) && file.flush() && file.close() && platform::replaceFile(temporary, path))
+        return true;
+    const std::string error = platform::lastErrorText();
+    file.close();
+    platform::deleteFile(temporary);
+    reporter.error(kProjectFileCaption, error);
+    return false;
 }
 
 }  // namespace
@@ -164,7 +149,7 @@ bool parseProjectRecord(Project& project, const std::string& bytes) {
     return true;
 }
 
-bool saveProject(Project& project, platform::WindowRef owner) {
+bool saveProject(Project& project, platform::WindowRef owner, Reporter& reporter) {
     if (!project.modified) return true;
     if (project.projectPath.empty()) {
         platform::FileDialogRequest request = projectDialog(owner, true);
@@ -173,12 +158,12 @@ bool saveProject(Project& project, platform::WindowRef owner) {
         if (!chosen) return false;
         project.projectPath = *chosen;
     }
-    if (!writeFileSafely(project.projectPath, serializeProject(project), owner)) return false;
+    if (!writeFileSafely(project.projectPath, serializeProject(project), reporter)) return false;
     project.modified = false;
     return true;
 }
 
-bool openProject(Project& project, platform::WindowRef owner, const std::string& path) {
+bool openProject(Project& project, platform::WindowRef owner, const std::string& path, Reporter& reporter) {
     if (!path.empty()) {
         project.projectPath = path;
     } else {
@@ -188,7 +173,7 @@ bool openProject(Project& project, platform::WindowRef owner, const std::string&
     }
     platform::File file = platform::openFile(project.projectPath, platform::File::Mode::ReadExclusive);
     if (!file.isOpen()) {
-        showFileError(owner, platform::lastErrorText());
+        reporter.error(kProjectFileCaption, platform::lastErrorText());
         return false;
     }
     std::optional<std::uint64_t> size = platform::fileSize(file);
@@ -197,6 +182,7 @@ bool openProject(Project& project, platform::WindowRef owner, const std::string&
     if (!file.readExact(bytes.data(), bytes.size())) return false;
     file.close();
     if (!parseProjectRecord(project, bytes)) return false;
+    readIcons(project, reporter);
     project.modified = false;
     return true;
 }

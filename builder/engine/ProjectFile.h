@@ -4,17 +4,23 @@
 #include <string>
 
 #include "builder/engine/Project.h"
-#include "platform/MessageText.h"
+#include "builder/engine/Reporter.h"
+#include "platform/MessageBox.h"
 
-// Writes the project when it is modified (asking for a file name when it has
-// none). The file is written to a temporary file in the same folder and
-// replaces the old one only after a complete write. True when saved or when
-// there was nothing to save.
-bool saveProject(Project& project, platform::WindowRef owner);
+// The caption of the errors of saving and opening a project file.
+constexpr const char* kProjectFileCaption = "Error Creating Project File";
+
+// Writes the project when it is modified (asking for a file name over
+// `owner` when it has none). The file is written to a temporary file in
+// the same folder and replaces the old one only after a complete write.
+// True when saved or when there was nothing to save; a failure is
+// reported, a cancelled dialog is not.
+bool saveProject(Project& project, platform::WindowRef owner, Reporter& reporter);
 
 // Reads a project file into a freshly constructed project (an empty path
-// asks with the Open dialog). False when cancelled, unreadable or damaged.
-bool openProject(Project& project, platform::WindowRef owner, const std::string& path);
+// asks with the Open dialog). False when cancelled, unreadable (reported)
+// or damaged (not reported).
+bool openProject(Project& project, platform::WindowRef owner, const std::string& path, Reporter& reporter);
 
 // The Save dialog's proposed name: the part of the main class after its
 // last "." followed by ".csk"; empty without a main class.
@@ -26,7 +32,7 @@ std::string serializeProject(const Project& project);
 bool parseProjectRecord(Project& project, const std::string& bytes);
 
 // Sets a freshly constructed project from a decoded record, as opening a
-// project file does (icon paths load their images; images that cannot be
-// read leave their slots empty).
+// project file does, the icon paths without their images (which opening
+// then reads: IconLoading.h).
 struct ProjectRecord;
 void applyProjectRecord(Project& project, const ProjectRecord& record);

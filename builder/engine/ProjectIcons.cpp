@@ -1,4 +1,4 @@
-// The project's two icon slots: choosing an image file for each, and the
+// The project's two icon slots: reading the image file of each, and the
 // preview icons.
 #include <algorithm>
 #include <cctype>
@@ -9,6 +9,7 @@
 #include "builder/engine/DibLayout.h"
 #include "builder/engine/IconFileReader.h"
 #include "builder/engine/IconImageBuilder.h"
+#include "builder/engine/IconLoading.h"
 #include "builder/engine/IconPreview.h"
 #include "builder/engine/Project.h"
 #include "platform/ByteReader.h"
@@ -81,47 +82,55 @@ void loadIconFile(const std::string& path, int size, std::uint16_t id, std::uniq
     else fileImages.clear();
 }
 
-// Reads a bitmap into `slot`; the slot is left empty when that fails (the
-// reader has told the user why).
-void loadBitmapFile(const std::string& path, int size, std::uint16_t id, std::unique_ptr<IconImage>& slot) {
+// Reads a bitmap into `slot`, left empty when that fails; false with the
+// reason in `error` when the file could not be read.
+bool loadBitmapFile(const std::string& path, int size, std::uint16_t id, std::unique_ptr<IconImage>& slot,
+                    std::string& error) {
     slot.reset();
     std::unique_ptr<IconImage> image = emptySlotImage(id, size);
-    const std::optional<std::string> dib = readBitmapFile(path);
-    if (!dib || !makeIconImage(*image, *dib, true)) return;
+    const std::optional<std::string> dib = readBitmapFile(path, error);
+    if (!dib) return false;
+    if (!makeIconImage(*image, *dib, true)) return true;
     makeMaskFromCorner(*image, 0, 0);
     slot = std::move(image);
+    return true;
 }
 
 }  // namespace
 
-void Project::setLargeIconPath(const std::string& path) {
-    setIconPath(path, kLargeSize, kLargeId, largeIconPath_, largeIcon_, largeIconFile_);
-}
-
-void Project::setSmallIconPath(const std::string& path) {
-    setIconPath(path, kSmallSize, kSmallId, smallIconPath_, smallIcon_, smallIconFile_);
-}
-
-void Project::setIconPath(const std::string& path, int size, std::uint16_t id, std::string& slotPath,
-                          std::unique_ptr<IconImage>& slot, std::vector<IconImage>& fileImages) {
-    if (path == slotPath) return;
-    const bool bitmap = namesBitmap(path);
-    slotPath = path;
-    modified = true;
-    if (bitmap) {
-        fileImages.clear();
-        try {
-            loadBitmapFile(ansiToSystem(path), size, id, slot);
-        } catch (const std::bad_alloc&) {
-            slot.reset();
-        }
-        return;
-    }
+IconLoad readIconImages(Project& project, IconSlot slot, Reporter* reporter) {
+    const bool large = slot == IconSlot::Large;
+    const std::string& path = large ? project.largeIconPath() : project.smallIconPath();
+    const int size = large ? kLargeSize : kSmallSize;
+    const std::uint16_t id = large ? kLargeId : kSmallId;
+    IconLoad load;
+    load.bitmap = namesBitmap(path);
+    std::unique_ptr<IconImage> image;
+    std::vector<IconImage> fileImages;
     try {
-        loadIconFile(ansiToSystem(path), size, id, slot, fileImages);
+        if (load.bitmap) load.ok = loadBitmapFile(ansiToSystem(path), size, id, image, load.problem);
+        else loadIconFile(ansiToSystem(path), size, id, image, fileImages);
     } catch (const std::bad_alloc&) {
-        throw XMemoryException();
+        load.ok = false;
+    } catch (const XException& e) {
+        load.ok = false;
+        load.problem = e.what();
     }
+    if (!load.ok && load.problem.empty()) load.problem = "out of memory";
+    if (!load.ok && load.bitmap && reporter) reporter->report({Severity::Warning, std::string(), load.problem, path});
+    // A bitmap leaves the slot empty when it fails; an icon file keeps it.
+    if (!load.ok && !load.bitmap) return load;
+    if (large) project.setLargeIcon(std::move(image), std::move(fileImages));
+    else project.setSmallIcon(std::move(image), std::move(fileImages));
+    return load;
+}
+
+IconLoad loadIcon(Project& project, IconSlot slot, const std::string& path, Reporter* reporter) {
+    const bool large = slot == IconSlot::Large;
+    if (path == (large ? project.largeIconPath() : project.smallIconPath())) return IconLoad();
+    if (large) project.setLargeIconPath(path);
+    else project.setSmallIconPath(path);
+    return readIconImages(project, slot, reporter);
 }
 
 platform::IconRef iconHandleFor(const IconImage* image) {

@@ -4,27 +4,23 @@
 #include <new>
 
 #include "builder/engine/ExecutableWriter.h"
-#include "builder/engine/Globals.h"
 #include "builder/engine/ProjectFile.h"
+#include "builder/ui/BoxReporter.h"
 
 namespace {
 
-void report(HWND owner, const std::exception& error, const char* caption) {
-    std::string text = error.what();
-    if (text.empty()) text = "Not enough memory to complete the operation.";
-    MessageBoxA(owner, text.c_str(), caption, MB_OK | MB_ICONWARNING);
-}
+constexpr const char* kNoMemory = "Not enough memory to complete the operation.";
 
 template <typename Call>
-bool guarded(HWND owner, const char* caption, Call call) {
+bool guarded(BoxReporter& boxes, const char* caption, Call call) {
     try {
         return call();
     } catch (const std::bad_alloc&) {
-        MessageBoxA(owner, "Not enough memory to complete the operation.", caption, MB_OK | MB_ICONWARNING);
+        boxes.error(caption, kNoMemory);
     } catch (const std::exception& error) {
-        report(owner, error, caption);
+        boxes.error(caption, *error.what() ? error.what() : kNoMemory);
     } catch (...) {
-        MessageBoxA(owner, "Unexpected failure.", caption, MB_OK | MB_ICONWARNING);
+        boxes.error(caption, "Unexpected failure.");
     }
     return false;
 }
@@ -32,13 +28,15 @@ bool guarded(HWND owner, const char* caption, Call call) {
 }  // namespace
 
 bool saveProjectSafely(Project& project, HWND owner) {
-    return guarded(owner, "Error Creating Project File", [&] { return saveProject(project, owner); });
+    BoxReporter boxes(owner);
+    return guarded(boxes, kProjectFileCaption, [&] { return saveProject(project, owner, boxes); });
 }
 
 bool openProjectSafely(Project& project, HWND owner, const std::string& path) {
-    return guarded(owner, "Error Creating Project File", [&] { return openProject(project, owner, path); });
+    BoxReporter boxes(owner);
+    return guarded(boxes, kProjectFileCaption, [&] { return openProject(project, owner, path, boxes); });
 }
 
-bool compileSafely(const Project& project, HWND owner) {
-    return guarded(owner, "Error Compiling Executable", [&] { return compile(project, owner); });
+bool compileSafely(const Project& project, BoxReporter& boxes) {
+    return guarded(boxes, kCompileErrorCaption, [&] { return compile(CompileRequest(project), boxes); });
 }

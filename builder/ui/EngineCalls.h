@@ -8,8 +8,11 @@
 
 #include <string>
 
+class BoxReporter;
 class Project;
 
 bool saveProjectSafely(Project& project, HWND owner);
 bool openProjectSafely(Project& project, HWND owner, const std::string& path);
-bool compileSafely(const Project& project, HWND owner);
+// The builder's compile of the project (its own stubs, into the exe
+// folder); errors are shown in `boxes`, notes are left there.
+bool compileSafely(const Project& project, BoxReporter& boxes);

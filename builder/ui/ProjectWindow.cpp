@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "builder/engine/ExecutableWriter.h"
 #include "builder/engine/Project.h"
+#include "builder/ui/BoxReporter.h"
 #include "builder/ui/EngineCalls.h"
 #include "builder/ui/FrameState.h"
 #include "builder/ui/PageSet.h"
@@ -81,12 +81,10 @@ void ProjectWindow::compile() {
     frame::setStatusText("Compiling " + project_->displayName());
     // What the compile took on its own (the main class from the jar's
     // manifest) stays in the status bar until the next status text.
+    BoxReporter reporter(window_);
+    const bool compiled = compileSafely(*project_, reporter);
     std::string notices;
-    setCompileNoticeHandler([&notices](const std::string& text) {
-        notices += (notices.empty() ? "Compiled: " : "; ") + text;
-    });
-    const bool compiled = compileSafely(*project_, window_);
-    setCompileNoticeHandler(nullptr);
+    for (const std::string& text : reporter.notes()) notices += (notices.empty() ? "Compiled: " : "; ") + text;
     if (compiled && !notices.empty()) frame::setStatusText(notices);
     else frame::setStatusReady();
 }

@@ -5,7 +5,6 @@ made real with a file-size limit (ulimit -f) on the caskit process.
 
     cli_host_test.py CASKIT"""
 import os
-import signal
 import struct
 import subprocess
 import sys
@@ -786,38 +785,6 @@ def test_option_checks(work):
     check(rc == 1 and err == "caskit compile: %s: %s\n" % (path, too_large), "compile of a 2 GB JDK 1.1 heap: %r" % err)
 
 
-def test_interrupted_compile(work):
-    """A compile killed at any step leaves the previous executable
-    byte-identical."""
-    from icons import icon_file
-    target = windows_target() or "linux-x64"
-    steps = ["stub", "replace"] if target == "linux-x64" else ["stub", "marker", "block", "version", "icons",
-                                                                "replace"]
-    ico = os.path.join(work, "app.ico")
-    open(ico, "wb").write(icon_file()[0])
-    path = os.path.join(work, "i.csk")
-    caskit("new", path, "--jdk", "2.0", "--exe-folder", work, "--exe-name", "i.exe", "--main-class", "M",
-           "--version-info", "on", "--large-icon", ico, "--small-icon", ico)
-    exe = os.path.join(work, "i.exe")
-    open(exe, "wb").write(b"previous executable")
-    # (Each step made to fail is the engine's unit test; here caskit is killed.)
-    for step in steps:
-        err_path = os.path.join(work, "stop.err")
-        with open(err_path, "wb") as err_file:
-            p = subprocess.Popen([CASKIT, "compile", path, "--target", target], stderr=err_file,
-                                 stdout=subprocess.DEVNULL, env=dict(os.environ, CASKIT_TEST_STEP="stop:" + step))
-            for _ in range(500):
-                if b"stopped before the %s step" % step.encode() in open(err_path, "rb").read():
-                    break
-                time.sleep(0.01)
-            p.send_signal(signal.SIGKILL)
-            p.wait()
-        check(p.returncode == -signal.SIGKILL, "stop:%s: caskit ended with %r before the kill" % (step, p.returncode))
-        check(open(exe, "rb").read() == b"previous executable", "kill -9 at %s changed the executable" % step)
-    rc, out, err = caskit("compile", path, "--target", target)
-    check(rc == 0 and open(exe, "rb").read() != b"previous executable", "a complete compile replaces it")
-
-
 def test_readme_example(work):
     """The README's command-line example, run as written in an empty folder."""
     readme = open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "README.md")).read()
@@ -842,7 +809,7 @@ def main():
                      test_icons, test_errors, test_failed_writes,
                      test_show_prints_every_setting, test_help_is_complete, test_every_error_is_one_line,
                      test_line_breaks, test_code_page, test_compile_windows, test_build_tool_paths,
-                     test_option_checks, test_interrupted_compile, test_readme_example, test_full_quality_icons,
+                     test_option_checks, test_readme_example, test_full_quality_icons,
                      test_reproducible, test_missing_vm_library, test_console_program_works_in_the_callers_folder):
             folder = os.path.join(work, test.__name__)
             os.makedirs(folder)

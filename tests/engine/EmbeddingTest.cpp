@@ -11,6 +11,7 @@
 #include "builder/engine/ExecutableWriter.h"
 #include "builder/engine/ParameterTrailerWriter.h"
 #include "builder/engine/PeResourceEditor.h"
+#include "builder/ui/BoxReporter.h"
 #include "launcher/ParameterTrailer.h"
 #include "tests/engine/TestPe.h"
 #include "tests/engine/TestZip.h"
@@ -31,16 +32,17 @@ const std::string kManifestXml = "<assembly xmlns='urn:schemas-microsoft-com:asm
 
 class EmbeddingTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        setStubSource([this](unsigned id) -> std::optional<std::string> {
+    // The builder's compile with the test's stub, its notes kept in `notices`.
+    bool compile(const Project& p) {
+        CompileRequest request(p);
+        request.stubs = [this](unsigned id) -> std::optional<std::string> {
             requested.push_back(id);
             return stub;
-        });
-        setCompileNoticeHandler([this](const std::string& text) { notices.push_back(text); });
-    }
-    void TearDown() override {
-        setStubSource(nullptr);
-        setCompileNoticeHandler(nullptr);
+        };
+        BoxReporter reporter(nullptr);
+        const bool compiled = ::compile(request, reporter);
+        notices.insert(notices.end(), reporter.notes().begin(), reporter.notes().end());
+        return compiled;
     }
 
     // A JDK 2.0 project saved in sub/ of the folder, embedding sub/app.jar.
@@ -68,7 +70,7 @@ TEST_F(EmbeddingTest, LinuxLauncherHoldsTheJarBeforeItsTrailerAndTakesTheManifes
     stub = kElfStub;
     const std::string jar = makeJar("app.FromJar");
     Project p = project(jar, false);
-    ASSERT_TRUE(compile(p, nullptr));
+    ASSERT_TRUE(compile(p));
     const std::string block = buildParameterBlock(p, "app.FromJar");
     EXPECT_NE(block.find("\nclassname\napp.FromJar\n"), std::string::npos);
     EXPECT_NE(block.find("\nembeddedjar\n1\n"), std::string::npos);
@@ -82,7 +84,7 @@ TEST_F(EmbeddingTest, WindowsExecutableHoldsTheJarAfterItsResourcesWithTheManife
     p.setMainClass("app.Own");  // the project's own main class wins
     dir.write("sub/app.manifest", kManifestXml);
     p.setExtended(&ExtendedSettings::manifestPath, std::string("app.manifest"));
-    ASSERT_TRUE(compile(p, nullptr));
+    ASSERT_TRUE(compile(p));
     EXPECT_TRUE(notices.empty());
 
     const std::string file = readFile(dir.file("app.exe"));
@@ -98,7 +100,7 @@ TEST_F(EmbeddingTest, WindowsExecutableHoldsTheJarAfterItsResourcesWithTheManife
     EXPECT_EQ(caskit_test::get32(file, kChecksum), peChecksum(file, kChecksum));
     // The trailer form: stub, jar, trailer, and the checksum made right too.
     p.resourceUpdateAvailable = false;
-    ASSERT_TRUE(compile(p, nullptr));
+    ASSERT_TRUE(compile(p));
     const std::string trailerForm = readFile(dir.file("app.exe"));
     const std::string block = buildParameterBlock(p);
     EXPECT_EQ(trailerForm.substr(stub.size(), jar.size()), jar);
@@ -110,11 +112,11 @@ TEST_F(EmbeddingTest, ConsoleProgramsUseTheConsoleTwin) {
     Project p = project(makeJar("a.B"), true);
     p.setExtended(&ExtendedSettings::consoleProgram, true);
     EXPECT_EQ(stubResourceId(p), kStub12ConsoleResourceId);
-    ASSERT_TRUE(compile(p, nullptr));
+    ASSERT_TRUE(compile(p));
     EXPECT_EQ(requested, std::vector<unsigned>{115});
     p.setProjectVersion(1);  // no JDK 1.1 console launcher, no jar for it
     MessageRecorder messages;
-    EXPECT_FALSE(compile(p, nullptr));
+    EXPECT_FALSE(compile(p));
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text.rfind("A console program is made from the JDK 2.0 launcher", 0), 0u);
 }
@@ -146,7 +148,7 @@ TEST_F(EmbeddingTest, BadInputIsNamedAndLeavesThePreviousExecutable) {
             p.setExtended(&ExtendedSettings::manifestPath, std::string("app.manifest"));
         }
         MessageRecorder messages;
-        EXPECT_FALSE(compile(p, nullptr)) << c.expected;
+        EXPECT_FALSE(compile(p)) << c.expected;
         ASSERT_EQ(messages.shown.size(), 1u) << c.expected;
         EXPECT_EQ(messages.shown[0].text.rfind(c.expected, 0), 0u) << messages.shown[0].text;
         EXPECT_EQ(readFile(dir.file("app.exe")), previous);

@@ -3,15 +3,22 @@
 // the temporary file that replaces the target only when everything is in.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "builder/engine/IconLoading.h"
 #include "builder/engine/CodePage.h"
 #include "builder/engine/ExecutableWriter.h"
 #include "builder/engine/IconGroupDirectory.h"
 #include "builder/engine/PeResourceEditor.h"
 #include "builder/engine/PeImage.h"
 #include "builder/engine/VersionInfoBuilder.h"
+#include "builder/ui/BoxReporter.h"
 #include "launcher/ParameterTrailer.h"
 #include "platform/ByteWriter.h"
 #include "tests/engine/TestIcon.h"
@@ -31,17 +38,41 @@ namespace {
 // ending like an unconfigured stub with an empty trailer.
 std::string fakeStub(unsigned id) { return "MZ stub image " + std::to_string(id) + std::string(4, '\0'); }
 
+// An output that runs each step unless `allow` says no: that step then
+// fails as a real failure would.
+class StepOutput : public CompileOutput {
+public:
+    explicit StepOutput(std::function<bool(CompileStep)> allow) : allow_(std::move(allow)) {}
+    bool run(CompileStep step, const Write& write, std::string& error) override {
+        if (allow_(step)) return write(error);
+        error = std::string("the ") + compileStepName(step) + " step was made to fail";
+        return false;
+    }
+
+private:
+    std::function<bool(CompileStep)> allow_;
+};
+
 class ExecutableWriterTest : public ::testing::Test {
 protected:
     void SetUp() override {
         unsetenv("SOURCE_DATE_EPOCH");
-        setStubSource([this](unsigned id) -> std::optional<std::string> {
+        stubs = [this](unsigned id) -> std::optional<std::string> {
             requested.push_back(id);
             if (id == kStub11ResourceId || id == kStub12ResourceId) return fakeStub(id);
             return std::nullopt;
-        });
+        };
     }
-    void TearDown() override { setStubSource(nullptr); }
+
+    // The builder's compile, with the test's stubs and output, its
+    // messages shown as the builder shows them.
+    bool compile(const Project& p) {
+        CompileRequest request(p);
+        request.stubs = stubs;
+        request.output = output;
+        BoxReporter reporter(nullptr);
+        return ::compile(request, reporter);
+    }
 
     Project project(std::int32_t version) {
         Project p(false);
@@ -54,6 +85,8 @@ protected:
 
     TempFolder dir;
     std::vector<unsigned> requested;
+    StubSource stubs;
+    CompileOutput* output = nullptr;
 };
 
 ResourceKey idKey(std::uint16_t type, std::uint16_t id) { return {ResourceName::number(type), ResourceName::number(id), 0}; }
@@ -69,7 +102,7 @@ std::string lengthWord(std::size_t n) {
 TEST_F(ExecutableWriterTest, TrailerFormIsStubThenBlockThenLength) {
     Project p = project(2);
     MessageRecorder messages;
-    ASSERT_TRUE(compile(p, nullptr));
+    ASSERT_TRUE(compile(p));
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(requested, std::vector<unsigned>{114});
     const std::string block = buildParameterBlock(p);
@@ -80,7 +113,7 @@ TEST_F(ExecutableWriterTest, TrailerFormIsStubThenBlockThenLength) {
 
 TEST_F(ExecutableWriterTest, Jdk11UsesStub113) {
     Project p = project(1);
-    ASSERT_TRUE(compile(p, nullptr));
+    ASSERT_TRUE(compile(p));
     EXPECT_EQ(requested, std::vector<unsigned>{113});
     EXPECT_EQ(readFile(dir.file("app.exe")).rfind(fakeStub(113), 0), 0u);
 }
@@ -88,7 +121,7 @@ TEST_F(ExecutableWriterTest, Jdk11UsesStub113) {
 TEST_F(ExecutableWriterTest, UnknownVersionWritesNoStub) {
     Project p = project(7);
     MessageRecorder messages;
-    EXPECT_FALSE(compile(p, nullptr));
+    EXPECT_FALSE(compile(p));
     EXPECT_TRUE(requested.empty());
     EXPECT_FALSE(std::filesystem::exists(dir.file("app.exe")));
     EXPECT_TRUE(messages.shown.empty());
@@ -97,9 +130,9 @@ TEST_F(ExecutableWriterTest, UnknownVersionWritesNoStub) {
 TEST_F(ExecutableWriterTest, SecondCompileReplacesTheFirstCompletely) {
     Project p = project(2);
     p.setArguments(std::string(3000, 'a'));
-    ASSERT_TRUE(compile(p, nullptr));
+    ASSERT_TRUE(compile(p));
     p.setArguments("short");
-    ASSERT_TRUE(compile(p, nullptr));
+    ASSERT_TRUE(compile(p));
     const std::string block = buildParameterBlock(p);
     EXPECT_EQ(readFile(dir.file("app.exe")), fakeStub(114) + block + lengthWord(block.size()));
 }
@@ -108,7 +141,7 @@ TEST_F(ExecutableWriterTest, UncreatableTargetReportsAndStops) {
     Project p = project(2);
     p.setExeFolder(dir.folder() + "missing/");
     MessageRecorder messages;
-    EXPECT_FALSE(compile(p, nullptr));
+    EXPECT_FALSE(compile(p));
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].caption, "Error Compiling Executable");
     EXPECT_FALSE(messages.shown[0].text.empty());
@@ -119,16 +152,16 @@ TEST_F(ExecutableWriterTest, EmptyExeNameTargetsTheFolderAndFails) {
     Project p = project(2);
     p.setExeName("");
     MessageRecorder messages;
-    EXPECT_FALSE(compile(p, nullptr));
+    EXPECT_FALSE(compile(p));
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].caption, "Error Compiling Executable");
 }
 
 TEST_F(ExecutableWriterTest, MissingStubStopsSilently) {
-    setStubSource([](unsigned) -> std::optional<std::string> { return std::nullopt; });
+    stubs = [](unsigned) -> std::optional<std::string> { return std::nullopt; };
     Project p = project(2);
     MessageRecorder messages;
-    EXPECT_FALSE(compile(p, nullptr));
+    EXPECT_FALSE(compile(p));
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_FALSE(std::filesystem::exists(dir.file("app.exe")));
 }
@@ -139,7 +172,7 @@ TEST_F(ExecutableWriterTest, StubThatIsNoPeFileFailsTheResourceFormVisibly) {
     Project p = project(2);
     p.resourceUpdateAvailable = true;
     MessageRecorder messages;
-    EXPECT_FALSE(compile(p, nullptr));
+    EXPECT_FALSE(compile(p));
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].caption, "Error Compiling Executable");
     EXPECT_NE(messages.shown[0].text.find("not an executable whose resources can be changed"), std::string::npos) << messages.shown[0].text;
@@ -155,12 +188,12 @@ TEST_F(ExecutableWriterTest, ASignedStubLosesItsSignatureAndTheResultStartsWithI
     std::string stub = caskit_test::makeHandPe(o);
     caskit_test::put32(stub, caskit_test::kHandOptional + 112 + 4 * 8, static_cast<std::uint32_t>(stub.size() - 16));
     caskit_test::put32(stub, caskit_test::kHandOptional + 112 + 4 * 8 + 4, 16);
-    setStubSource([&stub](unsigned) -> std::optional<std::string> { return stub; });
+    stubs = [&stub](unsigned) -> std::optional<std::string> { return stub; };
     for (bool resources : {false, true}) {
         Project p = project(2);
         p.resourceUpdateAvailable = resources;
         MessageRecorder messages;
-        ASSERT_TRUE(compile(p, nullptr)) << resources;
+        ASSERT_TRUE(compile(p)) << resources;
         ASSERT_EQ(messages.shown.size(), 1u) << resources;
         EXPECT_EQ(messages.shown[0].text, "the stub's signature was removed; sign the executable after compiling");
         EXPECT_EQ(messages.shown[0].caption, "Compile Project");
@@ -197,12 +230,9 @@ class ResourceFormTest : public ExecutableWriterTest {
 protected:
     void SetUp() override {
         unsetenv("SOURCE_DATE_EPOCH");
-        setStubSource([](unsigned) -> std::optional<std::string> { return caskit_test::makeHandPe({}); });
+        stubs = [](unsigned) -> std::optional<std::string> { return caskit_test::makeHandPe({}); };
     }
-    void TearDown() override {
-        unsetenv("SOURCE_DATE_EPOCH");
-        ExecutableWriterTest::TearDown();
-    }
+    void TearDown() override { unsetenv("SOURCE_DATE_EPOCH"); }
     Project fullProject() {
         Project p = project(2);
         p.resourceUpdateAvailable = true;
@@ -210,8 +240,8 @@ protected:
         p.setCompanyName("Tallowmark");
         p.setFileVersion(1, 2, 3, -1);
         writeFile(dir.file("app.ico"), testIconFile());
-        p.setLargeIconPath(dir.file("app.ico"));
-        p.setSmallIconPath(dir.file("app.ico"));
+        loadIcon(p, IconSlot::Large, dir.file("app.ico"));
+        loadIcon(p, IconSlot::Small, dir.file("app.ico"));
         return p;
     }
 };
@@ -221,7 +251,7 @@ protected:
 TEST_F(ResourceFormTest, LinuxWritesMarkerBlockVersionAndIconsInPlaceOfTheStubsOwn) {
     Project p = fullProject();
     MessageRecorder messages;
-    ASSERT_TRUE(compile(p, nullptr));
+    ASSERT_TRUE(compile(p));
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_FALSE(std::filesystem::exists(dir.file("app.exe.compiling")));
 
@@ -259,14 +289,14 @@ TEST_F(ResourceFormTest, TheTimeStampIsTheStubsOwnOrSourceDateEpoch) {
     constexpr std::size_t kTimeStamp = caskit_test::kHandPeOffset + 8;
     constexpr std::size_t kChecksum = caskit_test::kHandOptional + 64;
     const Project p = fullProject();
-    ASSERT_TRUE(compile(p, nullptr));
+    ASSERT_TRUE(compile(p));
     const std::string first = readFile(dir.file("app.exe"));
     EXPECT_EQ(get32(first, kTimeStamp), get32(caskit_test::makeHandPe({}), kTimeStamp));
-    ASSERT_TRUE(compile(p, nullptr));
+    ASSERT_TRUE(compile(p));
     EXPECT_EQ(readFile(dir.file("app.exe")), first);
 
     setenv("SOURCE_DATE_EPOCH", "1700000000", 1);
-    ASSERT_TRUE(compile(p, nullptr));
+    ASSERT_TRUE(compile(p));
     const std::string stamped = readFile(dir.file("app.exe"));
     EXPECT_EQ(get32(stamped, kTimeStamp), 1700000000u);
     EXPECT_EQ(get32(stamped, kChecksum), peChecksum(stamped, kChecksum));
@@ -275,14 +305,14 @@ TEST_F(ResourceFormTest, TheTimeStampIsTheStubsOwnOrSourceDateEpoch) {
     for (const char* bad : {"17e8", "4294967296", "-1"}) {
         setenv("SOURCE_DATE_EPOCH", bad, 1);
         MessageRecorder messages;
-        EXPECT_FALSE(compile(p, nullptr)) << bad;
+        EXPECT_FALSE(compile(p)) << bad;
         ASSERT_EQ(messages.shown.size(), 1u) << bad;
         EXPECT_EQ(messages.shown[0].text, std::string("SOURCE_DATE_EPOCH is \"") + bad +
                                               "\", not a number of seconds since 1970 before the year 2106");
         EXPECT_EQ(readFile(dir.file("app.exe")), stamped);
     }
     setenv("SOURCE_DATE_EPOCH", "4294967295", 1);
-    ASSERT_TRUE(compile(p, nullptr));
+    ASSERT_TRUE(compile(p));
     EXPECT_EQ(get32(readFile(dir.file("app.exe")), kTimeStamp), 4294967295u);
 }
 
@@ -296,13 +326,14 @@ TEST_F(ResourceFormTest, AFailureAtAnyStepLeavesThePreviousExecutableByteIdentic
             Project p = fullProject();
             p.resourceUpdateAvailable = resources;
             std::vector<CompileStep> reached;
-            setCompileStepHook([&](CompileStep s) {
+            StepOutput failing([&](CompileStep s) {
                 reached.push_back(s);
                 return s != step;
             });
+            output = &failing;
             MessageRecorder messages;
-            EXPECT_FALSE(compile(p, nullptr)) << compileStepName(step);
-            setCompileStepHook(nullptr);
+            EXPECT_FALSE(compile(p)) << compileStepName(step);
+            output = nullptr;
             EXPECT_EQ(reached.back(), step);
             ASSERT_EQ(messages.shown.size(), 1u) << compileStepName(step);
             EXPECT_EQ(messages.shown[0].caption, "Error Compiling Executable");
@@ -313,19 +344,62 @@ TEST_F(ResourceFormTest, AFailureAtAnyStepLeavesThePreviousExecutableByteIdentic
     }
 }
 
+// A compile killed at any step leaves the previous executable
+// byte-identical: a child process compiles, says which step it reached
+// through a pipe and waits there, and is killed.
+TEST_F(ResourceFormTest, AKillAtAnyStepLeavesThePreviousExecutable) {
+    const std::string previous = "previous executable";
+    writeFile(dir.file("app.exe"), previous);
+    for (bool resources : {true, false}) {
+        for (CompileStep step : {CompileStep::Stub, CompileStep::Marker, CompileStep::Block, CompileStep::Version,
+                                 CompileStep::Icons, CompileStep::Replace}) {
+            if (!resources && step != CompileStep::Stub && step != CompileStep::Replace) continue;
+            Project p = fullProject();
+            p.resourceUpdateAvailable = resources;
+            int reached[2];
+            ASSERT_EQ(pipe(reached), 0);
+            const pid_t child = fork();
+            ASSERT_NE(child, -1);
+            if (child == 0) {
+                StepOutput stopping([&](CompileStep s) {
+                    if (s != step) return true;
+                    if (write(reached[1], "x", 1) != 1) _exit(2);
+                    for (;;) pause();
+                });
+                output = &stopping;
+                compile(p);
+                _exit(1);
+            }
+            close(reached[1]);
+            char said = 0;
+            const bool stopped = read(reached[0], &said, 1) == 1;
+            close(reached[0]);
+            kill(child, SIGKILL);
+            int status = 0;
+            waitpid(child, &status, 0);
+            EXPECT_TRUE(stopped && WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
+                << compileStepName(step) << ": the compile ended before the kill";
+            EXPECT_EQ(readFile(dir.file("app.exe")), previous) << "kill -9 at " << compileStepName(step);
+        }
+    }
+    Project p = fullProject();
+    EXPECT_TRUE(compile(p) && readFile(dir.file("app.exe")) != previous) << "a complete compile replaces it";
+}
+
 // Out of memory while the marker or the block is written: reported like
 // any failure, and neither a temporary file nor a changed target is left.
 TEST_F(ResourceFormTest, AnExceptionWhileTheMarkerOrBlockIsWrittenLeavesNoTemporaryFile) {
     for (CompileStep step : {CompileStep::Marker, CompileStep::Block}) {
         writeFile(dir.file("app.exe"), "the previous executable");
         Project p = fullProject();
-        setCompileStepHook([step](CompileStep s) -> bool {
+        StepOutput throwing([step](CompileStep s) -> bool {
             if (s == step) throw std::bad_alloc();
             return true;
         });
+        output = &throwing;
         MessageRecorder messages;
-        EXPECT_FALSE(compile(p, nullptr)) << compileStepName(step);
-        setCompileStepHook(nullptr);
+        EXPECT_FALSE(compile(p)) << compileStepName(step);
+        output = nullptr;
         ASSERT_EQ(messages.shown.size(), 1u) << compileStepName(step);
         EXPECT_EQ(messages.shown[0].caption, "Error Compiling Executable");
         EXPECT_EQ(messages.shown[0].text, "out of memory");
@@ -356,7 +430,7 @@ TEST_F(ExecutableWriterTest, LineBreakInASettingRefusesTheCompile) {
         p.setArguments("multi\r\nline arguments are fine");
         c.first(p);
         MessageRecorder messages;
-        EXPECT_FALSE(compile(p, nullptr)) << c.second;
+        EXPECT_FALSE(compile(p)) << c.second;
         ASSERT_EQ(messages.shown.size(), 1u) << c.second;
         EXPECT_EQ(messages.shown[0].caption, "Error Compiling Executable");
         EXPECT_EQ(messages.shown[0].text.rfind(c.second, 0), 0u) << messages.shown[0].text;
@@ -371,16 +445,16 @@ TEST_F(ExecutableWriterTest, LineBreakInASettingRefusesTheCompile) {
 // made in the system's UTF-8.
 TEST_F(ExecutableWriterTest, EachLauncherGetsItsBlockInTheEncodingItReads) {
     const std::string elf = std::string("\x7f" "ELF linux stub") + std::string(4, '\0');
-    setStubSource([&](unsigned id) -> std::optional<std::string> { return id == 114 ? elf : fakeStub(id); });
+    stubs = [&](unsigned id) -> std::optional<std::string> { return id == 114 ? elf : fakeStub(id); };
     Project p = project(2);
     p.setExeName("h\xE9llo");
     p.setArguments("caf\xE9 \x80");
-    ASSERT_TRUE(compile(p, nullptr));
+    ASSERT_TRUE(compile(p));
     const std::string linuxBlock = str(readParameterTrailer(dir.file("h\u00E9llo")));
     EXPECT_NE(linuxBlock.find("\nparameters\ncaf\u00E9 \u20AC\n"), std::string::npos);
     EXPECT_EQ(linuxBlock, ansiToUtf8(buildParameterBlock(p)));
 
     p.setProjectVersion(1);
-    ASSERT_TRUE(compile(p, nullptr));
+    ASSERT_TRUE(compile(p));
     EXPECT_EQ(readParameterTrailer(dir.file("h\u00E9llo")), buildParameterBlock(p));
 }

@@ -6,21 +6,14 @@
 #include "builder/engine/BitmapFile.h"
 #include "builder/engine/DibConversion.h"
 #include "builder/engine/IconImageBuilder.h"
-#include "platform/MessageText.h"
 #include "tests/fuzz/ScratchFile.h"
 #include "tests/support/FileBytes.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const std::string path = fuzzScratchPath("bitmap.bmp");
-    static const bool hooked = [] {
-        platform::setMessageHandler([](platform::WindowRef, const std::string&, const std::string&, unsigned) {
-            return platform::kIdOk;
-        });
-        return true;
-    }();
-    (void)hooked;
     caskit_test::writeFile(path, std::string(reinterpret_cast<const char*>(data), size));
-    if (std::optional<std::string> dib = readBitmapFile(path)) {
+    std::string error;
+    if (std::optional<std::string> dib = readBitmapFile(path, error)) {
         for (int s : {32, 16}) {
             IconImage image;
             image.width = s;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "builder/engine/BitmapFile.h"
+#include "builder/engine/IconLoading.h"
+#include "builder/ui/BoxReporter.h"
 #include "platform/ByteWriter.h"
 #include "tests/icons/TestFileBytes.h"
 #include "tests/icons/TestPictures.h"
@@ -21,7 +23,10 @@ std::string readError(const std::string& bytes, std::optional<std::string>* dib 
     TempFolder folder;
     const std::string path = folder.write("picture.bmp", bytes);
     MessageRecorder recorder;
-    std::optional<std::string> result = readBitmapFile(path);
+    std::string error;
+    std::optional<std::string> result = readBitmapFile(path, error);
+    // Shown as the builder shows a file it could not read.
+    if (!result) BoxReporter(nullptr).report({Severity::Warning, std::string(), error, path});
     if (dib) *dib = result;
     if (result) return recorder.shown.empty() ? std::string() : "unexpected message";
     if (recorder.shown.size() != 1) return "messages: " + std::to_string(recorder.shown.size());
@@ -74,7 +79,10 @@ TEST(BitmapFile, ColoursUsedSetsThePaletteSize) {
 
 TEST(BitmapFile, MissingFile) {
     MessageRecorder recorder;
-    EXPECT_FALSE(readBitmapFile("/nonexistent/folder/picture.bmp"));
+    Project project;
+    BoxReporter boxes(nullptr);
+    // Read as an icon slot's bitmap, as the builder shows it.
+    EXPECT_FALSE(loadIcon(project, IconSlot::Large, "/nonexistent/folder/picture.bmp", &boxes).ok);
     ASSERT_EQ(recorder.shown.size(), 1u);
     EXPECT_EQ(recorder.shown[0].text, "Error opening file");
     EXPECT_EQ(recorder.shown[0].caption, "/nonexistent/folder/picture.bmp");

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string>
 
+#include "builder/engine/IconLoading.h"
 #include "builder/engine/IconImageBuilder.h"
 #include "builder/engine/IconGroupDirectory.h"
 #include "builder/engine/IconPreview.h"
@@ -175,8 +176,8 @@ int main(int argc, char** argv) {
     const std::string bmp = out + "\\logo.bmp";
     writeFile(bmp, testfiles::bitmapFile(picture, 54));
     Project project(true);
-    project.setLargeIconPath(bmp);
-    project.setSmallIconPath(bmp);
+    loadIcon(project, IconSlot::Large, bmp);
+    loadIcon(project, IconSlot::Small, bmp);
     check(project.largeIcon() && project.largeIcon()->bytes == large.bytes, "project large slot from the bitmap");
     check(project.smallIcon() && project.smallIcon()->bytes == small.bytes, "project small slot from the bitmap");
     HICON largeHandle = static_cast<HICON>(project.largeIconHandle());

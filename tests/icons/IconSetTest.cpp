@@ -3,6 +3,7 @@
 // large one lacks, and today's converted images for bitmaps and cursors.
 #include <gtest/gtest.h>
 
+#include "builder/engine/IconLoading.h"
 #include "builder/engine/IconSet.h"
 #include "builder/engine/Project.h"
 #include "tests/icons/IconTestImages.h"
@@ -44,8 +45,8 @@ std::vector<Written> written(const Project& project) {
 TEST(IconSet, EveryImageOfTheLargeIconFileAsStoredWithIdsFromZero) {
     TempFolder folder;
     Project project(true);
-    project.setLargeIconPath(folder.write("app.ico", kFour));
-    project.setSmallIconPath(folder.file("app.ico"));
+    loadIcon(project, IconSlot::Large, folder.write("app.ico", kFour));
+    loadIcon(project, IconSlot::Small, folder.file("app.ico"));
     const std::vector<Written> expected = {
         {0, 16, 16, 32, k16}, {1, 32, 32, 32, k32}, {2, 48, 48, 32, k48}, {3, 256, 256, 32, k256}};
     EXPECT_EQ(written(project), expected);
@@ -55,8 +56,8 @@ TEST(IconSet, ADifferentSmallFileAddsOnlySizesTheLargeFileLacks) {
     TempFolder folder;
     Project project(true);
     const std::string k16b = iconImage(16, 8, 4), k24 = iconImage(24, 4, 5), k32b = iconImage(32, 8, 6);
-    project.setLargeIconPath(folder.write("large.ico", iconFile({k32, k48})));
-    project.setSmallIconPath(folder.write("small.ico", iconFile({k16b, k32b, k24})));
+    loadIcon(project, IconSlot::Large, folder.write("large.ico", iconFile({k32, k48})));
+    loadIcon(project, IconSlot::Small, folder.write("small.ico", iconFile({k16b, k32b, k24})));
     const std::vector<Written> expected = {
         {0, 32, 32, 32, k32}, {1, 48, 48, 32, k48}, {2, 16, 16, 8, k16b}, {3, 24, 24, 4, k24}};
     EXPECT_EQ(written(project), expected);
@@ -65,7 +66,7 @@ TEST(IconSet, ADifferentSmallFileAddsOnlySizesTheLargeFileLacks) {
 TEST(IconSet, OnlyASmallIconFileStartsAtTheSmallId) {
     TempFolder folder;
     Project project(true);
-    project.setSmallIconPath(folder.write("small.ico", iconFile({k16, k256})));
+    loadIcon(project, IconSlot::Small, folder.write("small.ico", iconFile({k16, k256})));
     const std::vector<Written> expected = {{1, 16, 16, 32, k16}, {2, 256, 256, 32, k256}};
     EXPECT_EQ(written(project), expected);
 }
@@ -75,8 +76,8 @@ TEST(IconSet, BitmapsAndCursorsKeepTheirConvertedImages) {
     Project project(true);
     EXPECT_TRUE(written(project).empty());
     const std::string bitmap = testfiles::bitmapFile(testpics::blockDib(48, 48, 24, 21), 54);
-    project.setLargeIconPath(folder.write("large.bmp", bitmap));
-    project.setSmallIconPath(folder.write("small.cur", iconFile({k16, k48}, 2)));
+    loadIcon(project, IconSlot::Large, folder.write("large.bmp", bitmap));
+    loadIcon(project, IconSlot::Small, folder.write("small.cur", iconFile({k16, k48}, 2)));
     ASSERT_TRUE(project.largeIcon() && project.smallIcon());
     const std::vector<Written> converted = {{0, 32, 32, 8, project.largeIcon()->bytes},
                                             {1, 16, 16, 8, project.smallIcon()->bytes}};
@@ -84,7 +85,7 @@ TEST(IconSet, BitmapsAndCursorsKeepTheirConvertedImages) {
 
     // An icon file as the small source beside a bitmap: its images of
     // sizes other than 32 follow the converted large image.
-    project.setSmallIconPath(folder.write("small.ico", iconFile({k16, k32, k256})));
+    loadIcon(project, IconSlot::Small, folder.write("small.ico", iconFile({k16, k32, k256})));
     const std::vector<Written> mixed = {{0, 32, 32, 8, project.largeIcon()->bytes},
                                         {1, 16, 16, 32, k16},
                                         {2, 256, 256, 32, k256}};
@@ -94,10 +95,10 @@ TEST(IconSet, BitmapsAndCursorsKeepTheirConvertedImages) {
 TEST(IconSet, AnIconFileOfPngImagesAloneIsWrittenThoughNotConvertible) {
     TempFolder folder;
     Project project(true);
-    project.setLargeIconPath(folder.write("png.ico", iconFile({k256})));
+    loadIcon(project, IconSlot::Large, folder.write("png.ico", iconFile({k256})));
     EXPECT_EQ(project.largeIcon(), nullptr);
     const std::vector<Written> expected = {{0, 256, 256, 32, k256}};
     EXPECT_EQ(written(project), expected);
-    project.clearLargeIcon();
+    project.setLargeIcon();
     EXPECT_TRUE(written(project).empty());
 }

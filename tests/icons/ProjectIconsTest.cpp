@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include "builder/engine/IconLoading.h"
 #include "builder/engine/Project.h"
+#include "builder/ui/BoxReporter.h"
 #include "tests/icons/IconTestImages.h"
 #include "tests/icons/TestFileBytes.h"
 #include "tests/support/MessageRecorder.h"
@@ -49,8 +51,8 @@ TEST(ProjectIcons, IconFileWithSmallFourBitAndLargeEightBitImages) {
     TempFolder folder;
     const std::string path = folder.write("app.ico", testfiles::iconFile({kImage16x4, kImage32x8a}));
     Project project(true);
-    project.setLargeIconPath(path);
-    project.setSmallIconPath(path);
+    loadIcon(project, IconSlot::Large, path);
+    loadIcon(project, IconSlot::Small, path);
     EXPECT_TRUE(project.modified);
     EXPECT_EQ(project.largeIconPath(), path);
     EXPECT_EQ(project.smallIconPath(), path);
@@ -77,7 +79,7 @@ TEST(ProjectIcons, LastMatchingImageWins) {
     const std::string path =
         folder.write("many.ico", testfiles::iconFile({kImage32x8a, kImage16x4, kImage32x8b, testpics::iconImage(32, 4, 9)}));
     Project project(true);
-    project.setLargeIconPath(path);
+    loadIcon(project, IconSlot::Large, path);
     ASSERT_TRUE(project.largeIcon());
     EXPECT_EQ(project.largeIcon()->bytes, kImage32x8b);
     EXPECT_EQ(project.largeIcon()->id, 0);
@@ -92,8 +94,9 @@ TEST(ProjectIcons, BmpAnywhereInThePathMeansBitmap) {
     const std::string path = dir + "/logo.ico";
     caskit_test::writeFile(path, testfiles::iconFile({kImage32x8a}));
     MessageRecorder recorder;
+    BoxReporter boxes(nullptr);
     Project project(true);
-    EXPECT_NO_THROW(project.setLargeIconPath(path));
+    EXPECT_NO_THROW(loadIcon(project, IconSlot::Large, path, &boxes));
     ASSERT_EQ(recorder.shown.size(), 1u);
     EXPECT_EQ(recorder.shown[0].text, "Not a recognised BMP format file");
     EXPECT_EQ(recorder.shown[0].caption, path);
@@ -109,14 +112,11 @@ TEST(ProjectIcons, PngFileIsReadAsAnIconAndFailsOnItsHeader) {
     const std::string good = folder.write("good.ico", testfiles::iconFile({kImage32x8a}));
     const std::string png = folder.write("logo.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
     Project project(true);
-    project.setLargeIconPath(good);
+    loadIcon(project, IconSlot::Large, good);
     project.modified = false;
-    try {
-        project.setLargeIconPath(png);
-        FAIL() << "no error";
-    } catch (const XFileException& e) {
-        EXPECT_STREQ(e.what(), "Error Reading .ico File Header");
-    }
+    const IconLoad load = loadIcon(project, IconSlot::Large, png);
+    EXPECT_FALSE(load.ok) << "no error";
+    EXPECT_EQ(load.problem, "Error Reading .ico File Header");
     // The path is stored, the slot keeps its previous image.
     EXPECT_EQ(project.largeIconPath(), png);
     EXPECT_TRUE(project.modified);
@@ -128,10 +128,10 @@ TEST(ProjectIcons, SamePathDoesNothing) {
     TempFolder folder;
     const std::string path = folder.write("a.ico", testfiles::iconFile({kImage32x8a}));
     Project project(true);
-    project.setLargeIconPath(path);
+    loadIcon(project, IconSlot::Large, path);
     project.modified = false;
     std::remove(path.c_str());  // a second read would fail now
-    EXPECT_NO_THROW(project.setLargeIconPath(path));
+    EXPECT_NO_THROW(loadIcon(project, IconSlot::Large, path));
     EXPECT_FALSE(project.modified);
     EXPECT_TRUE(project.largeIcon());
 }
@@ -147,8 +147,8 @@ TEST(ProjectIcons, BitmapScaledIntoBothSlots) {
     const std::string path = folder.write("logo.bmp", testfiles::bitmapFile(dib, 54));
     MessageRecorder recorder;
     Project project(true);
-    project.setLargeIconPath(path);
-    project.setSmallIconPath(path);
+    loadIcon(project, IconSlot::Large, path);
+    loadIcon(project, IconSlot::Small, path);
     EXPECT_TRUE(recorder.shown.empty());
     ASSERT_TRUE(project.largeIcon());
     ASSERT_TRUE(project.smallIcon());
@@ -165,9 +165,10 @@ TEST(ProjectIcons, BitmapErrorEmptiesTheSlotAndKeepsThePath) {
     const std::string good = folder.write("a.ico", testfiles::iconFile({kImage32x8a}));
     const std::string bad = folder.write("bad.bmp", "BM but far too short");
     Project project(true);
-    project.setLargeIconPath(good);
+    loadIcon(project, IconSlot::Large, good);
     MessageRecorder recorder;
-    EXPECT_NO_THROW(project.setLargeIconPath(bad));
+    BoxReporter boxes(nullptr);
+    EXPECT_NO_THROW(loadIcon(project, IconSlot::Large, bad, &boxes));
     ASSERT_EQ(recorder.shown.size(), 1u);
     EXPECT_EQ(recorder.shown[0].text, "Not a recognised BMP format file");
     EXPECT_EQ(project.largeIcon(), nullptr);
@@ -178,9 +179,9 @@ TEST(ProjectIcons, BitmapErrorEmptiesTheSlotAndKeepsThePath) {
 TEST(ProjectIcons, IconFileWithoutImagesOrWithUnconvertibleFirstImageLeavesTheSlotEmpty) {
     TempFolder folder;
     Project project(true);
-    project.setSmallIconPath(folder.write("empty.ico", testfiles::iconFile({})));
+    loadIcon(project, IconSlot::Small, folder.write("empty.ico", testfiles::iconFile({})));
     EXPECT_EQ(project.smallIcon(), nullptr);
-    project.setSmallIconPath(folder.write("png.ico", testfiles::iconFile({testfiles::pngImage(16, 16)})));
+    loadIcon(project, IconSlot::Small, folder.write("png.ico", testfiles::iconFile({testfiles::pngImage(16, 16)})));
     EXPECT_EQ(project.smallIcon(), nullptr);
 }
 
@@ -188,8 +189,9 @@ TEST(ProjectIcons, MissingIconFileRaisesAndKeepsTheSlot) {
     TempFolder folder;
     const std::string good = folder.write("a.ico", testfiles::iconFile({kImage32x8a}));
     Project project(true);
-    project.setLargeIconPath(good);
-    EXPECT_THROW(project.setLargeIconPath(folder.file("missing.cur")), XFileException);
+    loadIcon(project, IconSlot::Large, good);
+    EXPECT_EQ(loadIcon(project, IconSlot::Large, folder.file("missing.cur")).problem,
+              "Error Opening ,ico File for Reading");
     EXPECT_EQ(project.largeIconPath(), folder.file("missing.cur"));
     ASSERT_TRUE(project.largeIcon());
     EXPECT_EQ(project.largeIcon()->bytes, kImage32x8a);

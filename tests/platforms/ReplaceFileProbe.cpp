@@ -11,6 +11,7 @@
 
 #include "builder/engine/Project.h"
 #include "builder/engine/ProjectFile.h"
+#include "builder/ui/BoxReporter.h"
 #include "platform/FileSystem.h"
 #include "platform/win32/FileReplace.h"
 #include "tests/support/FileBytes.h"
@@ -34,7 +35,8 @@ BOOL WINAPI notImplemented(LPCSTR, LPCSTR, DWORD) {
 
 std::string mainClassIn(const std::string& path) {
     Project read;
-    return openProject(read, nullptr, path) ? read.mainClass() : "<unreadable>";
+    BoxReporter boxes(nullptr);
+    return openProject(read, nullptr, path, boxes) ? read.mainClass() : "<unreadable>";
 }
 
 void savesAndReplaces(const std::string& path) {
@@ -43,10 +45,11 @@ void savesAndReplaces(const std::string& path) {
     project.setProjectVersion(2);
     project.setMainClass("com.example.First");
     project.projectPath = path;
-    expect("a new file is saved", saveProject(project, nullptr));
+    BoxReporter boxes(nullptr);
+    expect("a new file is saved", saveProject(project, nullptr, boxes));
     expect("the new file holds the project", mainClassIn(path) == "com.example.First");
     project.setMainClass("com.example.Second");
-    expect("an existing file is replaced", saveProject(project, nullptr));
+    expect("an existing file is replaced", saveProject(project, nullptr, boxes));
     expect("the replaced file holds the new project", mainClassIn(path) == "com.example.Second");
     expect("the move call was the one that is not implemented", gNotImplementedCalls >= 2);
     expect("no temporary file is left", !exists(path + ".saving"));

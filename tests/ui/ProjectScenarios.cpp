@@ -9,6 +9,7 @@
 
 #include "builder/engine/Project.h"
 #include "builder/engine/ProjectFile.h"
+#include "builder/ui/BoxReporter.h"
 #include "builder/ui/resource.h"
 #include "tests/ui/Driver.h"
 #include "tests/ui_pages/TestBitmap.h"
@@ -530,7 +531,8 @@ void jdk11Project(HWND& window) {
     std::string path = gWork + "\\jdk11.csk";
     saveAs(window, path, "Hello.csk", "jdk11.csk");
     Project saved;
-    if (checks.check(openProject(saved, nullptr, path), "JDK 1.1: the engine reads the saved file")) {
+    BoxReporter boxes(nullptr);
+    if (checks.check(openProject(saved, nullptr, path, boxes), "JDK 1.1: the engine reads the saved file")) {
         checks.equal(saved.getProjectVersion(), 1, "saved: version");
         checks.equal(saved.exeName(), std::string("app.exe"), "saved: exe name");
         checks.equal(saved.exeFolder(), gWork + "\\out\\", "saved: exe folder");
@@ -617,7 +619,8 @@ void jdk20Project(HWND& window) {
     std::string path = gWork + "\\jdk20.csk";
     saveAs(window, path, "Main.csk", "jdk20.csk");
     Project saved;
-    if (checks.check(openProject(saved, nullptr, path), "JDK 2.0: the engine reads the saved file")) {
+    BoxReporter boxes(nullptr);
+    if (checks.check(openProject(saved, nullptr, path, boxes), "JDK 2.0: the engine reads the saved file")) {
         checks.equal(saved.getProjectVersion(), 2, "saved: version 2");
         checks.equal(saved.exeName(), std::string("app20.exe"), "saved: exe name");
         checks.equal(saved.mainClass(), typed.mainClass, "saved: main class");

@@ -9,6 +9,7 @@
 #include "builder/engine/Project.h"
 #include "builder/engine/ProjectFile.h"
 #include "builder/engine/SettingChecks.h"
+#include "builder/ui/BoxReporter.h"
 #include "builder/ui/resource.h"
 #include "tests/ui/Driver.h"
 
@@ -130,7 +131,9 @@ void jdk20Settings() {
     builder.command(IDM_SAVE);
 
     Project saved;
-    if (checks.check(openProject(saved, nullptr, path), "settings: the engine reads the saved file")) {
+
+    BoxReporter boxes(nullptr);
+    if (checks.check(openProject(saved, nullptr, path, boxes), "settings: the engine reads the saved file")) {
         ExtendedSettings expected;
         expected.jvmOptions = options;
         expected.javaMinVersion = "17";

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 
+#include "builder/engine/IconLoading.h"
 #include "builder/engine/Project.h"
 #include "builder/engine/ProjectFile.h"
 #include "builder/ui/resource.h"
@@ -215,11 +216,7 @@ void damagedIcon() {
     project.setMainClass("Damaged");
     // Long paths: the path fields keep the file name in view.
     project.setExeFolder(gWork + "\\a folder with a rather long name\\and another one below it\\out\\");
-    try {
-        project.setLargeIconPath(icon);
-    } catch (const std::exception&) {
-        // the path is stored before the image is read
-    }
+    loadIcon(project, IconSlot::Large, icon);  // the path is stored; its image cannot be read
     std::string path = gWork + "\\damaged.csk";
     writeProjectFile(project, path);
     checks.equal(secondInstance("#open#" + path), 0, "hand-over of a project with a damaged icon");

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "builder/engine/IconLoading.h"
 #include "builder/ui/Pages.h"
 #include "tests/ui_pages/PageHarness.h"
 
@@ -97,7 +98,7 @@ PAGE_TEST(iconPageShowsAndLocatesImages) {
     std::string bitmap = writeTempFile("caskit-page-icon.bmp", bitmapFile32());
     Project project;
     resetProject(project, 1);
-    project.setLargeIconPath(bitmap);
+    loadIcon(project, IconSlot::Large, bitmap);
     project.modified = false;
     Page page(createIconPage(container(), &project));
     CHECK_EQ(text(page.get(), IDC_LARGE_ICON_PATH), bitmap);
@@ -158,7 +159,7 @@ PAGE_TEST(iconPageDropsThePictureOfAnUnreadableImage) {
     std::string broken = writeTempFile("caskit-page-broken.ico", std::string("\0\0\1\0\7\0garbage", 13));
     Project project;
     resetProject(project, 1);
-    project.setLargeIconPath(bitmap);
+    loadIcon(project, IconSlot::Large, bitmap);
     Page page(createIconPage(container(), &project));
     HICON placeholder = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(4), IMAGE_ICON, 32, 32, 0));
     CHECK(placeholder != nullptr);

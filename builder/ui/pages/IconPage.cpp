@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "builder/engine/IconLoading.h"
+#include "builder/ui/BoxReporter.h"
 #include "builder/ui/Owned.h"
 #include "builder/ui/Pages.h"
 #include "builder/ui/pages/PagePickers.h"
@@ -59,16 +61,14 @@ private:
 
     // Stores the path and loads its image. An image the engine cannot read
     // leaves the project without that icon image (the engine would keep
-    // the previous one), and the preview shows the default icon.
+    // the previous one), and the preview shows the default icon; a
+    // bitmap's problem is shown in a box captioned with its path.
     void storeImage(bool large, const std::string& path) {
         if (path == (large ? project_.largeIconPath() : project_.smallIconPath())) return;
-        try {
-            if (large) project_.setLargeIconPath(path);
-            else project_.setSmallIconPath(path);
-        } catch (const XException&) {
-            if (large) project_.clearLargeIcon();
-            else project_.clearSmallIcon();
-        }
+        BoxReporter boxes(nullptr);
+        const IconLoad load = loadIcon(project_, large ? IconSlot::Large : IconSlot::Small, path, &boxes);
+        if (!load.ok && large) project_.setLargeIcon();
+        else if (!load.ok) project_.setSmallIcon();
         showPreview(large);
     }
 
