@@ -63,13 +63,15 @@ BlockKeyword keywordOf(const Text& line) {
     return static_cast<BlockKeyword>(i);
 }
 
-bool switchLine(BlockLineReader& lines) { return isSwitchOn(lines.next()); }
-
 // Applies the record whose keyword line is `keyword`; for a line that is
-// no keyword nothing more is consumed.
+// no keyword nothing more is consumed. Plain text values and switches are
+// stored through one assignment each, which keeps the launcher small.
 void applyRecord(LaunchParameters& p, const Text& keyword, BlockLineReader& lines, PropertyStyle style) {
+    Text LaunchParameters::*text = nullptr;
+    bool LaunchParameters::*flag = nullptr;
+    bool on = true;  // what the field becomes when the switch is on
     switch (keywordOf(keyword)) {
-    case BlockKeyword::BinaryPath: p.binaryPath = lines.next(); break;
+    case BlockKeyword::BinaryPath: text = &LaunchParameters::binaryPath; break;
     case BlockKeyword::ClassName: readClassName(p, lines); break;
     case BlockKeyword::Parameters: readParameters(p, lines); break;
     case BlockKeyword::AppendCp: p.classPathMode = ClassPathMode::Append; break;
@@ -78,27 +80,29 @@ void applyRecord(LaunchParameters& p, const Text& keyword, BlockLineReader& line
     case BlockKeyword::Environment: readEnvironment(lines); break;
     case BlockKeyword::ClassPath: readCounted(lines, [&] { p.classPath.push_back(lines.next()); }); break;
     case BlockKeyword::Properties: readExpanded(lines, p.properties, style == PropertyStyle::Option ? "-D" : ""); break;
-    case BlockKeyword::NoAsyncGc: p.asyncGcDisabled = switchLine(lines); break;
-    case BlockKeyword::NoClassGc: p.classGcEnabled = !switchLine(lines); break;
+    case BlockKeyword::NoAsyncGc: flag = &LaunchParameters::asyncGcDisabled; break;
+    case BlockKeyword::NoClassGc: flag = &LaunchParameters::classGcEnabled, on = false; break;
     case BlockKeyword::VerifyRemote: p.verifyMode = VerifyMode::Remote; break;
     case BlockKeyword::Verify: p.verifyMode = VerifyMode::All; break;
     case BlockKeyword::NoVerify: p.verifyMode = VerifyMode::None; break;
-    case BlockKeyword::DisableJit: p.jitDisabled = switchLine(lines); break;
-    case BlockKeyword::Console: p.consoleWindow = switchLine(lines); break;
-    case BlockKeyword::RouteConsole: p.routeConsole = switchLine(lines); break;
-    case BlockKeyword::MinHeap: p.minHeap = lines.next(); break;
-    case BlockKeyword::MaxHeap: p.maxHeap = lines.next(); break;
-    case BlockKeyword::MaxCStack: p.nativeStackSize = lines.next(); break;
-    case BlockKeyword::MaxJavaStack: p.javaStackSize = lines.next(); break;
+    case BlockKeyword::DisableJit: flag = &LaunchParameters::jitDisabled; break;
+    case BlockKeyword::Console: flag = &LaunchParameters::consoleWindow; break;
+    case BlockKeyword::RouteConsole: flag = &LaunchParameters::routeConsole; break;
+    case BlockKeyword::MinHeap: text = &LaunchParameters::minHeap; break;
+    case BlockKeyword::MaxHeap: text = &LaunchParameters::maxHeap; break;
+    case BlockKeyword::MaxCStack: text = &LaunchParameters::nativeStackSize; break;
+    case BlockKeyword::MaxJavaStack: text = &LaunchParameters::javaStackSize; break;
     case BlockKeyword::JvmOptions: readExpanded(lines, p.jvmOptions, ""); break;
-    case BlockKeyword::JavaMin: p.javaMinVersion = lines.next(); break;
-    case BlockKeyword::JavaMax: p.javaMaxVersion = lines.next(); break;
-    case BlockKeyword::DownloadUrl: p.downloadUrl = lines.next(); break;
-    case BlockKeyword::StartupCache: p.startupCache = switchLine(lines); break;
+    case BlockKeyword::JavaMin: text = &LaunchParameters::javaMinVersion; break;
+    case BlockKeyword::JavaMax: text = &LaunchParameters::javaMaxVersion; break;
+    case BlockKeyword::DownloadUrl: text = &LaunchParameters::downloadUrl; break;
+    case BlockKeyword::StartupCache: flag = &LaunchParameters::startupCache; break;
     case BlockKeyword::WorkingFolder: p.callerFolder = lines.next() == "caller"; break;
-    case BlockKeyword::EmbeddedJar: p.embeddedJar = switchLine(lines); break;
+    case BlockKeyword::EmbeddedJar: flag = &LaunchParameters::embeddedJar; break;
     case BlockKeyword::Count: break;
     }
+    if (text) p.*text = lines.next();
+    if (flag) p.*flag = isSwitchOn(lines.next()) == on;
 }
 
 }  // namespace
