@@ -1,6 +1,9 @@
 #include "vmbind/RuntimeFacts.h"
 
+#include <string.h>
+
 #include "platform/Files.h"
+#include "platform/PathSeparator.h"
 #include "vmbind/PathRules.h"
 
 #ifdef _WIN32
@@ -16,9 +19,12 @@ const unsigned kReleaseLevels = 5;
 // never looked for: it holds `bin` or `lib`, and it is not the `jre`
 // inside a Java 8 JDK (whose `release` lies one level higher).
 bool isRuntimeHome(const Text& folder) {
-    const Text name = folder.substr(parentFolder(folder).size());
-    if (name == "/jre" || name == "\\jre" || name == "jre") return false;
-    return platform::fileExists(joinPath(folder, "bin").c_str()) || platform::fileExists(joinPath(folder, "lib").c_str());
+    const size_t n = folder.size();  // a full path: "jre" has a separator before it
+    if (n > 3 && platform::isPathSeparator(folder[n - 4]) && memcmp(folder.c_str() + n - 3, "jre", 3) == 0)
+        return false;
+    for (const char* name = "bin\0lib\0"; *name; name += 4)
+        if (platform::fileExists(joinPath(folder, name).c_str())) return true;
+    return false;
 }
 
 void readReleaseVersion(RuntimeFacts& facts) {
