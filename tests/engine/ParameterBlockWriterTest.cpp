@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <sstream>
 
 #include "builder/engine/ExecutableWriter.h"
 #include "builder/engine/ProjectFile.h"
@@ -191,4 +193,27 @@ TEST(ParameterBlockWriter, KeywordsComeInTheOrderOfTheKeywordList) {
         }
         EXPECT_EQ(found, static_cast<int>(BlockKeyword::Count) - 4) << block;
     }
+}
+
+// docs/formats.md lists every keyword, in the writer's order, between its
+// keyword markers: the document stays true to the one list in the code.
+TEST(ParameterBlockWriter, TheFormatDocumentListsEveryKeywordInOrder) {
+    std::ifstream file(CASKIT_SOURCE_DIR "/docs/formats.md");
+    const std::string doc((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::size_t from = doc.find("<!-- keywords -->"), to = doc.find("<!-- /keywords -->");
+    ASSERT_TRUE(from != std::string::npos && to != std::string::npos && from < to);
+    std::vector<std::string> listed;
+    std::istringstream rows(doc.substr(from, to - from));
+    for (std::string row; std::getline(rows, row);) {
+        // The keywords are the quoted words of a row's first cell.
+        const std::string cell = row.substr(0, row.find('|', 2));
+        for (std::size_t at = cell.find('`'); at != std::string::npos; at = cell.find('`', at + 1)) {
+            const std::size_t end = cell.find('`', at + 1);
+            listed.push_back(cell.substr(at + 1, end - at - 1));
+            at = end;
+        }
+    }
+    std::vector<std::string> keywords;
+    for (int k = 0; k < static_cast<int>(BlockKeyword::Count); ++k) keywords.push_back(blockKeywordText(BlockKeyword(k)));
+    EXPECT_EQ(listed, keywords);
 }
