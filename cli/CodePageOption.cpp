@@ -10,11 +10,19 @@ unsigned& givenCodePage() {
     return codePage;
 }
 
+// The code page of this command's project text.
+unsigned& currentCodePage() {
+    static unsigned codePage = defaultCodePage();
+    return codePage;
+}
+
 constexpr unsigned kDefaultCodePage = 1252;
 
 }  // namespace
 
 bool isCodePageOption(const std::string& name) { return name == "code-page"; }
+
+unsigned commandCodePage() { return currentCodePage(); }
 
 unsigned codePageToRecord() {
     const unsigned given = givenCodePage();
@@ -22,17 +30,18 @@ unsigned codePageToRecord() {
 }
 
 std::optional<std::string> adoptRecordedCodePage(unsigned recorded) {
-    if (recorded == 0 || recorded == projectCodePage()) return std::nullopt;
+    if (recorded == 0 || recorded == currentCodePage()) return std::nullopt;
 #ifdef _WIN32
     return "the project's text is in code page " + std::to_string(recorded) + ", this system's is " +
-           std::to_string(projectCodePage()) + "; use caskit where the code page is " + std::to_string(recorded) +
+           std::to_string(currentCodePage()) + "; use caskit where the code page is " + std::to_string(recorded) +
            ", or on Linux";
 #else
     if (givenCodePage() != 0)
         return "--code-page " + std::to_string(givenCodePage()) + " contradicts the project's code page " +
                std::to_string(recorded) + "; leave --code-page out";
-    if (!setProjectCodePage(recorded))
+    if (!isProjectCodePage(recorded))
         return "the project's code page " + std::to_string(recorded) + " is not one this system can convert";
+    currentCodePage() = recorded;
     return std::nullopt;
 #endif
 }
@@ -44,16 +53,17 @@ std::optional<std::string> applyCodePageOption(const std::string& value) {
 #else
     const bool digits =
         !value.empty() && value.size() <= 5 && value.find_first_not_of("0123456789") == std::string::npos;
-    if (!digits || !setProjectCodePage(static_cast<unsigned>(std::stoul(value))))
+    const unsigned codePage = digits ? static_cast<unsigned>(std::stoul(value)) : 0;
+    if (!digits || !isProjectCodePage(codePage))
         return "--code-page: \"" + value + "\" is not an ANSI code page this system can convert (1252, 1250, 932, ...)";
-    givenCodePage() = projectCodePage();
+    givenCodePage() = currentCodePage() = codePage;
     return std::nullopt;
 #endif
 }
 
 std::optional<std::string> projectTextOf(const std::string& option, const std::string& word, std::string& text) {
     std::string problem;
-    std::optional<std::string> converted = systemToAnsi(word, problem);
+    std::optional<std::string> converted = systemToAnsi(word, currentCodePage(), problem);
     if (!converted) return "--" + option + ": " + problem;
     text = std::move(*converted);
     return std::nullopt;

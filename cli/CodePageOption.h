@@ -9,6 +9,11 @@
 
 bool isCodePageOption(const std::string& name);
 
+// The code page of this command's project text: the system's default,
+// "--code-page", or the one the project records. Every Project the
+// command makes or reads takes it as its text code page.
+unsigned commandCodePage();
+
 // Sets the project code page from the option's value; an error text when
 // it is not a code page this system can use.
 std::optional<std::string> applyCodePageOption(const std::string& value);

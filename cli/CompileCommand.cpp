@@ -113,12 +113,12 @@ int runCompile(const std::vector<std::string>& words) {
         warn("the executable name \"" + project.exeName() + "\" has no \".exe\"; Windows does not start it as a program");
 
     // Only on the system caskit runs on can it tell whether the file is there.
-    const std::string vmLibrary = ansiToSystem(project.vmLibraryPath());
+    const std::string vmLibrary = ansiToSystem(project.vmLibraryPath(), project.textCodePage);
     if (target == hostTarget() && !vmLibrary.empty() && !platform::fileExists(vmLibrary))
         warn("the VM library \"" + vmLibrary +
              "\" does not exist on this system; the launcher will look for another Java runtime");
 
-    const std::string targetPath = ansiToSystem(project.exeFolder() + project.exeName());
+    const std::string targetPath = ansiToSystem(project.exeFolder() + project.exeName(), project.textCodePage);
     // A build tool makes the folders of its output.
     std::string unmade;
     if (!platform::makeFolders(folderOf(targetPath), unmade))

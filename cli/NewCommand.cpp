@@ -37,6 +37,7 @@ int runNew(const std::vector<std::string>& words) {
     if (version == 0) return usage("--jdk 1.1 or --jdk 2.0 is required");
 
     Project project;
+    project.textCodePage = commandCodePage();
     project.setProjectVersion(version);
     project.setExtended(&ExtendedSettings::codePage, codePageToRecord());
     // Today's runtimes run everything in the interpreter when the JIT is

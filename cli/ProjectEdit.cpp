@@ -52,7 +52,7 @@ int writeProjectFile(Project& project, const std::string& path) {
     MessageLog messages;
     project.projectPath = path;
     project.modified = true;  // a project of defaults is written too
-    if (!saveProject(project, nullptr, messages)) return 1;
+    if (!saveProject(project, messages)) return 1;
     std::printf("caskit: wrote %s\n", path.c_str());
     return 0;
 }

@@ -32,6 +32,7 @@ std::optional<std::string> setIconOption(Project& project, bool large, const std
                                          const std::string& projectPath) {
     const std::string image = resolvePath(projectFolderText(projectPath), value);
     Project scratch(false);
+    scratch.textCodePage = commandCodePage();
     std::optional<std::string> problem = setIconFrom(scratch, large, image);
     setIconFrom(project, large, value);
     if (!problem) return std::nullopt;
@@ -49,7 +50,7 @@ void loadIcon(Project& project, bool large, const std::string& path, std::vector
 
 std::string projectFolderText(const std::string& projectPath) {
     std::string problem;
-    return systemToAnsi(folderOf(projectPath), problem).value_or(std::string());
+    return systemToAnsi(folderOf(projectPath), commandCodePage(), problem).value_or(std::string());
 }
 
 std::optional<std::string> foreignPathProblem(const std::string& value) {
@@ -106,6 +107,7 @@ bool loadProjectForBuild(const std::string& path, Project& project, std::string&
     record->largeIconPath.clear();
     record->smallIconPath.clear();
     applyProjectRecord(project, *record);
+    project.textCodePage = commandCodePage();
     if (!large.empty()) loadIcon(project, true, resolvePath(base, large), warnings);
     if (!small.empty()) loadIcon(project, false, resolvePath(base, small), warnings);
     project.projectPath = path;

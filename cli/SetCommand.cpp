@@ -63,6 +63,7 @@ int runSet(const std::vector<std::string>& words) {
     record->smallIconPath.clear();
     Project project;
     applyProjectRecord(project, *record);
+    project.textCodePage = commandCodePage();
     // A project that records none gets the code page --code-page names.
     if (project.extended().codePage == 0) project.setExtended(&ExtendedSettings::codePage, codePageToRecord());
     if (!largeIcon.empty()) setIconFrom(project, true, largeIcon);

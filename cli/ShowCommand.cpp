@@ -6,6 +6,7 @@
 #include "builder/engine/SettingTable.h"
 #include "builder/engine/VersionText.h"
 #include "cli/Arguments.h"
+#include "cli/CodePageOption.h"
 #include "cli/Commands.h"
 #include "cli/ProjectLoad.h"
 
@@ -17,7 +18,7 @@ void field(const char* name, const std::string& value) { std::printf("%-18s %s\n
 // empty values and line breaks stay visible; project text is printed as
 // system text.
 std::string quoted(const std::string& projectText) {
-    const std::string text = ansiToSystem(projectText);
+    const std::string text = ansiToSystem(projectText, commandCodePage());
     std::string out = "\"";
     for (char c : text) {
         unsigned char u = static_cast<unsigned char>(c);
@@ -60,6 +61,7 @@ void list(const char* name, const std::vector<std::string>& entries) {
 bool iconReadable(const std::string& projectPath, const std::string& iconPath, bool large) {
     if (iconPath.empty()) return false;
     Project scratch;
+    scratch.textCodePage = commandCodePage();
     return !setIconFrom(scratch, large, resolvePath(projectFolderText(projectPath), iconPath));
 }
 
@@ -98,6 +100,7 @@ int runShow(const std::vector<std::string>& words) {
     record->smallIconPath.clear();
     Project p;
     applyProjectRecord(p, *record);
+    p.textCodePage = commandCodePage();
     p.projectPath = path;
     static const char* const jdks[3] = {"unknown (0)", "1.1", "2.0"};
     static const char* const modes[3] = {"append", "prepend", "ignore"};
@@ -141,6 +144,6 @@ int runShow(const std::vector<std::string>& words) {
     for (const SettingInfo& s : settingTable())
         if (s.option) extendedField(s, p.extended());
     // The code page the project's text is read in: recorded, or --code-page's.
-    field("code-page", std::to_string(projectCodePage()) + (p.extended().codePage ? "" : " (not recorded)"));
+    field("code-page", std::to_string(commandCodePage()) + (p.extended().codePage ? "" : " (not recorded)"));
     return 0;
 }

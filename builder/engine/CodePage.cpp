@@ -6,11 +6,6 @@
 
 namespace {
 
-unsigned& currentCodePage() {
-    static unsigned codePage = platform::defaultAnsiCodePage();
-    return codePage;
-}
-
 std::string codePageName(unsigned codePage) {
     if (codePage == platform::kUtf8CodePage) return "UTF-8";
     return "code page " + std::to_string(codePage);
@@ -50,33 +45,29 @@ std::string describeCharacter(const std::u16string& text, std::size_t at) {
 
 }  // namespace
 
-unsigned projectCodePage() { return currentCodePage(); }
+unsigned defaultCodePage() { return platform::defaultAnsiCodePage(); }
 
-bool setProjectCodePage(unsigned codePage) {
-    if (!isAnsiCodePage(codePage)) return false;
-    currentCodePage() = codePage;
-    return true;
-}
+bool isProjectCodePage(unsigned codePage) { return isAnsiCodePage(codePage); }
 
-std::u16string ansiToUtf16(const std::string& text) {
-    if (std::optional<std::u16string> wide = platform::decodeText(text, projectCodePage())) return *wide;
+std::u16string ansiToUtf16(const std::string& text, unsigned codePage) {
+    if (std::optional<std::u16string> wide = platform::decodeText(text, codePage)) return *wide;
     // A code page the system lacks: each byte as the unit of the same value.
     std::u16string units;
     for (char c : text) units += static_cast<char16_t>(static_cast<unsigned char>(c));
     return units;
 }
 
-std::string ansiToUtf8(const std::string& text) {
-    return recode(text, projectCodePage(), platform::kUtf8CodePage).value_or(text);
+std::string ansiToUtf8(const std::string& text, unsigned codePage) {
+    return recode(text, codePage, platform::kUtf8CodePage).value_or(text);
 }
 
-std::string ansiToSystem(const std::string& text) {
-    return recode(text, projectCodePage(), platform::systemCodePage()).value_or(text);
+std::string ansiToSystem(const std::string& text, unsigned codePage) {
+    return recode(text, codePage, platform::systemCodePage()).value_or(text);
 }
 
-std::optional<std::string> systemToAnsi(const std::string& text, std::string& problem) {
+std::optional<std::string> systemToAnsi(const std::string& text, unsigned codePage, std::string& problem) {
     const unsigned system = platform::systemCodePage();
-    if (system == projectCodePage()) return text;
+    if (system == codePage) return text;
     bool invalid = false;
     std::optional<std::u16string> wide = platform::decodeText(text, system, &invalid);
     if (!wide || invalid) {
@@ -84,11 +75,11 @@ std::optional<std::string> systemToAnsi(const std::string& text, std::string& pr
         return std::nullopt;
     }
     std::size_t at = 0;
-    std::optional<std::string> ansi = platform::encodeText(*wide, projectCodePage(), &at);
+    std::optional<std::string> ansi = platform::encodeText(*wide, codePage, &at);
     if (!ansi) {
         problem = at < wide->size() ? describeCharacter(*wide, at) + " has no place in " +
-                                          codePageName(projectCodePage())
-                                    : "the text cannot be converted to " + codePageName(projectCodePage());
+                                          codePageName(codePage)
+                                    : "the text cannot be converted to " + codePageName(codePage);
     }
     return ansi;
 }

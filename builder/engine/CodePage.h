@@ -10,22 +10,24 @@
 #include <optional>
 #include <string>
 
-// The project code page: the system's ANSI code page on Windows, 1252
-// elsewhere unless set.
-unsigned projectCodePage();
-// False (and nothing changed) when the system cannot convert the code page
-// or it is not an ANSI code page (one whose first 128 characters are ASCII,
-// as the line-based block needs).
-bool setProjectCodePage(unsigned codePage);
+// The code page of project text unless a project says otherwise: the
+// system's ANSI code page on Windows, 1252 elsewhere. There is no
+// process-wide code page: each project carries the one its text is in
+// (Project::textCodePage), and every conversion names it.
+unsigned defaultCodePage();
+// Whether project text can be in `codePage`: the system converts it and it
+// is an ANSI code page (one whose first 128 characters are ASCII, as the
+// line-based block needs).
+bool isProjectCodePage(unsigned codePage);
 
-// Project text to UTF-16 (the version block's strings). Bytes that form no
-// character of the code page become U+FFFD.
-std::u16string ansiToUtf16(const std::string& text);
+// Project text in `codePage` to UTF-16 (the version block's strings).
+// Bytes that form no character of the code page become U+FFFD.
+std::u16string ansiToUtf16(const std::string& text, unsigned codePage);
 // Project text to UTF-8 (the block of a Linux launcher), likewise.
-std::string ansiToUtf8(const std::string& text);
+std::string ansiToUtf8(const std::string& text, unsigned codePage);
 // Project text as system text (output; paths for the file functions).
-std::string ansiToSystem(const std::string& text);
-// System text as project text, exactly: nullopt when a character has no
-// place in the project code page or the text is not valid system text;
-// `problem` then says which, naming the character.
-std::optional<std::string> systemToAnsi(const std::string& text, std::string& problem);
+std::string ansiToSystem(const std::string& text, unsigned codePage);
+// System text as project text in `codePage`, exactly: nullopt when a
+// character has no place in the code page or the text is not valid system
+// text; `problem` then says which, naming the character.
+std::optional<std::string> systemToAnsi(const std::string& text, unsigned codePage, std::string& problem);

@@ -90,7 +90,7 @@ bool readJarFile(const Project& project, CompileInputs& inputs, std::string& err
 }  // namespace
 
 std::string projectFilePath(const Project& project, const std::string& path) {
-    return resolvePath(folderOf(project.projectPath), ansiToSystem(path));
+    return resolvePath(folderOf(project.projectPath), ansiToSystem(path, project.textCodePage));
 }
 
 bool readCompileInputs(const Project& project, CompileInputs& inputs, std::string& error) {

@@ -17,4 +17,4 @@ std::optional<std::string> ownStubImage(unsigned stubId) { return platform::ownN
 CompileRequest::CompileRequest(const Project& p)
     : project(p),
       form(p.resourceUpdateAvailable ? SettingsForm::Resources : SettingsForm::Trailer),
-      outputPath(ansiToSystem(p.exeFolder() + p.exeName())) {}
+      outputPath(ansiToSystem(p.exeFolder() + p.exeName(), p.textCodePage)) {}

@@ -48,6 +48,7 @@ bool writeVersionBlock(const Project& project, const std::string& targetPath) {
 
     VersionInfoBuilder builder;
     builder.setTarget(targetPath);
+    builder.setCodePage(project.textCodePage);
     // Parts are signed in the project; the resource keeps their low 16 bits.
     builder.setFileVersion(static_cast<std::uint16_t>(file[0]), static_cast<std::uint16_t>(file[1]),
                            static_cast<std::uint16_t>(file[2]), static_cast<std::uint16_t>(file[3]));
@@ -123,7 +124,7 @@ bool writeStub(const CompileJob& job, const std::string& path) {
     if (removeCertificateTable(*stub))
         job.reporter.warning(kCompileCaption, "the stub's signature was removed; sign the executable after compiling");
     const bool linuxLauncher = readsUtf8Block(*stub);
-    if (linuxLauncher) block = ansiToUtf8(block);
+    if (linuxLauncher) block = ansiToUtf8(block, project.textCodePage);
     const std::uint64_t trailerSize = resourceForm(job) ? 0 : block.size() + 4;
     if (std::optional<std::string> problem = archiveTailProblem(project, job.inputs, trailerSize, !linuxLauncher))
         return fail(job, *problem);

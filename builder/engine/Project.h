@@ -7,6 +7,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "builder/engine/CodePage.h"
 #include "builder/engine/ExtendedSettings.h"
 #include "builder/engine/Globals.h"
 
@@ -149,6 +150,10 @@ public:
     std::int32_t reserved = 0;
     bool userDefinedVm = false;
     bool versionInfoEnabled = false;
+    // The code page of the project's text, which every conversion of it to
+    // system text, UTF-8 or UTF-16 names. Not stored as such: caskit sets
+    // it from --code-page or the code page a project file records.
+    unsigned textCodePage = defaultCodePage();
 
 private:
     friend class ProjectFileReader;

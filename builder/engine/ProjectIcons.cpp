@@ -108,8 +108,8 @@ IconLoad readIconImages(Project& project, IconSlot slot, Reporter* reporter) {
     std::unique_ptr<IconImage> image;
     std::vector<IconImage> fileImages;
     try {
-        if (load.bitmap) load.ok = loadBitmapFile(ansiToSystem(path), size, id, image, load.problem);
-        else loadIconFile(ansiToSystem(path), size, id, image, fileImages);
+        if (load.bitmap) load.ok = loadBitmapFile(ansiToSystem(path, project.textCodePage), size, id, image, load.problem);
+        else loadIconFile(ansiToSystem(path, project.textCodePage), size, id, image, fileImages);
     } catch (const std::bad_alloc&) {
         load.ok = false;
     } catch (const XException& e) {

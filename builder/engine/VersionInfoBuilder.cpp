@@ -25,12 +25,13 @@ void wideText(ByteWriter& out, const std::u16string& text) {
 }
 
 // length, value length, type, key; returns where the length field is.
-std::size_t header(ByteWriter& out, std::uint16_t valueLength, std::uint16_t type, const std::string& key) {
+std::size_t header(ByteWriter& out, std::uint16_t valueLength, std::uint16_t type, const std::string& key,
+                   unsigned codePage) {
     std::size_t start = out.size();
     out.u16(0);
     out.u16(valueLength);
     out.u16(type);
-    wideText(out, ansiToUtf16(key));
+    wideText(out, ansiToUtf16(key, codePage));
     return start;
 }
 
@@ -42,12 +43,12 @@ void patchLength(ByteWriter& out, std::size_t start) {
     out.patchU16(start, static_cast<std::uint16_t>(length));
 }
 
-void stringEntry(ByteWriter& out, const std::string& key, const std::string& value) {
-    const std::u16string wide = ansiToUtf16(value);
+void stringEntry(ByteWriter& out, const std::string& key, const std::string& value, unsigned codePage) {
+    const std::u16string wide = ansiToUtf16(value, codePage);
     // A value too long for the field also outgrows its structure's length,
     // which patchLength refuses.
     std::uint16_t valueLength = wide.empty() ? 0 : static_cast<std::uint16_t>(wide.size() + 1);
-    std::size_t start = header(out, valueLength, 1, key);
+    std::size_t start = header(out, valueLength, 1, key, codePage);
     if (!wide.empty()) {
         out.align4();
         wideText(out, wide);
@@ -61,10 +62,10 @@ void twoParts(ByteWriter& out, const std::uint16_t (&parts)[4]) {
     out.u32((static_cast<std::uint32_t>(parts[2]) << 16) | parts[3]);
 }
 
-void varFileInfo(ByteWriter& out) {
-    std::size_t start = header(out, 0, 1, "VarFileInfo");
+void varFileInfo(ByteWriter& out, unsigned codePage) {
+    std::size_t start = header(out, 0, 1, "VarFileInfo", codePage);
     out.align4();
-    std::size_t var = header(out, 4, 0, "Translation");
+    std::size_t var = header(out, 4, 0, "Translation", codePage);
     out.align4();
     out.u16(0x0409);  // U.S. English
     out.u16(0x04B0);  // Unicode code page
@@ -90,7 +91,7 @@ void VersionInfoBuilder::setProductVersion(unsigned a, unsigned b, unsigned c, u
 
 std::string VersionInfoBuilder::layout() const {
     ByteWriter out;
-    std::size_t root = header(out, kFixedInfoSize, 0, "VS_VERSION_INFO");
+    std::size_t root = header(out, kFixedInfoSize, 0, "VS_VERSION_INFO", codePage_);
     out.align4();
     out.u32(kFixedSignature);
     out.u32(kFixedStructVersion);
@@ -105,13 +106,13 @@ std::string VersionInfoBuilder::layout() const {
     out.u32(0);  // date, low
 
     // StringFileInfo carries type 0, unlike the structures inside it.
-    std::size_t fileInfo = header(out, 0, 0, "StringFileInfo");
-    std::size_t table = header(out, 0, 1, "040904B0");
-    for (const auto& pair : strings_) stringEntry(out, pair.first, pair.second);
+    std::size_t fileInfo = header(out, 0, 0, "StringFileInfo", codePage_);
+    std::size_t table = header(out, 0, 1, "040904B0", codePage_);
+    for (const auto& pair : strings_) stringEntry(out, pair.first, pair.second, codePage_);
     patchLength(out, table);
     patchLength(out, fileInfo);
 
-    varFileInfo(out);
+    varFileInfo(out, codePage_);
     patchLength(out, root);
     return out.take();
 }

@@ -8,12 +8,16 @@
 #include <map>
 #include <string>
 
+#include "builder/engine/CodePage.h"
+
 class VersionInfoBuilder {
 public:
     VersionInfoBuilder() = default;
     virtual ~VersionInfoBuilder() = default;
 
     void setTarget(const std::string& path) { target_ = path; }
+    // The code page of the strings set (default: defaultCodePage()).
+    void setCodePage(unsigned codePage) { codePage_ = codePage; }
     // Four parts, most significant first; each taken as its low 16 bits.
     void setFileVersion(unsigned a, unsigned b, unsigned c, unsigned d);
     void setProductVersion(unsigned a, unsigned b, unsigned c, unsigned d);
@@ -32,6 +36,7 @@ public:
 
 private:
     std::string target_;
+    unsigned codePage_ = defaultCodePage();
     std::map<std::string, std::string> strings_;  // std::string compares bytes as unsigned char
     std::uint16_t fileVersion_[4] = {0, 0, 0, 0};
     std::uint16_t productVersion_[4] = {0, 0, 0, 0};

@@ -452,7 +452,7 @@ TEST_F(ExecutableWriterTest, EachLauncherGetsItsBlockInTheEncodingItReads) {
     ASSERT_TRUE(compile(p));
     const std::string linuxBlock = str(readParameterTrailer(dir.file("h\u00E9llo")));
     EXPECT_NE(linuxBlock.find("\nparameters\ncaf\u00E9 \u20AC\n"), std::string::npos);
-    EXPECT_EQ(linuxBlock, ansiToUtf8(buildParameterBlock(p)));
+    EXPECT_EQ(linuxBlock, ansiToUtf8(buildParameterBlock(p), p.textCodePage));
 
     p.setProjectVersion(1);
     ASSERT_TRUE(compile(p));

@@ -207,8 +207,8 @@ TEST(VersionInfoBuilder, TextIsConvertedFromTheProjectCodePage) {
         {932, "\x93\xFA\x96\x7B", u"\u65E5\u672C"},
     };
     for (const Case& c : cases) {
-        ASSERT_TRUE(setProjectCodePage(c.codePage));
         VersionInfoBuilder b;
+        b.setCodePage(c.codePage);
         b.setString("LegalCopyright", c.value);  // 14 characters: the value starts at 36
         std::string res = b.layout();
         ByteReader in(res.data() + 152, res.size() - 152);
@@ -218,7 +218,6 @@ TEST(VersionInfoBuilder, TextIsConvertedFromTheProjectCodePage) {
         EXPECT_EQ(s.valueLength, c.expected.size() + 1) << c.codePage;
         EXPECT_EQ(s.length, 36 + 2 * (c.expected.size() + 1)) << c.codePage;
     }
-    ASSERT_TRUE(setProjectCodePage(1252));
 }
 
 TEST(VersionInfoBuilder, VersionPartsTakeTheirLow16Bits) {
