@@ -5,14 +5,12 @@
 
 #include "builder/engine/IconLoading.h"
 #include "builder/engine/ProjectRecord.h"
-#include "platform/FileDialog.h"
 #include "platform/FileSystem.h"
 
 namespace {
 
 // No real project comes near this; a larger file is not a project file.
 constexpr std::uint64_t kMaxProjectFileSize = 4u << 20;
-const std::string kFilter("Caskit Project (*.csk)\0*.csk\0\0", 30);
 
 ProjectRecord recordOf(const Project& p) {
     ProjectRecord r;
@@ -105,16 +103,6 @@ void readIcons(Project& p, Reporter& reporter) {
     }
 }
 
-platform::FileDialogRequest projectDialog(platform::WindowRef owner, bool save) {
-    platform::FileDialogRequest request;
-    request.owner = owner;
-    request.title = save ? "Save Caskit Project" : "Open Caskit Project";
-    request.filter = kFilter;
-    request.defaultExtension = "csk";
-    request.save = save;
-    return request;
-}
-
 // Writes `bytes` to a temporary file beside `path` and moves it over
 // `path` only after the whole write succeeded, so a failure never
 // destroys the previous file. Reports every failure.
@@ -149,28 +137,17 @@ bool parseProjectRecord(Project& project, const std::string& bytes) {
     return true;
 }
 
-bool saveProject(Project& project, platform::WindowRef owner, Reporter& reporter) {
+bool saveProject(Project& project, Reporter& reporter) {
     if (!project.modified) return true;
-    if (project.projectPath.empty()) {
-        platform::FileDialogRequest request = projectDialog(owner, true);
-        request.initialName = proposedProjectFileName(project.mainClass());
-        std::optional<std::string> chosen = platform::askFileName(request);
-        if (!chosen) return false;
-        project.projectPath = *chosen;
-    }
+    if (project.projectPath.empty()) return false;
     if (!writeFileSafely(project.projectPath, serializeProject(project), reporter)) return false;
     project.modified = false;
     return true;
 }
 
-bool openProject(Project& project, platform::WindowRef owner, const std::string& path, Reporter& reporter) {
-    if (!path.empty()) {
-        project.projectPath = path;
-    } else {
-        std::optional<std::string> chosen = platform::askFileName(projectDialog(owner, false));
-        if (!chosen) return false;
-        project.projectPath = *chosen;
-    }
+bool openProject(Project& project, const std::string& path, Reporter& reporter) {
+    if (path.empty()) return false;
+    project.projectPath = path;
     platform::File file = platform::openFile(project.projectPath, platform::File::Mode::ReadExclusive);
     if (!file.isOpen()) {
         reporter.error(kProjectFileCaption, platform::lastErrorText());

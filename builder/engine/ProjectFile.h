@@ -5,22 +5,22 @@
 
 #include "builder/engine/Project.h"
 #include "builder/engine/Reporter.h"
-#include "platform/MessageBox.h"
 
 // The caption of the errors of saving and opening a project file.
 constexpr const char* kProjectFileCaption = "Error Creating Project File";
 
-// Writes the project when it is modified (asking for a file name over
-// `owner` when it has none). The file is written to a temporary file in
-// the same folder and replaces the old one only after a complete write.
-// True when saved or when there was nothing to save; a failure is
-// reported, a cancelled dialog is not.
-bool saveProject(Project& project, platform::WindowRef owner, Reporter& reporter);
+// Writes the project to its projectPath when it is modified (a front end
+// asks for a name first when it has none; without one nothing is written
+// and the result is false, unreported). The file is written to a
+// temporary file in the same folder and replaces the old one only after a
+// complete write. True when saved or when there was nothing to save; a
+// failure is reported.
+bool saveProject(Project& project, Reporter& reporter);
 
-// Reads a project file into a freshly constructed project (an empty path
-// asks with the Open dialog). False when cancelled, unreadable (reported)
-// or damaged (not reported).
-bool openProject(Project& project, platform::WindowRef owner, const std::string& path, Reporter& reporter);
+// Reads the project file at `path` into a freshly constructed project.
+// False for an empty path (not reported), an unreadable file (reported) or
+// a damaged one (not reported).
+bool openProject(Project& project, const std::string& path, Reporter& reporter);
 
 // The Save dialog's proposed name: the part of the main class after its
 // last "." followed by ".csk"; empty without a main class.

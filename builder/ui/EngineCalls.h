@@ -11,6 +11,8 @@
 class BoxReporter;
 class Project;
 
+// Saving asks for a file name with the Save dialog when a modified project
+// has none; opening with an empty path asks with the Open dialog.
 bool saveProjectSafely(Project& project, HWND owner);
 bool openProjectSafely(Project& project, HWND owner, const std::string& path);
 // The builder's compile of the project (its own stubs, into the exe

@@ -267,13 +267,13 @@ TEST(ProjectFile, SaveAndOpenThroughRealFiles) {
     Project original = fullProject();
     original.projectPath = dir.file("Start.csk");
     ASSERT_TRUE(original.modified);
-    ASSERT_TRUE(saveProject(original, nullptr, boxes));
+    ASSERT_TRUE(saveProject(original, boxes));
     EXPECT_FALSE(original.modified);
     EXPECT_EQ(readFile(original.projectPath), serializeProject(original));
     EXPECT_FALSE(std::filesystem::exists(original.projectPath + ".saving"));
 
     Project opened(false);
-    ASSERT_TRUE(openProject(opened, nullptr, original.projectPath, boxes));
+    ASSERT_TRUE(openProject(opened, original.projectPath, boxes));
     EXPECT_FALSE(opened.modified);
     EXPECT_EQ(opened.projectPath, original.projectPath);
     expectSameSettings(original, opened);
@@ -283,24 +283,24 @@ TEST(ProjectFile, UnmodifiedProjectIsNotWritten) {
     TempFolder dir;
     Project p(false);
     p.projectPath = dir.file("never.csk");
-    EXPECT_TRUE(saveProject(p, nullptr, boxes));
+    EXPECT_TRUE(saveProject(p, boxes));
     EXPECT_FALSE(std::filesystem::exists(p.projectPath));
-    Project untitled(false);  // no file and nothing to save: no dialog either
+    Project untitled(false);  // no file and nothing to save
     MessageRecorder messages;
-    EXPECT_TRUE(saveProject(untitled, nullptr, boxes));
+    EXPECT_TRUE(saveProject(untitled, boxes));
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST(ProjectFile, UntitledProjectAsksAndCancelIsSilent) {
-    // Linux has no dialog: it answers "cancelled".
+TEST(ProjectFile, UntitledProjectIsNotWrittenAndSaysNothing) {
+    // The builder asks for a name first; without one the engine writes nothing.
     Project p(false);
     p.setMainClass("com.example.Start");
     MessageRecorder messages;
-    EXPECT_FALSE(saveProject(p, nullptr, boxes));
+    EXPECT_FALSE(saveProject(p, boxes));
     EXPECT_TRUE(p.modified);
     EXPECT_TRUE(p.projectPath.empty());
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_FALSE(openProject(p, nullptr, "", boxes));
+    EXPECT_FALSE(openProject(p, "", boxes));
     EXPECT_TRUE(messages.shown.empty());
 }
 
@@ -315,7 +315,7 @@ TEST(ProjectFile, SaveIntoMissingFolderReportsAndKeepsModified) {
     Project p = fullProject();
     p.projectPath = dir.file("missing/p.csk");
     MessageRecorder messages;
-    EXPECT_FALSE(saveProject(p, nullptr, boxes));
+    EXPECT_FALSE(saveProject(p, boxes));
     EXPECT_TRUE(p.modified);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].caption, "Error Creating Project File");
@@ -332,7 +332,7 @@ TEST(ProjectFile, FailedSaveLeavesThePreviousFileIntact) {
     Project p = fullProject();
     p.projectPath = path;
     MessageRecorder messages;
-    EXPECT_FALSE(saveProject(p, nullptr, boxes));
+    EXPECT_FALSE(saveProject(p, boxes));
     EXPECT_EQ(readFile(path), "previous contents");
     EXPECT_TRUE(p.modified);
     ASSERT_EQ(messages.shown.size(), 1u);
@@ -347,7 +347,7 @@ TEST(ProjectFile, SaveReplacesAnExistingFileCompletely) {
     p.setProjectVersion(1);
     p.modified = true;
     p.projectPath = path;
-    ASSERT_TRUE(saveProject(p, nullptr, boxes));
+    ASSERT_TRUE(saveProject(p, boxes));
     EXPECT_EQ(readFile(path).size(), 111u);
 }
 
@@ -355,7 +355,7 @@ TEST(ProjectFile, OpenMissingFileReports) {
     TempFolder dir;
     Project p(false);
     MessageRecorder messages;
-    EXPECT_FALSE(openProject(p, nullptr, dir.file("nope.csk"), boxes));
+    EXPECT_FALSE(openProject(p, dir.file("nope.csk"), boxes));
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].caption, "Error Creating Project File");
 }
@@ -367,7 +367,7 @@ TEST(ProjectFile, OpenDamagedFileFailsSilently) {
     writeFile(path, full.substr(0, full.size() / 2));
     Project p(false);
     MessageRecorder messages;
-    EXPECT_FALSE(openProject(p, nullptr, path, boxes));
+    EXPECT_FALSE(openProject(p, path, boxes));
     EXPECT_TRUE(messages.shown.empty());
 }
 
@@ -390,7 +390,7 @@ TEST(ProjectFile, UnreadableIconFileStillOpensWithTheIconEmpty) {
     writeFile(path, bytes + w.data());
 
     Project opened(false);
-    ASSERT_TRUE(openProject(opened, nullptr, path, boxes));
+    ASSERT_TRUE(openProject(opened, path, boxes));
     EXPECT_EQ(opened.largeIconPath(), large);
     EXPECT_EQ(opened.smallIconPath(), small);
     EXPECT_EQ(opened.largeIcon(), nullptr);
@@ -407,12 +407,12 @@ TEST(ProjectFile, IconImagesAreRebuiltFromTheirFilesOnOpen) {
     loadIcon(p, IconSlot::Large, dir.file("app.ico"));
     loadIcon(p, IconSlot::Small, dir.file("app.ico"));
     p.projectPath = dir.file("icons.csk");
-    ASSERT_TRUE(saveProject(p, nullptr, boxes));
+    ASSERT_TRUE(saveProject(p, boxes));
     // Only the paths are stored, not the images.
     EXPECT_EQ(readFile(p.projectPath).size(), 111u + 2 * dir.file("app.ico").size());
 
     Project opened(false);
-    ASSERT_TRUE(openProject(opened, nullptr, p.projectPath, boxes));
+    ASSERT_TRUE(openProject(opened, p.projectPath, boxes));
     EXPECT_FALSE(opened.modified);  // although the icon setters ran
     ASSERT_NE(opened.largeIcon(), nullptr);
     ASSERT_NE(opened.smallIcon(), nullptr);

@@ -36,7 +36,7 @@ BOOL WINAPI notImplemented(LPCSTR, LPCSTR, DWORD) {
 std::string mainClassIn(const std::string& path) {
     Project read;
     BoxReporter boxes(nullptr);
-    return openProject(read, nullptr, path, boxes) ? read.mainClass() : "<unreadable>";
+    return openProject(read, path, boxes) ? read.mainClass() : "<unreadable>";
 }
 
 void savesAndReplaces(const std::string& path) {
@@ -46,10 +46,10 @@ void savesAndReplaces(const std::string& path) {
     project.setMainClass("com.example.First");
     project.projectPath = path;
     BoxReporter boxes(nullptr);
-    expect("a new file is saved", saveProject(project, nullptr, boxes));
+    expect("a new file is saved", saveProject(project, boxes));
     expect("the new file holds the project", mainClassIn(path) == "com.example.First");
     project.setMainClass("com.example.Second");
-    expect("an existing file is replaced", saveProject(project, nullptr, boxes));
+    expect("an existing file is replaced", saveProject(project, boxes));
     expect("the replaced file holds the new project", mainClassIn(path) == "com.example.Second");
     expect("the move call was the one that is not implemented", gNotImplementedCalls >= 2);
     expect("no temporary file is left", !exists(path + ".saving"));

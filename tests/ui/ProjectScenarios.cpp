@@ -532,7 +532,7 @@ void jdk11Project(HWND& window) {
     saveAs(window, path, "Hello.csk", "jdk11.csk");
     Project saved;
     BoxReporter boxes(nullptr);
-    if (checks.check(openProject(saved, nullptr, path, boxes), "JDK 1.1: the engine reads the saved file")) {
+    if (checks.check(openProject(saved, path, boxes), "JDK 1.1: the engine reads the saved file")) {
         checks.equal(saved.getProjectVersion(), 1, "saved: version");
         checks.equal(saved.exeName(), std::string("app.exe"), "saved: exe name");
         checks.equal(saved.exeFolder(), gWork + "\\out\\", "saved: exe folder");
@@ -620,7 +620,7 @@ void jdk20Project(HWND& window) {
     saveAs(window, path, "Main.csk", "jdk20.csk");
     Project saved;
     BoxReporter boxes(nullptr);
-    if (checks.check(openProject(saved, nullptr, path, boxes), "JDK 2.0: the engine reads the saved file")) {
+    if (checks.check(openProject(saved, path, boxes), "JDK 2.0: the engine reads the saved file")) {
         checks.equal(saved.getProjectVersion(), 2, "saved: version 2");
         checks.equal(saved.exeName(), std::string("app20.exe"), "saved: exe name");
         checks.equal(saved.mainClass(), typed.mainClass, "saved: main class");

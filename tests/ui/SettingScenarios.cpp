@@ -133,7 +133,7 @@ void jdk20Settings() {
     Project saved;
 
     BoxReporter boxes(nullptr);
-    if (checks.check(openProject(saved, nullptr, path, boxes), "settings: the engine reads the saved file")) {
+    if (checks.check(openProject(saved, path, boxes), "settings: the engine reads the saved file")) {
         ExtendedSettings expected;
         expected.jvmOptions = options;
         expected.javaMinVersion = "17";
