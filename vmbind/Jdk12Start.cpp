@@ -70,7 +70,12 @@ int startJdk12Vm(const LaunchParameters& parameters) {
     initArgs.version = JNI_VERSION_1_2;
     initArgs.nOptions = static_cast<jint>(options.size());
     initArgs.options = options.data();
-    initArgs.ignoreUnrecognized = JNI_TRUE;
+    // A runtime of Java 9 or newer takes every option the launcher passes
+    // it, so an option it does not know can only be the user's: it ends
+    // the start as under `java` (the VM names it on standard error) rather
+    // than passing in silence. Older and unknown runtimes are let ignore
+    // what they do not know, as always.
+    initArgs.ignoreUnrecognized = version.count > 0 && version.parts[0] >= 9 ? JNI_FALSE : JNI_TRUE;
 
     if (startupCacheDump()) return dumpStartupCache(createJavaVm, &initArgs);
 

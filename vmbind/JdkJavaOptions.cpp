@@ -3,6 +3,7 @@
 #include "launcher/DiagnosticLog.h"
 #include "platform/Console.h"
 #include "platform/Environment.h"
+#include "platform/Files.h"
 #include "platform/MessageBox.h"
 
 #include <string.h>
@@ -10,31 +11,64 @@
 namespace {
 
 const char kVariable[] = "JDK_JAVA_OPTIONS";
+const uint64_t kMostArgumentFileBytes = 1 << 20;
 
 bool isSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
-// The options whose value `java` also takes as the next word; the VM
-// takes only "name=value". "-p" is the short name of --module-path.
-// Texts ended by a zero each, the list by an empty one.
-const char kTakesValue[] =
-    "--add-opens\0--add-exports\0--add-reads\0--add-modules\0--limit-modules\0--module-path\0"
-    "--upgrade-module-path\0--patch-module\0--enable-native-access\0";
+// Words of the `java` command, each after its class: 'j' options that
+// `java` also takes with their value as the next word, which the VM takes
+// only as "name=value" ("-p" is the short name of --module-path); 'r'
+// refused in the variable (what names the program to run, and what ends
+// `java` before main); 'v' and 'o' options of the command itself rather
+// than of the VM (the launcher chooses the class path and the VM), left
+// out, 'v' with the word after it as its value. A final '*' matches every
+// word it begins.
+const char kJavaWords[] =
+    "j--add-opens\0j--add-exports\0j--add-reads\0j--add-modules\0j--limit-modules\0j--module-path\0"
+    "j--upgrade-module-path\0j--patch-module\0j--enable-native-access\0j-p\0"
+    "r-jar\0r-m\0r--module\0r--module=*\0r-h\0r-?\0r-help\0r--help\0r--help-extra\0r-X\0r-version\0"
+    "r--version\0r-fullversion\0r--full-version\0r--dry-run\0r--list-modules\0r-d\0r--describe-module\0"
+    "r--validate-modules\0v-cp\0v-classpath\0v--class-path\0v--source\0o-server\0o-client\0o-showversion\0"
+    "o--show-version\0o-Xdiag\0o-splash:*\0o-XshowSettings*\0";
 
-const char* joinedName(const Text& word) {
-    if (word == "-p") return "--module-path";
-    for (const char* name = kTakesValue; *name; name += strlen(name) + 1)
-        if (word == name) return name;
-    return nullptr;
+// The class of `word` in kJavaWords; 0 for a VM option.
+char javaWordClass(const Text& word) {
+    for (const char* entry = kJavaWords; *entry; entry += strlen(entry) + 1) {
+        const char* name = entry + 1;
+        size_t i = 0;
+        while (name[i] && name[i] != '*' && name[i] == word.c_str()[i]) ++i;
+        if (name[i] == '*' || (!name[i] && i == word.size())) return entry[0];
+    }
+    return 0;
+}
+
+// Appends the options of the argument file `path` (blank-separated words,
+// quotes as in the variable, '#' where a word would begin comments out the
+// rest of its line). False after the message `java` gives.
+bool readArgumentFile(const Text& path, List<Text>& words) {
+    platform::File file = platform::File::open(path.c_str(), platform::File::Mode::ReadShared);
+    uint64_t size = 0;
+    Text bytes;
+    if (file.isOpen() && file.size(size) && size <= kMostArgumentFileBytes &&
+        bytes.tryResize(static_cast<size_t>(size)) && file.readExact(bytes.data(), bytes.size()) &&
+        splitOptionWords(bytes, true, words))
+        return true;
+    Text message = "Cannot read the argument file " + path + " named in environment variable JDK_JAVA_OPTIONS";
+    platform::showMessage(nullptr, message.c_str(), "Error", platform::kMbOk);
+    return false;
 }
 
 }  // namespace
 
-bool splitJdkJavaOptions(const Text& value, List<Text>& options) {
-    const char* joining = nullptr;  // the option the last word named, waiting for its value
+bool splitOptionWords(const Text& value, bool comments, List<Text>& words) {
     size_t at = 0;
     while (at < value.size()) {
         if (isSpace(value[at])) {
             ++at;
+            continue;
+        }
+        if (comments && value[at] == '#') {
+            while (at < value.size() && value[at] != '\n') ++at;
             continue;
         }
         Text word;
@@ -49,17 +83,35 @@ bool splitJdkJavaOptions(const Text& value, List<Text>& options) {
             word.append(value.data() + at, close - at);
             at = close + 1;
         }
-        if (joining) {
-            options.back() = joining;
-            options.back() += '=';
-            options.back() += word;
-            joining = nullptr;
-        } else {
-            joining = joinedName(word);
-            options.push_back(static_cast<Text&&>(word));
-        }
+        words.push_back(static_cast<Text&&>(word));
     }
     return true;
+}
+
+VmWordProblem vmOptionsOfWords(const List<Text>& words, List<Text>& options, Text& word) {
+    for (size_t i = 0; i < words.size(); ++i) {
+        word = words[i];
+        const char kind = javaWordClass(word);
+        if (kind == 'r') return VmWordProblem::Refused;
+        if (word.c_str()[0] != '-') return VmWordProblem::MainClass;
+        if (kind == 'v') {
+            ++i;
+        } else if (kind != 'o') {
+            if (kind == 'j' && i + 1 < words.size()) {
+                if (word == "-p") word = "--module-path";
+                word += '=';
+                word += words[++i];
+            }
+            options.push_back(word);
+        }
+    }
+    return VmWordProblem::None;
+}
+
+bool splitJdkJavaOptions(const Text& value, List<Text>& options) {
+    List<Text> words;
+    Text word;
+    return splitOptionWords(value, false, words) && vmOptionsOfWords(words, options, word) == VmWordProblem::None;
 }
 
 bool jdkJavaOptions(const LaunchParameters& parameters, const JavaVersion& version, List<Text>& options) {
@@ -77,8 +129,27 @@ bool jdkJavaOptions(const LaunchParameters& parameters, const JavaVersion& versi
     platform::writeStandardError(kNote, sizeof kNote - 1);
     platform::writeStandardError(value.data(), value.size());
     platform::writeStandardError("\n", 1);
-    if (splitJdkJavaOptions(value, options)) return true;
-    platform::showMessage(nullptr, "Unmatched quote in environment variable JDK_JAVA_OPTIONS", "Error",
-                          platform::kMbOk);
+    List<Text> words, expanded;
+    if (!splitOptionWords(value, false, words)) {
+        platform::showMessage(nullptr, "Unmatched quote in environment variable JDK_JAVA_OPTIONS", "Error",
+                              platform::kMbOk);
+        return false;
+    }
+    // "@file" stands for the options in the file (relative to the current
+    // folder), "@@x" for the word "@x"; --disable-@files ends that.
+    bool argumentFiles = true;
+    for (const Text& word : words) {
+        if (word == "--disable-@files") argumentFiles = false;
+        else if (!argumentFiles || word.size() < 2 || word[0] != '@') expanded.push_back(word);
+        else if (word[1] == '@') expanded.push_back(Text(word.c_str() + 1));
+        else if (!readArgumentFile(Text(word.c_str() + 1), expanded)) return false;
+    }
+    Text word;
+    const VmWordProblem problem = vmOptionsOfWords(expanded, options, word);
+    if (problem == VmWordProblem::None) return true;
+    Text message = problem == VmWordProblem::Refused ? "Option " : "The main class ";
+    message += word;
+    message += " is not allowed in environment variable JDK_JAVA_OPTIONS";
+    platform::showMessage(nullptr, message.c_str(), "Error", platform::kMbOk);
     return false;
 }

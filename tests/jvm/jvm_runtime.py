@@ -65,13 +65,25 @@ def heap_order(h):
 
 
 def jdk_java_options(h):
-    """JDK_JAVA_OPTIONS reaches the program, announced as java does."""
+    """JDK_JAVA_OPTIONS reaches the program, announced as java does, with
+    an @file's options; what java refuses there is refused; an option the
+    VM does not know, from any of the user's sources, ends the start."""
     exe = h.app("jdk_java_options", block(classpath=["classes"], properties=["app.plain=block"]))
-    value = '-Dapp.plain=env -Dapp.blank="a b"'
+    with open(os.path.join(h.work, "args.txt"), "w") as f:
+        f.write("# from a file\n-Dapp.expanded='x y' -server\n")
+    value = '-Dapp.plain=env -Dapp.blank="a b" @%s' % os.path.join(h.work, "args.txt")
     rc, out, err = h.run(exe, env={"JDK_JAVA_OPTIONS": value})
     v = output_values(out)
-    expect_equal((rc, err, v["property app.plain"], v["property app.blank"]),
-                 (0, "NOTE: Picked up JDK_JAVA_OPTIONS: %s\n" % value, "env", "a b"), "options and the note")
+    expect_equal((rc, err, v["property app.plain"], v["property app.blank"], v["property app.expanded"]),
+                 (0, "NOTE: Picked up JDK_JAVA_OPTIONS: %s\n" % value, "env", "a b", "x y"), "options and the note")
+    rc, out, err = h.run(exe, env={"JDK_JAVA_OPTIONS": "-jar app.jar"})
+    expect_equal((rc, out, err.splitlines()[-1]),
+                 (1, "", "Error: Option -jar is not allowed in environment variable JDK_JAVA_OPTIONS"), "-jar")
+    rc, out, err = h.run(exe, env={"JDK_JAVA_OPTIONS": "-XX:+NoSuchFlag"})
+    expect_equal((rc, out, "Unrecognized VM option 'NoSuchFlag'" in err), (1, "", True), "an unknown option")
+    exe = h.app("unknown_option", block(classpath=["classes"], jvmoptions=["-Xnosuch"]))
+    rc, out, err = h.run(exe)
+    expect_equal((rc, out, "Unrecognized option: -Xnosuch" in err), (1, "", True), "an unknown project option")
 
 
 def bad_options_file(h):

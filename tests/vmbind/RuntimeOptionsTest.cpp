@@ -187,6 +187,23 @@ TEST(JdkJavaOptions, SplitAsJavaDoes) {
                                         "--add-modules"}));
     EXPECT_EQ(split("-Dx=\"a b"), std::vector<std::string>{"unmatched"});
     EXPECT_EQ(split(""), std::vector<std::string>{});
+    // The java command's own options are left out, -cp with its value.
+    EXPECT_EQ(split("-server -cp a:b -Da=1 -showversion -splash:s.png --class-path c -Db=2"),
+              (std::vector<std::string>{"-Da=1", "-Db=2"}));
+    // What names the program or ends java before main is refused, by word.
+    for (const char* refused : {"-jar", "--module=m/x", "-version", "--help", "app.Main"}) {
+        List<Text> words, options;
+        words.push_back(text(std::string("-Da=1")));
+        words.push_back(text(refused));
+        Text word;
+        EXPECT_EQ(vmOptionsOfWords(words, options, word),
+                  refused[0] == '-' ? VmWordProblem::Refused : VmWordProblem::MainClass);
+        EXPECT_EQ(str(word), refused);
+    }
+    // An argument file's comments begin where a word would.
+    List<Text> words;
+    ASSERT_TRUE(splitOptionWords(text("# all\n-Da=x#y  # rest\r\n'-Db=#'\n"), true, words));
+    EXPECT_EQ(strs(words), (std::vector<std::string>{"-Da=x#y", "-Db=#"}));
 }
 
 TEST(VmOptions, SourcesInOrderTheJitRuleAndTheDump) {
