@@ -42,7 +42,13 @@ int runNew(const std::vector<std::string>& words) {
     project.setExtended(&ExtendedSettings::codePage, codePageToRecord());
     // Today's runtimes run everything in the interpreter when the JIT is
     // off: a new JDK 2.0 project has it on unless --jit off is given.
-    if (version == 2) project.setJitEnabled(true);
+    // Its heap is the runtime's to size, as `java` does, unless
+    // --min-heap/--max-heap give a number: a fixed 16 MB maximum makes
+    // today's programs run out of memory.
+    if (version == 2) {
+        project.setJitEnabled(true);
+        project.setExtended(&ExtendedSettings::runtimeHeap, kRuntimeMinHeap | kRuntimeMaxHeap);
+    }
     if (std::optional<int> done = applySettingOptions("new", project, path, args, isJdkOption)) return *done;
     // A console program works on the caller's files, as `java` does,
     // unless --working-folder says otherwise.

@@ -39,7 +39,7 @@ std::optional<int> applySettingOptions(const char* command, Project& project, co
 }
 
 std::optional<int> checkProjectSettings(const char* command, const Project& project) {
-    if (project.minHeap() > project.maxHeap())
+    if (project.extended().runtimeHeap == 0 && project.minHeap() > project.maxHeap())
         return usageError(command, "--min-heap (" + std::to_string(project.minHeap()) +
                                        " KB) is larger than --max-heap (" + std::to_string(project.maxHeap()) +
                                        " KB)");

@@ -79,6 +79,25 @@ Apply sizeSetter(void (Project::*set)(std::uint32_t)) {
     };
 }
 
+// A heap size: kilobytes, or "default" for the runtime's own choice (JDK
+// 2.0 projects; JDK 1.1 runtimes have no default to fall back on).
+Apply heapSetter(void (Project::*set)(std::uint32_t), std::uint32_t runtimeBit) {
+    return [set, runtimeBit](Project& p, const std::string& v) -> Error {
+        std::uint32_t bits = p.extended().runtimeHeap & ~runtimeBit;
+        if (v == "default") {
+            if (p.getProjectVersion() != static_cast<std::int32_t>(ProjectVersion::Jdk20))
+                return std::string("\"default\" is for JDK 2.0 projects; a JDK 1.1 runtime needs a number");
+            bits |= runtimeBit;
+        } else {
+            std::uint32_t n = 0;
+            if (Error e = kilobytes(v, n)) return *e + " or default";
+            (p.*set)(n);
+        }
+        p.setExtended(&ExtendedSettings::runtimeHeap, bits);
+        return std::nullopt;
+    };
+}
+
 Apply versionSetter(void (Project::*set)(std::int16_t, std::int16_t, std::int16_t, std::int16_t)) {
     return [set](Project& p, const std::string& v) -> Error {
         std::int16_t parts[4];
@@ -191,8 +210,8 @@ std::map<std::string, Apply> makeOptions() {
         {"jit", boolSetter(&Project::setJitEnabled)},
         {"console", boolSetter(&Project::setConsoleWindow)},
         {"route-console", boolSetter(&Project::setRouteConsole)},
-        {"min-heap", sizeSetter(&Project::setMinHeap)},
-        {"max-heap", sizeSetter(&Project::setMaxHeap)},
+        {"min-heap", heapSetter(&Project::setMinHeap, kRuntimeMinHeap)},
+        {"max-heap", heapSetter(&Project::setMaxHeap, kRuntimeMaxHeap)},
         {"native-stack", sizeSetter(&Project::setMaxNativeStack)},
         {"java-stack", sizeSetter(&Project::setMaxJavaStack)},
         {"version-info",
@@ -288,8 +307,13 @@ std::string projectOptionsHelp() {
            "                             in the interpreter, many times slower\n"
            "  --console on|off           console window (default off)\n"
            "  --route-console on|off     route the console to a file (default off)\n"
-           "  --min-heap KB              minimum heap in kilobytes (default 1024)\n"
-           "  --max-heap KB              maximum heap in kilobytes (default 16384)\n"
+           "  --min-heap KB|default      minimum heap in kilobytes, or default: the\n"
+           "                             runtime's own (JDK 2.0; default for a new JDK 2.0\n"
+           "                             project: runtime default; JDK 1.1: 1024)\n"
+           "  --max-heap KB|default      maximum heap in kilobytes, or default: the\n"
+           "                             runtime's own, sized by the machine's memory\n"
+           "                             (default for a new JDK 2.0 project: runtime\n"
+           "                             default; JDK 1.1: 16384)\n"
            "  --native-stack KB          stack for native code in kilobytes (default 128)\n"
            "  --java-stack KB            stack for Java code in kilobytes (default 512)\n"
            "                             (JDK 1.1 sizes are at most 2097151 KB)\n"

@@ -128,8 +128,11 @@ int runShow(const std::vector<std::string>& words) {
     field("jit", onOff(p.jitEnabled()));
     field("console", onOff(p.consoleWindow()));
     field("route-console", onOff(p.routeConsole()));
-    field("min-heap", std::to_string(p.minHeap()) + " KB");
-    field("max-heap", std::to_string(p.maxHeap()) + " KB");
+    const auto heap = [&p](std::uint32_t size, std::uint32_t runtimeBit) {
+        return p.extended().runtimeHeap & runtimeBit ? std::string("runtime default") : std::to_string(size) + " KB";
+    };
+    field("min-heap", heap(p.minHeap(), kRuntimeMinHeap));
+    field("max-heap", heap(p.maxHeap(), kRuntimeMaxHeap));
     field("native-stack", std::to_string(p.maxNativeStack()) + " KB");
     field("java-stack", std::to_string(p.maxJavaStack()) + " KB");
     field("version-info", onOff(p.versionInfoEnabled));

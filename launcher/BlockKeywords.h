@@ -13,7 +13,8 @@
     X(RouteConsole, "routeconsole") X(MinHeap, "minheap") X(MaxHeap, "maxheap")                          \
     X(MaxCStack, "maxcstack") X(MaxJavaStack, "maxjavastack") X(JvmOptions, "jvmoptions")                \
     X(JavaMin, "javamin") X(JavaMax, "javamax") X(DownloadUrl, "downloadurl")                            \
-    X(StartupCache, "startupcache") X(WorkingFolder, "workingfolder") X(EmbeddedJar, "embeddedjar")
+    X(StartupCache, "startupcache") X(WorkingFolder, "workingfolder") X(RuntimeHeap, "runtimeheap")      \
+    X(EmbeddedJar, "embeddedjar")
 
 enum class BlockKeyword : unsigned char {
 #define CASKIT_KEYWORD_ID(id, text) id,

@@ -56,6 +56,7 @@ public:
     Text downloadUrl;         // "downloadurl": offered when no runtime is found
     bool startupCache = false;  // "startupcache"
     bool callerFolder = false;  // "workingfolder" caller: the current folder stays
+    Text runtimeHeap;           // "runtimeheap": 1 no -Xms, 2 no -Xmx, 3 neither (JDK 1.2 start)
     bool embeddedJar = false;   // "embeddedjar": the executable holds the program's jar
 
 private:

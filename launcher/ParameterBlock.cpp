@@ -98,6 +98,7 @@ void applyRecord(LaunchParameters& p, const Text& keyword, BlockLineReader& line
     case BlockKeyword::DownloadUrl: text = &LaunchParameters::downloadUrl; break;
     case BlockKeyword::StartupCache: flag = &LaunchParameters::startupCache; break;
     case BlockKeyword::WorkingFolder: p.callerFolder = lines.next() == "caller"; break;
+    case BlockKeyword::RuntimeHeap: text = &LaunchParameters::runtimeHeap; break;
     case BlockKeyword::EmbeddedJar: flag = &LaunchParameters::embeddedJar; break;
     case BlockKeyword::Count: break;
     }

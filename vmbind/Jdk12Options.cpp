@@ -23,8 +23,9 @@ List<Text> jdk12Options(const LaunchParameters& parameters, const Text& classPat
     options.reserve(5 + parameters.properties.size());
     options.push_back("-Djava.class.path=" + classPathText);
     if (parameters.jitDisabled && honoursCompilerProperty(runtime)) options.push_back("-Djava.compiler=NONE");
-    options.push_back("-Xms" + decimalText(parseSizeNumber(parameters.minHeap)) + "k");
-    options.push_back("-Xmx" + decimalText(parseSizeNumber(parameters.maxHeap)) + "k");
+    const int32_t runtimeHeap = parseSizeNumber(parameters.runtimeHeap);
+    if (!(runtimeHeap & 1)) options.push_back("-Xms" + decimalText(parseSizeNumber(parameters.minHeap)) + "k");
+    if (!(runtimeHeap & 2)) options.push_back("-Xmx" + decimalText(parseSizeNumber(parameters.maxHeap)) + "k");
     if (!parameters.classGcEnabled) options.push_back("-Xnoclassgc");
     for (const Text& property : parameters.properties) options.push_back(property);
     return options;

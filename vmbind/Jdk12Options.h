@@ -42,9 +42,10 @@ bool honoursCompilerProperty(const JavaVersion& runtime);
 // The launcher's own options: "-Djava.class.path=" + class path,
 // "-Djava.compiler=NONE" when the JIT is off and the runtime still honours
 // it (before Java 21, or of unknown version `runtime.count` 0), "-Xms<n>k",
-// "-Xmx<n>k", "-Xnoclassgc" when class GC is off, then every property
-// (already complete "-D" options) in list order. The list grows as needed:
-// every property reaches the VM.
+// "-Xmx<n>k" (each unless "runtimeheap" leaves it to the runtime),
+// "-Xnoclassgc" when class GC is off, then every property (already
+// complete "-D" options) in list order. The list grows as needed: every
+// property reaches the VM.
 List<Text> jdk12Options(const LaunchParameters& parameters, const Text& classPathText,
                         const JavaVersion& runtime = JavaVersion());
 

@@ -13,6 +13,11 @@
 // Which folder a launched program starts in.
 enum class WorkingFolder : std::uint32_t { Executable = 0, Caller = 1 };
 
+// The bits of ExtendedSettings::runtimeHeap: which of the project's heap
+// sizes are left to the runtime (a JDK 2.0 launcher then passes no -Xms or
+// -Xmx, and the runtime sizes the heap by the machine's memory).
+enum RuntimeHeap : std::uint32_t { kRuntimeMinHeap = 1, kRuntimeMaxHeap = 2 };
+
 // Every setting, as X(type, field): the fields of ExtendedSettings, each
 // value-initialized (off, 0 or empty). Equality compares each, and
 // SettingTable.cpp does not compile while its table lacks a row for one.
@@ -32,7 +37,9 @@ enum class WorkingFolder : std::uint32_t { Executable = 0, Caller = 1 };
     X(std::string, fileDescription)                                                                     \
     X(std::string, productName)                                                                         \
     /* The ANSI code page of the project's text when recorded; 0: none was (the system's, or 1252). */  \
-    X(std::uint32_t, codePage)
+    X(std::uint32_t, codePage)                                                                          \
+    /* The heap sizes the runtime chooses itself (no -Xms, -Xmx): RuntimeHeap bits; 0: both set. */     \
+    X(std::uint32_t, runtimeHeap)
 
 struct ExtendedSettings {
 #define CASKIT_SETTING_FIELD(type, field) type field{};

@@ -57,6 +57,9 @@ constexpr SettingInfo kSettings[] = {
     // Recorded from --code-page, which every command takes.
     {"codePage", 12, SettingKind::Number, nullptr, "code-page", nullptr, "N", "", nullptr, nullptr, nullptr,
      &ExtendedSettings::codePage, nullptr},
+    // Set by "--min-heap default" and "--max-heap default".
+    {"runtimeHeap", 13, SettingKind::Number, nullptr, "runtime-heap", blockKeywordText(BlockKeyword::RuntimeHeap), "N",
+     "", nullptr, nullptr, nullptr, &ExtendedSettings::runtimeHeap, nullptr},
 };
 
 // A row for every field of ExtendedSettings (a row naming no field does

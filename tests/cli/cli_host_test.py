@@ -139,7 +139,8 @@ EXPECTED_BLOCK = block_lines([
     "binarypath", "#internal#", "classname", "hello.Main", "parameters", "x y", "appendcp",
     "environment", "1", "A", "b=c", "classpath", "1", "/apps/h.jar", "properties", "1", "k=v",
     "noasyncgc", "1", "noclassgc", "1", "verifyremote", "disablejit", "0", "console", "0",
-    "routeconsole", "0", "minheap", "1024", "maxheap", "16384", "maxcstack", "128", "maxjavastack", "512"])
+    "routeconsole", "0", "minheap", "1024", "maxheap", "16384", "maxcstack", "128", "maxjavastack", "512",
+    "runtimeheap", "3"])
 
 
 def test_compile_linux_trailer(work):
@@ -649,7 +650,7 @@ def test_code_page(work):
     ru = os.path.join(work, "ru.csk")
     rc, out, err = caskit("new", ru, "--jdk", "2.0", "--code-page", "1251", "--exe-name", "\u043f\u0440\u043e\u0431a",
                           "--exe-folder", work, "--main-class", "hello.Main")
-    check(rc == 0 and read_project(open(ru, "rb").read())["extension"] == {"codePage": 1251},
+    check(rc == 0 and read_project(open(ru, "rb").read())["extension"] == {"codePage": 1251, "runtimeHeap": 3},
           "1251 recorded: %d %r" % (rc, err))
     rc, out, err = caskit("compile", ru, "--target", "linux-x64")
     check(rc == 0 and os.path.exists(os.path.join(work, "\u043f\u0440\u043e\u0431a")),
@@ -769,6 +770,18 @@ def test_option_checks(work):
     for jdk, extra, jit in (("2.0", [], True), ("2.0", ["--jit", "off"], False), ("1.1", [], False)):
         caskit("new", path, "--jdk", jdk, *extra)
         check(read_project(open(path, "rb").read())["jitEnabled"] == jit, "jit of %s %r" % (jdk, extra))
+    # The heap: the runtime's own in new JDK 2.0 projects unless a size is
+    # given; "default" goes back to it, and JDK 1.1 runtimes need numbers.
+    caskit("new", path, "--jdk", "2.0", "--max-heap", "65536")
+    caskit("set", path, "--min-heap", "2048")
+    rc, out, err = caskit("show", path)
+    check("min-heap           2048 KB" in out and "max-heap           65536 KB" in out, "sizes given: %r" % out)
+    caskit("set", path, "--max-heap", "default")
+    rc, out, err = caskit("show", path)
+    check("max-heap           runtime default" in out.splitlines(), "default again: %r" % out)
+    check(read_project(open(path, "rb").read())["extension"].get("runtimeHeap") == 2, "only the maximum")
+    rc, out, err = caskit("new", os.path.join(work, "bad.csk"), "--jdk", "1.1", "--max-heap", "default")
+    check(rc == 2 and "JDK 1.1 runtime needs a number" in err, "default on JDK 1.1: %d %r" % (rc, err))
 
     # A JDK 1.1 runtime takes sizes as 32-bit byte counts: 2 GB and more is refused.
     too_large = ("The maximum heap of 2097152 KB does not fit a JDK 1.1 runtime, which takes at most "

@@ -130,6 +130,11 @@ def heap_options_applied(h):
         limit = int(maxheap) * 1024
         if not (limit * 0.75 <= reported <= limit):
             raise AssertionError("maxMemory %d for -Xmx%sk" % (reported, maxheap))
+    # Left to the runtime, the heap is sized by the machine's memory, not
+    # by the 16 MB the block still carries.
+    exe = h.app("heap_runtime", block(classpath=["classes"], runtimeheap="3"))
+    rc, out, err = h.run(exe)
+    expect_equal((rc, int(output_values(out)["maxMemory"]) > 64 << 20), (0, True), "runtime default heap")
 
 
 def missing_class(h):

@@ -89,7 +89,8 @@ Settings readBack(const std::string& block, bool optionStyle) {
                   {"javamax", str(p.javaMaxVersion)},
                   {"downloadurl", str(p.downloadUrl)},
                   {"startupcache", p.startupCache ? "1" : "0"},
-                  {"workingfolder", p.callerFolder ? "caller" : "executable"}};
+                  {"workingfolder", p.callerFolder ? "caller" : "executable"},
+                  {"runtimeheap", p.runtimeHeap.empty() ? "0" : str(p.runtimeHeap)}};
     s.embeddedJar = p.embeddedJar;
     return s;
 }

@@ -151,4 +151,13 @@ PAGE_TEST(heapPageJdk20StoresZeroStacks) {
     CHECK_EQ(project.maxNativeStack(), 0u);
     CHECK_EQ(project.maxJavaStack(), 0u);
     CHECK_EQ(helpId(page.get()), 7);
+    // "Runtime default" leaves a size to the runtime and greys its field.
+    CHECK(!checked(page.get(), IDC_MIN_HEAP_DEFAULT) && enabled(page.get(), IDC_MAX_HEAP));
+    click(page.get(), IDC_MAX_HEAP_DEFAULT);
+    CHECK(!enabled(page.get(), IDC_MAX_HEAP) && enabled(page.get(), IDC_MIN_HEAP));
+    CHECK_EQ(verify(page.get()), 1);
+    CHECK_EQ(project.extended().runtimeHeap, static_cast<std::uint32_t>(kRuntimeMaxHeap));
+    project.setExtended(&ExtendedSettings::runtimeHeap, kRuntimeMinHeap | kRuntimeMaxHeap);
+    Page both(createHeapPage(container(), &project, IDD_HEAP_JDK20));
+    CHECK(checked(both.get(), IDC_MIN_HEAP_DEFAULT) && !enabled(both.get(), IDC_MIN_HEAP));
 }

@@ -1,4 +1,5 @@
-// The heap pages (dialogs 123 and 124): heap and stack sizes in kilobytes.
+// The heap pages (dialogs 123 and 124): heap and stack sizes in kilobytes;
+// on the JDK 2.0 page each heap size may be left to the runtime instead.
 
 #include "builder/engine/Jdk11Sizes.h"
 #include "builder/ui/Pages.h"
@@ -22,10 +23,19 @@ public:
         SetDlgItemInt(dialog_, IDC_MAX_HEAP, project_.maxHeap(), FALSE);
         SetDlgItemInt(dialog_, IDC_NATIVE_STACK, project_.maxNativeStack(), FALSE);
         SetDlgItemInt(dialog_, IDC_JAVA_STACK, project_.maxJavaStack(), FALSE);
+        for (const HeapChoice& c : kHeapChoices) {
+            setChecked(dialog_, c.box, project_.extended().runtimeHeap & c.bit);
+            enableControl(dialog_, c.field, !isChecked(dialog_, c.box));
+        }
         return FALSE;
     }
 
-    bool onCommand(int, int) { return false; }
+    // A size the runtime chooses has nothing to type.
+    bool onCommand(int id, int) {
+        for (const HeapChoice& c : kHeapChoices)
+            if (id == c.box) enableControl(dialog_, c.field, !isChecked(dialog_, c.box));
+        return false;
+    }
 
     // The sizes are stored as typed, and a missing field (both stacks on
     // the JDK 2.0 template) stores 0. Those zeros are not a change of the
@@ -38,6 +48,12 @@ public:
         project_.setMaxHeap(readUnsigned(dialog_, IDC_MAX_HEAP));
         storeStack(IDC_NATIVE_STACK, &Project::setMaxNativeStack);
         storeStack(IDC_JAVA_STACK, &Project::setMaxJavaStack);
+        if (GetDlgItem(dialog_, IDC_MIN_HEAP_DEFAULT)) {
+            std::uint32_t bits = 0;
+            for (const HeapChoice& c : kHeapChoices)
+                if (isChecked(dialog_, c.box)) bits |= c.bit;
+            project_.setExtended(&ExtendedSettings::runtimeHeap, bits);
+        }
         const std::optional<std::string> problem = jdk11SizeProblem(project_);
         if (problem) MessageBoxA(dialog_, problem->c_str(), "Data Error", MB_OK);
         return !problem;
@@ -46,6 +62,14 @@ public:
     int helpId() const { return 7; }
 
 private:
+    // A "Runtime default" box, the size field it stands for, its bit.
+    struct HeapChoice {
+        int box, field;
+        std::uint32_t bit;
+    };
+    static constexpr HeapChoice kHeapChoices[] = {{IDC_MIN_HEAP_DEFAULT, IDC_MIN_HEAP, kRuntimeMinHeap},
+                                                  {IDC_MAX_HEAP_DEFAULT, IDC_MAX_HEAP, kRuntimeMaxHeap}};
+
     void storeStack(int id, void (Project::*setter)(std::uint32_t)) {
         const bool shown = GetDlgItem(dialog_, id) != nullptr;
         const bool wasModified = project_.modified;
