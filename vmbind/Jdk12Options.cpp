@@ -1,6 +1,7 @@
 #include "vmbind/Jdk12Options.h"
 
 #include "platform/PathSeparator.h"
+#include "vmbind/JdkJavaOptions.h"
 #include "vmbind/SizeNumber.h"
 
 namespace {
@@ -12,7 +13,8 @@ const char kSourceNames[] = "\0 (project)\0 (JDK_JAVA_OPTIONS)\0 (options file)\
 }  // namespace
 
 void appendOptions(VmOptions& options, const List<Text>& texts, OptionSource source) {
-    for (const Text& text : texts) options.texts.push_back(text);
+    for (const Text& text : texts)
+        if (!isJavaCommandOption(text)) options.texts.push_back(text);
     options.ends[static_cast<unsigned>(source)] = options.texts.size();
 }
 

@@ -58,7 +58,8 @@ VmOptions vmOptions(const LaunchParameters& parameters, const Text& classPathTex
                     const OptionSources& sources);
 
 // Appends `texts` to the list as the options of `source`, the last source
-// so far.
+// so far, leaving out the `java` command's own options (-server...),
+// which `java` takes from its command line and never passes to the VM.
 void appendOptions(VmOptions& options, const List<Text>& texts, OptionSource source);
 
 // The executable's folder as caskit.executable.dir and %EXEDIR% give it:

@@ -60,6 +60,8 @@ bool readArgumentFile(const Text& path, List<Text>& words) {
 
 }  // namespace
 
+bool isJavaCommandOption(const Text& option) { return javaWordClass(option) == 'o'; }
+
 bool splitOptionWords(const Text& value, bool comments, List<Text>& words) {
     size_t at = 0;
     while (at < value.size()) {

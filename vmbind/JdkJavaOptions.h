@@ -24,6 +24,11 @@ enum class VmWordProblem { None, Refused, MainClass };
 // -version...); MainClass: a word that is no option.
 VmWordProblem vmOptionsOfWords(const List<Text>& words, List<Text>& options, Text& word);
 
+// Whether `option` is one of the `java` command's own options that take
+// no value (-server, -client, -showversion, -splash:...): the VM does not
+// take them, and `java` would not pass them on.
+bool isJavaCommandOption(const Text& option);
+
 // splitOptionWords without comments, then vmOptionsOfWords; false for a
 // quote that is not closed or a refused word.
 bool splitJdkJavaOptions(const Text& value, List<Text>& options);

@@ -210,7 +210,7 @@ TEST(VmOptions, SourcesInOrderTheJitRuleAndTheDump) {
     LaunchParameters p(PropertyStyle::Option);
     p.jitDisabled = true;
     p.properties = {"-Dp=1"};
-    p.jvmOptions = {"-Xmx1g", "--add-opens=x"};
+    p.jvmOptions = {"-Xmx1g", "-server", "--add-opens=x"};  // java's own -server never reaches the VM
     p.exeFolder = "/opt/app/";
     p.exeName = "app";
     OptionSources sources;
