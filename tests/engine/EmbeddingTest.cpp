@@ -151,6 +151,7 @@ TEST_F(EmbeddingTest, BadInputIsNamedAndLeavesThePreviousExecutable) {
                                                 " is not well-formed XML: line 1: the document ends inside <assembly>"},
         {makeJar("app.Main"), "<a>" + std::string(64 << 10, ' ') + "</a>",
          "The application manifest " + xmlPath + " is larger than 64 KB (65543 bytes)"},
+        {makeJar(std::string("a\0b", 3)), "", "The Main-Class \"a\\0b\" in the manifest of the jar " + jarPath + " is"},
         {makeZip({{"META-INF/MANIFEST.MF", "Main-Class: a.B\n"}}, std::string(50000, 'c')), "",
          "The jar " + jarPath + " cannot be embedded: 66384 bytes would follow the end of its archive"},
     };
