@@ -25,11 +25,6 @@ Text jdk11ClassPathText(const Text& joined, const char* vmDefault, char separato
     return text;
 }
 
-Text withEmbeddedJar(bool embeddedJar, const Text& ownPath, const Text& classPathText, char separator) {
-    if (!embeddedJar) return classPathText;
-    return ownPath + separator + classPathText;
-}
-
 namespace {
 
 // `entry` resolved against `base`. On Windows a path with a drive ("C:\x",

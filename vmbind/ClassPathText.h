@@ -16,12 +16,6 @@ Text jdk12ClassPathText(const Text& binaryPath, const Text& classLib, const Text
 // class path (none when the VM left it null).
 Text jdk11ClassPathText(const Text& joined, const char* vmDefault, char separator);
 
-// The executable's own file (`ownPath`) in front of `classPathText` when
-// it carries the program's jar (the "embeddedjar" setting), so that the
-// program's classes and resources load from it first; `classPathText`
-// alone otherwise.
-Text withEmbeddedJar(bool embeddedJar, const Text& ownPath, const Text& classPathText, char separator);
-
 // The class-path text as the VM gets it, entry by entry (the empty entry
 // after a final separator included). With a `base` folder (the
 // executable's, with its trailing separator, when the caller's folder stays

@@ -10,6 +10,7 @@
 #include "vmbind/Jdk11InitArgs.h"
 #include "vmbind/Jdk11Settings.h"
 #include "vmbind/LibraryLoading.h"
+#include "vmbind/VmClassPath.h"
 #include "vmbind/VmStartSteps.h"
 
 int startJdk11Vm(const LaunchParameters& parameters) {
@@ -40,7 +41,7 @@ int startJdk11Vm(const LaunchParameters& parameters) {
     applySettings(initArgs, parameters, properties.data());
     // Kept alive until JNI_CreateJavaVM has returned.
     Text classPathText =
-        finishClassPath(parameters, jdk11ClassPathText(joined, initArgs.classpath, platform::kListSeparator));
+        vmClassPath(parameters, jdk11ClassPathText(joined, initArgs.classpath, platform::kListSeparator), false);
     initArgs.classpath = classPathText.data();
 
     MainCallTexts texts;

@@ -15,6 +15,7 @@
 #include "vmbind/LibraryLoading.h"
 #include "vmbind/RuntimeSearch.h"
 #include "vmbind/StartupCache.h"
+#include "vmbind/VmClassPath.h"
 #include "vmbind/VmStartSteps.h"
 
 namespace {
@@ -39,11 +40,9 @@ int startJdk12Vm(const LaunchParameters& parameters) {
     platform::DynamicLibrary library = loadRuntimeLibraryOrSearch(parameters, profile(), paths, version);
     if (!library || !jdkJavaOptions(parameters, version, sources.jdkJavaOptions)) return -1;
     // After the loading: a runtime the search found has no class library.
-    const Text classPathText = withEmbeddedJar(
-        parameters.embeddedJar, parameters.exeFolder + parameters.exeName,
-        finishClassPath(parameters,
-                        jdk12ClassPathText(parameters.binaryPath, paths.classLib, joined, platform::kListSeparator)),
-        platform::kListSeparator);
+    const Text classPathText = vmClassPath(
+        parameters, jdk12ClassPathText(parameters.binaryPath, paths.classLib, joined, platform::kListSeparator),
+        parameters.embeddedJar);
 
     auto createJavaVm = reinterpret_cast<CreateJavaVMFunction>(library.symbol("JNI_CreateJavaVM"));
     if (!createJavaVm) {

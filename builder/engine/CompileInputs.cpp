@@ -9,6 +9,17 @@
 
 namespace {
 
+// `text` with each NUL shown as \0: a message quotes it whole, where its
+// first NUL would end it.
+std::string withVisibleNuls(const std::string& text) {
+    std::string shown;
+    for (char c : text) {
+        if (c) shown += c;
+        else shown += "\\0";
+    }
+    return shown;
+}
+
 // The whole file, at most `maxSize` bytes; nullopt with the reason.
 std::optional<std::string> readInput(const std::string& path, std::uint64_t maxSize, const std::string& what,
                                      std::string& error) {
@@ -75,7 +86,7 @@ bool readJarFile(const Project& project, CompileInputs& inputs, std::string& err
             return false;
         }
         if (!isClassName(jarMainClass)) {
-            error = "The Main-Class \"" + jarMainClass + "\" in the manifest of the jar " + path +
+            error = "The Main-Class \"" + withVisibleNuls(jarMainClass) + "\" in the manifest of the jar " + path +
                     " is not a class name the compile can store (ASCII, no blanks). Set the main class of the project.";
             return false;
         }

@@ -27,8 +27,6 @@ namespace {
 constexpr const char* kResourceMarker = "resbased";
 constexpr unsigned kMarkerId = 1;
 constexpr unsigned kBlockId = 2;
-// Larger files are not launcher stubs.
-constexpr std::uint64_t kMaxExecutableSize = 256u << 20;
 constexpr unsigned kManifestType = 24;  // RT_MANIFEST
 constexpr unsigned kManifestId = 1;     // the process's own manifest
 
@@ -40,8 +38,8 @@ bool fail(const CompileJob& job, const std::string& text) {
 }
 
 // Raises XException when the target cannot be opened for update; false
-// when the update could not be completed.
-bool writeVersionBlock(const Project& project, const std::string& targetPath) {
+// with the reason in `error` when the update could not be completed.
+bool writeVersionBlock(const Project& project, const std::string& targetPath, std::string& error) {
     std::int16_t file[4], product[4];
     project.getFileVersion(file[0], file[1], file[2], file[3]);
     project.getProductVersion(product[0], product[1], product[2], product[3]);
@@ -71,7 +69,7 @@ bool writeVersionBlock(const Project& project, const std::string& targetPath) {
     builder.setString("LegalTrademarks", project.legalTrademarks());
     builder.setString("ProductName", named.productName.empty() ? project.exeName() : named.productName);
     builder.setString("ProductVersion", versionText(product));
-    return builder.write();
+    return builder.write(&error);
 }
 
 // The Linux launcher reads its block in UTF-8; the Windows stubs in the
@@ -149,39 +147,31 @@ bool writeStub(const CompileJob& job, const std::string& path) {
 bool writeResources(const CompileJob& job, const std::string& path) {
     const Project& project = job.request.project;
     if (project.versionInfoEnabled &&
-        !run(job, CompileStep::Version, [&](std::string&) { return writeVersionBlock(project, path); }))
+        !run(job, CompileStep::Version, [&](std::string& error) { return writeVersionBlock(project, path, error); }))
         return false;
     const std::vector<IconImage> images = iconSetToWrite(project);
     std::vector<const IconImage*> icons;
     for (const IconImage& image : images) icons.push_back(&image);
-    const auto writeIcons = [&](std::string&) { return writeIconResources(icons, path, 0); };
+    const auto writeIcons = [&](std::string& error) { return writeIconResources(icons, path, 0, &error); };
     if (!icons.empty() && !run(job, CompileStep::Icons, writeIcons)) return false;
     return !job.inputs.manifest ||
            run(job, CompileStep::Manifest, storeResource(path, kManifestType, kManifestId, *job.inputs.manifest));
 }
 
-// Gives a Windows executable the time stamp `time`; the Linux launcher has
-// no such field. False after reporting.
-bool stampBuildTime(const CompileJob& job, const std::string& path, std::uint32_t time) {
-    std::optional<std::string> bytes = platform::readWholeFile(path, kMaxExecutableSize);
-    if (!bytes) return fail(job, platform::lastErrorText());
-    if (readsUtf8Block(*bytes)) return true;
-    std::string error;
-    if (!setPeTimeStamp(*bytes, time, error)) return fail(job, "cannot set the time stamp: " + error);
-    platform::File file = platform::openFile(path, platform::File::Mode::CreateAlways);
-    return (file.isOpen() && file.write(*bytes) && file.close()) || fail(job, platform::lastErrorText());
-}
-
-// Everything into the temporary file. The time stamp once every resource
-// is in; the jar after it (in the resource form; the trailer form has it
-// already), whose appending makes the PE checksum right for the whole file.
+// Everything into the temporary file. The jar once every resource is in
+// (in the resource form; the trailer form has it already); then the time
+// stamp, and the header checksum made right for the whole file, which the
+// appended jar changed.
 bool writeTemporary(const CompileJob& job, const std::string& path) {
     if (!writeStub(job, path) || (resourceForm(job) && !writeResources(job, path))) return false;
-    if (job.buildTime && !stampBuildTime(job, path, *job.buildTime)) return false;
-    return job.inputs.jar.empty() || run(job, CompileStep::Jar, [&](std::string& error) {
-               if (resourceForm(job) && !appendToFile(path, job.inputs.jar, error)) return false;
-               return refreshPeChecksum(path, error);
-           });
+    if (!job.inputs.jar.empty())
+        return run(job, CompileStep::Jar, [&](std::string& error) {
+            return (!resourceForm(job) || appendToFile(path, job.inputs.jar, error)) &&
+                   stampPeHeader(path, job.buildTime, error);
+        });
+    std::string error;
+    return !job.buildTime || stampPeHeader(path, job.buildTime, error) ||
+           fail(job, "cannot set the time stamp: " + error);
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "builder/engine/IconFileReader.h"
 
+#include <algorithm>
 #include <new>
+#include <vector>
 
 #include "builder/engine/DibLayout.h"
 #include "builder/engine/PngImage.h"
@@ -67,6 +69,34 @@ bool describeImage(IconImage& image) {
     return true;
 }
 
+// Where every image lies: each must lie inside the file, and no two may
+// share bytes (images that did would cost their bytes again for every
+// entry naming them, a file of a few kilobytes giving an executable of
+// many megabytes).
+std::vector<DirectoryEntry> readEntries(ByteReader& in, std::uint16_t count, std::uint64_t fileSize,
+                                        const std::string& path) {
+    std::vector<DirectoryEntry> entries(count);
+    std::vector<std::uint16_t> byOffset(count);
+    for (std::uint16_t i = 0; i < count; ++i) {
+        entries[i] = readEntry(in);
+        if (entries[i].imageOffset > fileSize) throw XFileException("Error Seeking in .ico File");
+        if (entries[i].bytesInRes > fileSize - entries[i].imageOffset) throw XFileException("Error Reading File");
+        byOffset[i] = i;
+    }
+    std::sort(byOffset.begin(), byOffset.end(), [&entries](std::uint16_t a, std::uint16_t b) {
+        return entries[a].imageOffset != entries[b].imageOffset ? entries[a].imageOffset < entries[b].imageOffset
+                                                                : a < b;
+    });
+    for (std::size_t k = 1; k < byOffset.size(); ++k) {
+        const DirectoryEntry& before = entries[byOffset[k - 1]];
+        if (std::uint64_t{before.imageOffset} + before.bytesInRes > entries[byOffset[k]].imageOffset)
+            throw XFileException(path + ": images " + std::to_string(std::min(byOffset[k - 1], byOffset[k]) + 1) +
+                                 " and " + std::to_string(std::max(byOffset[k - 1], byOffset[k]) + 1) +
+                                 " share bytes; each image of an icon file must have bytes of its own");
+    }
+    return entries;
+}
+
 IconFile readAll(const std::string& path) {
     platform::File file = platform::openFile(path, platform::File::Mode::ReadExclusive);
     if (!file.isOpen()) throw XFileException("Error Opening ,ico File for Reading");
@@ -83,23 +113,27 @@ IconFile readAll(const std::string& path) {
 
     std::string directory(kDirectoryEntrySize * count, '\0');
     if (!file.readExact(directory.data(), directory.size())) throw XFileException("Error Reading .ico File");
-    ByteReader entries(directory.data(), directory.size());
+    if (count > kMaxIconFileImages)
+        throw XFileException(path + ": " + std::to_string(count) + " images; an icon file may hold at most " +
+                             std::to_string(kMaxIconFileImages));
+    ByteReader in(directory.data(), directory.size());
+    const std::vector<DirectoryEntry> entries = readEntries(in, count, fileSize, path);
+    std::uint64_t total = 0;
+    for (const DirectoryEntry& entry : entries) total += entry.bytesInRes;
+    if (total > kMaxIconFileImageBytes)
+        throw XFileException(path + ": its images take " + std::to_string(total) +
+                             " bytes, over the cap of " +
+                             std::to_string(kMaxIconFileImageBytes >> 20) + " MB an icon file's images may take");
 
     IconFile result;
     result.path = path.substr(0, kMaxPathLength);
     result.type = type;
     result.images.reserve(count);
-    std::uint64_t total = 0;
     for (std::uint16_t i = 0; i < count; ++i) {
-        const DirectoryEntry entry = readEntry(entries);
-        if (entry.imageOffset > fileSize || !file.seek(entry.imageOffset))
-            throw XFileException("Error Seeking in .ico File");
-        if (entry.bytesInRes > fileSize - entry.imageOffset) throw XFileException("Error Reading File");
-        total += entry.bytesInRes;
-        if (total > kMaxIconFileImageBytes) throw XMemoryException();
+        if (!file.seek(entries[i].imageOffset)) throw XFileException("Error Seeking in .ico File");
         IconImage image;
         image.id = i;
-        image.bytes.resize(entry.bytesInRes);
+        image.bytes.resize(entries[i].bytesInRes);
         if (!file.readExact(image.bytes.data(), image.bytes.size())) throw XFileException("Error Reading File");
         if (!describeImage(image)) throw XFileException("Error Reading File");
         result.images.push_back(std::move(image));

@@ -35,7 +35,7 @@ std::string buildIconGroupDirectory(const std::vector<const IconImage*>& images,
 }
 
 bool writeIconResources(const std::vector<const IconImage*>& images, const std::string& targetPath,
-                        std::uint16_t baseId) {
+                        std::uint16_t baseId, std::string* error) {
     ResourceTransaction update;
     // The file's own icons and icon groups go, whatever their language, so
     // that the one group left names icons that each exist once.
@@ -43,10 +43,14 @@ bool writeIconResources(const std::vector<const IconImage*>& images, const std::
         throw XException("exe not found");
     // From here every way out that does not commit discards the update
     // (the ResourceTransaction destructor).
-    if (images.size() > 0xFFFF) return false;
+    const auto failed = [&](const std::string& reason) {
+        if (error) *error = reason;
+        return false;
+    };
+    if (images.size() > 0xFFFF) return failed("more than 65535 icon images");
     // An empty resource would delete the icon instead of writing it.
     for (const IconImage* image : images)
-        if (!image || image->bytes.empty()) return false;
+        if (!image || image->bytes.empty()) return failed("an icon image without bytes");
     std::string directory;
     try {
         directory = buildIconGroupDirectory(images, baseId);
@@ -56,9 +60,10 @@ bool writeIconResources(const std::vector<const IconImage*>& images, const std::
     for (const IconImage* image : images) {
         if (!update.update(platform::kRtIcon, resourceId(*image, baseId), kNeutralLanguage, image->bytes.data(),
                            image->size()))
-            return false;
+            return failed(update.errorText());
     }
-    if (!update.update(platform::kRtGroupIcon, baseId, kNeutralLanguage, directory.data(), directory.size()))
-        return false;
-    return update.commit();
+    if (!update.update(platform::kRtGroupIcon, baseId, kNeutralLanguage, directory.data(), directory.size()) ||
+        !update.commit())
+        return failed(update.errorText());
+    return true;
 }

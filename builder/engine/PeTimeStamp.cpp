@@ -1,21 +1,59 @@
 #include "builder/engine/PeTimeStamp.h"
 
+#include <algorithm>
 #include <cstdlib>
 
-#include "builder/engine/PeImage.h"
 #include "platform/ByteReader.h"
+#include "platform/FileSystem.h"
 
 namespace {
 
-// Offsets from the start of the optional header (PeImage::optionalHeaderOffset):
-// the COFF header's TimeDateStamp lies 16 bytes before it (the COFF header
-// is 20 bytes long, the field at its offset 4), CheckSum 64 bytes into it
-// in both PE32 and PE32+.
-constexpr std::size_t kTimeStampBeforeOptionalHeader = 16;
+// The DOS header's e_lfanew; from the "PE\0\0" signature the COFF
+// header's TimeDateStamp (4 + 4) and the optional header (4 + 20), whose
+// CheckSum lies 64 bytes in, in both PE32 and PE32+.
+constexpr std::size_t kDosHeaderSize = 64;
+constexpr std::size_t kPeOffsetField = 0x3C;
+constexpr std::size_t kTimeStampField = 8;
+constexpr std::size_t kOptionalHeader = 24;
 constexpr std::size_t kChecksumInOptionalHeader = 64;
+constexpr std::size_t kChunk = 1u << 16;  // even: words never straddle two pieces
 
-void put32(std::string& out, std::size_t at, std::uint32_t v) {
-    for (std::size_t i = 0; i < 4; ++i) out[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+bool failure(std::string& error, std::string reason) {
+    error = std::move(reason);
+    return false;
+}
+
+void put32(unsigned char* out, std::uint32_t v) {
+    for (std::size_t i = 0; i < 4; ++i) out[i] = static_cast<unsigned char>((v >> (8 * i)) & 0xFF);
+}
+
+// The file's PE checksum (peChecksum), read a piece at a time with the
+// four bytes at `checksumAt` counted as zero.
+bool streamedChecksum(platform::File& file, std::uint64_t size, std::uint64_t checksumAt, std::uint32_t& checksum,
+                      std::string& error) {
+    std::string piece(kChunk, '\0');
+    std::uint64_t sum = 0;
+    if (!file.seek(0)) return failure(error, platform::lastErrorText());
+    for (std::uint64_t at = 0; at < size; at += kChunk) {
+        const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(kChunk, size - at));
+        if (!file.readExact(piece.data(), n)) return failure(error, "the file was cut short while it was read");
+        for (std::size_t i = 0; i < n; i += 2) {
+            std::uint32_t word = static_cast<unsigned char>(piece[i]);
+            if (i + 1 < n) word |= static_cast<std::uint32_t>(static_cast<unsigned char>(piece[i + 1])) << 8;
+            if (at + i >= checksumAt && at + i < checksumAt + 4) word = 0;
+            sum += word;
+            sum = (sum & 0xFFFF) + (sum >> 16);
+        }
+    }
+    sum = (sum & 0xFFFF) + (sum >> 16);
+    checksum = static_cast<std::uint32_t>(sum + size);
+    return true;
+}
+
+bool writeAt(platform::File& file, std::uint64_t at, std::uint32_t value, std::string& error) {
+    unsigned char bytes[4];
+    put32(bytes, value);
+    return (file.seek(at) && file.write(bytes, sizeof bytes)) || failure(error, platform::lastErrorText());
 }
 
 }  // namespace
@@ -39,19 +77,30 @@ std::optional<std::uint32_t> sourceDateEpoch(std::string& error) {
     return static_cast<std::uint32_t>(seconds);
 }
 
-bool setPeTimeStamp(std::string& file, std::uint32_t time, std::string& error) {
-    PeImage image;
-    if (!readPeImage(file, image, error)) return false;
-    const std::size_t optional = image.optionalHeaderOffset;
-    put32(file, optional - kTimeStampBeforeOptionalHeader, time);
-    const std::size_t checksumAt = optional + kChecksumInOptionalHeader;
-    ByteReader in(file.data(), file.size());
-    in.seek(checksumAt);
-    const std::uint32_t checksum = in.u32();
-    if (!in.ok()) {
-        error = "the optional header is cut short";
+bool stampPeHeader(const std::string& path, std::optional<std::uint32_t> time, std::string& error) {
+    platform::File file = platform::openFile(path, platform::File::Mode::Locked);
+    std::uint64_t size = 0;
+    if (!file.isOpen() || !file.size(size)) return failure(error, platform::lastErrorText());
+    unsigned char dos[kDosHeaderSize] = {};
+    const long long got = file.read(dos, sizeof dos);
+    if (got < 0) return failure(error, platform::lastErrorText());
+    if (got < 2 || dos[0] != 'M' || dos[1] != 'Z') return true;
+    ByteReader dosReader(dos, static_cast<std::size_t>(got));
+    dosReader.seek(kPeOffsetField);
+    const std::uint64_t pe = dosReader.u32();
+    unsigned char headers[kOptionalHeader + kChecksumInOptionalHeader + 4] = {};
+    if (!dosReader.ok() || !file.seek(pe) || !file.readExact(headers, sizeof headers))
+        return failure(error, "the PE headers are cut short");
+    ByteReader in(headers, sizeof headers);
+    const std::uint32_t signature = in.u32();
+    in.seek(kOptionalHeader - 4);
+    const std::uint16_t optionalSize = in.u16();
+    if (signature != 0x00004550 || optionalSize < kChecksumInOptionalHeader + 4)
+        return failure(error, "no PE header with a checksum field");
+    const std::uint64_t checksumAt = pe + kOptionalHeader + kChecksumInOptionalHeader;
+    std::uint32_t checksum = 0;
+    if ((time && !writeAt(file, pe + kTimeStampField, *time, error)) ||
+        !streamedChecksum(file, size, checksumAt, checksum, error) || !writeAt(file, checksumAt, checksum, error))
         return false;
-    }
-    if (checksum != 0) put32(file, checksumAt, peChecksum(file, checksumAt));
-    return true;
+    return file.close() || failure(error, platform::lastErrorText());
 }

@@ -117,12 +117,13 @@ std::string VersionInfoBuilder::layout() const {
     return out.take();
 }
 
-bool VersionInfoBuilder::write() const {
+bool VersionInfoBuilder::write(std::string* error) const {
     if (target_.empty()) return true;
     std::string resource = layout();
     ResourceTransaction update;
     if (!update.begin(target_)) throw XException("exe not found");
     // A failed update leaves the transaction open; the destructor discards it.
-    if (!update.update(platform::kRtVersion, 1, 0, resource.data(), resource.size())) return false;
-    return update.commit();
+    if (update.update(platform::kRtVersion, 1, 0, resource.data(), resource.size()) && update.commit()) return true;
+    if (error) *error = update.errorText();
+    return false;
 }

@@ -31,8 +31,9 @@ public:
     // Writes the resource into the target in one resource transaction.
     // Does nothing for an empty target path. Raises XException "exe not
     // found" when the target cannot be opened for update (the target is
-    // then unchanged). Returns the result of ending the update.
-    bool write() const;
+    // then unchanged). Returns the result of ending the update, with the
+    // reason of a failure in `error` when given.
+    bool write(std::string* error = nullptr) const;
 
 private:
     std::string target_;

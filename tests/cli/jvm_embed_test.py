@@ -53,6 +53,13 @@ def linux_launcher_alone(work, project):
     lines = out.splitlines()
     check(rc == 0 and lines == [RESOURCE, "first entry: " + exe, "arguments: one"],
           "Linux launcher alone: %d %r %s" % (rc, lines, err))
+    # A folder whose name holds the class-path separator: the jar is named
+    # relative to the launcher's folder, the current one while it runs.
+    split = os.path.join(work, "al:one")
+    shutil.copytree(alone, split)
+    rc, out, err = run(os.path.join(split, "app"), "one", cwd=work, env=env)
+    check(rc == 0 and out.splitlines() == [RESOURCE, "first entry: app", "arguments: one"],
+          "Linux launcher in %s: %d %r %s" % (split, rc, out, err))
 
 
 def java_reads(exe, what):

@@ -108,6 +108,21 @@ TEST_F(EmbeddingTest, WindowsExecutableHoldsTheJarAfterItsResourcesWithTheManife
     EXPECT_EQ(caskit_test::get32(trailerForm, kChecksum), peChecksum(trailerForm, kChecksum));
 }
 
+TEST_F(EmbeddingTest, SourceDateEpochStampsOnlyTheHeadersOfAFileOverTheStubCap) {
+    // Stub, jar and trailer together over 256 MB: stamped, with a checksum
+    // right for the whole file (the jar's archive behind 256 MB - 4 KB of
+    // other data, as Java's zip reader allows).
+    setenv("SOURCE_DATE_EPOCH", "1700000000", 1);
+    stub += std::string(8192, '\0');
+    ASSERT_TRUE(compile(project(std::string(kMaxEmbeddedJarSize - 4096, 'j') + makeJar("big.Main"), false)));
+    unsetenv("SOURCE_DATE_EPOCH");
+    const std::string file = readFile(dir.file("app.exe"));
+    ASSERT_GT(file.size(), 256u << 20);
+    const std::size_t stamp = caskit_test::kHandPeOffset + 8, checksum = caskit_test::kHandOptional + 64;
+    EXPECT_EQ(caskit_test::get32(file, stamp), 1700000000u);
+    EXPECT_EQ(caskit_test::get32(file, checksum), peChecksum(file, checksum));
+}
+
 TEST_F(EmbeddingTest, ConsoleProgramsUseTheConsoleTwin) {
     Project p = project(makeJar("a.B"), true);
     p.setExtended(&ExtendedSettings::consoleProgram, true);
@@ -136,6 +151,7 @@ TEST_F(EmbeddingTest, BadInputIsNamedAndLeavesThePreviousExecutable) {
                                                 " is not well-formed XML: line 1: the document ends inside <assembly>"},
         {makeJar("app.Main"), "<a>" + std::string(64 << 10, ' ') + "</a>",
          "The application manifest " + xmlPath + " is larger than 64 KB (65543 bytes)"},
+        {makeJar(std::string("a\0b", 3)), "", "The Main-Class \"a\\0b\" in the manifest of the jar " + jarPath + " is"},
         {makeZip({{"META-INF/MANIFEST.MF", "Main-Class: a.B\n"}}, std::string(50000, 'c')), "",
          "The jar " + jarPath + " cannot be embedded: 66384 bytes would follow the end of its archive"},
     };

@@ -186,6 +186,13 @@ TEST(BitmapFile, BitFieldMasksOfSixteenAndThirtyTwoBitPicturesAreApplied) {
     });
     EXPECT_EQ(read16, expected16);
 
+    // Two pixels, red and green, 5-6-5 masks inside a 52- and a 56-byte header.
+    const std::string dib565 =
+        patchU32(testpics::makeDib(2, 1, 16, {}, [](int x, int) -> std::uint32_t { return x ? 0x07E0 : 0xF800; }), 16, 3);
+    for (std::uint32_t size : {52u, 56u}) {
+        EXPECT_EQ(readError(withHeader(dib565, size, u32s({0xF800, 0x07E0, 0x001F})), &read16), "") << size;
+        EXPECT_EQ(read16, testpics::makeDib(2, 1, 32, {}, [](int x, int) { return x ? 0x00FF00u : 0xFF0000u; }));
+    }
     // 32 bits in a 124-byte header whose masks put blue in the top byte.
     std::string dib32 = patchU32(testpics::makeDib(2, 1, 32, {}, [](int x, int) -> std::uint32_t {
         return x ? 0x11223344u : 0xFF0000FFu;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "builder/engine/IconFileReader.h"
 #include "tests/icons/IconTestImages.h"
 #include "tests/icons/TestFileBytes.h"
@@ -155,23 +157,36 @@ TEST(IconFileReader, ImagesWhoseHeaderDoesNotFitTheirBytesAreRefused) {
     EXPECT_EQ(read(patchU32(kTwoImages, first, 0xFFFFFFFFu)).what, "Error Reading File");      // header size
 }
 
-TEST(IconFileReader, TotalImageBytesAreBounded) {
-    // 60000 entries that all point at the same 2216 bytes: 133 MB in all.
-    const std::uint16_t count = 60000;
-    ByteWriter w;
-    w.u16(0);
-    w.u16(1);
-    w.u16(count);
-    const std::uint32_t offset = 6u + 16u * count;
-    for (int i = 0; i < count; ++i) {
-        w.u32(0);
-        w.u32(0);
-        w.u32(static_cast<std::uint32_t>(kImage32x8.size()));
-        w.u32(offset);
+TEST(IconFileReader, ImagesMayNotShareBytesOutnumberRealIconsOrPassTheCap) {
+    // `count` entries naming one image of `size` bytes after the directory.
+    const auto shared = [](std::uint16_t count, const std::string& image, std::uint64_t size) {
+        ByteWriter w;
+        for (std::uint16_t v : {std::uint16_t{0}, std::uint16_t{1}, count}) w.u16(v);
+        const std::uint32_t entry[] = {0, 0, static_cast<std::uint32_t>(size), 6u + 16u * count};
+        for (int i = 0; i < count; ++i)
+            for (std::uint32_t v : entry) w.u32(v);
+        w.bytes(image);
+        return w.take();
+    };
+    const std::string sharing = ": images 1 and 2 share bytes; each image of an icon file must have bytes of its own";
+    const std::string tooMany = "picture.ico: 257 images; an icon file may hold at most 256";
+    const auto tail = [](const std::string& text, const std::string& end) {
+        return text.substr(text.size() - std::min(end.size(), text.size()));
+    };
+    EXPECT_EQ(tail(read(shared(257, kImage32x8, 2216)).what, tooMany), tooMany);
+    EXPECT_EQ(tail(read(shared(256, kImage32x8, 2216)).what, sharing), sharing);
+    EXPECT_EQ(tail(read(patchU32(kTwoImages, 6 + 16 + 12, 6 + 32 + 295)).what, sharing), sharing);
+    // One image over the cap, its bytes a hole in the file: refused unread.
+    TempFolder folder;
+    const std::string big = folder.write("big.ico", shared(1, "", kMaxIconFileImageBytes + 1));
+    std::filesystem::resize_file(big, 22 + kMaxIconFileImageBytes + 1);
+    try {
+        readIconFile(big);
+        ADD_FAILURE() << "read";
+    } catch (const XFileException& e) {
+        EXPECT_EQ(e.what(), big + ": its images take 67108865 bytes, over the cap of 64 MB an icon file's images "
+                                  "may take");
     }
-    w.bytes(kImage32x8);
-    const Outcome o = read(w.data());
-    EXPECT_EQ(o.what, "memory");
 }
 
 TEST(IconFileReader, PngImagesAreKeptAsStoredWithTheirHeadersGeometry) {

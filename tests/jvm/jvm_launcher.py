@@ -325,6 +325,11 @@ def caller_folder_class_path(h):
     v = output_values(out)
     expect_equal((v["user.dir"], v["java.class.path"]), (start, "%s/:%s/classes:%s/" % (app, app, app)),
                  "current folder and class path")
+    # No entry can name the launcher's folder when its name holds ':'.
+    shutil.copytree(app, app + ":x")
+    rc, out, err = h.run(os.path.join(app + ":x", "app"), cwd=start)
+    expect_equal((rc, out, err), (1, "", "Error: %s:x/app: ':' in this path splits the class path\n" % app),
+                 "launcher in a folder named with ':'")
 
 
 def caller_folder_maven(h):

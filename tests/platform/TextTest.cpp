@@ -1,14 +1,51 @@
-// The stubs' own text and list types: the edges the launcher relies on,
-// and what running out of memory does.
+// The stubs' own text and list types and their bounded byte reader: the
+// edges the launcher relies on, and what running out of memory does.
 #include <gtest/gtest.h>
 
 #include <climits>
 
+#include "platform/ByteReader.h"
 #include "platform/CommandLine.h"
 #include "platform/List.h"
 #include "platform/Text.h"
 #include "platform/Unicode.h"
 #include "tests/support/TextSupport.h"
+
+TEST(ByteReader, AReadEndingAtTheEndSucceedsOneByteMoreFails) {
+    const unsigned char data[12] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+    const struct {
+        std::size_t width;
+        bool (*read)(ByteReader&);
+    } reads[] = {
+        {1, [](ByteReader& r) { return r.u8() == 4 && r.ok(); }},
+        {2, [](ByteReader& r) { return r.u16() == 0x0504 && r.ok(); }},
+        {2, [](ByteReader& r) { return r.i16() == 0x0504 && r.ok(); }},
+        {4, [](ByteReader& r) { return r.u32() == 0x07060504u && r.ok(); }},
+        {4, [](ByteReader& r) { return r.i32() == 0x07060504 && r.ok(); }},
+        {5, [](ByteReader& r) {
+             const char* bytes = r.take(5);
+             return bytes && *bytes == 4 && r.ok();
+         }},
+        {5, [](ByteReader& r) { return r.skip(5) && r.ok(); }},
+    };
+    // From offset 3, reached by reads, by seek and by skip; the data ending
+    // right after the read, or one byte before its end.
+    for (const auto& read : reads)
+        for (int form = 0; form < 3; ++form)
+            for (std::size_t size : {3 + read.width, 2 + read.width}) {
+                ByteReader r(data, size);
+                if (form == 0 && r.u16() == 0x0201) r.u8();
+                if (form == 1) r.seek(3);
+                if (form == 2) r.skip(3);
+                ASSERT_EQ(r.offset(), 3u);
+                const bool ok = read.read(r);
+                EXPECT_EQ(ok, size == 3 + read.width) << read.width << " " << form << " " << size;
+                EXPECT_EQ(r.remaining(), 0u);
+            }
+    ByteReader r(data, 4);
+    EXPECT_TRUE(r.seek(4));
+    EXPECT_FALSE(r.seek(5));
+}
 
 TEST(Text, HoldsAnyByteAndStaysTerminated) {
     Text t("a\0b", 3);

@@ -169,6 +169,9 @@ TEST(OptionsFile, LinesCommentsExpansionAndErrors) {
     EXPECT_EQ(optionsFile("-Dd=%EXEDIR%/lib\n-De=%EXEDIR%:%HOME%", "/p%HOME%q"),
               (std::vector<std::string>{"-Dd=/p%HOME%q/lib", "-De=/p%HOME%q:" + home}));
     EXPECT_EQ(optionsFile(""), std::vector<std::string>{});
+    EXPECT_EQ(optionsFile("-Da\r\n\r\n-Db\r\n"), (std::vector<std::string>{"-Da", "-Db"}));
+    EXPECT_EQ(optionsFile("-Da\r\n\r\nx\r\n"), std::vector<std::string>{"line 3: not a VM option (each line holds one "
+                                                                        "option that begins with \"-\")"});
     EXPECT_EQ(optionsFile("-Xmx1m\nXmx2m\n"), std::vector<std::string>{"line 2: not a VM option (each line holds one "
                                                                        "option that begins with \"-\")"});
     EXPECT_EQ(optionsFile("#\n-Da=\xC3\n"), std::vector<std::string>{"line 2: not UTF-8 text"});

@@ -7,6 +7,7 @@
 #include <climits>
 #include <filesystem>
 
+#include "tests/launcher/CurrentDirectory.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TextSupport.h"
 #include "vmbind/ClassPathText.h"
@@ -115,6 +116,12 @@ TEST(ClassPathText, AFinalStarStandsForTheJarsDirectlyInItsFolder) {
     const std::string base = t.folder();
     EXPECT_EQ(vmText(".:lib/*:", &base), base + ":" + jars[0] + ":" + jars[1] + ":" + base);
     EXPECT_EQ(vmText(t.file("lib/*"), nullptr), jars[0] + ":" + jars[1]);
+    {
+        // A lone "*" with the executable's folder current: its jars by name.
+        launcher_test::CurrentDirectory inLib(t.file("lib"));
+        const std::size_t folder = t.file("lib/").size();
+        EXPECT_EQ(vmText("*:x", nullptr), jars[0].substr(folder) + ":" + jars[1].substr(folder) + ":x");
+    }
     // Alone, the folder the entries are resolved against; a "*" elsewhere is literal.
     EXPECT_EQ(vmText("*:a*b/x.jar:lib/*.jar:lib/o*", &base),
               t.file("top.jar") + ":" + t.file("a*b/x.jar") + ":" + t.file("lib/*.jar") + ":" + t.file("lib/o*"));
