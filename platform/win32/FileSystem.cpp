@@ -32,6 +32,52 @@ bool replaceFile(const std::string& source, const std::string& target) {
     return true;
 }
 
+// CREATE_NEW fails on anything at `path`, a link too. A new file takes
+// the folder's inherited rights, which are the user's own in the user's
+// folders.
+File createNewFile(const std::string& path, bool, bool& taken) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                           nullptr);
+    taken = h == INVALID_HANDLE_VALUE && (GetLastError() == ERROR_FILE_EXISTS || GetLastError() == ERROR_ALREADY_EXISTS);
+    return File::adopt(reinterpret_cast<intptr_t>(h));
+}
+
+bool copyFileMode(const std::string&, const std::string&) { return true; }
+
+std::string linkTarget(const std::string& path) { return path; }
+
+namespace {
+
+HANDLE openShared(const std::string& path) {
+    return CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+bool sameFile(HANDLE a, HANDLE b) {
+    BY_HANDLE_FILE_INFORMATION x, y;
+    return GetFileInformationByHandle(a, &x) && GetFileInformationByHandle(b, &y) &&
+           x.dwVolumeSerialNumber == y.dwVolumeSerialNumber && x.nFileIndexHigh == y.nFileIndexHigh &&
+           x.nFileIndexLow == y.nFileIndexLow;
+}
+
+}  // namespace
+
+bool FileLock::lock(const std::string& path) {
+    for (;;) {
+        HANDLE h = openShared(path);
+        file_ = File::adopt(reinterpret_cast<intptr_t>(h));
+        if (h == INVALID_HANDLE_VALUE) return false;
+        while (!LockFile(h, 0xFFFFFFFEu, 0, 1, 0)) {
+            if (GetLastError() != ERROR_LOCK_VIOLATION) return false;
+            Sleep(50);
+        }
+        HANDLE now = openShared(path);
+        const bool same = now != INVALID_HANDLE_VALUE && sameFile(h, now);
+        if (now != INVALID_HANDLE_VALUE) CloseHandle(now);
+        if (same) return true;
+    }
+}
+
 std::string lastErrorText() {
     DWORD code = GetLastError();
     char* text = nullptr;
