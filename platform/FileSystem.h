@@ -85,19 +85,25 @@ private:
 
 // An advisory lock on a file for one read, change and write, held until
 // destroyed: another process's lock on the same file makes lock() wait.
-// Linux: flock on the file. Windows: LockFile on one byte far past the end
-// of any data (reads and writes through other handles are not blocked),
-// on a handle that lets others read, write and replace the file. Writers
-// replace the file under the lock, so a lock taken on a file the path no
-// longer names is dropped and taken again on the new one: whoever holds
-// it reads what the previous holder wrote.
+// Linux: flock on the file; writers replace the file under the lock, so a
+// lock taken on a file the path no longer names is dropped and taken again
+// on the new one, and whoever holds it reads what the previous holder
+// wrote. Windows: a named mutex of the file's full path (letter case
+// ignored), since a file held open cannot be replaced there; two spellings
+// of one file (a short name, a link) are two locks.
 class FileLock {
 public:
-    // False (lastErrorText() says why) when the file cannot be opened.
+    FileLock() = default;
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+    ~FileLock();
+    // False (lastErrorText() says why) when the lock cannot be taken (on
+    // Linux: the file cannot be opened).
     bool lock(const std::string& path);
 
 private:
     File file_;
+    void* mutex_ = nullptr;
 };
 
 }  // namespace platform

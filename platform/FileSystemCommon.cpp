@@ -48,7 +48,6 @@ bool ReplacementFile::create(const std::string& target, const char* suffix) {
             return true;
         }
         if (!taken) break;  // else taken by an earlier run, or planted: the next name
-
     }
     const std::string why = lastErrorText();
     const Text path = target.c_str();

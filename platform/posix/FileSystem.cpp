@@ -3,10 +3,10 @@
 #include <errno.h>
 #include <fcntl.h>
 #include <limits.h>
-#include <stdlib.h>
-#include <sys/file.h>
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -44,6 +44,8 @@ std::string linkTarget(const std::string& path) {
     if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode) || !realpath(path.c_str(), resolved)) return path;
     return resolved;
 }
+
+FileLock::~FileLock() = default;
 
 bool FileLock::lock(const std::string& path) {
     for (;;) {

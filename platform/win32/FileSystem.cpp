@@ -46,36 +46,35 @@ bool copyFileMode(const std::string&, const std::string&) { return true; }
 
 std::string linkTarget(const std::string& path) { return path; }
 
-namespace {
-
-HANDLE openShared(const std::string& path) {
-    return CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+FileLock::~FileLock() {
+    if (!mutex_) return;
+    ReleaseMutex(mutex_);
+    CloseHandle(mutex_);
 }
 
-bool sameFile(HANDLE a, HANDLE b) {
-    BY_HANDLE_FILE_INFORMATION x, y;
-    return GetFileInformationByHandle(a, &x) && GetFileInformationByHandle(b, &y) &&
-           x.dwVolumeSerialNumber == y.dwVolumeSerialNumber && x.nFileIndexHigh == y.nFileIndexHigh &&
-           x.nFileIndexLow == y.nFileIndexLow;
-}
-
-}  // namespace
-
+// The mutex is named by a hash of the upper-cased full path: a name holds
+// no backslash and has a length limit.
 bool FileLock::lock(const std::string& path) {
-    for (;;) {
-        HANDLE h = openShared(path);
-        file_ = File::adopt(reinterpret_cast<intptr_t>(h));
-        if (h == INVALID_HANDLE_VALUE) return false;
-        while (!LockFile(h, 0xFFFFFFFEu, 0, 1, 0)) {
-            if (GetLastError() != ERROR_LOCK_VIOLATION) return false;
-            Sleep(50);
-        }
-        HANDLE now = openShared(path);
-        const bool same = now != INVALID_HANDLE_VALUE && sameFile(h, now);
-        if (now != INVALID_HANDLE_VALUE) CloseHandle(now);
-        if (same) return true;
+    char full[MAX_PATH];
+    const DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+    if (length == 0 || length >= MAX_PATH) return false;
+    std::uint64_t hash = 14695981039346656037ull;
+    for (DWORD i = 0; i < length; ++i) {
+        const unsigned char c = static_cast<unsigned char>(full[i]);
+        hash = (hash ^ (c >= 'a' && c <= 'z' ? c - 32 : c)) * 1099511628211ull;
     }
+    char name[40];
+    wsprintfA(name, "caskit-lock-%08lx%08lx", static_cast<unsigned long>(hash >> 32),
+              static_cast<unsigned long>(hash & 0xFFFFFFFFu));
+    HANDLE mutex = CreateMutexA(nullptr, FALSE, name);
+    if (!mutex) return false;
+    const DWORD waited = WaitForSingleObject(mutex, INFINITE);
+    if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) {
+        CloseHandle(mutex);
+        return false;
+    }
+    mutex_ = mutex;
+    return true;
 }
 
 std::string lastErrorText() {
