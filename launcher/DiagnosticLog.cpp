@@ -51,12 +51,11 @@ void DiagnosticLog::placeBeside(const Text& exeFolder, const Text& exeName) {
 
 bool DiagnosticLog::openAt(const Text& path, platform::File::Mode mode) {
     file_ = platform::File::open(path.c_str(), mode);
-    isOpen_ = file_.isOpen();
-    return isOpen_;
+    return file_.isOpen();
 }
 
 void DiagnosticLog::open() {
-    if (isOpen_ || failed_) return;
+    if (file_.isOpen() || failed_) return;
     if (openAt(path_, platform::File::Mode::Append)) {
         fallbackPath_.clear();  // the place of the first line stays
     } else if (fallbackPath_.empty()) {
@@ -70,19 +69,23 @@ void DiagnosticLog::open() {
         if (!file_.write(logRecord(note))) failed_ = true;
     } else {
         failed_ = true;
-        platform::writeErrorLine(("no diagnostic log: " + fallbackPath_ + " " + platform::lastOpenProblem()).c_str());
+        const char* problem = platform::lastOpenProblem();
+        Text line = "no diagnostic log: ";
+        line += fallbackPath_;
+        line += ": ";
+        line += problem;
+        platform::writeErrorLine(line.c_str());
     }
 }
 
 void DiagnosticLog::close() {
-    if (!isOpen_) return;
-    isOpen_ = false;
+    if (!file_.isOpen()) return;
     if (!file_.close()) failed_ = true;
 }
 
 void DiagnosticLog::writeLine(const Text& text) {
     open();
-    if (isOpen_ && !failed_) {
+    if (file_.isOpen() && !failed_) {
         // The file is unbuffered: a completed write has reached the system,
         // so nothing is left to flush. A write that fails (a full disk)
         // fails the log like an opening.

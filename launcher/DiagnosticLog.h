@@ -45,7 +45,7 @@ public:
 
     // True until an opening or a write has failed.
     bool good() const { return !failed_; }
-    bool isOpen() const { return isOpen_; }
+    bool isOpen() const { return file_.isOpen(); }
     // The file the lines go to.
     const Text& path() const { return path_; }
 
@@ -55,7 +55,6 @@ private:
     platform::File file_;
     Text path_ = "Log.txt";
     Text fallbackPath_;
-    bool isOpen_ = false;
     bool failed_ = false;
     bool keepOpen_ = false;  // the temporary folder's file, held for the run
 };

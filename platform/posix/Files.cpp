@@ -36,8 +36,8 @@ File File::open(const char* path, Mode mode) {
             error = errno;
         else if (!S_ISREG(st.st_mode))
             error = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
-        else if (mode == Mode::AppendPrivate && (st.st_uid != geteuid() || st.st_nlink != 1))
-            error = st.st_uid != geteuid() ? EPERM : EMLINK;
+        else if (mode == Mode::AppendPrivate && (st.st_nlink != 1 || st.st_uid != geteuid()))
+            error = st.st_nlink != 1 ? EMLINK : EPERM;
         else if (mode >= Mode::Locked && flock(fd, mode == Mode::Locked ? LOCK_EX | LOCK_NB : LOCK_EX) != 0)
             error = errno;  // EWOULDBLOCK while another process holds the lock
         if (error) {
@@ -50,16 +50,9 @@ File File::open(const char* path, Mode mode) {
     return f;
 }
 
-const char* lastOpenProblem() {
-    switch (errno) {
-    case ELOOP: return "is a symbolic link";
-    case EPERM: return "belongs to another user";
-    case EMLINK: return "has more than one link";
-    case EISDIR:
-    case EINVAL: return "is not a regular file";
-    default: return strerror(errno);
-    }
-}
+// The refusals above chose their errno for its text: ELOOP (a symbolic
+// link), EPERM (another user's file), EMLINK (more than one link).
+const char* lastOpenProblem() { return strerror(errno); }
 
 bool File::size(uint64_t& bytes) const {
     struct stat st;
