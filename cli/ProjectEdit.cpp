@@ -50,6 +50,7 @@ std::optional<int> checkProjectSettings(const char* command, const Project& proj
 
 int writeProjectFile(Project& project, const std::string& path) {
     MessageLog messages;
+    messages.setSubject(path);
     project.projectPath = path;
     project.modified = true;  // a project of defaults is written too
     if (!saveProject(project, messages)) return 1;

@@ -9,6 +9,7 @@
 #include "cli/ProjectEdit.h"
 #include "cli/ProjectLoad.h"
 #include "cli/ProjectOptions.h"
+#include "platform/FileSystem.h"
 
 namespace {
 
@@ -51,6 +52,13 @@ int runSet(const std::vector<std::string>& words) {
     }
     if (path.empty()) return usageError("set", "no project file named");
 
+    // Held across the read, the change and the write, so that a concurrent
+    // "caskit set" on the same project starts from this one's result.
+    platform::FileLock lock;
+    if (!lock.lock(platform::linkTarget(path)) && platform::fileExists(path)) {
+        std::fprintf(stderr, "caskit set: cannot lock %s: %s\n", path.c_str(), platform::lastErrorText().c_str());
+        return 1;
+    }
     std::string error;
     std::optional<ProjectRecord> record = readProjectRecord(path, error);
     if (!record) {

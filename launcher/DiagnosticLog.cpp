@@ -4,6 +4,7 @@
 
 #include <new>
 
+#include "platform/Console.h"
 #include "platform/Environment.h"
 #include "platform/PathSeparator.h"
 
@@ -34,6 +35,7 @@ void DiagnosticLog::place(const Text& path, const Text& fallbackPath) {
     path_ = path;
     fallbackPath_ = fallbackPath;
     failed_ = false;
+    keepOpen_ = false;
 }
 
 void DiagnosticLog::placeBeside(const Text& exeFolder, const Text& exeName) {
@@ -47,41 +49,49 @@ void DiagnosticLog::placeBeside(const Text& exeFolder, const Text& exeName) {
     place(exeFolder + "Log.txt", temp.empty() ? Text() : temp + exeName + "-Log.txt");
 }
 
-bool DiagnosticLog::openAt(const Text& path) {
-    file_ = platform::File::open(path.c_str(), platform::File::Mode::Append);
-    isOpen_ = file_.isOpen();
-    return isOpen_;
+bool DiagnosticLog::openAt(const Text& path, platform::File::Mode mode) {
+    file_ = platform::File::open(path.c_str(), mode);
+    return file_.isOpen();
 }
 
 void DiagnosticLog::open() {
-    if (isOpen_ || failed_) return;
-    if (openAt(path_)) {
+    if (file_.isOpen() || failed_) return;
+    if (openAt(path_, platform::File::Mode::Append)) {
         fallbackPath_.clear();  // the place of the first line stays
-    } else if (!fallbackPath_.empty() && openAt(fallbackPath_)) {
+    } else if (fallbackPath_.empty()) {
+        failed_ = true;
+    } else if (openAt(fallbackPath_, platform::File::Mode::AppendPrivate)) {
+        // Opened once, and kept: the name is never looked up again.
+        keepOpen_ = true;
         const Text note = "#" + path_ + " cannot be written; this log is " + fallbackPath_;
         path_ = static_cast<Text&&>(fallbackPath_);
         fallbackPath_.clear();
         if (!file_.write(logRecord(note))) failed_ = true;
     } else {
         failed_ = true;
+        const char* problem = platform::lastOpenProblem();
+        Text line = "no diagnostic log: ";
+        line += fallbackPath_;
+        line += ": ";
+        line += problem;
+        platform::writeErrorLine(line.c_str());
     }
 }
 
 void DiagnosticLog::close() {
-    if (!isOpen_) return;
-    isOpen_ = false;
+    if (!file_.isOpen()) return;
     if (!file_.close()) failed_ = true;
 }
 
 void DiagnosticLog::writeLine(const Text& text) {
     open();
-    if (isOpen_ && !failed_) {
+    if (file_.isOpen() && !failed_) {
         // The file is unbuffered: a completed write has reached the system,
         // so nothing is left to flush. A write that fails (a full disk)
         // fails the log like an opening.
         if (!file_.write(logRecord(text))) failed_ = true;
     }
-    close();
+    if (!keepOpen_) close();
 }
 
 // Built in place on first use and never destroyed: lines may be written

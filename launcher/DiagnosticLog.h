@@ -1,6 +1,6 @@
 #pragma once
 // The process-wide diagnostic log: one line at a time, appended, the file
-// opened for each line and closed again. Every line is stored as three
+// beside the executable opened for each line and closed again. Every line is stored as three
 // blanks + text + line end (CR LF on Windows, LF elsewhere), and every LF
 // inside the text ends a line the same way.
 //
@@ -9,8 +9,12 @@
 // splits the log. When that file cannot be opened at the first line (a
 // read-only folder), the log goes to the user's temporary folder (TEMP on
 // Windows, TMPDIR or /tmp elsewhere) as "<executable name>-Log.txt", and
-// the first line it writes there says so. Once no file can be opened, or
-// a write has failed, no later line of the run is written.
+// the first line it writes there says so. That folder is shared with other
+// users: the file there is opened once and kept open for the run, never
+// through a link, created private to the user, and taken only when it is
+// a regular file of the user with one link; otherwise one line on standard
+// error names it and why, and the run has no log. Once no file can be
+// opened, or a write has failed, no later line of the run is written.
 //
 // The log does not look at `diagnosticsEnabled`: callers decide.
 
@@ -41,18 +45,18 @@ public:
 
     // True until an opening or a write has failed.
     bool good() const { return !failed_; }
-    bool isOpen() const { return isOpen_; }
+    bool isOpen() const { return file_.isOpen(); }
     // The file the lines go to.
     const Text& path() const { return path_; }
 
 private:
-    bool openAt(const Text& path);
+    bool openAt(const Text& path, platform::File::Mode mode);
 
     platform::File file_;
     Text path_ = "Log.txt";
     Text fallbackPath_;
-    bool isOpen_ = false;
     bool failed_ = false;
+    bool keepOpen_ = false;  // the temporary folder's file, held for the run
 };
 
 // The single log of the process.

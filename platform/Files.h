@@ -13,6 +13,10 @@ public:
         ReadExclusive,  // read, no sharing, must exist
         CreateAlways,   // read/write, no sharing, created or truncated
         Append,         // write at end, created when missing
+        AppendPrivate,  // Append, for a file in a folder others can write: never through a link
+                        // (a symbolic link, a reparse point), created private to the user (Linux:
+                        // mode 0600), and refused unless it is a regular file of this user (Linux)
+                        // with one link; lastOpenProblem() then says why
         Locked,         // read/write, created when missing, held by this process alone until
                         // closed or the process ends: fails while another process holds it
         LockedWait,     // Locked, but waits while another process holds it
@@ -36,6 +40,8 @@ public:
     }
 
     bool isOpen() const { return handle_ != kInvalid; }
+    // The descriptor or HANDLE, still owned by this File.
+    intptr_t handle() const { return handle_; }
     // Size of the file in bytes; false on failure.
     bool size(uint64_t& bytes) const;
     bool seek(uint64_t offset);
@@ -58,6 +64,10 @@ private:
     static constexpr intptr_t kInvalid = -1;
     intptr_t handle_ = kInvalid;
 };
+
+// Why the last File::open on this thread failed, in a few words to follow
+// the file's name ("is a link", "belongs to another user", ...).
+const char* lastOpenProblem();
 
 // Creates `path` with CREATE_ALWAYS, no sharing and the hidden attribute,
 // closes it and deletes it. False when it could not be created.

@@ -181,9 +181,11 @@ bool updateParameterResource(const std::string& targetPath, unsigned id, const s
     return storeResource(targetPath, platform::kParameterResourceType, id, bytes)(ignored);
 }
 
-bool writeAndReplace(const CompileJob& job, const std::string& temporary) {
-    const auto replace = [&](std::string&) { return platform::replaceFile(temporary, job.request.outputPath); };
-    if (writeTemporary(job, temporary) && run(job, CompileStep::Replace, replace)) return true;
-    platform::deleteFile(temporary);
-    return false;
+bool writeAndReplace(const CompileJob& job, platform::ReplacementFile& temporary) {
+    const auto replace = [&](std::string& error) {
+        if (temporary.commit()) return true;
+        error = temporary.problem();
+        return false;
+    };
+    return writeTemporary(job, temporary.path()) && run(job, CompileStep::Replace, replace);
 }

@@ -8,6 +8,7 @@
 #include "builder/engine/CompileInputs.h"
 #include "builder/engine/CompileRequest.h"
 #include "builder/engine/Reporter.h"
+#include "platform/FileSystem.h"
 
 struct CompileJob {
     const CompileRequest& request;
@@ -18,7 +19,8 @@ struct CompileJob {
     std::optional<std::uint32_t> buildTime;  // the time stamp to set, if any
 };
 
-// Writes the executable into `temporary` and puts it in place of
-// request.outputPath. Every failure is reported and removes the temporary
-// file; a missing stub image returns false unreported.
-bool writeAndReplace(const CompileJob& job, const std::string& temporary);
+// Writes the executable into `temporary` (created for request.outputPath)
+// and puts it in place of request.outputPath. Every failure is reported
+// (the temporary's owner then removes it); a missing stub image returns
+// false unreported.
+bool writeAndReplace(const CompileJob& job, platform::ReplacementFile& temporary);

@@ -60,7 +60,13 @@ bool compile(const CompileRequest& request, Reporter& reporter) {
     CompileOutput files;
     const CompileJob job{request, inputs, request.output ? *request.output : files, reporter,
                          stubResourceId(request.project), buildTime};
-    const std::string temporary = request.outputPath + kCompilingSuffix;
+    // Created here, exclusively; the steps write it by its unique name.
+    platform::ReplacementFile temporary;
+    if (!temporary.create(request.outputPath, kCompilingSuffix)) {
+        reporter.error(kCompileErrorCaption, temporary.problem());
+        return false;
+    }
+    temporary.file().close();
     std::string error;
     try {
         if (!writeAndReplace(job, temporary)) return false;
@@ -71,9 +77,8 @@ bool compile(const CompileRequest& request, Reporter& reporter) {
     } catch (const std::exception& e) {
         error = *e.what() ? e.what() : "out of memory";
     }
-    platform::deleteFile(temporary);
     reporter.error(kCompileErrorCaption, error);
-    return false;
+    return false;  // the temporary is removed on the way out
 }
 
 std::string withoutExeSuffix(const std::string& name) {

@@ -31,8 +31,9 @@ std::string buildParameterBlock(const Project& project, const std::string& mainC
 bool updateParameterResource(const std::string& targetPath, unsigned id, const std::string& bytes);
 
 // Produces the executable at request.outputPath. Everything is written
-// into a temporary file in the target's folder (the target path followed
-// by kCompilingSuffix), which replaces the target only when the stub, the
+// into a new file in the target's folder, created exclusively under a
+// unique name that ends in kCompilingSuffix (platform::ReplacementFile),
+// which replaces the target only when the stub, the
 // block and, in the resource form, the version block and the icons are
 // all in; any failure (an exception too) leaves the previous target
 // untouched and no temporary file, is reported as an error, and returns

@@ -103,18 +103,22 @@ void readIcons(Project& p, Reporter& reporter) {
     }
 }
 
-// Writes `bytes` to a temporary file beside `path` and moves it over
-// `path` only after the whole write succeeded, so a failure never
-// destroys the previous file. Reports every failure.
+// Writes `bytes` to a new file beside `path` (beside the file it names
+// when `path` is a link) and moves it over that file only after the whole
+// write succeeded, so a failure never destroys the previous file, which
+// keeps its mode. Reports every failure.
 bool writeFileSafely(const std::string& path, const std::string& bytes, Reporter& reporter) {
-    const std::string temporary = path + ".saving";
-    platform::File file = platform::openFile(temporary, platform::File::Mode::CreateAlways);
-    if (file.isOpen() && file.write(bytes) && file.flush() && file.close() && platform::replaceFile(temporary, path))
+    platform::ReplacementFile file;
+    std::string problem;
+    if (!file.create(platform::linkTarget(path), ".saving"))
+        problem = file.problem();
+    else if (!file.file().write(bytes) || !file.file().flush())
+        problem = platform::lastErrorText();
+    else if (!file.commit())
+        problem = file.problem();
+    else
         return true;
-    const std::string error = platform::lastErrorText();
-    file.close();
-    platform::deleteFile(temporary);
-    reporter.error(kProjectFileCaption, error);
+    reporter.error(kProjectFileCaption, problem);
     return false;
 }
 

@@ -11,10 +11,11 @@ constexpr const char* kProjectFileCaption = "Error Creating Project File";
 
 // Writes the project to its projectPath when it is modified (a front end
 // asks for a name first when it has none; without one nothing is written
-// and the result is false, unreported). The file is written to a
-// temporary file in the same folder and replaces the old one only after a
-// complete write. True when saved or when there was nothing to save; a
-// failure is reported.
+// and the result is false, unreported). The file is written to a new file
+// in the same folder (platform::ReplacementFile) and replaces the old one,
+// keeping its mode, only after a complete write; a projectPath that is a
+// symbolic link replaces the file it names. True when saved or when there
+// was nothing to save; a failure is reported.
 bool saveProject(Project& project, Reporter& reporter);
 
 // Reads the project file at `path` into a freshly constructed project.

@@ -3,6 +3,7 @@
 #include <errno.h>
 #include <fcntl.h>
 #include <stdio.h>
+#include <string.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -16,6 +17,7 @@ File File::open(const char* path, Mode mode) {
     case Mode::ReadExclusive: flags = O_RDONLY; break;
     case Mode::CreateAlways: flags = O_RDWR | O_CREAT | O_TRUNC; break;
     case Mode::Append: flags = O_WRONLY | O_CREAT | O_APPEND; break;
+    case Mode::AppendPrivate: flags = O_WRONLY | O_CREAT | O_APPEND | O_NOFOLLOW; break;
     case Mode::Locked:
     case Mode::LockedWait: flags = O_RDWR | O_CREAT; break;
     }
@@ -26,7 +28,7 @@ File File::open(const char* path, Mode mode) {
     }
     // Without blocking: a FIFO or device planted where a file is expected
     // is refused below instead of holding the open up.
-    int fd = ::open(path, flags | O_CLOEXEC | O_NONBLOCK, 0644);
+    int fd = ::open(path, flags | O_CLOEXEC | O_NONBLOCK, mode == Mode::AppendPrivate ? 0600 : 0644);
     if (fd >= 0) {
         struct stat st;
         int error = 0;
@@ -34,6 +36,8 @@ File File::open(const char* path, Mode mode) {
             error = errno;
         else if (!S_ISREG(st.st_mode))
             error = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+        else if (mode == Mode::AppendPrivate && (st.st_nlink != 1 || st.st_uid != geteuid()))
+            error = st.st_nlink != 1 ? EMLINK : EPERM;
         else if (mode >= Mode::Locked && flock(fd, mode == Mode::Locked ? LOCK_EX | LOCK_NB : LOCK_EX) != 0)
             error = errno;  // EWOULDBLOCK while another process holds the lock
         if (error) {
@@ -45,6 +49,10 @@ File File::open(const char* path, Mode mode) {
     }
     return f;
 }
+
+// The refusals above chose their errno for its text: ELOOP (a symbolic
+// link), EPERM (another user's file), EMLINK (more than one link).
+const char* lastOpenProblem() { return strerror(errno); }
 
 bool File::size(uint64_t& bytes) const {
     struct stat st;

@@ -32,6 +32,51 @@ bool replaceFile(const std::string& source, const std::string& target) {
     return true;
 }
 
+// CREATE_NEW fails on anything at `path`, a link too. A new file takes
+// the folder's inherited rights, which are the user's own in the user's
+// folders.
+File createNewFile(const std::string& path, bool, bool& taken) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                           nullptr);
+    taken = h == INVALID_HANDLE_VALUE && (GetLastError() == ERROR_FILE_EXISTS || GetLastError() == ERROR_ALREADY_EXISTS);
+    return File::adopt(reinterpret_cast<intptr_t>(h));
+}
+
+bool copyFileMode(const std::string&, const std::string&) { return true; }
+
+std::string linkTarget(const std::string& path) { return path; }
+
+FileLock::~FileLock() {
+    if (!mutex_) return;
+    ReleaseMutex(mutex_);
+    CloseHandle(mutex_);
+}
+
+// The mutex is named by a hash of the upper-cased full path: a name holds
+// no backslash and has a length limit.
+bool FileLock::lock(const std::string& path) {
+    char full[MAX_PATH];
+    const DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+    if (length == 0 || length >= MAX_PATH) return false;
+    std::uint64_t hash = 14695981039346656037ull;
+    for (DWORD i = 0; i < length; ++i) {
+        const unsigned char c = static_cast<unsigned char>(full[i]);
+        hash = (hash ^ (c >= 'a' && c <= 'z' ? c - 32 : c)) * 1099511628211ull;
+    }
+    char name[40];
+    wsprintfA(name, "caskit-lock-%08lx%08lx", static_cast<unsigned long>(hash >> 32),
+              static_cast<unsigned long>(hash & 0xFFFFFFFFu));
+    HANDLE mutex = CreateMutexA(nullptr, FALSE, name);
+    if (!mutex) return false;
+    const DWORD waited = WaitForSingleObject(mutex, INFINITE);
+    if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) {
+        CloseHandle(mutex);
+        return false;
+    }
+    mutex_ = mutex;
+    return true;
+}
+
 std::string lastErrorText() {
     DWORD code = GetLastError();
     char* text = nullptr;

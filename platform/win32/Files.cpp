@@ -12,19 +12,40 @@ File File::open(const char* path, Mode mode) {
     case Mode::ReadShared: share = FILE_SHARE_READ | FILE_SHARE_WRITE; break;
     case Mode::ReadExclusive: break;
     case Mode::CreateAlways: access = GENERIC_READ | GENERIC_WRITE; disposition = CREATE_ALWAYS; break;
-    case Mode::Append: access = FILE_APPEND_DATA; share = FILE_SHARE_READ; disposition = OPEN_ALWAYS; break;
+    case Mode::Append:
+    case Mode::AppendPrivate: access = FILE_APPEND_DATA; share = FILE_SHARE_READ; disposition = OPEN_ALWAYS; break;
     case Mode::Locked:
     case Mode::LockedWait: access = GENERIC_READ | GENERIC_WRITE; disposition = OPEN_ALWAYS; break;
     }
+    // A reparse point (a link, a junction) is opened as itself, and refused below.
+    const DWORD flags = FILE_ATTRIBUTE_NORMAL | (mode == Mode::AppendPrivate ? FILE_FLAG_OPEN_REPARSE_POINT : 0);
     File f;
     HANDLE h;
     // Held by another process: its handle shares nothing.
-    while ((h = CreateFileA(path, access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr)) ==
+    while ((h = CreateFileA(path, access, share, nullptr, disposition, flags, nullptr)) ==
                INVALID_HANDLE_VALUE &&
            mode == Mode::LockedWait && GetLastError() == ERROR_SHARING_VIOLATION)
         Sleep(500);
-    if (h != INVALID_HANDLE_VALUE) f.handle_ = reinterpret_cast<intptr_t>(h);
+    if (h == INVALID_HANDLE_VALUE) return f;
+    f.handle_ = reinterpret_cast<intptr_t>(h);
+    BY_HANDLE_FILE_INFORMATION info = {};
+    if (mode == Mode::AppendPrivate &&
+        (!GetFileInformationByHandle(h, &info) || GetFileType(h) != FILE_TYPE_DISK ||
+         (info.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) ||
+         info.nNumberOfLinks > 1)) {
+        f.close();
+        SetLastError(info.nNumberOfLinks > 1 ? ERROR_TOO_MANY_LINKS : ERROR_CANT_RESOLVE_FILENAME);
+    }
     return f;
+}
+
+// Only the refusals of AppendPrivate are told apart.
+const char* lastOpenProblem() {
+    switch (GetLastError()) {
+    case ERROR_CANT_RESOLVE_FILENAME: return "is a link or not a file";
+    case ERROR_TOO_MANY_LINKS: return "has more than one link";
+    default: return "cannot be opened";
+    }
 }
 
 // GetFileSize and SetFilePointer (not their "Ex" forms, which Windows 95,

@@ -5,6 +5,7 @@ made real with a file-size limit (ulimit -f) on the caskit process.
 
     cli_host_test.py CASKIT"""
 import os
+import shutil
 import struct
 import subprocess
 import sys
@@ -83,17 +84,19 @@ def test_new_writes_every_setting(work):
 def test_set_changes_only_what_it_names(work):
     path = os.path.join(work, "set.csk")
     rc, out, err = caskit("new", path, "--jdk", "2.0", *full_project_args(work), "--jvm-option", "-Xss2m",
-                          "--jvm-option=--add-opens=java.base/java.lang=ALL-UNNAMED", "--java-min", "17")
+                          "--jvm-option=--add-opens=java.base/java.lang=ALL-UNNAMED", "--java-min", "17",
+                          "--code-page", "1251")
     check(rc == 0, "new with VM options: %d %s" % (rc, err))
     before = read_project(open(path, "rb").read())
     check(before["extension"] == {"jvmOptions": ["-Xss2m", "--add-opens=java.base/java.lang=ALL-UNNAMED"],
-                                  "javaMinVersion": "17"}, "new stores the extension: %r" % before["extension"])
+                                  "javaMinVersion": "17", "codePage": 1251},
+          "new stores the extension: %r" % before["extension"])
     rc, out, err = caskit("set", path, "--jvm-option", "-Xmx1g", "--clear-jvm-options", "--class-path", "c.jar",
                           "--working-folder", "caller", "--product-name", "Hello", "--java-min", "")
     check(rc == 0, "set: %d %s" % (rc, err))
     after = read_project(open(path, "rb").read())
     changed = {"classPath": before["classPath"] + ["c.jar"],
-               "extension": {"jvmOptions": ["-Xmx1g"], "workingFolder": 1, "productName": "Hello"}}
+               "extension": {"jvmOptions": ["-Xmx1g"], "workingFolder": 1, "productName": "Hello", "codePage": 1251}}
     for key in before:
         check(after[key] == changed.get(key, before[key]), "set: %s is %r" % (key, after[key]))
     # Clearing every list gives back the original record's bytes.
@@ -101,7 +104,7 @@ def test_set_changes_only_what_it_names(work):
                           "--clear-jvm-options", "--working-folder", "executable", "--product-name", "")
     after = read_project(open(path, "rb").read())
     check(rc == 0 and after["classPath"] == after["properties"] == after["environment"] == [] and
-          after["extension"] == {}, "set clears lists: %d %s %r" % (rc, err, after))
+          after["extension"] == {"codePage": 1251}, "set clears lists: %d %s %r" % (rc, err, after))
     # What the compile would refuse is refused here too, and the file stays.
     data = open(path, "rb").read()
     for args, text in ((["--jvm-option", "Xmx1g"], "does not begin with \"-\""),
@@ -113,6 +116,27 @@ def test_set_changes_only_what_it_names(work):
         check(rc == 2 and text in err and open(path, "rb").read() == data, "set %r: %d %r" % (args, rc, err))
     rc, out, err = caskit("set", os.path.join(work, "missing.csk"), "--jit", "on")
     check(rc == 1 and "missing.csk" in err, "set on a missing file: %d %r" % (rc, err))
+
+
+def test_set_at_once_and_in_a_read_only_folder(work):
+    path = os.path.join(work, "p.csk")
+    caskit("new", path, "--jdk", "2.0")
+    runs = [subprocess.Popen([CASKIT, "set", path, "--property", "k%d=v" % i], stdout=subprocess.DEVNULL,
+                             stderr=subprocess.PIPE) for i in range(8)]
+    errors = [(r.wait(), r.stderr.read()) for r in runs]
+    properties = read_project(open(path, "rb").read())["properties"]
+    check(errors == [(0, b"")] * 8 and sorted(properties) == ["k%d=v" % i for i in range(8)],
+          "every concurrent set lands: %r %r" % (errors, properties))
+    check(os.listdir(work) == ["p.csk"], "no temporary file left: %r" % os.listdir(work))
+    # Root writes any folder: the command runs as another user.
+    with temp_folder("caskit-ro-") as ro:
+        shutil.copy(path, ro)
+        os.chmod(ro, 0o555)
+        project = os.path.join(ro, "p.csk")
+        r = subprocess.run(["setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", CASKIT, "set", project,
+                            "--jit", "on"], capture_output=True)
+        check(r.returncode == 1 and r.stderr.decode() == "Error Creating Project File: %s: cannot create a file in "
+              "%s/: Permission denied\n" % (project, ro), "read-only folder: %d %r" % (r.returncode, r.stderr))
 
 
 def test_default_project_is_111_bytes(work):
@@ -593,7 +617,7 @@ def test_failed_writes(work):
     # Saving: the old project survives a failed write, and no temporary file stays.
     before = open(path, "rb").read()
     rc, out, err = caskit("new", path, "--jdk", "1.1", "--comments", "c" * 4000, limit_kb=0)
-    check(rc == 1 and err.startswith("Error Creating Project File: File too large"),
+    check(rc == 1 and err.startswith("Error Creating Project File: %s: File too large" % path),
           "failed save: %d %r" % (rc, err))
     check(open(path, "rb").read() == before, "old project file intact after a failed save")
     check(not [n for n in os.listdir(work) if n.endswith(".saving")], "no temporary file left")
@@ -818,6 +842,7 @@ def main():
     os.environ.pop("SOURCE_DATE_EPOCH", None)
     with temp_folder("caskit-cli-") as work:
         for test in (test_new_writes_every_setting, test_set_changes_only_what_it_names,
+                     test_set_at_once_and_in_a_read_only_folder,
                      test_default_project_is_111_bytes, test_compile_linux_trailer,
                      test_icons, test_errors, test_failed_writes,
                      test_show_prints_every_setting, test_help_is_complete, test_every_error_is_one_line,

@@ -166,6 +166,17 @@ TEST_F(ExecutableWriterTest, MissingStubStopsSilently) {
     EXPECT_FALSE(std::filesystem::exists(dir.file("app.exe")));
 }
 
+// A link planted where a fixed temporary name would be is passed by.
+TEST_F(ExecutableWriterTest, APlantedLinkBesideTheTargetIsNotWrittenThrough) {
+    writeFile(dir.file("victim"), "mine");
+    ASSERT_EQ(symlink(dir.file("victim").c_str(), dir.file("app.exe.compiling").c_str()), 0);
+    Project p = project(2);
+    MessageRecorder messages;
+    ASSERT_TRUE(compile(p));
+    EXPECT_EQ(readFile(dir.file("victim")), "mine");
+    EXPECT_EQ(readParameterTrailer(dir.file("app.exe")), buildParameterBlock(p));
+}
+
 TEST_F(ExecutableWriterTest, StubThatIsNoPeFileFailsTheResourceFormVisibly) {
     // Without the marker and the block the launcher would run on defaults:
     // reported, and neither the target nor the temporary file is left.
@@ -177,7 +188,7 @@ TEST_F(ExecutableWriterTest, StubThatIsNoPeFileFailsTheResourceFormVisibly) {
     EXPECT_EQ(messages.shown[0].caption, "Error Compiling Executable");
     EXPECT_NE(messages.shown[0].text.find("not an executable whose resources can be changed"), std::string::npos) << messages.shown[0].text;
     EXPECT_FALSE(std::filesystem::exists(dir.file("app.exe")));
-    EXPECT_FALSE(std::filesystem::exists(dir.file("app.exe.compiling")));
+    EXPECT_FALSE(dir.holdsNameEndingIn(".compiling"));
 }
 
 // A signed stub's certificate table would sit between the stub and the
@@ -253,7 +264,7 @@ TEST_F(ResourceFormTest, LinuxWritesMarkerBlockVersionAndIconsInPlaceOfTheStubsO
     MessageRecorder messages;
     ASSERT_TRUE(compile(p));
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_FALSE(std::filesystem::exists(dir.file("app.exe.compiling")));
+    EXPECT_FALSE(dir.holdsNameEndingIn(".compiling"));
 
     PeResourceEditor out;
     ASSERT_TRUE(out.load(readFile(dir.file("app.exe")))) << out.error();
@@ -339,7 +350,7 @@ TEST_F(ResourceFormTest, AFailureAtAnyStepLeavesThePreviousExecutableByteIdentic
             EXPECT_EQ(messages.shown[0].caption, "Error Compiling Executable");
             EXPECT_EQ(messages.shown[0].text, std::string("the ") + compileStepName(step) + " step was made to fail");
             EXPECT_EQ(readFile(dir.file("app.exe")), previous) << compileStepName(step);
-            EXPECT_FALSE(std::filesystem::exists(dir.file("app.exe.compiling"))) << compileStepName(step);
+            EXPECT_FALSE(dir.holdsNameEndingIn(".compiling")) << compileStepName(step);
         }
     }
 }
@@ -404,7 +415,7 @@ TEST_F(ResourceFormTest, AnExceptionWhileTheMarkerOrBlockIsWrittenLeavesNoTempor
         EXPECT_EQ(messages.shown[0].caption, "Error Compiling Executable");
         EXPECT_EQ(messages.shown[0].text, "out of memory");
         EXPECT_EQ(readFile(dir.file("app.exe")), "the previous executable") << compileStepName(step);
-        EXPECT_FALSE(std::filesystem::exists(dir.file("app.exe.compiling"))) << compileStepName(step);
+        EXPECT_FALSE(dir.holdsNameEndingIn(".compiling")) << compileStepName(step);
     }
 }
 

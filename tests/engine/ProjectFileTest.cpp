@@ -1,5 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdlib>
 #include <filesystem>
 
 #include "builder/engine/IconLoading.h"
@@ -327,16 +333,45 @@ TEST(ProjectFile, FailedSaveLeavesThePreviousFileIntact) {
     TempFolder dir;
     const std::string path = dir.file("keep.csk");
     writeFile(path, "previous contents");
-    // A folder where the temporary file would go makes its creation fail.
-    std::filesystem::create_directory(path + ".saving");
     Project p = fullProject();
     p.projectPath = path;
-    MessageRecorder messages;
-    EXPECT_FALSE(saveProject(p, boxes));
+    // A write that fails part-way: a file size limit, in a child process.
+    const auto failedSave = [&p] {
+        signal(SIGXFSZ, SIG_IGN);
+        rlimit limit;
+        limit.rlim_cur = limit.rlim_max = 16;
+        setrlimit(RLIMIT_FSIZE, &limit);
+        MessageRecorder messages;
+        const bool saved = saveProject(p, boxes);
+        return !saved && p.modified && messages.shown.size() == 1 &&
+               messages.shown[0].caption == "Error Creating Project File";
+    };
+    EXPECT_EXIT(std::exit(failedSave() ? 0 : 1), ::testing::ExitedWithCode(0), "");
     EXPECT_EQ(readFile(path), "previous contents");
-    EXPECT_TRUE(p.modified);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].caption, "Error Creating Project File");
+    EXPECT_FALSE(dir.holdsNameEndingIn(".saving"));
+}
+
+// Saving through a link replaces the file it names, which keeps its mode;
+// links planted at names a temporary might take are never written through.
+TEST(ProjectFile, SaveKeepsTheModeAndTheLinkAndWritesThroughNoPlantedName) {
+    TempFolder dir;
+    const std::string real = dir.file("real.csk");
+    writeFile(real, "previous");
+    ASSERT_EQ(chmod(real.c_str(), 0400), 0);
+    ASSERT_EQ(symlink(real.c_str(), dir.file("p.csk").c_str()), 0);
+    writeFile(dir.file("victim"), "mine");
+    for (const std::string& name : {std::string("p.csk.saving"), std::string("real.csk.saving")})
+        ASSERT_EQ(symlink(dir.file("victim").c_str(), dir.file(name).c_str()), 0);
+    Project p = fullProject();
+    p.projectPath = dir.file("p.csk");
+    ASSERT_TRUE(saveProject(p, boxes));
+    EXPECT_EQ(readFile(real), serializeProject(p));
+    EXPECT_EQ(readFile(dir.file("victim")), "mine");
+    struct stat st;
+    ASSERT_EQ(lstat(dir.file("p.csk").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    ASSERT_EQ(stat(real.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0400u);
 }
 
 TEST(ProjectFile, SaveReplacesAnExistingFileCompletely) {

@@ -4,6 +4,7 @@
 // failure when neither can.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 
@@ -110,6 +111,40 @@ TEST(DiagnosticLog, TheFallbackTakesTheWholeLogAndSaysWhereItIs) {
     EXPECT_EQ(str(log.path()), temp.file("app-Log.txt"));
     EXPECT_TRUE(log.good());
     EXPECT_FALSE(exists(blocked.file("Log.txt")));
+}
+
+// The temporary folder is shared: what another user planted there is never
+// written through, and the run has no log; a file of our own is opened
+// once, made private, and kept.
+TEST(DiagnosticLog, TheFallbackTakesOnlyAPrivateFileOfItsOwn) {
+    TempFolder blocked, temp;
+    ASSERT_EQ(mkdir(blocked.file("Log.txt").c_str(), 0755), 0);
+    writeFile(temp.file("victim"), "");
+    ASSERT_EQ(symlink(temp.file("victim").c_str(), temp.file("link").c_str()), 0);
+    ASSERT_EQ(link(temp.file("victim").c_str(), temp.file("hard").c_str()), 0);
+    ASSERT_EQ(mkfifo(temp.file("fifo").c_str(), 0666), 0);
+    writeFile(temp.file("theirs"), "");
+    ASSERT_EQ(chown(temp.file("theirs").c_str(), 65534, 65534), 0);
+    for (const char* name : {"link", "hard", "fifo", "theirs"}) {
+        DiagnosticLog log;
+        log.place(text(blocked.file("Log.txt")), text(temp.file(name)));
+        testing::internal::CaptureStderr();
+        log.writeLine("secret");
+        log.writeLine("secret");
+        const std::string said = testing::internal::GetCapturedStderr();
+        EXPECT_TRUE(!log.good() && said.rfind("no diagnostic log: " + temp.file(name) + ": ", 0) == 0 &&
+                    said.find('\n') == said.size() - 1) << said;
+    }
+    EXPECT_EQ(readFile(temp.file("victim")) + readFile(temp.file("theirs")), "");
+    DiagnosticLog log;
+    log.place(text(blocked.file("Log.txt")), text(temp.file("app-Log.txt")));
+    log.writeLine("one");
+    ASSERT_EQ(rename(temp.file("app-Log.txt").c_str(), temp.file("moved").c_str()), 0);
+    log.writeLine("two");  // to the file opened at the first line
+    struct stat st;
+    ASSERT_EQ(stat(temp.file("moved").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    EXPECT_EQ(readFile(temp.file("moved")).substr(readFile(temp.file("moved")).find("\n") + 1), "   one\n   two\n");
 }
 
 TEST(DiagnosticLog, ThePlaceOfTheFirstLineStays) {

@@ -34,6 +34,15 @@ public:
     std::string folder() const { return path_ + "/"; }
     // The path of a name in the folder.
     std::string file(const std::string& name) const { return path_ + "/" + name; }
+    // True when a name in the folder ends in `suffix` (a temporary left).
+    bool holdsNameEndingIn(const std::string& suffix) const {
+        for (const auto& entry : std::filesystem::directory_iterator(path_)) {
+            const std::string name = entry.path().filename().string();
+            if (name.size() >= suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
+                return true;
+        }
+        return false;
+    }
     // Writes a file in the folder; returns its path.
     std::string write(const std::string& name, const std::string& bytes) const {
         writeFile(file(name), bytes);

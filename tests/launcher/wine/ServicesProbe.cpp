@@ -171,6 +171,13 @@ void checkLog(const std::string& work) {
     moved.writeLine("kept");
     expectEqual("fallback bytes", caskit_test::readFile(logFolder + "\\app-Log.txt"),
                 "   #" + blocked + "\\Log.txt cannot be written; this log is " + logFolder + "\\app-Log.txt\r\n   kept\r\n");
+    // A fallback with a second link is refused, and never written through.
+    caskit_test::writeFile(logFolder + "\\victim", "");
+    CreateHardLinkA((logFolder + "\\linked-Log.txt").c_str(), (logFolder + "\\victim").c_str(), nullptr);
+    DiagnosticLog linked;
+    linked.place(text(blocked + "\\Log.txt"), text(logFolder + "\\linked-Log.txt"));
+    linked.writeLine("secret");
+    expectTrue("linked fallback refused", !linked.good() && caskit_test::readFile(logFolder + "\\victim").empty());
     DiagnosticLog failing;
     failing.place(text(blocked + "\\Log.txt"), "");
     failing.writeLine("lost");
