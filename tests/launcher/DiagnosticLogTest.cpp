@@ -130,10 +130,10 @@ TEST(DiagnosticLog, TheFallbackTakesOnlyAPrivateFileOfItsOwn) {
         log.place(text(blocked.file("Log.txt")), text(temp.file(name)));
         testing::internal::CaptureStderr();
         log.writeLine("secret");
-        log.writeLine("secret");
+        log.writeLine("secret");  // said once
         const std::string said = testing::internal::GetCapturedStderr();
-        EXPECT_TRUE(!log.good() && said.rfind("no diagnostic log: " + temp.file(name) + ": ", 0) == 0 &&
-                    said.find('\n') == said.size() - 1) << said;
+        EXPECT_EQ(said.substr(0, said.find(": ", 20)) + std::to_string(std::count(said.begin(), said.end(), '\n')),
+                  "no diagnostic log: " + temp.file(name) + "1");
     }
     EXPECT_EQ(readFile(temp.file("victim")) + readFile(temp.file("theirs")), "");
     DiagnosticLog log;
@@ -142,8 +142,7 @@ TEST(DiagnosticLog, TheFallbackTakesOnlyAPrivateFileOfItsOwn) {
     ASSERT_EQ(rename(temp.file("app-Log.txt").c_str(), temp.file("moved").c_str()), 0);
     log.writeLine("two");  // to the file opened at the first line
     struct stat st;
-    ASSERT_EQ(stat(temp.file("moved").c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    EXPECT_EQ(stat(temp.file("moved").c_str(), &st) == 0 ? st.st_mode & 0777 : 0, 0600u);
     EXPECT_EQ(readFile(temp.file("moved")).substr(readFile(temp.file("moved")).find("\n") + 1), "   one\n   two\n");
 }
 
