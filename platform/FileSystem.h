@@ -20,7 +20,7 @@ inline std::optional<std::uint64_t> fileSize(const File& file) {
 bool deleteFile(const std::string& path);
 inline bool fileExists(const std::string& path) { return fileExists(path.c_str()); }
 // Replaces `target` by `source` (MoveFileExA with MOVEFILE_REPLACE_EXISTING
-// / rename). Where MoveFileExA is not implemented (Windows 95 and 98) the
+// / rename), a read-only target too. Where MoveFileExA is not implemented (Windows 95 and 98) the
 // old file is renamed to `target` + ".replaced" until the new one is in
 // place, so a failure never loses it.
 bool replaceFile(const std::string& source, const std::string& target);
@@ -43,8 +43,8 @@ std::optional<std::string> readWholeFile(const std::string& path, std::uint64_t 
 // something was there.
 File createNewFile(const std::string& path, bool privately, bool& taken);
 // Gives the file at `path` the permissions of the file at `model` (Linux:
-// its mode bits less set-user-id, set-group-id and sticky); Windows keeps
-// its own. Never through a link at `path`.
+// its mode bits less set-user-id, set-group-id and sticky; Windows: its
+// read-only and hidden attributes). Never through a link at `path`.
 bool copyFileMode(const std::string& model, const std::string& path);
 // The file that the symbolic link at `path` names (through every link on
 // the way); `path` itself when it is no link or names nothing (Windows:

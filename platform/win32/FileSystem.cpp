@@ -14,7 +14,9 @@ MoveFileExFunction moveFileExForReplace = &MoveFileExA;
 // Windows 95 and 98 export MoveFileExA but do not implement it: there the
 // old file is renamed aside, the new one moved in, and the old one deleted
 // only once that succeeded; a failed move puts the old file back.
-bool replaceFile(const std::string& source, const std::string& target) {
+namespace {
+
+bool moveOver(const std::string& source, const std::string& target) {
     if (moveFileExForReplace(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
     if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return false;
@@ -32,6 +34,23 @@ bool replaceFile(const std::string& source, const std::string& target) {
     return true;
 }
 
+DWORD orNormal(DWORD attributes) { return attributes ? attributes : FILE_ATTRIBUTE_NORMAL; }
+
+}  // namespace
+
+// A read-only target is replaced as elsewhere, where the folder's rights
+// decide: its attribute is cleared first, and put back when the move fails.
+bool replaceFile(const std::string& source, const std::string& target) {
+    const DWORD attributes = GetFileAttributesA(target.c_str());
+    const bool readOnly = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+    if (readOnly) SetFileAttributesA(target.c_str(), orNormal(attributes & ~FILE_ATTRIBUTE_READONLY));
+    if (moveOver(source, target)) return true;
+    const DWORD error = GetLastError();
+    if (readOnly) SetFileAttributesA(target.c_str(), attributes);
+    SetLastError(error);
+    return false;
+}
+
 // CREATE_NEW fails on anything at `path`, a link too. A new file takes
 // the folder's inherited rights, which are the user's own in the user's
 // folders.
@@ -42,7 +61,13 @@ File createNewFile(const std::string& path, bool, bool& taken) {
     return File::adopt(reinterpret_cast<intptr_t>(h));
 }
 
-bool copyFileMode(const std::string&, const std::string&) { return true; }
+// A Windows file's mode is its read-only and hidden attributes.
+bool copyFileMode(const std::string& model, const std::string& path) {
+    const DWORD kept = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
+    const DWORD from = GetFileAttributesA(model.c_str()), to = GetFileAttributesA(path.c_str());
+    return from != INVALID_FILE_ATTRIBUTES && to != INVALID_FILE_ATTRIBUTES &&
+           SetFileAttributesA(path.c_str(), orNormal((to & ~kept) | (from & kept)));
+}
 
 std::string linkTarget(const std::string& path) { return path; }
 

@@ -117,14 +117,16 @@ def test_resource_form():
         "--small-icon", win(os.path.join(folder, "app.ico"))])
     rc, out, err = wine(CASKIT_EXE, "compile", win(project))
     check(rc == 0 and err == "", "caskit.exe compile: rc %d %r" % (rc, err))
-    # Concurrent sets on one project (wine_run.sh keeps output in files).
+    # Concurrent sets on one read-only project (wine_run.sh keeps output in
+    # files): every change lands, and the project stays read-only.
+    os.chmod(project, 0o444)
     runs = [subprocess.Popen([WINE_RUN, CASKIT_EXE, "set", win(project), "--env", "K%d=v" % i],
                              stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             for i in range(4)]
     codes = [r.wait(timeout=120) for r in runs]
     env = read_project(open(project, "rb").read())["environment"]
-    check(codes == [0] * 4 and sorted(env) == ["HELLO_MODE=fast"] + ["K%d=v" % i for i in range(4)],
-          "every concurrent set lands: %r %r" % (codes, env))
+    check(codes == [0] * 4 and sorted(env) == ["HELLO_MODE=fast"] + ["K%d=v" % i for i in range(4)] and
+          not os.stat(project).st_mode & 0o222, "every concurrent set lands: %r %r" % (codes, env))
     exe = os.path.join(folder, "hello.exe")
     res = resources(exe)
     check(res.get((1000, 1, 0)) == b"resbased", "marker 1000/1 is %r" % res.get((1000, 1, 0)))
