@@ -18,18 +18,19 @@ bool isSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 // Words of the `java` command, each after its class: 'j' options that
 // `java` also takes with their value as the next word, which the VM takes
 // only as "name=value" ("-p" is the short name of --module-path); 'r'
-// refused in the variable (what names the program to run, and what ends
-// `java` before main); 'v' and 'o' options of the command itself rather
+// refused in the variable, what names the program to run (the options
+// that end `java` before main, -version, --help..., the VM refuses as
+// unknown); 'v' and 'o' options of the command itself rather
 // than of the VM (the launcher chooses the class path and the VM), left
-// out, 'v' with the word after it as its value. A final '*' matches every
-// word it begins.
+// out, 'v' with the word after it as its value; 's' VM options that decide
+// class-data sharing. A final '*' matches every word it begins.
 const char kJavaWords[] =
     "j--add-opens\0j--add-exports\0j--add-reads\0j--add-modules\0j--limit-modules\0j--module-path\0"
     "j--upgrade-module-path\0j--patch-module\0j--enable-native-access\0j-p\0"
-    "r-jar\0r-m\0r--module\0r--module=*\0r-h\0r-?\0r-help\0r--help\0r--help-extra\0r-X\0r-version\0"
-    "r--version\0r-fullversion\0r--full-version\0r--dry-run\0r--list-modules\0r-d\0r--describe-module\0"
-    "r--validate-modules\0v-cp\0v-classpath\0v--class-path\0v--source\0o-server\0o-client\0o-showversion\0"
-    "o--show-version\0o-Xdiag\0o-splash:*\0o-XshowSettings*\0";
+    "r-jar\0r-m\0r--module\0r--module=*\0v-cp\0v-classpath\0v--class-path\0v--source\0o-server\0o-client\0o-showversion\0"
+    "o--show-version\0o-Xdiag\0o-splash:*\0o-XshowSettings*\0s-Xshare:*\0s-XX:Shared*\0"
+    "s-XX:ArchiveClassesAtExit*\0s-XX:-UseSharedSpaces\0s-XX:DumpLoadedClassList*\0s-XX:+AutoCreateSharedArchive\0"
+    "s-XX:AOT*\0";
 
 // The class of `word` in kJavaWords; 0 for a VM option.
 char javaWordClass(const Text& word) {
@@ -61,6 +62,8 @@ bool readArgumentFile(const Text& path, List<Text>& words) {
 }  // namespace
 
 bool isJavaCommandOption(const Text& option) { return javaWordClass(option) == 'o'; }
+
+bool isSharingOption(const Text& option) { return javaWordClass(option) == 's'; }
 
 bool splitOptionWords(const Text& value, bool comments, List<Text>& words) {
     size_t at = 0;

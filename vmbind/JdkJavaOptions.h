@@ -20,14 +20,18 @@ enum class VmWordProblem { None, Refused, MainClass };
 // ("--add-opens=x", "--module-path=dir"); options of the `java` command
 // that the VM does not take (-cp with its value, -server, -showversion,
 // -splash:...) are left out. Refused, with the word in `word`: what names
-// the program to run or ends `java` before main (-jar, -m, --help,
-// -version...); MainClass: a word that is no option.
+// the program to run (-jar, -m, --module); MainClass: a word that is no
+// option.
 VmWordProblem vmOptionsOfWords(const List<Text>& words, List<Text>& options, Text& word);
 
 // Whether `option` is one of the `java` command's own options that take
 // no value (-server, -client, -showversion, -splash:...): the VM does not
 // take them, and `java` would not pass them on.
 bool isJavaCommandOption(const Text& option);
+
+// Whether `option` decides class-data sharing (-Xshare:..., an archive to
+// use or write, a class list, -XX:AOT...).
+bool isSharingOption(const Text& option);
 
 // splitOptionWords without comments, then vmOptionsOfWords; false for a
 // quote that is not closed or a refused word.

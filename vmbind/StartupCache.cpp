@@ -8,6 +8,7 @@
 #include "platform/MessageBox.h"
 #include "platform/OwnModule.h"
 #include "platform/PathSeparator.h"
+#include "vmbind/JdkJavaOptions.h"
 
 namespace {
 
@@ -290,6 +291,10 @@ void addStartupCacheOptions(const LaunchParameters& parameters, const JavaVersio
     } else {
         files.diagnostics = parameters.diagnosticsEnabled;
         if (!parameters.startupCache) return;
+        // Sharing the program's options decide is theirs: a user's
+        // -Xshare:off, say, keeps working.
+        for (size_t i = options.ends[0]; i < options.texts.size(); ++i)
+            if (isSharingOption(options.texts[i])) return note(files, "off for ", options.texts[i].c_str());
         step = chooseStep(files, parameters, runtime, classPathText, vmEntry, options.texts);
         if (step == CacheStep::Nothing) return;
     }

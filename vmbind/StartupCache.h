@@ -37,6 +37,9 @@
 //     at a low priority while nobody waits; the next start moves it into
 //     place; after three recordings that made nothing, no more are made;
 //   later starts give the VM the archive (-XX:SharedArchiveFile).
+// A start whose user options (the project's, JDK_JAVA_OPTIONS, the options
+// file) already decide sharing (isSharingOption) uses no cache: the user's
+// -Xshare:off or archive wins.
 // The VM's own messages about archives are switched off (-Xlog), and
 // -Xshare:auto lets a VM that cannot use the archive start without it, so
 // the program behaves the same with and without the cache.

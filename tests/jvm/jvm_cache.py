@@ -172,6 +172,10 @@ def unwritable_folder(h):
     runs, nothing on standard error."""
     exe = h.cached_app("unwritable", h.java_home)
     plain = h.run(exe)
+    # The user's own -Xshare:off: no cache at all.
+    rc, log = h.start(exe, env={"JDK_JAVA_OPTIONS": "-Xshare:off"})
+    expect_equal((rc[0], log, os.path.exists(h.folder(exe))), (0, ["off for -Xshare:off"], False),
+                 "sharing decided by the user")
     os.symlink("/proc/self/fdinfo", h.folder(exe))
     expect_equal([h.start(exe)[0] for _ in range(2)], [(plain[0], plain[1], "")] * 2, "runs")
     expect_equal(h.start(exe)[1], ["cannot write"], "log")

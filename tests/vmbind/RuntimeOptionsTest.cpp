@@ -193,8 +193,8 @@ TEST(JdkJavaOptions, SplitAsJavaDoes) {
     // The java command's own options are left out, -cp with its value.
     EXPECT_EQ(split("-server -cp a:b -Da=1 -showversion -splash:s.png --class-path c -Db=2"),
               (std::vector<std::string>{"-Da=1", "-Db=2"}));
-    // What names the program or ends java before main is refused.
-    for (const char* refused : {"-Da=1 --module=m/x", "-Da=1 -version", "-Da=1 app.Main"})
+    // What names the program is refused.
+    for (const char* refused : {"-Da=1 --module=m/x", "-Da=1 -m m/x", "-Da=1 app.Main"})
         EXPECT_EQ(split(refused), std::vector<std::string>{"not taken"}) << refused;
     // An argument file's comments begin where a word would.
     List<Text> words;
