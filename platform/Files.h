@@ -76,9 +76,18 @@ bool createAndDeleteHiddenFile(const char* path);
 // True when `path` names an existing file or folder.
 bool fileExists(const char* path);
 
-// The size of the file at `path` and the time it was last written, in
-// seconds; false when there is no file there (a folder is none).
-bool fileStamp(const char* path, uint64_t& size, uint64_t& time);
+// What tells a file's content apart without reading it: its size, when it
+// was last written and changed, and which file it is. Linux: times in
+// nanoseconds (the change time is the inode's), the identity from the
+// inode and device; Windows: times in 100-nanosecond units (the creation
+// time stands for the change time), the identity from the file index and
+// the volume.
+struct FileStamp {
+    uint64_t size, written, changed, identity;
+};
+// The stamp of the file at `path`; false when there is no file there (a
+// folder is none).
+bool fileStamp(const char* path, FileStamp& stamp);
 
 // Moves the file `from` to `to` in one step, replacing a file there (a
 // read-only one too); false on failure, which leaves both as they were.

@@ -52,11 +52,12 @@ void note(const CacheFiles& files, const char* text, const char* detail = "") {
 }
 
 // The path with its terminating zero (so that names do not run together),
-// then the size and time of the file it names (zeros for none).
+// then the stamp of the file it names (zeros for none): a file replaced by
+// one of the same size whose time was kept is another file.
 uint64_t hashFile(uint64_t hash, const Text& path) {
-    uint64_t stamp[2] = {0, 0};
-    platform::fileStamp(path.c_str(), stamp[0], stamp[1]);
-    return hashBytes(hashBytes(hash, path.c_str(), path.size() + 1), stamp, sizeof stamp);
+    platform::FileStamp stamp = {0, 0, 0, 0};
+    platform::fileStamp(path.c_str(), stamp);
+    return hashBytes(hashBytes(hash, path.c_str(), path.size() + 1), &stamp, sizeof stamp);
 }
 
 // The files' path + `extension` in `files.path` (or `files.target`), then
@@ -74,8 +75,10 @@ const char* cachePath(CacheFiles& files, const char* extension, bool ownName = f
 }
 
 bool cacheStamp(CacheFiles& files, const char* extension, uint64_t& size) {
-    uint64_t time = 0;
-    return platform::fileStamp(cachePath(files, extension), size, time);
+    platform::FileStamp stamp;
+    if (!platform::fileStamp(cachePath(files, extension), stamp)) return false;
+    size = stamp.size;
+    return true;
 }
 
 // The marker of `state`, written under this process's name, then renamed
@@ -280,11 +283,11 @@ void addStartupCacheOptions(const LaunchParameters& parameters, const JavaVersio
         Text& classPath = options.texts[0];  // "-Djava.class.path=" and the text
         const size_t first = classPath.find('=') + 1;
         size_t start = first, end = first;
-        uint64_t size = 0, time = 0;
+        platform::FileStamp stamp;
         while (start < classPath.size()) {
             end = classPath.find(platform::kListSeparator, start);
             if (end == Text::npos) end = classPath.size();
-            if (!platform::fileStamp(classPath.substr(start, end - start).c_str(), size, time)) break;
+            if (!platform::fileStamp(classPath.substr(start, end - start).c_str(), stamp)) break;
             start = end + 1;
         }
         classPath.resize(start > first ? start - 1 : first);

@@ -60,8 +60,8 @@ bool ResourceTransaction::beginWithout(const std::string& path, const std::vecto
 
 PeResourceEditor* ResourceTransaction::loadEditor(const std::string& path) {
     std::optional<std::string> bytes = platform::readWholeFile(path, kMaxExecutableSize);
-    std::uint64_t size = 0, time = 0;
-    if (!bytes && platform::fileStamp(path.c_str(), size, time) && size > kMaxExecutableSize) {
+    platform::FileStamp stamp;
+    if (!bytes && platform::fileStamp(path.c_str(), stamp) && stamp.size > kMaxExecutableSize) {
         // Refused for its size: the system recorded no failure.
         error_ = "the executable is larger than " + std::to_string(kMaxExecutableSize >> 20) + " MB";
         return nullptr;

@@ -116,11 +116,13 @@ bool fileExists(const char* path) {
     return ::stat(path, &st) == 0;
 }
 
-bool fileStamp(const char* path, uint64_t& size, uint64_t& time) {
+bool fileStamp(const char* path, FileStamp& stamp) {
     struct stat st;
     if (::stat(path, &st) != 0 || !S_ISREG(st.st_mode)) return false;
-    size = static_cast<uint64_t>(st.st_size);
-    time = static_cast<uint64_t>(st.st_mtime);
+    stamp.size = static_cast<uint64_t>(st.st_size);
+    stamp.written = static_cast<uint64_t>(st.st_mtim.tv_sec) * 1000000000u + static_cast<uint64_t>(st.st_mtim.tv_nsec);
+    stamp.changed = static_cast<uint64_t>(st.st_ctim.tv_sec) * 1000000000u + static_cast<uint64_t>(st.st_ctim.tv_nsec);
+    stamp.identity = static_cast<uint64_t>(st.st_ino) ^ (static_cast<uint64_t>(st.st_dev) << 40);
     return true;
 }
 

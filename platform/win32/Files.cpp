@@ -115,15 +115,22 @@ bool createAndDeleteHiddenFile(const char* path) {
 bool fileExists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
 
 // FindFirstFileA, which every Windows has (GetFileAttributesExA not).
-bool fileStamp(const char* path, uint64_t& size, uint64_t& time) {
-    WIN32_FIND_DATAA found;
-    HANDLE h = FindFirstFileA(path, &found);
+static uint64_t wide(DWORD high, DWORD low) { return (static_cast<uint64_t>(high) << 32) | low; }
+
+// Opened for no access, which neither a sharing mode nor a lock refuses; a
+// folder does not open without backup semantics, so it is no file.
+bool fileStamp(const char* path, FileStamp& stamp) {
+    HANDLE h = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0,
+                           nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;
-    FindClose(h);
-    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
-    size = (static_cast<uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
-    const FILETIME& written = found.ftLastWriteTime;  // 100-nanosecond intervals
-    time = ((static_cast<uint64_t>(written.dwHighDateTime) << 32) | written.dwLowDateTime) / 10000000u;
+    BY_HANDLE_FILE_INFORMATION info;
+    const bool read = GetFileInformationByHandle(h, &info) && !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    CloseHandle(h);
+    if (!read) return false;
+    stamp.size = wide(info.nFileSizeHigh, info.nFileSizeLow);
+    stamp.written = wide(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime);
+    stamp.changed = wide(info.ftCreationTime.dwHighDateTime, info.ftCreationTime.dwLowDateTime);
+    stamp.identity = wide(info.nFileIndexHigh, info.nFileIndexLow) ^ (uint64_t{info.dwVolumeSerialNumber} << 32);
     return true;
 }
 

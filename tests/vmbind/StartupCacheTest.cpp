@@ -78,6 +78,12 @@ TEST(StartupCache, KeyFollowsOptionsRuntimeAndClassPathFiles) {
     const uint64_t touched = key(optionList, library, "17.0.2");
     utime(library.c_str(), &times);
     EXPECT_NE(key(optionList, library, "17.0.2"), touched);
+    // Replaced by a jar of the same size with the same time (cp -p).
+    const uint64_t before = key(optionList, library, "17.0.2");
+    t.write("b.jar", "zz");
+    utime(t.file("b.jar").c_str(), &times);
+    rename(t.file("b.jar").c_str(), jar.c_str());
+    EXPECT_NE(key(optionList, library, "17.0.2"), before);
 }
 
 TEST(StartupCache, EachStateOnEachEvent) {
