@@ -8,8 +8,8 @@
 // $XDG_CACHE_HOME/caskit (~/.cache/caskit) or %LOCALAPPDATA%\Caskit\cache.
 // An archive's key is a hash of everything it depends on (the VM options
 // with the class path, the runtime library, its version, and the stamp of
-// every file on the class path: size, times to the nanosecond, identity), so a changed program or runtime
-// gets a new archive. Its files are named by the hash of the executable's
+// every file on the class path: size, times to the nanosecond, identity),
+// so a changed program or runtime gets a new archive. Its files are named by the hash of the executable's
 // path and one of four slots chosen by the key (an executable keeps at
 // most four archives; a new one replaces the one in its slot):
 //   <name>.m    marker: the key, then nothing after the first start, a
