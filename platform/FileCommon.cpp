@@ -1,6 +1,7 @@
 // File operations that are the same on every system.
 #include "platform/Files.h"
 #include "platform/OwnModule.h"
+#include "platform/Text.h"
 
 namespace platform {
 
@@ -22,5 +23,13 @@ Text companionPath(const Text& path, const char* extension) {
 }
 
 bool File::readExact(void* buffer, size_t n) { return read(buffer, n) == static_cast<long long>(n); }
+
+bool readSmallFile(File& file, uint64_t most, Text& bytes, bool& tooLarge) {
+    uint64_t size = 0;
+    tooLarge = false;
+    if (!file.size(size)) return false;
+    tooLarge = size > most;
+    return !tooLarge && bytes.tryResize(static_cast<size_t>(size)) && file.readExact(bytes.data(), bytes.size());
+}
 
 }  // namespace platform

@@ -4,6 +4,8 @@
 #include <stddef.h>
 #include <stdint.h>
 
+class Text;
+
 namespace platform {
 
 class File {
@@ -68,6 +70,11 @@ private:
 // Why the last File::open on this thread failed, in a few words to follow
 // the file's name ("is a link", "belongs to another user", ...).
 const char* lastOpenProblem();
+
+// Reads all of `file` (from its start position) into `bytes` when it holds
+// at most `most` bytes. False when it cannot be read (a file not open
+// too), or when it is larger, which `tooLarge` tells.
+bool readSmallFile(File& file, uint64_t most, Text& bytes, bool& tooLarge);
 
 // Creates `path` with CREATE_ALWAYS, no sharing and the hidden attribute,
 // closes it and deletes it. False when it could not be created.

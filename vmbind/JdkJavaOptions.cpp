@@ -48,11 +48,9 @@ char javaWordClass(const Text& word) {
 // rest of its line). False after the message `java` gives.
 bool readArgumentFile(const Text& path, List<Text>& words) {
     platform::File file = platform::File::open(path.c_str(), platform::File::Mode::ReadShared);
-    uint64_t size = 0;
     Text bytes;
-    if (file.isOpen() && file.size(size) && size <= kMostArgumentFileBytes &&
-        bytes.tryResize(static_cast<size_t>(size)) && file.readExact(bytes.data(), bytes.size()) &&
-        splitOptionWords(bytes, true, words))
+    bool tooLarge = false;
+    if (platform::readSmallFile(file, kMostArgumentFileBytes, bytes, tooLarge) && splitOptionWords(bytes, true, words))
         return true;
     Text message = "Cannot read the argument file " + path + " named in environment variable JDK_JAVA_OPTIONS";
     platform::showMessage(nullptr, message.c_str(), "Error", platform::kMbOk);

@@ -72,14 +72,12 @@ bool loadOptionsFile(const Text& exeDir, List<Text>& options) {
     if (!file.isOpen() && missing) return true;
     const char* problem = "cannot be read";
     size_t line = 0;
-    uint64_t size = 0;
     Text bytes;
-    if (file.isOpen() && file.size(size)) {
-        if (size > kMostOptionsFileBytes)
-            problem = "larger than 64 KB";
-        else if (bytes.tryResize(static_cast<size_t>(size)) && file.readExact(bytes.data(), bytes.size()) &&
-                 readOptionsFile(bytes.data(), bytes.size(), exeDir, options, line, problem))
-            return true;
+    bool tooLarge = false;
+    if (platform::readSmallFile(file, kMostOptionsFileBytes, bytes, tooLarge)) {
+        if (readOptionsFile(bytes.data(), bytes.size(), exeDir, options, line, problem)) return true;
+    } else if (tooLarge) {
+        problem = "larger than 64 KB";
     }
     Text message = "The options file " + ansiFromUtf8(path);
     if (line) message += ", line " + decimalText(line);

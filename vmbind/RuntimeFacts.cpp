@@ -37,17 +37,16 @@ void readReleaseVersion(RuntimeFacts& facts) {
             continue;
         }
         facts.releasePath = path;
-        uint64_t size = 0;
         const char* problem = "cannot be read";
         Text bytes, value;
-        if (file.size(size) && size > kMostReleaseBytes) {
-            problem = "file too large";
-        } else if (size <= kMostReleaseBytes && bytes.tryResize(static_cast<size_t>(size)) &&
-                   file.readExact(bytes.data(), bytes.size())) {
+        bool tooLarge = false;
+        if (platform::readSmallFile(file, kMostReleaseBytes, bytes, tooLarge)) {
             if (releaseFileVersion(bytes.data(), bytes.size(), value, problem)) {
                 if (readJavaVersion(value.c_str(), facts.version, problem)) return;
                 problem = "JAVA_VERSION not a version";
             }
+        } else if (tooLarge) {
+            problem = "file too large";
         }
         facts.releaseProblem = problem;
         return;
