@@ -8,8 +8,8 @@
 # the stub, their ratio; the time and peak memory of a compile that refuses
 # a stub whose resource tree claims far more than the file holds; and the
 # size in bytes of every launcher stub built (win64, win32, Linux) with its
-# budget; the start-up cache's figures on Java 17 and 25 (CACHE_ROUNDS
-# rounds, default 5).
+# budget; the start-up cache's figures on Java 17 and 25 for the Java
+# compiler and for a program in two jars (CACHE_ROUNDS rounds, default 5).
 #
 #   scripts/bench.sh [RUNS]
 # Build folders: HOST_DIR, WIN64_DIR, WIN32_DIR (default BUILD_ROOT/<preset>,
@@ -184,13 +184,15 @@ echo "Runtime found by the search or configured, median of $runs alternating run
 alternate search_cmd configured_cmd "$runs"
 echo "Cost of the search alone, median of $((runs * 10)) alternating runs (a library that is no VM):"
 alternate novm_search_cmd novm_configured_cmd $((runs * 10))
-echo "Start-up cache: the Java compiler on one small file, launcher against java -cp (scripts/bench_startup_cache.py):"
-for home in "$java_home" /usr/lib/jvm/temurin-25-jdk-amd64; do
-  if [ -f "$home/lib/server/libjvm.so" ]; then
-    /usr/bin/python3 scripts/bench_startup_cache.py "$stub" "$home" "${CACHE_ROUNDS:-5}"
-  else
-    echo "  no runtime at $home: skipped"
-  fi
+echo "Start-up cache: the Java compiler on one small file, and 3,000 classes in two jars, launcher against java -cp (scripts/bench_startup_cache.py):"
+for program in javac jars; do
+  for home in "$java_home" /usr/lib/jvm/temurin-25-jdk-amd64; do
+    if [ -f "$home/lib/server/libjvm.so" ]; then
+      /usr/bin/python3 scripts/bench_startup_cache.py "$stub" "$home" "${CACHE_ROUNDS:-5}" "$program"
+    else
+      echo "  no runtime at $home: skipped"
+    fi
+  done
 done
 echo "Stub sizes and budgets (bytes; stubs/size-budgets.txt):"
 /usr/bin/python3 tests/stubs/check_stub_sizes.py stubs/size-budgets.txt \

@@ -8,6 +8,7 @@
 #include "platform/MessageBox.h"
 #include "platform/OwnModule.h"
 #include "platform/PathSeparator.h"
+#include "vmbind/IdleFolders.h"
 #include "vmbind/JdkJavaOptions.h"
 
 namespace {
@@ -209,6 +210,17 @@ CacheStep chooseStep(CacheFiles& files, const LaunchParameters& parameters, cons
     return CacheStep::Record;
 }
 
+// The class path of a cached start, in the VM's options (the log shows
+// them) and in `classPath`, with its idle folders behind its files, so
+// that the archive can hold the classes of the program's jars.
+void moveFolders(VmOptions& options, Text& classPath, const LaunchParameters& parameters, const void* vmEntry) {
+    if (!moveIdleFolders(classPath, parameters.exeFolder + parameters.exeName, platform::libraryPathOf(vmEntry)))
+        return;
+    Text& text = options.texts[0];  // "-Djava.class.path=" and the text
+    text.resize(text.find('=') + 1);
+    text += classPath;
+}
+
 int quietMessage(void*, platform::WindowRef, const char*, const char*, unsigned) { return platform::kIdOk; }
 
 }  // namespace
@@ -265,7 +277,9 @@ void addStartupCacheOptions(const LaunchParameters& parameters, const JavaVersio
                             const Text& classPathText, const void* vmEntry, VmOptions& options) {
     CacheStep step = CacheStep::Dump;
     CacheFiles files;
+    Text classPath = classPathText;
     if (startupCacheDump()) {
+        moveFolders(options, classPath, parameters, vmEntry);
         // The variable holds the files' path, then the key. The recording
         // start holds the lock until it ends.
         platform::startupVariable(kVariable, files.base);
@@ -280,17 +294,17 @@ void addStartupCacheOptions(const LaunchParameters& parameters, const JavaVersio
         // file: the VM archives no classes from folders and refuses to dump
         // with one that holds files; the full class path extends this one,
         // which is all the archive asks of it.
-        Text& classPath = options.texts[0];  // "-Djava.class.path=" and the text
-        const size_t first = classPath.find('=') + 1;
+        Text& vmClassPath = options.texts[0];  // "-Djava.class.path=" and the text
+        const size_t first = vmClassPath.find('=') + 1;
         size_t start = first, end = first;
         platform::FileStamp stamp;
-        while (start < classPath.size()) {
-            end = classPath.find(platform::kListSeparator, start);
-            if (end == Text::npos) end = classPath.size();
-            if (!platform::fileStamp(classPath.substr(start, end - start).c_str(), stamp)) break;
+        while (start < vmClassPath.size()) {
+            end = vmClassPath.find(platform::kListSeparator, start);
+            if (end == Text::npos) end = vmClassPath.size();
+            if (!platform::fileStamp(vmClassPath.substr(start, end - start).c_str(), stamp)) break;
             start = end + 1;
         }
-        classPath.resize(start > first ? start - 1 : first);
+        vmClassPath.resize(start > first ? start - 1 : first);
     } else {
         files.diagnostics = parameters.diagnosticsEnabled;
         if (!parameters.startupCache) return;
@@ -298,7 +312,8 @@ void addStartupCacheOptions(const LaunchParameters& parameters, const JavaVersio
         // -Xshare:off, say, keeps working.
         for (size_t i = options.ends[0]; i < options.texts.size(); ++i)
             if (isSharingOption(options.texts[i])) return note(files, "off for ", options.texts[i].c_str());
-        step = chooseStep(files, parameters, runtime, classPathText, vmEntry, options.texts);
+        if (keepsStartupCache(runtime)) moveFolders(options, classPath, parameters, vmEntry);
+        step = chooseStep(files, parameters, runtime, classPath, vmEntry, options.texts);
         if (step == CacheStep::Nothing) return;
     }
     appendOptions(options, startupCacheOptions(step, runtime, files.base), OptionSource::StartupCache);

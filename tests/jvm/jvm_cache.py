@@ -32,10 +32,10 @@ CLASS_LOG = "-Xlog:class+load=info:file=classload.txt"
 
 
 class Cache(Harness):
-    def cached_app(self, name, java_home, **settings):
+    def cached_app(self, name, java_home, with_classes=True, **settings):
         """An app with the cache on, its own cache folder and runtime; returns exe."""
         settings.setdefault("classpath", ["classes"])
-        exe = self.app(name, block(startupcache="1", **settings), with_jar=True)
+        exe = self.app(name, block(startupcache="1", **settings), with_classes, with_jar=True)
         self.env_of = getattr(self, "env_of", {})
         self.env_of[exe] = {"JAVA_HOME": java_home, "CASKIT_DIAGNOSTICS": "1",
                             "XDG_CACHE_HOME": fresh_folder(os.path.join(self.work, name + "-cache"))}
@@ -122,14 +122,25 @@ def java_compiler(java_home):
 
 
 def changed_jar(h):
-    """A jar of the class path that changes makes a new cache: the next
-    start is a first start again, under another key."""
-    exe = h.cached_app("jar", h.java_home, classname="jvmjar.Hello", classpath=["app.jar"])
+    """The program's classes in a jar beside the executable are archived
+    too: the executable's folder, which holds nothing else, goes behind the
+    jar. A file put beside them keeps the folder in front, under another
+    key; a jar of the class path that changes makes a new cache."""
+    class_log = os.path.join(h.work, "jar-classload.txt")
+    exe = h.cached_app("jar", h.java_home, with_classes=False, classname="jvmjar.Hello", classpath=["app.jar"],
+                       jvmoptions=["-Xlog:class+load=info:file=" + class_log])
     expected = (0, "hello from the jar, args=\n", "")
     results, base = h.made_and_used(exe)
     expect_equal(results, [expected] * 3, "the first three starts")
+    with open(class_log) as f:
+        expect_equal("jvmjar.Hello source: shared objects file" in f.read(), True, "the program's class archived")
     with open(base + ".m") as f:
         key = f.read()[:16]
+    notes = os.path.join(os.path.dirname(exe), "notes.txt")
+    open(notes, "w").close()
+    expect_equal(h.start(exe), (expected, ["first start, nothing recorded"]), "start with a file beside the jar")
+    os.remove(notes)
+    expect_equal(h.start(exe), (expected, ["uses"]), "start without it")
     os.utime(os.path.join(os.path.dirname(exe), "app.jar"), (1000000, 1000000))
     result, log = h.start(exe)
     expect_equal((result, log), (expected, ["first start, nothing recorded"]), "start after the jar changed")
@@ -205,7 +216,7 @@ def four_at_once(h):
 SCENARIOS = [
     ("the Java compiler on Java 17", java_compiler("/usr/lib/jvm/java-17-openjdk-amd64")),
     ("the Java compiler on Java 25", java_compiler(JAVA25)),
-    ("a changed jar", changed_jar),
+    ("the program's jar archived, and changed", changed_jar),
     ("truncated and foreign archives", broken_archives),
     ("a cache folder that cannot be written", unwritable_folder),
     ("four starts at once", four_at_once),
