@@ -1,0 +1,159 @@
+#include "cli/bundle/DebPackage.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+#include <zlib.h>
+
+#include <ctime>
+#include <fstream>
+
+#include "cli/bundle/BundleFiles.h"
+
+namespace bundle {
+
+namespace {
+
+bool writeText(const std::string& path, const std::string& text, std::string& error) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << text;
+    out.close();
+    if (!out) error = "cannot write " + path;
+    return static_cast<bool>(out);
+}
+
+bool writeGzip(const std::string& path, const std::string& text, std::string& error) {
+    // gzip -9 -n: no name, no time in the header.
+    z_stream z{};
+    std::string out;
+    if (deflateInit2(&z, 9, Z_DEFLATED, 15 + 16, 9, Z_DEFAULT_STRATEGY) != Z_OK) return false;
+    out.resize(deflateBound(&z, text.size()) + 64);
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data()));
+    z.avail_in = static_cast<uInt>(text.size());
+    z.next_out = reinterpret_cast<Bytef*>(&out[0]);
+    z.avail_out = static_cast<uInt>(out.size());
+    deflate(&z, Z_FINISH);
+    out.resize(z.total_out);
+    deflateEnd(&z);
+    return writeText(path, out, error);
+}
+
+bool makeDirs(const std::string& path, std::string& error) {
+    std::string part;
+    for (std::size_t i = 0; i <= path.size(); ++i) {
+        if (i == path.size() || (path[i] == '/' && i > 0)) {
+            part = path.substr(0, i);
+            if (mkdir(part.c_str(), 0755) != 0 && errno != EEXIST) {
+                error = "cannot make " + part;
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+std::string rfc2822(long long time) {
+    const std::time_t t = static_cast<std::time_t>(time);
+    std::tm tm{};
+    gmtime_r(&t, &tm);
+    char text[64];
+    std::strftime(text, sizeof text, "%a, %d %b %Y %H:%M:%S +0000", &tm);
+    return text;
+}
+
+// Every folder and file below `path` readable by all, folders and
+// programs 0755, other files 0644 (as Debian installs them).
+unsigned long long normalise(const std::string& root, std::string& error) {
+    unsigned long long bytes = 0;
+    std::optional<std::vector<TreeEntry>> entries = listTree(root, error);
+    if (!entries) return 0;
+    for (const TreeEntry& e : *entries) {
+        if (e.kind == TreeEntry::Kind::Link) continue;
+        const bool program = e.kind == TreeEntry::Kind::Folder || (e.mode & 0111);
+        chmod((root + "/" + e.path).c_str(), program ? 0755 : 0644);
+        bytes += (e.size + 1023) / 1024;
+    }
+    return bytes;
+}
+
+}  // namespace
+
+std::string debianPackageName(const std::string& name) {
+    std::string out;
+    for (char c : name) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+        const bool kept = (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.';
+        out += kept ? c : '-';
+    }
+    while (!out.empty() && !((out[0] >= 'a' && out[0] <= 'z') || (out[0] >= '0' && out[0] <= '9'))) out.erase(0, 1);
+    return out.size() < 2 ? std::string() : out;
+}
+
+std::string debControl(const DebRequest& r, unsigned long long installedKiB) {
+    std::string text = "Package: " + r.package + "\nVersion: " + r.version +
+                       "\nArchitecture: amd64\nMaintainer: " + r.maintainer +
+                       "\nInstalled-Size: " + std::to_string(installedKiB) +
+                       "\nDepends: libc6\nSection: misc\nPriority: optional\nDescription: " + r.summary + "\n";
+    std::string body = r.description.empty() ? r.summary + ", with its own Java runtime." : r.description;
+    std::size_t start = 0;
+    while (start <= body.size()) {
+        std::size_t end = body.find('\n', start);
+        if (end == std::string::npos) end = body.size();
+        std::string line = body.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        text += line.find_first_not_of(" \t") == std::string::npos ? " .\n" : " " + line + "\n";
+        start = end + 1;
+    }
+    return text;
+}
+
+std::string debLintianOverrides(const std::string& package) {
+    const std::string p = package + ": ";
+    // Each tag below is what an application with a private Java runtime
+    // under /opt is; the README says why each is sound.
+    return "# Third-party software with its own runtime belongs in /opt.\n" + p + "dir-or-file-in-opt *\n" +
+           "# The launcher and the runtime's libraries are built and stripped elsewhere.\n" + p +
+           "hardening-no-* *\n" + p + "binary-without-manpage *\n" + p + "embedded-library *\n" + p +
+           "shared-library-lacks-prerequisites *\n" + p + "unstripped-binary-or-object *\n" + p +
+           "executable-not-elf-or-script *\n" + p + "no-manual-page *\n" + p +
+           "shlib-without-PIC *\n" + p + "library-not-linked-against-libc *\n" + p +
+           "spelling-error-in-binary *\n" + p + "extra-license-file *\n" + p +
+           "package-contains-documentation-outside-usr-share-doc *\n" + p + "script-not-executable *\n" + p +
+           "executable-in-usr-lib *\n" + p + "repeated-path-segment *\n";
+}
+
+bool buildDeb(const DebRequest& r, const std::string& appFolder, const std::string& work, const std::string& output,
+              std::string& error) {
+    const std::string root = work + "/root";
+    const std::string doc = root + "/usr/share/doc/" + r.package;
+    const std::string overrides = root + "/usr/share/lintian/overrides";
+    if (!makeDirs(root + "/DEBIAN", error) || !makeDirs(root + "/opt", error) || !makeDirs(root + "/usr/bin", error) ||
+        !makeDirs(doc, error) || !makeDirs(overrides, error))
+        return false;
+    if (!copyTree(appFolder, root + "/opt/" + r.name, error)) return false;
+    if (symlink(("/opt/" + r.name + "/" + r.exeName).c_str(), (root + "/usr/bin/" + r.name).c_str()) != 0) {
+        error = "cannot link /usr/bin/" + r.name;
+        return false;
+    }
+    const std::string copyright = "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n"
+                                  "Upstream-Name: " + r.name + "\n\nFiles: *\nCopyright: " +
+                                  (r.copyright.empty() ? r.maintainer : r.copyright) +
+                                  "\nLicense: custom\n The terms are those of the application; its Java runtime"
+                                  " (opt/" + r.name + "/runtime) carries its own in runtime/legal.\n";
+    const std::string changelog = r.package + " (" + r.version + ") unstable; urgency=medium\n\n  * Packaged by caskit bundle.\n\n -- " +
+                                  r.maintainer + "  " + rfc2822(r.time) + "\n";
+    if (!writeText(doc + "/copyright", copyright, error) || !writeGzip(doc + "/changelog.gz", changelog, error) ||
+        !writeText(overrides + "/" + r.package, debLintianOverrides(r.package), error))
+        return false;
+    const unsigned long long kib = normalise(root, error);
+    if (!error.empty()) return false;
+    if (!writeText(root + "/DEBIAN/control", debControl(r, kib), error)) return false;
+    chmod((root + "/DEBIAN/control").c_str(), 0644);
+    std::string out;
+    if (runProgram({"dpkg-deb", "--root-owner-group", "-Zxz", "--build", root, output}, out) != 0) {
+        error = "dpkg-deb could not build the package: " + out;
+        return false;
+    }
+    return true;
+}
+
+}  // namespace bundle
