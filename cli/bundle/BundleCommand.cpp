@@ -231,14 +231,14 @@ int runBundle(const std::vector<std::string>& words) {
                 return failure("a Debian package needs a maintainer with an address: --maintainer \"Name <address>\"");
             const std::string comments = ansiToSystem(project.comments(), cp);
             const std::size_t cut = comments.find('\n');
-            d.summary = comments.empty() ? name : comments.substr(0, cut);
+            d.summary = comments.empty() ? "Java application " + name + " with its own runtime" : comments.substr(0, cut);
             if (!d.summary.empty() && d.summary.back() == '\r') d.summary.pop_back();
             d.description = cut == std::string::npos ? std::string() : comments.substr(cut + 1);
             d.copyright = ansiToSystem(project.legalCopyright(), cp);
             d.time = time;
             m.target = o.out + "/" + d.package + "_" + d.version + "_amd64.deb";
-            mkdir((work.path + "/deb").c_str(), 0755);
-            if (!buildDeb(d, app, work.path + "/deb", m.path, error)) return failure(error);
+            mkdir((work.path + "/deb-tree").c_str(), 0755);
+            if (!buildDeb(d, app, work.path + "/deb-tree", m.path, error)) return failure(error);
         } else if (format == "msi") {
             std::string out;
             if (runProgram({"wixl", "--version"}, out) == -1) {

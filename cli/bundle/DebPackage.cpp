@@ -108,17 +108,14 @@ std::string debControl(const DebRequest& r, unsigned long long installedKiB) {
 
 std::string debLintianOverrides(const std::string& package) {
     const std::string p = package + ": ";
-    // Each tag below is what an application with a private Java runtime
-    // under /opt is; the README says why each is sound.
-    return "# Third-party software with its own runtime belongs in /opt.\n" + p + "dir-or-file-in-opt *\n" +
-           "# The launcher and the runtime's libraries are built and stripped elsewhere.\n" + p +
-           "hardening-no-* *\n" + p + "binary-without-manpage *\n" + p + "embedded-library *\n" + p +
-           "shared-library-lacks-prerequisites *\n" + p + "unstripped-binary-or-object *\n" + p +
-           "executable-not-elf-or-script *\n" + p + "no-manual-page *\n" + p +
-           "shlib-without-PIC *\n" + p + "library-not-linked-against-libc *\n" + p +
-           "spelling-error-in-binary *\n" + p + "extra-license-file *\n" + p +
-           "package-contains-documentation-outside-usr-share-doc *\n" + p + "script-not-executable *\n" + p +
-           "executable-in-usr-lib *\n" + p + "repeated-path-segment *\n";
+    // What an application that brings its own Java runtime is; the README
+    // says why each is sound.
+    return "# Third-party software with a private runtime belongs in /opt.\n" + p + "dir-or-file-in-opt\n" +
+           "# The runtime's programs and libraries are the JDK vendor's, as jlink copies them.\n" + p +
+           "unstripped-binary-or-object\n" +
+           "# The program's jars and the runtime's are its private class path, not shared libraries.\n" + p +
+           "jar-not-in-usr-share\n" + "# The command is the application's own; it documents itself.\n" + p +
+           "no-manual-page\n";
 }
 
 bool buildDeb(const DebRequest& r, const std::string& appFolder, const std::string& work, const std::string& output,
@@ -134,9 +131,12 @@ bool buildDeb(const DebRequest& r, const std::string& appFolder, const std::stri
         error = "cannot link /usr/bin/" + r.name;
         return false;
     }
+    // A notice names a year; the project's copyright text is taken as it
+    // is when it has one.
+    std::string holder = r.copyright.empty() ? r.maintainer : r.copyright;
+    if (holder.find_first_of("0123456789") == std::string::npos) holder = rfc2822(r.time).substr(12, 4) + " " + holder;
     const std::string copyright = "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n"
-                                  "Upstream-Name: " + r.name + "\n\nFiles: *\nCopyright: " +
-                                  (r.copyright.empty() ? r.maintainer : r.copyright) +
+                                  "Upstream-Name: " + r.name + "\n\nFiles: *\nCopyright: " + holder +
                                   "\nLicense: custom\n The terms are those of the application; its Java runtime"
                                   " (opt/" + r.name + "/runtime) carries its own in runtime/legal.\n";
     const std::string changelog = r.package + " (" + r.version + ") unstable; urgency=medium\n\n  * Packaged by caskit bundle.\n\n -- " +

@@ -51,7 +51,7 @@ def main():
         run(CASKIT, "new", project, "--jdk", "2.0", "--exe-name", "hello", "--exe-folder", ".",
             "--main-class", "hello.Main", "--class-path", "lib/*", "--arguments", "configured",
             "--property", "hello.greeting=bundled", "--company", "Caskit Tests <tests@caskit.invalid>",
-            "--comments", "Hello from a bundle")
+            "--comments", "Greeting printed by a bundle")
         expected = run(os.path.join(JDK, "bin", "java"), "-Dhello.greeting=bundled", "-cp",
                        os.path.join(app, "lib", "hello.jar"), "hello.Main", "configured").splitlines()[:3]
 
