@@ -154,7 +154,8 @@ bool linkRuntime(const LinkRequest& r, const std::string& output, std::vector<st
     if (exists(jmods + "/java.base.jmod")) argv.insert(argv.begin() + 1, {"--module-path", jmods});
     std::string out;
     if (runProgram(argv, out) != 0) {
-        error = "jlink could not link the modules " + modules + ": " + out;
+        // Its first line names the module (the rest is jlink's stack trace).
+        error = "jlink could not link the modules " + modules + ": " + out.substr(0, out.find('\n'));
         return false;
     }
     // The VM's default class-data archive: the launcher's start-up cache
