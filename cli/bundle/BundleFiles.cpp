@@ -61,11 +61,44 @@ std::optional<std::vector<TreeEntry>> listTree(const std::string& root, std::str
     return entries;
 }
 
+namespace {
+
+// Copies `from` (below `root`) to `to`: a link that stays inside `root` as
+// a link, one that leads out of it as what it names (the copy must not
+// depend on this machine), one that names nothing is left out.
+bool copyEntry(const fs::path& root, const fs::path& from, const fs::path& to, std::string& error) {
+    std::error_code ec;
+    const fs::file_status link = fs::symlink_status(from, ec);
+    if (fs::is_symlink(link)) {
+        const fs::path target = fs::read_symlink(from, ec);
+        const fs::path named = fs::weakly_canonical(from.parent_path() / target, ec);
+        const std::string inside = fs::weakly_canonical(root, ec).string() + "/";
+        if (target.is_relative() && (named.string() + "/").compare(0, inside.size(), inside) == 0) {
+            fs::create_symlink(target, to, ec);
+        } else if (fs::exists(from, ec)) {
+            return copyEntry(named, named, to, error);
+        } else {
+            return true;
+        }
+    } else if (fs::is_directory(link)) {
+        fs::create_directory(to, ec);
+        for (fs::directory_iterator it(from, ec), end; !ec && it != end; it.increment(ec))
+            if (!copyEntry(root, it->path(), to / it->path().filename(), error)) return false;
+        if (!ec) fs::permissions(to, link.permissions(), ec);
+    } else {
+        fs::copy_file(from, to, ec);
+        if (!ec) fs::permissions(to, fs::status(from, ec).permissions(), ec);
+    }
+    if (ec) error = "cannot copy " + from.string() + " to " + to.string() + ": " + ec.message();
+    return !ec;
+}
+
+}  // namespace
+
 bool copyTree(const std::string& from, const std::string& to, std::string& error) {
     std::error_code ec;
-    fs::copy(from, to, fs::copy_options::recursive | fs::copy_options::copy_symlinks, ec);
-    if (ec) error = "cannot copy " + from + " to " + to + ": " + ec.message();
-    return !ec;
+    const fs::path root = fs::is_directory(fs::symlink_status(from, ec)) ? fs::path(from) : fs::path(from).parent_path();
+    return copyEntry(root, from, to, error);
 }
 
 bool removeTree(const std::string& path) {

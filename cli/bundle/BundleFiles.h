@@ -26,8 +26,10 @@ struct TreeEntry {
 // nullopt with `error` when something cannot be read.
 std::optional<std::vector<TreeEntry>> listTree(const std::string& root, std::string& error);
 
-// Copies the file, folder (with everything in it) or link at `from` to
-// `to`, which must not exist; modes are kept, links copied as links.
+// Copies the file or folder (with everything in it) at `from` to `to`,
+// which must not exist; modes are kept. A link inside the folder stays a
+// link; one leading out of it is copied as what it names, and one that
+// names nothing is left out.
 bool copyTree(const std::string& from, const std::string& to, std::string& error);
 
 // Removes `path` and everything below it; true when nothing is left.
