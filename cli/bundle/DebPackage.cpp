@@ -75,6 +75,29 @@ unsigned long long normalise(const std::string& root, std::string& error) {
     return bytes;
 }
 
+// The packages the ELF files of the application folder `app` need, as
+// dpkg-shlibdeps finds them (libc6 when it cannot tell); the runtime's own
+// libraries are found in its lib folders.
+std::string elfDepends(const std::string& app, const std::string& work) {
+    std::string error;
+    std::optional<std::vector<TreeEntry>> entries = listTree(app, error);
+    std::vector<std::string> argv = {"sh", "-c", "cd \"$0\" && exec dpkg-shlibdeps -O --ignore-missing-info \"$@\"",
+                                     work, "-l" + app + "/runtime/lib", "-l" + app + "/runtime/lib/server"};
+    for (const TreeEntry& e : entries ? *entries : std::vector<TreeEntry>()) {
+        if (e.kind != TreeEntry::Kind::File || e.size < 4) continue;
+        std::ifstream in(app + "/" + e.path, std::ios::binary);
+        char magic[4] = {};
+        if (in.read(magic, 4) && std::string(magic, 4) == "\x7f" "ELF") argv.push_back(app + "/" + e.path);
+    }
+    std::string out;
+    if (!makeDirs(work + "/debian", error) ||
+        !writeText(work + "/debian/control", "Source: bundle\n\nPackage: bundle\nArchitecture: any\n", error) ||
+        runProgram(argv, out) != 0)
+        return "libc6";
+    const std::size_t at = out.find("shlibs:Depends=");
+    return at == std::string::npos ? "libc6" : out.substr(at + 15, out.find('\n', at) - at - 15);
+}
+
 }  // namespace
 
 std::string debianPackageName(const std::string& name) {
@@ -88,11 +111,11 @@ std::string debianPackageName(const std::string& name) {
     return out.size() < 2 ? std::string() : out;
 }
 
-std::string debControl(const DebRequest& r, unsigned long long installedKiB) {
+std::string debControl(const DebRequest& r, unsigned long long installedKiB, const std::string& depends) {
     std::string text = "Package: " + r.package + "\nVersion: " + r.version +
                        "\nArchitecture: amd64\nMaintainer: " + r.maintainer +
                        "\nInstalled-Size: " + std::to_string(installedKiB) +
-                       "\nDepends: libc6\nSection: misc\nPriority: optional\nDescription: " + r.summary + "\n";
+                       "\nDepends: " + depends + "\nSection: misc\nPriority: optional\nDescription: " + r.summary + "\n";
     std::string body = r.description.empty() ? r.summary + ", with its own Java runtime." : r.description;
     std::size_t start = 0;
     while (start <= body.size()) {
@@ -146,7 +169,8 @@ bool buildDeb(const DebRequest& r, const std::string& appFolder, const std::stri
         return false;
     const unsigned long long kib = normalise(root, error);
     if (!error.empty()) return false;
-    if (!writeText(root + "/DEBIAN/control", debControl(r, kib), error)) return false;
+    const std::string depends = elfDepends(root + "/opt/" + r.name, work);
+    if (!writeText(root + "/DEBIAN/control", debControl(r, kib, depends), error)) return false;
     chmod((root + "/DEBIAN/control").c_str(), 0644);
     std::string out;
     if (runProgram({"dpkg-deb", "--root-owner-group", "-Zxz", "--build", root, output}, out) != 0) {

@@ -25,8 +25,8 @@ struct DebRequest {
 // a-z 0-9 + - . as "-"; empty when nothing is left.
 std::string debianPackageName(const std::string& name);
 
-// The control file's text.
-std::string debControl(const DebRequest& request, unsigned long long installedKiB);
+// The control file's text; `depends` is its Depends field.
+std::string debControl(const DebRequest& request, unsigned long long installedKiB, const std::string& depends);
 
 // The lintian overrides the package ships, one justification each.
 std::string debLintianOverrides(const std::string& package);

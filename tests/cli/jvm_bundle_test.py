@@ -2,9 +2,9 @@
 runtime jlink links from the host JDK (once, in dir, tar.gz and deb form),
 runs with no other Java reachable (no JAVA_HOME, no java on PATH, an empty
 /usr/lib/jvm) and prints what it prints under java; a module asked for
-with --add-modules is linked in. As root, the .deb passes lintian,
-installs with dpkg -i, its /usr/bin command runs the bundled runtime, and
-dpkg -r removes it.
+with --add-modules is linked in. The .deb depends on what its ELF files
+need; as root it passes lintian, installs with dpkg -i, its /usr/bin
+command runs the bundled runtime, and dpkg -r removes it.
 
     jvm_bundle_test.py CASKIT EXAMPLE_SOURCE_DIR JDK"""
 import glob
@@ -77,6 +77,8 @@ def main():
             check("jdk.localedata" in f.read(), "--add-modules linked the module")
 
         deb = os.path.join(out, "hello_1.0.0_amd64.deb")
+        depends = run("dpkg-deb", "--field", deb, "Depends")
+        check("libc6 (>=" in depends and "zlib1g" in depends, "Depends from the ELF files: " + depends)
         if os.geteuid() != 0:
             print("not root: the .deb is not installed")
         elif shutil.which("lintian"):
