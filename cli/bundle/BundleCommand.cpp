@@ -24,6 +24,7 @@
 #include "cli/bundle/BundleLayout.h"
 #include "cli/bundle/BundleOptions.h"
 #include "cli/bundle/DebPackage.h"
+#include "cli/bundle/IconPng.h"
 #include "cli/bundle/RuntimeImage.h"
 #include "cli/bundle/StableGuid.h"
 #include "cli/bundle/WixSource.h"
@@ -236,6 +237,15 @@ int runBundle(const std::vector<std::string>& words) {
             d.description = cut == std::string::npos ? std::string() : comments.substr(cut + 1);
             d.copyright = ansiToSystem(project.legalCopyright(), cp);
             d.time = time;
+            std::vector<IconImage> images = project.largeIconFileImages();
+            images.insert(images.end(), project.smallIconFileImages().begin(), project.smallIconFileImages().end());
+            const bool fromFiles = !images.empty();
+            for (const IconImage* one : {project.largeIcon(), project.smallIcon()})
+                if (one && !fromFiles) images.push_back(*one);
+            d.icons = pngIcons(images);
+            d.desktopEntry = o.desktopEntry.value_or(!d.icons.empty());
+            d.title = project.extended().productName.empty() ? name : ansiToSystem(project.extended().productName, cp);
+            d.terminal = project.consoleWindow();
             m.target = o.out + "/" + d.package + "_" + d.version + "_amd64.deb";
             mkdir((work.path + "/deb-tree").c_str(), 0755);
             if (!buildDeb(d, app, work.path + "/deb-tree", m.path, error)) return failure(error);

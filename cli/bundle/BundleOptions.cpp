@@ -41,6 +41,9 @@ std::optional<int> readBundleOptions(const std::vector<std::string>& words, Bund
             std::optional<std::string> guid = parseGuid(v);
             if (!guid) return usage("--upgrade-code takes a GUID (XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX), not \"" + v + "\"");
             o.upgradeCode = *guid;
+        } else if (a.name == "desktop-entry") {
+            if (v != "on" && v != "off") return usage("--desktop-entry takes on or off, not \"" + v + "\"");
+            o.desktopEntry = v == "on";
         } else if (a.name == "allow-absolute") {
             o.allowAbsolute = true;
         } else {
@@ -79,7 +82,8 @@ const char* bundleHelp() {
            "               [--jmods DIR] [--add-modules LIST]) [--format FORMAT]...\n"
            "               [--out DIR] [--allow-absolute] [--stubs DIR]\n"
            "               [--package-name NAME] [--package-version VERSION]\n"
-           "               [--maintainer \"NAME <ADDRESS>\"] [--upgrade-code GUID]\n"
+           "               [--maintainer \"NAME <ADDRESS>\"] [--desktop-entry on|off]\n"
+           "               [--upgrade-code GUID]\n"
            "      Makes a self-contained application (JDK 2.0 projects) in DIR (default:\n"
            "      dist/TARGET/ beside the project file): the folder NAME/ (the exe name\n"
            "      without .exe) holding the launcher, every class-path entry relative\n"
@@ -94,7 +98,8 @@ const char* bundleHelp() {
            "      is. FORMAT (repeatable): dir (default for linux-x64), zip (default\n"
            "      for Windows), tar.gz, deb (linux-x64: installs to /opt/NAME with\n"
            "      /usr/bin/NAME; maintainer by default the company, which then needs\n"
-           "      an address), msi (Windows, made with Debian's wixl; skipped with a\n"
+           "      an address; a desktop entry with the project's icons as hicolor\n"
+           "      PNGs when it has icons or with --desktop-entry on), msi (Windows, made with Debian's wixl; skipped with a\n"
            "      note when wixl is missing). Archives are reproducible (byte order,\n"
            "      SOURCE_DATE_EPOCH, no owners). Nothing is replaced until all is made.\n"
            "\n";

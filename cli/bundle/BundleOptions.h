@@ -19,6 +19,7 @@ struct BundleOptions {
     std::string jmods;     // --jmods: the target's jmods
     std::vector<std::string> addModules;
     bool allowAbsolute = false;
+    std::optional<bool> desktopEntry;  // --desktop-entry on|off (default: when the project has an icon)
     std::vector<std::string> formats;
     std::string packageName, packageVersion, maintainer, upgradeCode;
 };

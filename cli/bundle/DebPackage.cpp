@@ -141,6 +141,14 @@ std::string debLintianOverrides(const std::string& package) {
            "no-manual-page\n";
 }
 
+std::string desktopEntry(const DebRequest& r) {
+    std::string text = "[Desktop Entry]\nType=Application\nName=" + r.title + "\nComment=" + r.summary +
+                       "\nExec=" + r.name + "\nTerminal=" + (r.terminal ? "true" : "false") +
+                       "\nCategories=Utility;\n";
+    if (!r.icons.empty()) text += "Icon=" + r.package + "\n";
+    return text;
+}
+
 bool buildDeb(const DebRequest& r, const std::string& appFolder, const std::string& work, const std::string& output,
               std::string& error) {
     const std::string root = work + "/root";
@@ -167,6 +175,18 @@ bool buildDeb(const DebRequest& r, const std::string& appFolder, const std::stri
     if (!writeText(doc + "/copyright", copyright, error) || !writeGzip(doc + "/changelog.gz", changelog, error) ||
         !writeText(overrides + "/" + r.package, debLintianOverrides(r.package), error))
         return false;
+    if (r.desktopEntry) {
+        const std::string applications = root + "/usr/share/applications";
+        if (!makeDirs(applications, error) ||
+            !writeText(applications + "/" + r.package + ".desktop", desktopEntry(r), error))
+            return false;
+        for (const PngIcon& icon : r.icons) {
+            const std::string size = std::to_string(icon.size);
+            const std::string folder = root + "/usr/share/icons/hicolor/" + size + "x" + size + "/apps";
+            if (!makeDirs(folder, error) || !writeText(folder + "/" + r.package + ".png", icon.bytes, error))
+                return false;
+        }
+    }
     const unsigned long long kib = normalise(root, error);
     if (!error.empty()) return false;
     const std::string depends = elfDepends(root + "/opt/" + r.name, work);

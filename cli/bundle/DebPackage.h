@@ -6,6 +6,9 @@
 // runtime under /opt is.
 
 #include <string>
+#include <vector>
+
+#include "cli/bundle/IconPng.h"
 
 namespace bundle {
 
@@ -19,7 +22,16 @@ struct DebRequest {
     std::string description;  // further lines (may be empty)
     std::string copyright;    // the project's legal copyright
     long long time = 0;       // of the changelog entry
+    // A desktop entry (usr/share/applications/<package>.desktop) with the
+    // hicolor icons, when asked for.
+    bool desktopEntry = false;
+    std::string title;        // the entry's name
+    bool terminal = false;    // a console program
+    std::vector<PngIcon> icons;
 };
+
+// The desktop entry's text.
+std::string desktopEntry(const DebRequest& request);
 
 // A Debian package name made of `name`: lower case, characters outside
 // a-z 0-9 + - . as "-"; empty when nothing is left.

@@ -3,7 +3,7 @@ runtime jlink links from the host JDK (once, in dir, tar.gz and deb form),
 runs with no other Java reachable (no JAVA_HOME, no java on PATH, an empty
 /usr/lib/jvm) and prints what it prints under java; a module asked for
 with --add-modules is linked in. The .deb depends on what its ELF files
-need; as root it passes lintian, installs with dpkg -i, its /usr/bin
+need and has a desktop entry with the project's icon; as root it passes lintian, installs with dpkg -i, its /usr/bin
 command runs the bundled runtime, and dpkg -r removes it.
 
     jvm_bundle_test.py CASKIT EXAMPLE_SOURCE_DIR JDK"""
@@ -51,7 +51,8 @@ def main():
         run(CASKIT, "new", project, "--jdk", "2.0", "--exe-name", "hello", "--exe-folder", ".",
             "--main-class", "hello.Main", "--class-path", "lib/*", "--arguments", "configured",
             "--property", "hello.greeting=bundled", "--company", "Caskit Tests <tests@caskit.invalid>",
-            "--comments", "Greeting printed by a bundle")
+            "--comments", "Greeting printed by a bundle",
+            "--large-icon", os.path.join(SOURCES, "..", "..", "stubs", "stub.ico"))
         expected = run(os.path.join(JDK, "bin", "java"), "-Dhello.greeting=bundled", "-cp",
                        os.path.join(app, "lib", "hello.jar"), "hello.Main", "configured").splitlines()[:3]
 
@@ -79,6 +80,9 @@ def main():
         deb = os.path.join(out, "hello_1.0.0_amd64.deb")
         depends = run("dpkg-deb", "--field", deb, "Depends")
         check("libc6 (>=" in depends and "zlib1g" in depends, "Depends from the ELF files: " + depends)
+        listing = run("dpkg-deb", "--contents", deb)
+        check("./usr/share/applications/hello.desktop" in listing and
+              "./usr/share/icons/hicolor/32x32/apps/hello.png" in listing, "desktop entry and icon: " + listing[-400:])
         if os.geteuid() != 0:
             print("not root: the .deb is not installed")
         elif shutil.which("lintian"):
