@@ -114,7 +114,8 @@ int runCompile(const std::vector<std::string>& words) {
 
     // Only on the system caskit runs on can it tell whether the file is there.
     const std::string vmLibrary = ansiToSystem(project.vmLibraryPath(), project.textCodePage);
-    if (target == hostTarget() && !vmLibrary.empty() && !platform::fileExists(vmLibrary))
+    if (target == hostTarget() && !vmLibrary.empty() && vmLibrary != "#bundled#" &&
+        !platform::fileExists(vmLibrary))
         warn("the VM library \"" + vmLibrary +
              "\" does not exist on this system; the launcher will look for another Java runtime");
 

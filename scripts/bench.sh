@@ -9,7 +9,9 @@
 # a stub whose resource tree claims far more than the file holds; and the
 # size in bytes of every launcher stub built (win64, win32, Linux) with its
 # budget; the start-up cache's figures on Java 17 and 25 for the Java
-# compiler and for a program in two jars (CACHE_ROUNDS rounds, default 5).
+# compiler and for a program in two jars (CACHE_ROUNDS rounds, default 5);
+# the size of the example bundled with --jlink next to jpackage's app image
+# with the same modules.
 #
 #   scripts/bench.sh [RUNS]
 # Build folders: HOST_DIR, WIN64_DIR, WIN32_DIR (default BUILD_ROOT/<preset>,
@@ -197,3 +199,18 @@ done
 echo "Stub sizes and budgets (bytes; stubs/size-budgets.txt):"
 /usr/bin/python3 tests/stubs/check_stub_sizes.py stubs/size-budgets.txt \
   "linux-x64=$host/bin" "windows-x64=$win64/bin" "windows-x86=$win32/bin" | sed 's/^/  /' || true
+echo "caskit bundle of the example with --jlink (MiB, apparent sizes) against jpackage's app image with the same modules:"
+mkdir -p "$work/bundle/lib"
+"$java_home/bin/jar" cf "$work/bundle/lib/hello.jar" -C "$work/classes" .
+"$host/cli/caskit" new "$work/bundle/hello.csk" --jdk 2.0 --exe-name hello --exe-folder . --main-class hello.Main \
+  --class-path 'lib/*' >/dev/null
+bundle_start=$(date +%s.%N)
+"$host/cli/caskit" bundle "$work/bundle/hello.csk" --target linux-x64 --jlink "$java_home" --out "$work/dist" \
+  --format dir --format tar.gz >/dev/null
+bundle_end=$(date +%s.%N)
+"$java_home/bin/jpackage" --type app-image --input "$work/bundle/lib" --main-jar hello.jar --main-class hello.Main \
+  --name jp --dest "$work/jpackage" --add-modules "$("$java_home/bin/jdeps" --print-module-deps \
+  --ignore-missing-deps "$work/bundle/lib/hello.jar")"
+mib() { du -s --apparent-size --block-size=1M "$1" | cut -f1; }
+printf '  bundle %s MiB, as tar.gz %s MiB, jpackage %s MiB; bundle made in %.1f s\n' "$(mib "$work/dist/hello")" \
+  "$(mib "$work/dist/hello-1.0.0-linux-x64.tar.gz")" "$(mib "$work/jpackage/jp")" "$(echo "$bundle_end - $bundle_start" | bc)"

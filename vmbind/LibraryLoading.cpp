@@ -6,6 +6,7 @@
 #include "vmbind/SearchPath.h"
 
 const char* const kInternalRuntime = "#internal#";
+const char* const kBundledRuntime = "#bundled#";
 
 static LoadStep load(const Text& path) { return LoadStep{LoadStep::Kind::Load, path, Text()}; }
 static LoadStep message(const char* text, const char* caption) {
@@ -15,6 +16,11 @@ static LoadStep search() { return LoadStep{LoadStep::Kind::Search, Text(), Text(
 
 List<LoadStep> loadingPlan(const RuntimeProfile& profile, const Text& binaryPath, const Text& discoveredLib) {
     List<LoadStep> plan;
+    if (binaryPath == kBundledRuntime) {
+        plan.push_back(search());
+        plan.push_back(message(profile.notFoundText, profile.notFoundCaption));
+        return plan;
+    }
     if (binaryPath != kInternalRuntime) plan.push_back(load(binaryPath));
     if (profile.search == RuntimeSearchPlace::BeforeBareName) plan.push_back(search());
     bool triesDiscovered = !discoveredLib.empty() ||

@@ -11,6 +11,10 @@
 
 // The value of "binarypath" that asks for the registered runtime.
 extern const char* const kInternalRuntime;
+// The value of "binarypath" that asks for the runtime in the folder
+// "runtime" beside the executable and no other: the plan is that folder's
+// search, then the not-found message naming it.
+extern const char* const kBundledRuntime;
 
 struct LoadStep {
     enum class Kind { Load, Message, Search };

@@ -3,6 +3,7 @@
 #include "platform/Environment.h"
 #include "platform/Files.h"
 #include "platform/PathSeparator.h"
+#include "vmbind/LibraryLoading.h"
 #include "vmbind/RuntimeSearch.h"
 
 #ifndef _WIN32
@@ -63,6 +64,9 @@ bool searchPathProgram(RuntimeSearch& search) {
 }  // namespace
 
 bool searchRuntimes(RuntimeSearch& search) {
+    // A bundled application starts its own runtime or none.
+    if (search.parameters.binaryPath == kBundledRuntime)
+        return examineHome(search, "bundled", search.parameters.exeFolder + "runtime", true);
     if (searchBesideProgram(search) || searchHomeVariable(search)) return true;
 #ifdef _WIN32
     return searchRegistry(search) || searchPathProgram(search);

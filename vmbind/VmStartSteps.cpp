@@ -5,6 +5,7 @@
 #include "platform/MessageBox.h"
 #include "platform/PathSeparator.h"
 #include "vmbind/ClassPathText.h"
+#include "vmbind/LibraryLoading.h"
 #include "vmbind/SearchPath.h"
 
 void enterWorkingFolder(const LaunchParameters& parameters) {
@@ -22,6 +23,8 @@ Text finishClassPath(const LaunchParameters& parameters, const Text& text) {
 }
 
 RuntimePaths prepareRuntime(const LaunchParameters& parameters, const RuntimeProfile& profile) {
+    // A bundled runtime is the only one: the registered one is not read.
+    if (parameters.binaryPath == kBundledRuntime) return RuntimePaths();
     RuntimePaths paths = discoverRuntime(parameters, profile);
     updatePath(parameters, profile, paths.bin);
     return paths;

@@ -52,12 +52,12 @@ class Harness(Scenarios):
                                  "LD_LIBRARY_PATH")}
         self.env.update(PATH=fresh_folder(os.path.join(self.work, "empty-bin")), CASKIT_DIAGNOSTICS="1")
 
-    def app(self, name):
+    def app(self, name, binarypath="#internal#"):
         folder = fresh_folder(os.path.join(self.work, name))
         exe = os.path.join(folder, "app")
         shutil.copyfile(self.stub, exe)
         os.chmod(exe, 0o755)
-        block = parameter_block(classname="jvmtest.PrintAll", classpath=[self.classes])
+        block = parameter_block(binarypath, classname="jvmtest.PrintAll", classpath=[self.classes])
         with open(exe, "ab") as f:
             f.write(trailer(block.encode("latin-1")))
         return folder, exe
@@ -168,7 +168,25 @@ def nothing_found(h):
     expect_equal(len(lines), 5, "one line per candidate and the note")
 
 
+def bundled_runtime_only(h):
+    """"#bundled#" takes the runtime folder beside the launcher and nothing
+    else: with it missing or damaged the message names it, though
+    JAVA_HOME and PATH have a Java."""
+    folder, exe = h.app("bundled", "#bundled#")
+    env = {"JAVA_HOME": h.java_home, "PATH": os.path.join(h.java_home, "bin")}
+    rc, out, err, lines = h.run(exe, env)
+    expect_equal((rc, err.split("\n\n")[-1]), (1, folder + "/runtime: folder not found\n"), "missing runtime named")
+    lib = h.runtime(os.path.join(folder, "runtime"), "elf32")
+    rc, out, err, lines = h.run(exe, env)
+    expect_equal((rc, lines), (1, ["Runtime %s: %s (bundled)" % (lib, WRONG_CLASS)]), "damaged runtime named")
+    shutil.rmtree(os.path.join(folder, "runtime"))
+    os.symlink(h.java_home, os.path.join(folder, "runtime"))
+    lines = h.started(exe, env)
+    expect_equal(lines, ["Runtime %s/runtime/lib/server/libjvm.so: taken (bundled)" % folder], "Log.txt")
+
+
 SCENARIOS = [
+    ("bundled runtime only", bundled_runtime_only),
     ("java on PATH through links", java_on_path),
     ("jre link beside the launcher", jre_link_beside),
     ("wrong ELF class skipped", wrong_class_skipped),

@@ -164,6 +164,11 @@ TEST(LoadingPlan, ConfiguredPathWithRegisteredRuntime) {
                                      kSearch, kJdk12NotFound}));
 }
 
+TEST(LoadingPlan, BundledRuntimeOnly) {
+    // The registered runtime, the bare name and the configured path play no part.
+    EXPECT_EQ(plan(jdk12Profile(), "#bundled#", "C:\\jre\\jvm.dll"), (std::vector<LoadStep>{kSearch, kJdk12NotFound}));
+}
+
 TEST(LoadingPlan, EmptyBinaryPathIsAConfiguredPath) {
     EXPECT_EQ(plan(jdk12Profile(), "", ""),
               (std::vector<LoadStep>{load(""), kJdk12Registry, load("jvm.dll"), kSearch, kJdk12NotFound}));

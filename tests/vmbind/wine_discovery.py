@@ -212,6 +212,21 @@ def wrong_bitness_first(h):
     expect_equal(h.loaded, ["jvm.dll"], "only the bare name reaches LoadLibraryA")
 
 
+def bundled_runtime_only(h):
+    """"#bundled#": with a registered runtime and JAVA_HOME about, a missing
+    runtime folder is the one message, naming it, and nothing is loaded;
+    the runtime folder beside the program, once there, starts."""
+    folder, exe = h.app("bundled", binarypath="#bundled#")
+    registered = h.install("registered")
+    h.key(r"HKLM\SOFTWARE\JavaSoft\JDK\17", JavaHome=registered)
+    _, env = h.log_env(JAVA_HOME=h.install("home"))
+    rc, messages = h.run(exe, env=env)
+    expect_messages(messages, [not_found(winpath(folder) + "\\runtime: folder not found")], "messages")
+    expect_equal((rc, h.loaded), (1, []), "exit code, nothing loaded")
+    bundled = h.install(os.path.join(folder, "runtime"))
+    expect_equal(h.started(exe, {"JAVA_HOME": registered}), bundled + "\\bin\\", "the bundled runtime")
+
+
 def bad_registry_values(h):
     """Registry values too long, empty, not a path or not text, one stored
     without its NUL (read as its four characters), and a library that is
@@ -287,6 +302,7 @@ SCENARIOS = [
     ("32-bit libraries first", wrong_bitness_first),
     ("bad registry values", bad_registry_values),
     ("stub11 does not search", stub11_does_not_search),
+    ("bundled runtime only", bundled_runtime_only),
 ]
 
 
