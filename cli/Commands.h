@@ -10,6 +10,8 @@ int runNew(const std::vector<std::string>& words);
 int runCompile(const std::vector<std::string>& words);
 int runShow(const std::vector<std::string>& words);
 int runSet(const std::vector<std::string>& words);
+// caskit cache list | clear --all|EXECUTABLE (CacheCommand.cpp).
+int runCache(const std::vector<std::string>& words);
 
 // Text for "caskit --help".
 void printHelp();
