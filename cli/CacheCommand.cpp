@@ -15,8 +15,6 @@
 
 namespace {
 
-std::string str(const Text& text) { return std::string(text.data(), text.size()); }
-
 // A stamp's time as a local date and time.
 std::string whenText(uint64_t stampTime) {
 #ifdef _WIN32
@@ -37,7 +35,7 @@ std::string fullPath(const std::string& path) {
     return _fullpath(full, path.c_str(), sizeof full) ? full : path;
 #else
     Text resolved;
-    return platform::resolvedPath(path.c_str(), resolved) ? str(resolved) : path;
+    return platform::resolvedPath(path.c_str(), resolved) ? std::string(resolved.data(), resolved.size()) : path;
 #endif
 }
 
@@ -45,7 +43,7 @@ bool samePath(const std::string& a, const Text& b) {
 #ifdef _WIN32
     return a.size() == b.size() && _strnicmp(a.c_str(), b.c_str(), a.size()) == 0;
 #else
-    return a == str(b);
+    return a == std::string(b.data(), b.size());
 #endif
 }
 
