@@ -127,8 +127,9 @@ bool ensureFolder(const char* path);
 // user can change what is in it. Linux: a folder (not a link) of this user
 // that neither group nor others may write, in a folder owned by the user
 // or root that others may not write (unless it is sticky). Windows: made
-// with an access list for the user alone; an existing one must be no
-// reparse point; and never for an elevated process, whose user's
+// with the access list it inherits (under the user's profile: the user,
+// the system and administrators); an existing one must be no reparse
+// point; and never for an elevated process, whose user's
 // unelevated processes can write the folder. False with `problem` saying
 // why, in a few words to follow the folder's name.
 bool ensurePrivateFolder(const char* path, const char*& problem);

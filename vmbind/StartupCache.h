@@ -7,7 +7,8 @@
 // One archive per user, executable, runtime and class path, in
 // $XDG_CACHE_HOME/caskit (~/.cache/caskit) or %LOCALAPPDATA%\Caskit\cache
 // (vmbind/CacheFolder.h), a folder private to the user: made with mode
-// 0700 (Windows: an access list for the user alone), and used only while
+// 0700 (Windows: the access list of the user's profile, which lets in the
+// user, the system and administrators alone), and used only while
 // no other user can change it (a real folder of the user's that nobody
 // else may write, in a folder others cannot replace it in); an elevated
 // Windows process uses none, since the user's unelevated processes can
