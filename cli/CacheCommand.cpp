@@ -1,10 +1,13 @@
 // caskit cache: the start-up caches of the user's programs on this
 // system, listed or removed. The folder, the names and the markers are the
 // launcher's own (vmbind/CacheFolder.h).
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 #include <string>
 #include <vector>
 
@@ -15,24 +18,34 @@
 
 namespace {
 
-// A stamp's time as a local date and time.
+// A stamp's time as a date and time in UTC (days to a civil date by
+// Howard Hinnant's method: the C library of Windows 95 has no time
+// functions the import check allows).
 std::string whenText(uint64_t stampTime) {
+    if (!stampTime) return "-";
 #ifdef _WIN32
-    const std::time_t seconds = static_cast<std::time_t>((stampTime - 116444736000000000ull) / 10000000u);
+    const long long seconds = static_cast<long long>((stampTime - 116444736000000000ull) / 10000000u);
 #else
-    const std::time_t seconds = static_cast<std::time_t>(stampTime / 1000000000u);
+    const long long seconds = static_cast<long long>(stampTime / 1000000000u);
 #endif
-    char text[32] = "-";
-    if (const std::tm* local = stampTime ? std::localtime(&seconds) : nullptr)
-        std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", local);
+    const long long days = seconds / 86400 + 719468, era = days / 146097, dayOfEra = days - era * 146097;
+    const long long yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const long long dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const long long monthIndex = (5 * dayOfYear + 2) / 153, day = dayOfYear - (153 * monthIndex + 2) / 5 + 1;
+    const long long month = monthIndex < 10 ? monthIndex + 3 : monthIndex - 9;
+    const long long year = yearOfEra + era * 400 + (month <= 2);
+    char text[40];
+    std::snprintf(text, sizeof text, "%04lld-%02lld-%02lld %02lld:%02lld UTC", year, month, day, seconds % 86400 / 3600,
+                  seconds % 3600 / 60);
     return text;
 }
 
 // The executable's full path as its launcher names itself.
 std::string fullPath(const std::string& path) {
 #ifdef _WIN32
-    char full[1024];
-    return _fullpath(full, path.c_str(), sizeof full) ? full : path;
+    char full[MAX_PATH];
+    const DWORD length = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+    return length > 0 && length < sizeof full ? full : path;
 #else
     Text resolved;
     return platform::resolvedPath(path.c_str(), resolved) ? std::string(resolved.data(), resolved.size()) : path;
@@ -41,7 +54,7 @@ std::string fullPath(const std::string& path) {
 
 bool samePath(const std::string& a, const Text& b) {
 #ifdef _WIN32
-    return a.size() == b.size() && _strnicmp(a.c_str(), b.c_str(), a.size()) == 0;
+    return lstrcmpiA(a.c_str(), b.c_str()) == 0;
 #else
     return a == std::string(b.data(), b.size());
 #endif

@@ -165,10 +165,19 @@ bool ensureFolder(const char* path) {
 
 namespace {
 
-// The process's token, closed with it.
+using OpenToken = BOOL(WINAPI*)(HANDLE, DWORD, PHANDLE);
+using TokenInformation = BOOL(WINAPI*)(HANDLE, TOKEN_INFORMATION_CLASS, LPVOID, DWORD, PDWORD);
+
+// The process's token, closed with it; looked up at run time, as Windows 95
+// has no tokens.
 struct Token {
+    HMODULE advapi = GetModuleHandleA("advapi32.dll");
     HANDLE handle = nullptr;
-    Token() { OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &handle); }
+    Token() {
+        const auto open = reinterpret_cast<OpenToken>(
+            advapi ? reinterpret_cast<void*>(GetProcAddress(advapi, "OpenProcessToken")) : nullptr);
+        if (open && !open(GetCurrentProcess(), TOKEN_QUERY, &handle)) handle = nullptr;
+    }
     ~Token() {
         if (handle) CloseHandle(handle);
     }
@@ -179,9 +188,12 @@ struct Token {
 // Elevation is asked for by number (TokenElevation, 20): a system before
 // Vista knows no elevation and answers false.
 bool elevated(const Token& token) {
+    const auto information = reinterpret_cast<TokenInformation>(
+        token.handle ? reinterpret_cast<void*>(GetProcAddress(token.advapi, "GetTokenInformation")) : nullptr);
     DWORD value = 0, size = 0;
-    return token.handle && GetTokenInformation(token.handle, static_cast<TOKEN_INFORMATION_CLASS>(20), &value,
-                                               sizeof value, &size) && value != 0;
+    return information &&
+           information(token.handle, static_cast<TOKEN_INFORMATION_CLASS>(20), &value, sizeof value, &size) &&
+           value != 0;
 }
 
 }  // namespace
