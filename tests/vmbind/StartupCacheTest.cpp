@@ -148,8 +148,8 @@ TEST(StartupCache, HousekeepingRemovesStaleFilesThenTheLeastRecentlyUsed) {
                       young = archive("e", now - 50, false);
     tidyStartupCache(text(t.path()), text(kept), 2200);
     for (const std::string& name : {recent, kept, young}) EXPECT_TRUE(caskit_test::exists(t.file(name + ".m"))) << name;
-    for (const std::string& name : {older, stale}) EXPECT_FALSE(caskit_test::exists(t.file(name + ".m"))) << name;
-    EXPECT_FALSE(caskit_test::exists(t.file(older + ".jsa")));
+    for (const std::string& name : {older + ".m", older + ".jsa", stale + ".m"})
+        EXPECT_FALSE(caskit_test::exists(t.file(name))) << name;
 }
 
 TEST(StartupCache, ListingReadsEachMarker) {
