@@ -12,6 +12,8 @@ int runShow(const std::vector<std::string>& words);
 int runSet(const std::vector<std::string>& words);
 // Linux only (cli/bundle/).
 int runBundle(const std::vector<std::string>& words);
+// caskit cache list | clear --all|EXECUTABLE (CacheCommand.cpp).
+int runCache(const std::vector<std::string>& words);
 
 // Text for "caskit --help".
 void printHelp();

@@ -69,6 +69,14 @@ void printHelp() {
         "  caskit show PROJECT.csk\n"
         "      Prints every setting of a project.\n"
         "\n"
+        "  caskit cache list\n"
+        "  caskit cache clear --all|EXECUTABLE\n"
+        "      Lists the start-up caches of this user's programs (program, runtime,\n"
+        "      size, last use), or removes them: all, or those of one executable.\n"
+        "      A cache in use by a running program is left. The caches of all\n"
+        "      programs together are kept under 512 MB (CASKIT_STARTUP_CACHE_MB sets\n"
+        "      another cap), the least recently used removed first.\n"
+        "\n"
         "  caskit --version\n"
         "      Prints the version of caskit (also \"caskit version\").\n"
         "\n"
@@ -150,6 +158,7 @@ int main(int argc, char** argv) {
             return 1;
 #endif
         }
+        if (command == "cache") return runCache(words);
     } catch (const std::bad_alloc&) {
         std::fprintf(stderr, "caskit: out of memory\n");
         return 1;

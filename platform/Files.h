@@ -14,6 +14,8 @@ public:
         ReadShared,     // read; others may read and write (the launcher's own file)
         ReadExclusive,  // read, no sharing, must exist
         CreateAlways,   // read/write, no sharing, created or truncated
+        CreateNew,      // read/write, no sharing, created when nothing is there (a link neither),
+                        // private to the user (Linux: mode 0600)
         Append,         // write at end, created when missing
         AppendPrivate,  // Append, for a file in a folder others can write: never through a link
                         // (a symbolic link, a reparse point), created private to the user (Linux:
@@ -22,6 +24,8 @@ public:
         Locked,         // read/write, created when missing, held by this process alone until
                         // closed or the process ends: fails while another process holds it
         LockedWait,     // Locked, but waits while another process holds it
+        NoLink = 0x40,  // added to another mode: never through a link (a symbolic link, a reparse
+                        // point): for files in a folder the user owns whose links the user did not plant
     };
 
     File() = default;
@@ -67,6 +71,10 @@ private:
     intptr_t handle_ = kInvalid;
 };
 
+constexpr File::Mode operator|(File::Mode a, File::Mode b) {
+    return static_cast<File::Mode>(static_cast<int>(a) | static_cast<int>(b));
+}
+
 // Why the last File::open on this thread failed, in a few words to follow
 // the file's name ("is a link", "belongs to another user", ...).
 const char* lastOpenProblem();
@@ -95,6 +103,13 @@ struct FileStamp {
 // The stamp of the file at `path`; false when there is no file there (a
 // folder is none).
 bool fileStamp(const char* path, FileStamp& stamp);
+// The time now in the units of a stamp's times, and a day in them.
+uint64_t stampTimeNow();
+#ifdef _WIN32
+const uint64_t kStampDay = 864000000000ull;
+#else
+const uint64_t kStampDay = 86400000000000ull;
+#endif
 
 // Moves the file `from` to `to` in one step, replacing a file there (a
 // read-only one too); false on failure, which leaves both as they were.
@@ -107,5 +122,16 @@ bool removeFile(const char* path);
 // when it exists afterwards. Folders made here are private to the user
 // where the system has such rights (Linux: mode 0700).
 bool ensureFolder(const char* path);
+
+// Makes the folder `path` like ensureFolder, and tells whether no other
+// user can change what is in it. Linux: a folder (not a link) of this user
+// that neither group nor others may write, in a folder owned by the user
+// or root that others may not write (unless it is sticky). Windows: made
+// with the access list it inherits (under the user's profile: the user,
+// the system and administrators); an existing one must be no reparse
+// point; and never for an elevated process, whose user's
+// unelevated processes can write the folder. False with `problem` saying
+// why, in a few words to follow the folder's name.
+bool ensurePrivateFolder(const char* path, const char*& problem);
 
 }  // namespace platform

@@ -9,7 +9,7 @@ const size_t kDigits = 16;           // a number in hexadecimal
 
 }  // namespace
 
-CacheStep moveCacheState(CacheState& state, CacheEvent event, uint64_t archiveSize) {
+CacheStep moveCacheState(CacheState& state, CacheEvent event, const CacheState& archive) {
     const CacheState::Kind kind = state.kind;
     // Before a first start there is nothing to use, record or dump; after
     // giving up, nothing more is tried.
@@ -20,10 +20,16 @@ CacheStep moveCacheState(CacheState& state, CacheEvent event, uint64_t archiveSi
     if (event == CacheEvent::DumpLocked) return CacheStep::Dump;
     if (event == CacheEvent::ArchiveWhole && kind == CacheState::Made) return CacheStep::Use;
     if (event == CacheEvent::Start || event == CacheEvent::ArchiveWhole) return CacheStep::Lock;
+    // A trial whose lock is free died before its VM was created: that
+    // archive is suspect, whatever its size.
+    if (kind == CacheState::Trial && event == CacheEvent::Locked) {
+        state = {CacheState::Recorded, kMostRecordings};
+        return CacheStep::Record;
+    }
     // Only an archive dumped after this key's last recording is its own.
     if (kind == CacheState::Recorded && event == CacheEvent::Locked) return CacheStep::Take;
     if (kind == CacheState::Recorded && event == CacheEvent::ArchiveMade) {
-        state = {CacheState::Made, archiveSize};
+        state = {CacheState::Trial, archive.count, archive.hash};
         return CacheStep::Use;
     }
     // No archive of its own: record (again).
@@ -36,28 +42,34 @@ CacheStep moveCacheState(CacheState& state, CacheEvent event, uint64_t archiveSi
     return CacheStep::Record;
 }
 
-CacheState readCacheState(const char* marker, size_t size, const Text& key) {
+CacheState readCacheState(const char* marker, size_t size, const Text& key, bool dayOld) {
     const CacheState none = {CacheState::Unseen, 0};
+    for (size_t i = 0; i < size; ++i)
+        if (marker[i] == '\n') size = i;
     if (size < key.size() || memcmp(marker, key.c_str(), key.size()) != 0) return none;
     const char* rest = marker + key.size();
     size -= key.size();
+    if (size == kMostRecordings && dayOld && memcmp(rest, "+++", size) == 0) return {CacheState::Seen, 0};
     if (size <= kMostRecordings && memcmp(rest, "+++", size) == 0)
         return {size ? CacheState::Recorded : CacheState::Seen, size};
-    if (size != kDigits) return none;
-    uint64_t bytes = 0;
-    for (size_t i = 0; i < kDigits; ++i) {
+    const bool trial = size == 2 * kDigits + 1 && rest[2 * kDigits] == '?';
+    if (size != 2 * kDigits && !trial) return none;
+    uint64_t numbers[2] = {0, 0};  // the size, the hash
+    for (size_t i = 0; i < 2 * kDigits; ++i) {
         const unsigned digit = rest[i] <= '9' ? rest[i] - '0' : rest[i] - 'a' + 10;
         if (digit > 15) return none;
-        bytes = bytes << 4 | digit;
+        numbers[i / kDigits] = numbers[i / kDigits] << 4 | digit;
     }
-    return {CacheState::Made, bytes};
+    return {trial ? CacheState::Trial : CacheState::Made, numbers[0], numbers[1]};
 }
 
 Text cacheMarker(const Text& key, const CacheState& state) {
     Text marker = key;
-    if (state.kind == CacheState::Made)
+    if (state.kind == CacheState::Made || state.kind == CacheState::Trial) {
         appendHex(marker, state.count);
-    else
+        appendHex(marker, state.hash);
+        if (state.kind == CacheState::Trial) marker += '?';
+    } else
         marker.append("+++", state.count < kMostRecordings ? state.count : kMostRecordings);
     return marker;
 }

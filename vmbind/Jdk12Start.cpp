@@ -28,6 +28,18 @@ const RuntimeProfile& profile() {
 #endif
 }
 
+// Once the VM is created: the start-up cache's trial is over; Windows
+// sets the executable's exact properties.
+void afterVmCreated(JNIEnv* env, const LaunchParameters& parameters) {
+    startupCacheStarted();
+#ifdef _WIN32
+    setExactExecutableProperties(env, parameters);
+#else
+    (void)env;
+    (void)parameters;
+#endif
+}
+
 }  // namespace
 
 int startJdk12Vm(const LaunchParameters& parameters) {
@@ -81,10 +93,6 @@ int startJdk12Vm(const LaunchParameters& parameters) {
     MainCallTexts texts;
     texts.mainMissingText = "Can't find main!";
     texts.writesTraceLines = true;
-#ifdef _WIN32
     return runJavaVm(library, createJavaVm, &initArgs, parameters, jdk12DumpLines(optionTexts), texts,
-                     setExactExecutableProperties);
-#else
-    return runJavaVm(library, createJavaVm, &initArgs, parameters, jdk12DumpLines(optionTexts), texts);
-#endif
+                     afterVmCreated);
 }

@@ -8,14 +8,13 @@
 #include "platform/MessageBox.h"
 #include "platform/OwnModule.h"
 #include "platform/PathSeparator.h"
+#include "vmbind/CacheFolder.h"
 #include "vmbind/IdleFolders.h"
 #include "vmbind/JdkJavaOptions.h"
 
 namespace {
 
 const char kVariable[] = "CASKIT_STARTUP_CACHE";
-const uint64_t kHashStart = 0xcbf29ce484222325ull;  // FNV-1a, 64 bits
-const uint64_t kHashPrime = 0x100000001b3ull;
 const size_t kKeyDigits = 16;  // a hash in hexadecimal
 
 // The options of each step as one line of arguments (quotes group); '@'
@@ -26,6 +25,10 @@ const char kStepOptions[] =
     "\"-XX:DumpLoadedClassList=@.lst\"\0"
     "-Xshare:dump \"-XX:SharedClassListFile=@.lst\" \"-XX:SharedArchiveFile=@.new\"\0";
 
+// The cache's own files are never opened through a link.
+using Mode = platform::File::Mode;
+const Mode kReadOwn = Mode::ReadShared | Mode::NoLink;
+
 bool gDump = false;    // this process dumps the archive
 platform::File gLock;  // the lock of the archive's files, held while they change (until the process ends)
 
@@ -33,9 +36,16 @@ platform::File gLock;  // the lock of the archive's files, held while they chang
 struct CacheFiles {
     Text base;          // the cache folder, a separator and the name: the files' path without extension
     Text key;           // the archive's hash in hexadecimal, the start of its marker
+    Text folder, name;  // the cache folder, and the files' name in it
+    Text about;         // the marker's lines after its first: the executable and the runtime
     Text path, target;  // paths made by cachePath
     bool diagnostics = false;
 };
+
+// The archive this start tries, and its state: a start on trial holds the
+// lock until the VM is created.
+CacheFiles gUsed;
+CacheState gUsedState = {CacheState::Unseen, 0};
 
 void note(const CacheFiles& files, const char* text, const char* detail = "") {
     if (!files.diagnostics) return;
@@ -45,20 +55,13 @@ void note(const CacheFiles& files, const char* text, const char* detail = "") {
     diagnosticLog().writeLine(line);
 }
 
-// Kept out of line: inlined at each of its uses, the 64-bit multiply
-// costs the 32-bit stub some 300 bytes.
-[[gnu::noinline]] uint64_t hashBytes(uint64_t hash, const void* bytes, size_t size) {
-    for (const unsigned char* p = static_cast<const unsigned char*>(bytes); size > 0; --size) hash = (hash ^ *p++) * kHashPrime;
-    return hash;
-}
-
 // The path with its terminating zero (so that names do not run together),
 // then the stamp of the file it names (zeros for none): a file replaced by
 // one of the same size whose time was kept is another file.
 uint64_t hashFile(uint64_t hash, const Text& path) {
     platform::FileStamp stamp = {0, 0, 0, 0};
     platform::fileStamp(path.c_str(), stamp);
-    return hashBytes(hashBytes(hash, path.c_str(), path.size() + 1), &stamp, sizeof stamp);
+    return cacheHash(cacheHash(hash, path.c_str(), path.size() + 1), &stamp, sizeof stamp);
 }
 
 // The files' path + `extension` in `files.path` (or `files.target`), then
@@ -87,61 +90,80 @@ bool cacheStamp(CacheFiles& files, const char* extension, uint64_t& size) {
 bool writeMarker(CacheFiles& files, const CacheState& state) {
     bool written;
     {
-        platform::File file = platform::File::open(cachePath(files, ".m", true), platform::File::Mode::CreateAlways);
-        written = file.write(cacheMarker(files.key, state)) && file.close();
+        // A file of that name is another run's of the same process id, long gone.
+        platform::removeFile(cachePath(files, ".m", true));
+        platform::File file = platform::File::open(files.path.c_str(), platform::File::Mode::CreateNew);
+        // On the disk before it takes the place of the old one.
+        written = file.write(cacheMarker(files.key, state) + files.about) && file.flush() && file.close();
     }
     if (written && platform::renameFile(files.path.c_str(), cachePath(files, ".m", false, true))) return true;
     platform::removeFile(files.path.c_str());
     return false;
 }
 
-CacheState readMarker(CacheFiles& files) {
-    char bytes[40];
-    const long long count =
-        platform::File::open(cachePath(files, ".m"), platform::File::Mode::ReadShared).read(bytes, sizeof bytes);
-    return readCacheState(bytes, count > 0 ? static_cast<size_t>(count) : 0, files.key);
+// The marker's state (its first line, which fits `bytes`); `dayOld`, when
+// asked, tells whether it was written more than a day ago.
+CacheState readMarker(CacheFiles& files, bool* dayOld = nullptr) {
+    char bytes[52];
+    platform::File file = platform::File::open(cachePath(files, ".m"), kReadOwn);
+    const long long count = file.read(bytes, sizeof bytes);
+    platform::FileStamp stamp;
+    if (dayOld && platform::fileStamp(files.path.c_str(), stamp))
+        *dayOld = stamp.written + platform::kStampDay < platform::stampTimeNow();
+    return readCacheState(bytes, count > 0 ? static_cast<size_t>(count) : 0, files.key, dayOld && *dayOld);
 }
 
-// Whether the archive is whole: its size is the one the marker holds.
-bool archiveWhole(CacheFiles& files, const CacheState& state) {
-    uint64_t size = 0;
-    return state.kind == CacheState::Made && cacheStamp(files, ".jsa", size) && size == state.count;
-}
-
-// $XDG_CACHE_HOME/caskit (an absolute one; else ~/.cache/caskit) or
-// %LOCALAPPDATA%\Caskit\cache, made when missing; false (with the folder
-// tried in `folder`) when there is none.
-bool cacheFolder(Text& folder) {
-#ifdef _WIN32
-    if (!platform::startupVariable("LOCALAPPDATA", folder) || folder.empty()) return false;
-    folder += "\\Caskit";
-    platform::ensureFolder(folder.c_str());
-    folder += "\\cache";
-#else
-    if (!platform::startupVariable("XDG_CACHE_HOME", folder) || !folder.startsWith("/")) {
-        if (!platform::startupVariable("HOME", folder) || folder.empty()) return false;
-        folder += "/.cache";
+// The hash of a file's content: each 64-bit word (little-endian, as every
+// target reads it), then the bytes after the last whole one, through
+// FNV-1a's steps. Reading it costs a start some 1 ms for each 2 MB
+// (9 ms for an archive of 21 MB), where the VM's own check of its
+// checksums (-XX:+VerifySharedSpaces) costs some 3 ms per MB.
+bool archiveHash(const char* path, uint64_t& hash) {
+    static uint64_t words[8192];  // 64 KB outside the stack
+    platform::File file = platform::File::open(path, kReadOwn);
+    hash = kCacheHashStart;
+    long long count;
+    while ((count = file.read(words, sizeof words)) > 0) {
+        const size_t whole = static_cast<size_t>(count) / 8;
+        for (size_t i = 0; i < whole; ++i) hash = (hash ^ words[i]) * kCacheHashPrime;
+        hash = cacheHash(hash, words + whole, static_cast<size_t>(count) % 8);
     }
-    platform::ensureFolder(folder.c_str());
-    folder += "/caskit";
-#endif
-    // A quote would end the path in the options' line.
-    return folder.find('"') == Text::npos && platform::ensureFolder(folder.c_str());
+    return count == 0;
+}
+
+// Whether the archive is whole: its size and its hash are the ones the
+// marker holds.
+bool archiveWhole(CacheFiles& files, const CacheState& state) {
+    uint64_t size = 0, hash = 0;
+    return (state.kind == CacheState::Made || state.kind == CacheState::Trial) && cacheStamp(files, ".jsa", size) &&
+           size == state.count && archiveHash(files.path.c_str(), hash) && hash == state.hash;
 }
 
 // An archive the dumping process finished goes into place when the VM
 // wrote its header (it does so last: zeros mean a dump cut short), and
-// its size (in `size`) into the marker. Called with the lock held, after a
+// its size and hash (in `made`) into the marker. Called with the lock held, after a
 // recording of this key (which removed any older archive of that name).
-bool takeNewArchive(CacheFiles& files, uint64_t& size) {
+bool takeNewArchive(CacheFiles& files, CacheState& made) {
     char header[4] = {0, 0, 0, 0};
-    platform::File::open(cachePath(files, ".new"), platform::File::Mode::ReadShared).read(header, sizeof header);
-    if (!(header[0] | header[1] | header[2] | header[3]) || !cacheStamp(files, ".new", size) ||
+    {
+        // On the disk before the rename makes it the archive (Windows
+        // flushes no file opened for reading: there the system's own
+        // writing-back stands).
+        platform::File archive = platform::File::open(cachePath(files, ".new"), kReadOwn);
+        archive.read(header, sizeof header);
+        archive.flush();
+    }
+    made.kind = CacheState::Trial;
+    if (!(header[0] | header[1] | header[2] | header[3]) || !cacheStamp(files, ".new", made.count) ||
+        !archiveHash(files.path.c_str(), made.hash) ||
         !platform::renameFile(files.path.c_str(), cachePath(files, ".jsa", false, true)))
         return false;
     note(files, "made ", files.target.c_str());
     platform::removeFile(cachePath(files, ".lst"));
-    return writeMarker(files, CacheState{CacheState::Made, size});
+    if (!writeMarker(files, made)) return false;
+    // A new archive is the moment to make room for it.
+    tidyStartupCache(files.folder, files.name, startupCacheCap());
+    return true;
 }
 
 // A program's start: which step (Nothing for none), and why (in the log).
@@ -153,31 +175,36 @@ CacheStep chooseStep(CacheFiles& files, const LaunchParameters& parameters, cons
         note(files, "none for Java ", versionText(runtime).c_str());
         return CacheStep::Nothing;
     }
-    if (!cacheFolder(files.base)) {
-        note(files, "no folder ", files.base.c_str());
+    const char* problem;
+    if (!startupCacheFolder(files.base, problem)) {
+        Text why = problem;
+        why += ": ";
+        note(files, "folder ", (why += files.base).c_str());
         return CacheStep::Nothing;
     }
-    // The name: the executable's hash and one of four slots, so that an
-    // executable never has more than four archives; a new archive in a
-    // slot replaces the old one.
-    const uint64_t key = startupCacheKey(options, platform::libraryPathOf(vmEntry), runtime, classPathText);
+    // Each configuration of an executable has an archive of its own; the
+    // marker names the executable and the runtime for `caskit cache list`.
+    const Text library = platform::libraryPathOf(vmEntry);
+    const uint64_t key = startupCacheKey(options, library, runtime, classPathText);
+    files.folder = files.base;
     files.base += platform::kPathSeparator;
-    files.path = parameters.exeFolder;
-    files.path += parameters.exeName;
-    appendHex(files.base, hashBytes(kHashStart, files.path.c_str(), files.path.size()));
-    files.base += static_cast<char>('0' + (key & 3));
+    files.name = cacheFileName(parameters.exeFolder + parameters.exeName, key);
+    files.base += files.name;
     appendHex(files.key, key);
+    ((((files.about = "\n") += parameters.exeFolder) += parameters.exeName) += "\n") += library;
+    files.about += "\n";
 
-    CacheState state = readMarker(files);
+    bool dayOld = false;
+    CacheState state = readMarker(files, &dayOld);
     CacheEvent event = archiveWhole(files, state) ? CacheEvent::ArchiveWhole : CacheEvent::Start;
-    uint64_t size = 0;
+    CacheState made = {CacheState::Trial, 0};
     CacheStep step;
-    while ((step = moveCacheState(state, event, size)) == CacheStep::Lock || step == CacheStep::Take) {
+    while ((step = moveCacheState(state, event, made)) == CacheStep::Lock || step == CacheStep::Take) {
         if (step == CacheStep::Take) {
-            event = takeNewArchive(files, size) ? CacheEvent::ArchiveMade : CacheEvent::NothingNew;
+            event = takeNewArchive(files, made) ? CacheEvent::ArchiveMade : CacheEvent::NothingNew;
             continue;
         }
-        gLock = platform::File::open(cachePath(files, ".lck"), platform::File::Mode::Locked);
+        gLock = platform::File::open(cachePath(files, ".lck"), Mode::Locked | Mode::NoLink);
         if (!gLock.isOpen()) {
             note(files, "being made");
             return CacheStep::Nothing;
@@ -190,13 +217,24 @@ CacheStep chooseStep(CacheFiles& files, const LaunchParameters& parameters, cons
         return CacheStep::Nothing;
     }
     if (step == CacheStep::Use) {
-        gLock.close();
-        note(files, "uses ", cachePath(files, ".jsa"));
+        // The marker's time is the archive's last use, kept to the day:
+        // the size cap removes the least recently used first.
+        if (state.kind == CacheState::Made && dayOld &&
+            (gLock = platform::File::open(cachePath(files, ".lck"), Mode::Locked | Mode::NoLink)).isOpen())
+            writeMarker(files, state);
+        if (state.kind != CacheState::Trial) gLock.close();
+        if (state.kind == CacheState::Trial) {
+            gUsed = files;
+            gUsedState = state;
+        }
+        note(files, state.kind == CacheState::Trial ? "tries " : "uses ", cachePath(files, ".jsa"));
         return CacheStep::Use;
     }
     // Record, or give up. The dumping process gets the files' path and the
     // key, and waits for the lock; the program never sees the variable.
+    // The VM writes the class list through whatever is at its name.
     platform::removeFile(cachePath(files, ".new"));
+    platform::removeFile(cachePath(files, ".lst"));
     const bool started = step == CacheStep::Record && writeMarker(files, state) &&
                          platform::setVariable(kVariable, (files.base + files.key).c_str()) &&
                          platform::startOwnProgram();
@@ -244,9 +282,9 @@ List<Text> startupCacheOptions(CacheStep step, const JavaVersion& runtime, const
 
 uint64_t startupCacheKey(const List<Text>& options, const Text& library, const JavaVersion& runtime,
                          const Text& classPathText) {
-    uint64_t hash = kHashStart;
-    for (const Text& option : options) hash = hashBytes(hash, option.c_str(), option.size() + 1);
-    hash = hashBytes(hashFile(hash, library), runtime.parts, sizeof runtime.parts);
+    uint64_t hash = kCacheHashStart;
+    for (const Text& option : options) hash = cacheHash(hash, option.c_str(), option.size() + 1);
+    hash = cacheHash(hashFile(hash, library), runtime.parts, sizeof runtime.parts);
     for (size_t start = 0; start < classPathText.size();) {
         size_t end = classPathText.find(platform::kListSeparator, start);
         if (end == Text::npos) end = classPathText.size();
@@ -286,7 +324,7 @@ void addStartupCacheOptions(const LaunchParameters& parameters, const JavaVersio
         const size_t keyAt = files.base.size() - kKeyDigits;
         files.key = files.base.substr(keyAt);
         files.base.resize(keyAt);
-        gLock = platform::File::open(cachePath(files, ".lck"), platform::File::Mode::LockedWait);
+        gLock = platform::File::open(cachePath(files, ".lck"), Mode::LockedWait | Mode::NoLink);
         CacheState state = readMarker(files);
         const CacheEvent found = archiveWhole(files, state) ? CacheEvent::ArchiveWhole : CacheEvent::DumpLocked;
         if (moveCacheState(state, found) != CacheStep::Dump) gLock.close();  // no marker, or made meanwhile
@@ -317,6 +355,14 @@ void addStartupCacheOptions(const LaunchParameters& parameters, const JavaVersio
         if (step == CacheStep::Nothing) return;
     }
     appendOptions(options, startupCacheOptions(step, runtime, files.base), OptionSource::StartupCache);
+}
+
+void startupCacheStarted() {
+    // The trial is over: the marker says so, under the lock it held.
+    if (gUsedState.kind != CacheState::Trial) return;
+    const CacheState made = {CacheState::Made, gUsedState.count, gUsedState.hash};
+    if (readMarker(gUsed) == gUsedState) writeMarker(gUsed, made);
+    gLock.close();
 }
 
 int dumpStartupCache(CreateJavaVMFunction create, void* initArgs) {

@@ -1,4 +1,5 @@
 #include "platform/Files.h"
+#include "platform/Text.h"
 
 #include <errno.h>
 #include <fcntl.h>
@@ -6,20 +7,24 @@
 #include <string.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 namespace platform {
 
 File File::open(const char* path, Mode mode) {
-    int flags = O_RDONLY;
+    int flags = static_cast<int>(mode) & static_cast<int>(Mode::NoLink) ? O_NOFOLLOW : 0;
+    mode = static_cast<Mode>(static_cast<int>(mode) & ~static_cast<int>(Mode::NoLink));
     switch (mode) {
     case Mode::ReadShared:
-    case Mode::ReadExclusive: flags = O_RDONLY; break;
-    case Mode::CreateAlways: flags = O_RDWR | O_CREAT | O_TRUNC; break;
-    case Mode::Append: flags = O_WRONLY | O_CREAT | O_APPEND; break;
-    case Mode::AppendPrivate: flags = O_WRONLY | O_CREAT | O_APPEND | O_NOFOLLOW; break;
+    case Mode::ReadExclusive:
+    case Mode::NoLink: flags |= O_RDONLY; break;
+    case Mode::CreateAlways: flags |= O_RDWR | O_CREAT | O_TRUNC; break;
+    case Mode::CreateNew: flags |= O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW; break;
+    case Mode::Append: flags |= O_WRONLY | O_CREAT | O_APPEND; break;
+    case Mode::AppendPrivate: flags |= O_WRONLY | O_CREAT | O_APPEND | O_NOFOLLOW; break;
     case Mode::Locked:
-    case Mode::LockedWait: flags = O_RDWR | O_CREAT; break;
+    case Mode::LockedWait: flags |= O_RDWR | O_CREAT; break;
     }
     File f;
     if (path[0] == '\0') {
@@ -28,7 +33,8 @@ File File::open(const char* path, Mode mode) {
     }
     // Without blocking: a FIFO or device planted where a file is expected
     // is refused below instead of holding the open up.
-    int fd = ::open(path, flags | O_CLOEXEC | O_NONBLOCK, mode == Mode::AppendPrivate ? 0600 : 0644);
+    const bool privately = mode == Mode::AppendPrivate || mode == Mode::CreateNew;
+    int fd = ::open(path, flags | O_CLOEXEC | O_NONBLOCK, privately ? 0600 : 0644);
     if (fd >= 0) {
         struct stat st;
         int error = 0;
@@ -126,6 +132,12 @@ bool fileStamp(const char* path, FileStamp& stamp) {
     return true;
 }
 
+uint64_t stampTimeNow() {
+    struct timespec now;
+    clock_gettime(CLOCK_REALTIME, &now);
+    return static_cast<uint64_t>(now.tv_sec) * 1000000000u + static_cast<uint64_t>(now.tv_nsec);
+}
+
 bool renameFile(const char* from, const char* to) { return ::rename(from, to) == 0; }
 
 bool removeFile(const char* path) { return ::unlink(path) == 0; }
@@ -133,6 +145,30 @@ bool removeFile(const char* path) { return ::unlink(path) == 0; }
 bool ensureFolder(const char* path) {
     struct stat st;
     return ::mkdir(path, 0700) == 0 || (::stat(path, &st) == 0 && S_ISDIR(st.st_mode));
+}
+
+// The folder above is looked at through its links (a cache folder
+// elsewhere is fine), the folder itself not.
+bool ensurePrivateFolder(const char* path, const char*& problem) {
+    ::mkdir(path, 0700);
+    struct stat st, above;
+    const uid_t user = geteuid();
+    const char* slash = strrchr(path, '/');
+    Text parent(path, slash && slash > path ? static_cast<size_t>(slash - path) : 1);
+    problem = nullptr;
+    if (::lstat(path, &st) != 0 || ::stat(parent.c_str(), &above) != 0)
+        problem = "cannot be made";
+    else if (S_ISLNK(st.st_mode))
+        problem = "is a link";
+    else if (!S_ISDIR(st.st_mode))
+        problem = "is no folder";
+    else if (st.st_uid != user)
+        problem = "belongs to another user";
+    else if (st.st_mode & 022)
+        problem = "can be written by others";
+    else if ((above.st_uid != user && above.st_uid != 0) || ((above.st_mode & 022) && !(above.st_mode & S_ISVTX)))
+        problem = "is in a folder others can change";
+    return !problem;
 }
 
 }  // namespace platform

@@ -7,18 +7,23 @@ namespace platform {
 static HANDLE asHandle(intptr_t h) { return reinterpret_cast<HANDLE>(h); }
 
 File File::open(const char* path, Mode mode) {
+    const bool noLink = static_cast<int>(mode) & static_cast<int>(Mode::NoLink);
+    mode = static_cast<Mode>(static_cast<int>(mode) & ~static_cast<int>(Mode::NoLink));
     DWORD access = GENERIC_READ, share = 0, disposition = OPEN_EXISTING;
     switch (mode) {
     case Mode::ReadShared: share = FILE_SHARE_READ | FILE_SHARE_WRITE; break;
-    case Mode::ReadExclusive: break;
+    case Mode::ReadExclusive:
+    case Mode::NoLink: break;
     case Mode::CreateAlways: access = GENERIC_READ | GENERIC_WRITE; disposition = CREATE_ALWAYS; break;
+    case Mode::CreateNew: access = GENERIC_READ | GENERIC_WRITE; disposition = CREATE_NEW; break;
     case Mode::Append:
     case Mode::AppendPrivate: access = FILE_APPEND_DATA; share = FILE_SHARE_READ; disposition = OPEN_ALWAYS; break;
     case Mode::Locked:
     case Mode::LockedWait: access = GENERIC_READ | GENERIC_WRITE; disposition = OPEN_ALWAYS; break;
     }
     // A reparse point (a link, a junction) is opened as itself, and refused below.
-    const DWORD flags = FILE_ATTRIBUTE_NORMAL | (mode == Mode::AppendPrivate ? FILE_FLAG_OPEN_REPARSE_POINT : 0);
+    const bool asItself = noLink || mode == Mode::AppendPrivate;
+    const DWORD flags = FILE_ATTRIBUTE_NORMAL | (asItself ? FILE_FLAG_OPEN_REPARSE_POINT : 0);
     File f;
     HANDLE h;
     // Held by another process: its handle shares nothing.
@@ -29,10 +34,10 @@ File File::open(const char* path, Mode mode) {
     if (h == INVALID_HANDLE_VALUE) return f;
     f.handle_ = reinterpret_cast<intptr_t>(h);
     BY_HANDLE_FILE_INFORMATION info = {};
-    if (mode == Mode::AppendPrivate &&
+    if (asItself &&
         (!GetFileInformationByHandle(h, &info) || GetFileType(h) != FILE_TYPE_DISK ||
          (info.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) ||
-         info.nNumberOfLinks > 1)) {
+         (mode == Mode::AppendPrivate && info.nNumberOfLinks > 1))) {
         f.close();
         SetLastError(info.nNumberOfLinks > 1 ? ERROR_TOO_MANY_LINKS : ERROR_CANT_RESOLVE_FILENAME);
     }
@@ -134,6 +139,12 @@ bool fileStamp(const char* path, FileStamp& stamp) {
     return true;
 }
 
+uint64_t stampTimeNow() {
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    return wide(now.dwHighDateTime, now.dwLowDateTime);
+}
+
 // A read-only file can be neither replaced nor deleted: it is made
 // writable first.
 bool renameFile(const char* from, const char* to) {
@@ -150,6 +161,60 @@ bool ensureFolder(const char* path) {
     if (CreateDirectoryA(path, nullptr)) return true;
     const DWORD attributes = GetFileAttributesA(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+namespace {
+
+using OpenToken = BOOL(WINAPI*)(HANDLE, DWORD, PHANDLE);
+using TokenInformation = BOOL(WINAPI*)(HANDLE, TOKEN_INFORMATION_CLASS, LPVOID, DWORD, PDWORD);
+
+// The process's token, closed with it; looked up at run time, as Windows 95
+// has no tokens.
+struct Token {
+    HMODULE advapi = GetModuleHandleA("advapi32.dll");
+    HANDLE handle = nullptr;
+    Token() {
+        const auto open = reinterpret_cast<OpenToken>(
+            advapi ? reinterpret_cast<void*>(GetProcAddress(advapi, "OpenProcessToken")) : nullptr);
+        if (open && !open(GetCurrentProcess(), TOKEN_QUERY, &handle)) handle = nullptr;
+    }
+    ~Token() {
+        if (handle) CloseHandle(handle);
+    }
+    Token(const Token&) = delete;
+    Token& operator=(const Token&) = delete;
+};
+
+// Elevation is asked for by number (TokenElevation, 20): a system before
+// Vista knows no elevation and answers false.
+bool elevated(const Token& token) {
+    const auto information = reinterpret_cast<TokenInformation>(
+        token.handle ? reinterpret_cast<void*>(GetProcAddress(token.advapi, "GetTokenInformation")) : nullptr);
+    DWORD value = 0, size = 0;
+    return information &&
+           information(token.handle, static_cast<TOKEN_INFORMATION_CLASS>(20), &value, sizeof value, &size) &&
+           value != 0;
+}
+
+}  // namespace
+
+// The folder is made with the access list it inherits: under
+// %LOCALAPPDATA% that of the user's profile, which lets in the user, the
+// system and the administrators (who may take any file) and nobody else.
+bool ensurePrivateFolder(const char* path, const char*& problem) {
+    Token token;
+    problem = nullptr;
+    if (elevated(token)) {
+        problem = "not used by an elevated process";
+        return false;
+    }
+    if (CreateDirectoryA(path, nullptr)) return true;
+    const DWORD found = GetFileAttributesA(path);
+    if (found == INVALID_FILE_ATTRIBUTES || !(found & FILE_ATTRIBUTE_DIRECTORY))
+        problem = "cannot be made";
+    else if (found & FILE_ATTRIBUTE_REPARSE_POINT)
+        problem = "is a link";
+    return !problem;
 }
 
 }  // namespace platform

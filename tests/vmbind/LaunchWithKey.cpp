@@ -2,8 +2,10 @@
 // current folder (CreateProcessW, so any character reaches it), optionally
 // holding F12 down (SendInput) for the whole run; the key is released on
 // every path. With --detached the program starts without a console
-// (DETACHED_PROCESS), as from a service. Exits with the program's exit code.
-//   vmbind_launch [--f12 | --detached] LAUNCHFILE
+// (DETACHED_PROCESS), as from a service. With --limited it runs with the
+// user's unelevated token (the elevated token's linked one), as a program
+// started without "Run as administrator". Exits with the program's exit code.
+//   vmbind_launch [--f12 | --detached | --limited] LAUNCHFILE
 // LAUNCHFILE, in UTF-8: line 1 the command line, line 2 the current folder
 // (empty: this helper's own).
 #include <windows.h>
@@ -63,8 +65,9 @@ std::wstring wide(const std::string& utf8) {
 int main(int argc, char** argv) {
     const bool f12 = argc == 3 && std::strcmp(argv[1], "--f12") == 0;
     const bool detached = argc == 3 && std::strcmp(argv[1], "--detached") == 0;
-    if (argc != (f12 || detached ? 3 : 2)) {
-        std::fprintf(stderr, "usage: vmbind_launch [--f12 | --detached] LAUNCHFILE\n");
+    const bool limited = argc == 3 && std::strcmp(argv[1], "--limited") == 0;
+    if (argc != (f12 || detached || limited ? 3 : 2)) {
+        std::fprintf(stderr, "usage: vmbind_launch [--f12 | --detached | --limited] LAUNCHFILE\n");
         return 200;
     }
     FILE* request = std::fopen(argv[argc - 1], "rb");
@@ -90,8 +93,21 @@ int main(int argc, char** argv) {
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process;
     std::memset(&process, 0, sizeof process);
-    if (!CreateProcessW(nullptr, &wideLine[0], nullptr, nullptr, TRUE, detached ? DETACHED_PROCESS : 0, nullptr,
-                        folder.empty() ? nullptr : wideFolder.c_str(), &startup, &process)) {
+    HANDLE token = nullptr, unelevated = nullptr;
+    DWORD size = 0;
+    if (limited && !(OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token) &&
+                     GetTokenInformation(token, TokenLinkedToken, &unelevated, sizeof unelevated, &size))) {
+        std::fprintf(stderr, "vmbind_launch: no unelevated token: %lu\n", GetLastError());
+        return 205;
+    }
+    const bool started =
+        limited ? CreateProcessAsUserW(unelevated, nullptr, &wideLine[0], nullptr, nullptr, TRUE, 0, nullptr,
+                                       folder.empty() ? nullptr : wideFolder.c_str(), &startup, &process)
+                : CreateProcessW(nullptr, &wideLine[0], nullptr, nullptr, TRUE, detached ? DETACHED_PROCESS : 0,
+                                 nullptr, folder.empty() ? nullptr : wideFolder.c_str(), &startup, &process);
+    if (token) CloseHandle(token);
+    if (unelevated) CloseHandle(unelevated);
+    if (!started) {
         std::fprintf(stderr, "CreateProcessW failed: %lu\n", GetLastError());
         return 202;
     }

@@ -165,19 +165,20 @@ class Harness(Scenarios):
         for name, data in values.items():
             self.reg("add", key, "/v", name, "/d", data, "/f")
 
-    def run(self, exe, args=(), cwd=None, env=None, f12=False, command_line=None):
-        """Runs a stub (through vmbind_launch when F12 or an exact command
-        line is wanted); returns (exit code, messages)."""
+    def run(self, exe, args=(), cwd=None, env=None, f12=False, command_line=None, limited=False):
+        """Runs a stub (through vmbind_launch when F12, an exact command
+        line or the unelevated token is wanted); returns (exit code, messages)."""
         run_env = dict(self.env)
         run_env.update(env or {})
         cwd = cwd or os.path.dirname(exe)
-        if f12 or command_line is not None:
+        if f12 or limited or command_line is not None:
             if command_line is None:
                 command_line = '"%s"%s' % (winpath(exe), "".join(" " + a for a in args))
             launch_file = os.path.join(self.work, "launch.txt")
             with open(launch_file, "w", encoding="utf-8", newline="") as f:
                 f.write(command_line + "\n" + winpath(cwd) + "\n")
-            cmd = [WINE, os.path.join(self.helpers, "vmbind_launch.exe")] + (["--f12"] if f12 else []) + [winpath(launch_file)]
+            flag = ["--f12"] if f12 else ["--limited"] if limited else []
+            cmd = [WINE, os.path.join(self.helpers, "vmbind_launch.exe")] + flag + [winpath(launch_file)]
         else:
             cmd = [WINE, exe] + list(args)
         rc, _, stderr = run_to_files(cmd, self.work, env=run_env, cwd=cwd)
@@ -641,8 +642,8 @@ def s12_startup_cache(h):
     resource (25.0.1) or its home's `release` file (17.0.2) names: none on
     the first start; the class list recorded on the second, whose detached
     copy of the launcher dumps the archive once the start has ended; the
-    archive once a whole one is in place. None for Java 11 or with the
-    setting off. The cache folder is %LOCALAPPDATA%\\Caskit\\cache."""
+    archive once a whole one is in place. None for Java 11, with the
+    setting off, or for an elevated start. The cache folder is %LOCALAPPDATA%\\Caskit\\cache."""
     local = h.folder("s12_cache_local")
     home17 = h.folder("s12_cache_jdk17")
     os.makedirs(os.path.join(home17, "bin", "server"))
@@ -662,11 +663,13 @@ def s12_startup_cache(h):
                 pass
         return False
 
-    def starts(exe, dumps=False):
+    def starts(exe, dumps=False, limited=True):
         log, env = h.log_env("cache%d.log" % next(logs))
-        # Wine sets LOCALAPPDATA from the prefix's profile: the program gets it from cmd.
-        expect_equal(h.run("cmd", ["/c", "set", "LOCALAPPDATA=%s&&" % winpath(local), winpath(exe)], cwd=h.work,
-                           env=env), (0, []), "exit code and messages")
+        # Wine sets LOCALAPPDATA from the prefix's profile: the program gets it from cmd. Wine's
+        # processes are elevated: the cache is for the user's unelevated ones.
+        line = 'cmd /c set LOCALAPPDATA=%s&& "%s"' % (winpath(local), winpath(exe))
+        expect_equal(h.run("cmd", cwd=h.work, env=env, command_line=line, limited=limited), (0, []),
+                     "exit code and messages")
         end = time.time() + 60
         # The dumping process: the launcher again, detached, once the start has ended.
         while dumps and (read_lines(log).count(RELEASED) < 2 or running(winpath(exe).encode())):
@@ -694,6 +697,13 @@ def s12_startup_cache(h):
                            ("off", dict(binarypath=winpath(h.standin("jvm.dll", "v25"))))):
         exe = h.stub(12, h.folder("s12_cache_" + name), block(**settings))
         expect_equal([starts(exe), starts(exe)], [[[]], [[]]], "no cache options: " + name)
+    # An elevated start: no cache at all, not even a marker.
+    exe = h.stub(12, h.folder("s12_cache_elevated"), block(binarypath=winpath(h.standin("jvm.dll", "v25")),
+                                                            startupcache="1"))
+    cache = os.path.join(local, "Caskit", "cache")
+    names = set(os.listdir(cache))
+    expect_equal(([starts(exe, limited=False) for _ in range(2)], set(os.listdir(cache))), ([[[]], [[]]], names),
+                 "an elevated start")
 
 
 # ===================================================================== stub11
