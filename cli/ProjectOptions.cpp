@@ -148,7 +148,18 @@ Apply extendedSetter(const SettingInfo& s) {
             p.listAdd(ProjectList::JvmOptions, v);
             return std::nullopt;
         };
-    case SettingKind::Number: break;
+    case SettingKind::Number:
+        if (!s.numberMax) break;
+        return [&s](Project& p, const std::string& v) -> Error {
+            std::uint32_t n = 0;
+            if (v != "off") {
+                if (v.empty() || v.size() > 9 || v.find_first_not_of("0123456789") != std::string::npos ||
+                    (n = static_cast<std::uint32_t>(std::stoul(v))) < 1 || n > s.numberMax)
+                    return "expected a number from 1 to " + std::to_string(s.numberMax) + " or off, not \"" + v + "\"";
+            }
+            p.setExtended(s.number, n);
+            return std::nullopt;
+        };
     }
     return [](Project&, const std::string&) -> Error { return std::string("cannot be set this way"); };
 }

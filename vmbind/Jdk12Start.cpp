@@ -13,7 +13,9 @@
 #include "vmbind/JdkJavaOptions.h"
 #include "vmbind/OptionsFile.h"
 #include "vmbind/LibraryLoading.h"
+#include "vmbind/RestartOnExit.h"
 #include "vmbind/RuntimeSearch.h"
+#include "vmbind/SingleInstance.h"
 #include "vmbind/StartupCache.h"
 #include "vmbind/VmClassPath.h"
 #include "vmbind/VmStartSteps.h"
@@ -28,9 +30,20 @@ const RuntimeProfile& profile() {
 #endif
 }
 
+// What runs on the new VM before main.
+void afterVmCreated(JNIEnv* env, const LaunchParameters& parameters) {
+#ifdef _WIN32
+    setExactExecutableProperties(env, parameters);
+#endif
+    if (parameters.singleInstance) serveHandOvers(env, parameters);
+}
+
 }  // namespace
 
 int startJdk12Vm(const LaunchParameters& parameters) {
+    int handedOver = 0;
+    if (parameters.singleInstance && !startupCacheDump() && handOverToFirstInstance(parameters, handedOver))
+        return handedOver == 0 ? 0 : -1;
     enterWorkingFolder(parameters);
     OptionSources sources;
     if (!loadOptionsFile(executableDir(parameters.exeFolder), sources.optionsFile)) return -1;
@@ -65,6 +78,7 @@ int startJdk12Vm(const LaunchParameters& parameters) {
         option.extraInfo = nullptr;
         options.push_back(option);
     }
+    if (!startupCacheDump()) addRestartHook(parameters, options);
     JavaVMInitArgs initArgs;
     initArgs.version = JNI_VERSION_1_2;
     initArgs.nOptions = static_cast<jint>(options.size());
@@ -81,10 +95,6 @@ int startJdk12Vm(const LaunchParameters& parameters) {
     MainCallTexts texts;
     texts.mainMissingText = "Can't find main!";
     texts.writesTraceLines = true;
-#ifdef _WIN32
     return runJavaVm(library, createJavaVm, &initArgs, parameters, jdk12DumpLines(optionTexts), texts,
-                     setExactExecutableProperties);
-#else
-    return runJavaVm(library, createJavaVm, &initArgs, parameters, jdk12DumpLines(optionTexts), texts);
-#endif
+                     afterVmCreated);
 }
