@@ -5,6 +5,7 @@
 #include "platform/Console.h"
 #include "platform/Environment.h"
 #include "platform/Instance.h"
+#include "platform/MessageBox.h"
 #include "platform/OwnModule.h"
 #include "platform/Unicode.h"
 
@@ -99,7 +100,13 @@ bool handOverToFirstInstance(const LaunchParameters& parameters, int& exitCode) 
         exitCode = 0;
         return true;
     }
-    platform::writeErrorLine("The program is running already, but did not answer within 5 seconds.");
+    // A windowed Windows program has no standard error to say it on.
+    const char* text = "The program is running already, but did not answer within 5 seconds.";
+#ifdef _WIN32
+    platform::showMessage(nullptr, text, "", platform::kMbOk);
+#else
+    platform::writeErrorLine(text);
+#endif
     exitCode = 1;
     return true;
 }

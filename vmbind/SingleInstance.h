@@ -13,7 +13,8 @@
 
 // Before the VM is loaded, in the caller's current folder: true when this
 // is a later start, after it has handed over (`exitCode` 0) or found the
-// first silent for 5 seconds (said on standard error, `exitCode` 1).
+// first silent for 5 seconds (said on standard error, in a message box by
+// a windowed Windows program; `exitCode` 1).
 bool handOverToFirstInstance(const LaunchParameters& parameters, int& exitCode);
 
 // After the VM is created: the first instance starts taking hand-overs.

@@ -12,19 +12,25 @@ namespace {
 constexpr ULONG_PTR kHandOverMark = 0x314B5343;  // "CSK1"
 
 HANDLE gMutex = nullptr;
-Text gClass;                // the receiving window's class
+Text gTitle;                // the receiving window's title
 HWND gWindow = nullptr;
 volatile bool gReleased = false;
 List<Text> gQueue;          // received (the window's thread only)
 size_t gTaken = 0;          // how many of gQueue have been taken
 
-Text className(const Text& name) { return "CaskitInstance-" + name; }
+// The receiving window is found by its title: a class name is known only
+// to processes that have registered it (so Wine looks it up).
+constexpr char kClass[] = "CaskitInstance";
+Text windowTitle(const Text& name) { return "CaskitInstance-" + name; }
 
 LRESULT CALLBACK receive(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != WM_COPYDATA) return DefWindowProcA(window, message, wParam, lParam);
     const COPYDATASTRUCT* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
     if (gReleased || !data || data->dwData != kHandOverMark || data->cbData > (1u << 20)) return FALSE;
     gQueue.push_back(Text(static_cast<const char*>(data->lpData), data->cbData));
+    // GetMessage handles a sent message within and waits on: a posted one
+    // ends its wait.
+    PostMessageA(window, WM_NULL, 0, 0);
     return TRUE;
 }
 
@@ -63,19 +69,19 @@ InstanceRole claimInstance(const Text& name) {
         return InstanceRole::Later;
     }
     gMutex = mutex;
-    gClass = className(name);
+    gTitle = windowTitle(name);
     return InstanceRole::First;
 }
 
 // The first instance's window appears when it starts receiving: until
 // then, and while a released one refuses, the window is looked for again.
 bool sendHandOver(const Text& name, const Text& message, unsigned milliseconds) {
-    const Text windowClass = className(name);
+    const Text title = windowTitle(name);
     const unsigned long start = millisecondClock();
     for (;;) {
         const unsigned long spent = millisecondClock() - start;
         if (spent >= milliseconds) return false;
-        if (HWND window = FindWindowA(windowClass.c_str(), nullptr)) {
+        if (HWND window = FindWindowA(nullptr, title.c_str())) {
             // The first may bring its window to the front (Windows 2000 and later).
             using Allow = BOOL(WINAPI*)(DWORD);
             DWORD process = 0;
@@ -100,9 +106,9 @@ bool receiveHandOver(Text& message) {
         WNDCLASSA windowClass = {};
         windowClass.lpfnWndProc = receive;
         windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = gClass.c_str();
-        if (gClass.empty() || !RegisterClassA(&windowClass)) return false;
-        gWindow = CreateWindowA(gClass.c_str(), "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, windowClass.hInstance,
+        windowClass.lpszClassName = kClass;
+        if (gTitle.empty() || !RegisterClassA(&windowClass)) return false;
+        gWindow = CreateWindowA(kClass, gTitle.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, windowClass.hInstance,
                                 nullptr);
         if (!gWindow) return false;
     }
