@@ -153,8 +153,9 @@ Apply extendedSetter(const SettingInfo& s) {
         return [&s](Project& p, const std::string& v) -> Error {
             std::uint32_t n = 0;
             if (v != "off") {
-                if (v.empty() || v.size() > 9 || v.find_first_not_of("0123456789") != std::string::npos ||
-                    (n = static_cast<std::uint32_t>(std::stoul(v))) < 1 || n > s.numberMax)
+                const bool digits = !v.empty() && v.size() <= 9 && v.find_first_not_of("0123456789") == std::string::npos;
+                for (std::size_t i = 0; digits && i < v.size(); ++i) n = n * 10 + static_cast<std::uint32_t>(v[i] - '0');
+                if (n < 1 || n > s.numberMax)
                     return "expected a number from 1 to " + std::to_string(s.numberMax) + " or off, not \"" + v + "\"";
             }
             p.setExtended(s.number, n);
