@@ -148,7 +148,19 @@ Apply extendedSetter(const SettingInfo& s) {
             p.listAdd(ProjectList::JvmOptions, v);
             return std::nullopt;
         };
-    case SettingKind::Number: break;
+    case SettingKind::Number:
+        if (!s.numberMax) break;
+        return [&s](Project& p, const std::string& v) -> Error {
+            std::uint32_t n = 0;
+            if (v != "off") {
+                const bool digits = !v.empty() && v.size() <= 9 && v.find_first_not_of("0123456789") == std::string::npos;
+                for (std::size_t i = 0; digits && i < v.size(); ++i) n = n * 10 + static_cast<std::uint32_t>(v[i] - '0');
+                if (n < 1 || n > s.numberMax)
+                    return "expected a number from 1 to " + std::to_string(s.numberMax) + " or off, not \"" + v + "\"";
+            }
+            p.setExtended(s.number, n);
+            return std::nullopt;
+        };
     }
     return [](Project&, const std::string&) -> Error { return std::string("cannot be set this way"); };
 }

@@ -70,7 +70,9 @@ void extendedField(const SettingInfo& s, const ExtendedSettings& e) {
     switch (s.kind) {
     case SettingKind::Text: field(s.label, quoted(e.*s.text)); break;
     case SettingKind::Switch: field(s.label, onOff(e.*s.flag)); break;
-    case SettingKind::Number: field(s.label, std::to_string(e.*s.number)); break;
+    case SettingKind::Number:
+        field(s.label, s.numberMax && e.*s.number == 0 ? std::string("off") : std::to_string(e.*s.number));
+        break;
     case SettingKind::Choice: {
         const char* name = choiceName(s, e.*s.number);
         field(s.label, name ? name : "unknown (" + std::to_string(e.*s.number) + ")");

@@ -14,7 +14,8 @@
     X(MaxCStack, "maxcstack") X(MaxJavaStack, "maxjavastack") X(JvmOptions, "jvmoptions")                \
     X(JavaMin, "javamin") X(JavaMax, "javamax") X(DownloadUrl, "downloadurl")                            \
     X(StartupCache, "startupcache") X(WorkingFolder, "workingfolder") X(RuntimeHeap, "runtimeheap")      \
-    X(EmbeddedJar, "embeddedjar")
+    X(RestartExitCode, "restartexitcode") X(SingleInstance, "singleinstance") X(InstanceId, "instanceid") \
+    X(InstanceHandler, "instancehandler") X(EmbeddedJar, "embeddedjar")
 
 enum class BlockKeyword : unsigned char {
 #define CASKIT_KEYWORD_ID(id, text) id,

@@ -58,6 +58,10 @@ public:
     bool callerFolder = false;  // "workingfolder" caller: the current folder stays
     Text runtimeHeap;           // "runtimeheap": 1 no -Xms, 2 no -Xmx, 3 neither (JDK 1.2 start)
     bool embeddedJar = false;   // "embeddedjar": the executable holds the program's jar
+    int restartExitCode = 0;    // "restartexitcode": System.exit(this) restarts the program; 0 never
+    bool singleInstance = false;  // "singleinstance": a later start hands over to the first
+    Text instanceId;              // "instanceid": the instance's name; empty: the executable's path
+    Text instanceHandler;         // "instancehandler": CLASS.METHOD taking hand-overs, or empty
 
 private:
     PropertyStyle propertyStyle_;

@@ -3,6 +3,7 @@
 // one at a time; nothing in a block is ever reported.
 #include "launcher/BlockKeywords.h"
 #include "launcher/BlockLines.h"
+#include "launcher/DecimalNumber.h"
 #include "launcher/Environment.h"
 #include "launcher/LaunchParameters.h"
 #include "platform/CodePage.h"
@@ -46,6 +47,12 @@ void readExpanded(BlockLineReader& lines, List<Text>& entries, const char* prefi
         expandVariable(entry);
         entries.push_back(prefix + entry);
     });
+}
+
+// An exit code from 1 to 255; 0 (none) for any other text.
+int exitCode(const Text& line) {
+    const DecimalNumber number = readDecimalNumber(line);
+    return !number.negative && number.magnitude <= 255 ? static_cast<int>(number.magnitude) : 0;
 }
 
 void readClassName(LaunchParameters& p, BlockLineReader& lines) {
@@ -100,6 +107,10 @@ void applyRecord(LaunchParameters& p, const Text& keyword, BlockLineReader& line
     case BlockKeyword::WorkingFolder: p.callerFolder = lines.next() == "caller"; break;
     case BlockKeyword::RuntimeHeap: text = &LaunchParameters::runtimeHeap; break;
     case BlockKeyword::EmbeddedJar: flag = &LaunchParameters::embeddedJar; break;
+    case BlockKeyword::RestartExitCode: p.restartExitCode = exitCode(lines.next()); break;
+    case BlockKeyword::SingleInstance: flag = &LaunchParameters::singleInstance; break;
+    case BlockKeyword::InstanceId: text = &LaunchParameters::instanceId; break;
+    case BlockKeyword::InstanceHandler: text = &LaunchParameters::instanceHandler; break;
     case BlockKeyword::Count: break;
     }
     if (text) p.*text = lines.next();

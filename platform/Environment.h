@@ -23,4 +23,8 @@ bool setVariable(const char* name, const char* value);
 // Makes `folder` the current directory; false on failure.
 bool setCurrentDirectory(const char* folder);
 
+// The current directory in UTF-8, exactly as the system holds it; empty
+// on failure.
+Text currentFolderUtf8();
+
 }  // namespace platform

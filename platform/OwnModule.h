@@ -53,6 +53,13 @@ const char* ownAnsiArguments();
 // started.
 bool startOwnProgram();
 
+// Starts the running executable again with this process's command line
+// (exactly as the system holds it), its environment as it is now, its
+// current folder, standard streams and console, and waits for it to end.
+// Its exit code; -1 when it could not be started. A process ended by a
+// signal (Linux) gives 128 and the signal's number, as a shell reports it.
+int runOwnProgramAgain();
+
 // This process's id.
 unsigned long ownProcessId();
 

@@ -13,7 +13,9 @@
 #include "vmbind/JdkJavaOptions.h"
 #include "vmbind/OptionsFile.h"
 #include "vmbind/LibraryLoading.h"
+#include "vmbind/RestartOnExit.h"
 #include "vmbind/RuntimeSearch.h"
+#include "vmbind/SingleInstance.h"
 #include "vmbind/StartupCache.h"
 #include "vmbind/VmClassPath.h"
 #include "vmbind/VmStartSteps.h"
@@ -28,21 +30,23 @@ const RuntimeProfile& profile() {
 #endif
 }
 
-// Once the VM is created: the start-up cache's trial is over; Windows
-// sets the executable's exact properties.
+// What runs on the new VM before main: the start-up cache's trial is
+// over; Windows sets the executable's exact properties; a single instance
+// starts taking hand-overs.
 void afterVmCreated(JNIEnv* env, const LaunchParameters& parameters) {
     startupCacheStarted();
 #ifdef _WIN32
     setExactExecutableProperties(env, parameters);
-#else
-    (void)env;
-    (void)parameters;
 #endif
+    if (parameters.singleInstance) serveHandOvers(env, parameters);
 }
 
 }  // namespace
 
 int startJdk12Vm(const LaunchParameters& parameters) {
+    int handedOver = 0;
+    if (parameters.singleInstance && !startupCacheDump() && handOverToFirstInstance(parameters, handedOver))
+        return handedOver == 0 ? 0 : -1;
     enterWorkingFolder(parameters);
     OptionSources sources;
     if (!loadOptionsFile(executableDir(parameters.exeFolder), sources.optionsFile)) return -1;
@@ -77,6 +81,7 @@ int startJdk12Vm(const LaunchParameters& parameters) {
         option.extraInfo = nullptr;
         options.push_back(option);
     }
+    if (!startupCacheDump()) addRestartHook(parameters, options);
     JavaVMInitArgs initArgs;
     initArgs.version = JNI_VERSION_1_2;
     initArgs.nOptions = static_cast<jint>(options.size());

@@ -39,7 +39,11 @@ enum RuntimeHeap : std::uint32_t { kRuntimeMinHeap = 1, kRuntimeMaxHeap = 2 };
     /* The ANSI code page of the project's text when recorded; 0: none was (the system's, or 1252). */  \
     X(std::uint32_t, codePage)                                                                          \
     /* The heap sizes the runtime chooses itself (no -Xms, -Xmx): RuntimeHeap bits; 0: both set. */     \
-    X(std::uint32_t, runtimeHeap)
+    X(std::uint32_t, runtimeHeap)                                                                       \
+    X(std::uint32_t, restartExitCode) /* System.exit(this) starts the program again; 0: never */    \
+    X(bool, singleInstance)          /* a later start hands its folder and arguments to the first */  \
+    X(std::string, instanceId)       /* the instance's name; empty: the executable's path */          \
+    X(std::string, instanceHandler)  /* CLASS.METHOD that takes the hand-overs; empty: none */
 
 struct ExtendedSettings {
 #define CASKIT_SETTING_FIELD(type, field) type field{};

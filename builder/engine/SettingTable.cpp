@@ -60,6 +60,19 @@ constexpr SettingInfo kSettings[] = {
     // Set by "--min-heap default" and "--max-heap default".
     {"runtimeHeap", 13, SettingKind::Number, nullptr, "runtime-heap", blockKeywordText(BlockKeyword::RuntimeHeap), "N",
      "", nullptr, nullptr, nullptr, &ExtendedSettings::runtimeHeap, nullptr},
+    {"restartExitCode", 15, SettingKind::Number, "restart-exit-code", "restart-exit-code",
+     blockKeywordText(BlockKeyword::RestartExitCode), "N|off",
+     "JDK 2.0: when the program ends with System.exit(N) (1 to 255), start it again with the same arguments, environment and current folder, at most 5 times within 60 seconds; the caller gets the last exit code (default off)",
+     nullptr, nullptr, nullptr, &ExtendedSettings::restartExitCode, nullptr, 255},
+    flag("singleInstance", 16, "single-instance", blockKeywordText(BlockKeyword::SingleInstance),
+         "JDK 2.0: one instance per user: a later start hands its current folder and arguments to the running one and ends with 0, or with 1 after 5 seconds without an answer (default off)",
+         &ExtendedSettings::singleInstance),
+    text("instanceId", 17, "instance-id", blockKeywordText(BlockKeyword::InstanceId), "TEXT",
+         "the name that makes starts one program for --single-instance (default: the executable's path)",
+         &ExtendedSettings::instanceId),
+    text("instanceHandler", 18, "instance-handler", blockKeywordText(BlockKeyword::InstanceHandler), "CLASS.METHOD",
+         "public static void METHOD(String folder, String[] args) called with each later start's folder and arguments, one at a time, on a thread of its own (default: none; Windows brings the window to the front)",
+         &ExtendedSettings::instanceHandler),
 };
 
 // A row for every field of ExtendedSettings (a row naming no field does

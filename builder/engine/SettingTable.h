@@ -37,6 +37,9 @@ struct SettingInfo {
     bool ExtendedSettings::*flag;
     std::uint32_t ExtendedSettings::*number;
     std::vector<std::string> ExtendedSettings::*list;
+    // Number: the largest value a caskit option takes (1 up to it, or
+    // "off" for 0); 0 when no option sets it.
+    std::uint32_t numberMax = 0;
 };
 
 // In ascending tag order.

@@ -22,4 +22,9 @@ bool setVariable(const char* name, const char* value) {
 
 bool setCurrentDirectory(const char* folder) { return chdir(folder) == 0; }
 
+Text currentFolderUtf8() {
+    char buffer[4097];
+    return getcwd(buffer, sizeof buffer) ? Text(buffer) : Text();
+}
+
 }  // namespace platform

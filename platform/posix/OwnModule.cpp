@@ -1,9 +1,15 @@
 #include "platform/OwnModule.h"
 
+#include <errno.h>
 #include <fcntl.h>
 #include <limits.h>
+#include <signal.h>
 #include <spawn.h>
+#include <string.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include "platform/List.h"
 
 extern char** environ;
 
@@ -45,6 +51,51 @@ bool startOwnProgram() {
     posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
     return failed == 0;
+}
+
+namespace {
+
+// The process's own arguments, as the system split them (argv), each
+// ending with its NUL: the text of /proc/self/cmdline.
+Text ownArgumentBytes() {
+    Text bytes;
+    File file = File::open("/proc/self/cmdline", File::Mode::ReadShared);
+    char buffer[4096];
+    for (;;) {
+        const long long n = file.read(buffer, sizeof buffer);
+        if (n <= 0) break;
+        bytes.append(buffer, static_cast<size_t>(n));
+    }
+    return bytes;
+}
+
+}  // namespace
+
+// posix_spawn, as fork is not safe beside the VM's running threads. The
+// caller may be one of the VM's threads, whose blocked signals the child
+// would keep: it starts with none blocked.
+int runOwnProgramAgain() {
+    const Text path = ownModulePath();
+    Text bytes = ownArgumentBytes();
+    if (path.empty() || bytes.empty()) return -1;
+    List<char*> arguments;
+    for (size_t at = 0; at < bytes.size(); at += strlen(bytes.data() + at) + 1) arguments.push_back(bytes.data() + at);
+    arguments.push_back(nullptr);
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t none;
+    sigemptyset(&none);
+    posix_spawnattr_setsigmask(&attributes, &none);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK);
+    pid_t child = 0;
+    const int failed = posix_spawn(&child, path.c_str(), nullptr, &attributes, arguments.data(), environ);
+    posix_spawnattr_destroy(&attributes);
+    if (failed) return -1;
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0)
+        if (errno != EINTR) return -1;
+    if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
+    return WEXITSTATUS(status);
 }
 
 unsigned long ownProcessId() { return static_cast<unsigned long>(getpid()); }

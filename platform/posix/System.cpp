@@ -3,6 +3,7 @@
 // console to allocate, no registry.
 #include <dlfcn.h>
 #include <stdlib.h>
+#include <time.h>
 #include <unistd.h>
 
 #include "platform/Console.h"
@@ -11,6 +12,7 @@
 #include "platform/Memory.h"
 #include "platform/MessageBox.h"
 #include "platform/MessageHookState.h"
+#include "platform/Process.h"
 #include "platform/Registry.h"
 
 namespace platform {
@@ -59,6 +61,14 @@ void writeErrorLine(const char* text) {
     Text line = text;
     line += '\n';
     writeStandardError(line.data(), line.size());
+}
+
+void endProcess(int code) { _exit(code); }
+
+unsigned long millisecondClock() {
+    timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<unsigned long>(now.tv_sec) * 1000ul + static_cast<unsigned long>(now.tv_nsec / 1000000);
 }
 
 bool RegistryKey::readText(const char*, Text&) const { return false; }

@@ -111,6 +111,55 @@ bool startOwnProgram() {
     return true;
 }
 
+namespace {
+
+// The new process with this one's standard streams; the wide calls first,
+// the ANSI ones where they are missing (Windows 95 and 98). The module's
+// path is given as the program: the command line's first word may be
+// relative to a current folder that has changed since.
+bool startAgain(PROCESS_INFORMATION& process) {
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    const List<uint16_t> path = wideModulePath();
+    if (!path.empty()) {
+        // CreateProcessW may write to the line it is given: a copy.
+        const wchar_t* line = GetCommandLineW();
+        List<wchar_t> copy;
+        for (size_t i = 0;; ++i) {
+            copy.push_back(line[i]);
+            if (!line[i]) break;
+        }
+        return CreateProcessW(reinterpret_cast<const wchar_t*>(path.data()), copy.data(), nullptr, nullptr, TRUE, 0,
+                              nullptr, nullptr, &startup, &process);
+    }
+    STARTUPINFOA ansi = {};
+    ansi.cb = sizeof ansi;
+    ansi.dwFlags = STARTF_USESTDHANDLES;
+    ansi.hStdInput = startup.hStdInput;
+    ansi.hStdOutput = startup.hStdOutput;
+    ansi.hStdError = startup.hStdError;
+    const Text ansiPath = ansiModulePath();
+    return !ansiPath.empty() && CreateProcessA(ansiPath.c_str(), GetCommandLineA(), nullptr, nullptr, TRUE, 0, nullptr,
+                                               nullptr, &ansi, &process);
+}
+
+}  // namespace
+
+int runOwnProgramAgain() {
+    PROCESS_INFORMATION process;
+    if (!startAgain(process)) return -1;
+    CloseHandle(process.hThread);
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD code = 0;
+    const bool read = GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hProcess);
+    return read ? static_cast<int>(code) : -1;
+}
+
 unsigned long ownProcessId() { return GetCurrentProcessId(); }
 
 void lowerOwnPriority() { SetPriorityClass(GetCurrentProcess(), BELOW_NORMAL_PRIORITY_CLASS); }

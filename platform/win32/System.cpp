@@ -187,6 +187,8 @@ int showMessage(WindowRef owner, const char* text, const char* caption, unsigned
 
 void endProcess(int code) { ExitProcess(static_cast<UINT>(code)); }
 
+unsigned long millisecondClock() { return GetTickCount(); }
+
 }  // namespace platform
 
 void outOfMemory() {

@@ -91,16 +91,19 @@ def test_set_changes_only_what_it_names(work):
                                   "javaMinVersion": "17", "codePage": 1251},
           "new stores the extension: %r" % before["extension"])
     rc, out, err = caskit("set", path, "--jvm-option", "-Xmx1g", "--clear-jvm-options", "--class-path", "c.jar",
-                          "--working-folder", "caller", "--product-name", "Hello", "--java-min", "")
+                          "--working-folder", "caller", "--product-name", "Hello", "--java-min", "",
+                          "--restart-exit-code", "255", "--single-instance", "on", "--instance-id", "my.app")
     check(rc == 0, "set: %d %s" % (rc, err))
     after = read_project(open(path, "rb").read())
     changed = {"classPath": before["classPath"] + ["c.jar"],
-               "extension": {"jvmOptions": ["-Xmx1g"], "workingFolder": 1, "productName": "Hello", "codePage": 1251}}
+               "extension": {"jvmOptions": ["-Xmx1g"], "workingFolder": 1, "productName": "Hello", "codePage": 1251,
+                             "restartExitCode": 255, "singleInstance": True, "instanceId": "my.app"}}
     for key in before:
         check(after[key] == changed.get(key, before[key]), "set: %s is %r" % (key, after[key]))
     # Clearing every list gives back the original record's bytes.
     rc, out, err = caskit("set", path, "--clear-class-path", "--clear-properties", "--clear-env",
-                          "--clear-jvm-options", "--working-folder", "executable", "--product-name", "")
+                          "--clear-jvm-options", "--working-folder", "executable", "--product-name", "",
+                          "--restart-exit-code", "off", "--single-instance", "off", "--instance-id", "")
     after = read_project(open(path, "rb").read())
     check(rc == 0 and after["classPath"] == after["properties"] == after["environment"] == [] and
           after["extension"] == {"codePage": 1251}, "set clears lists: %d %s %r" % (rc, err, after))
@@ -108,6 +111,7 @@ def test_set_changes_only_what_it_names(work):
     data = open(path, "rb").read()
     for args, text in ((["--jvm-option", "Xmx1g"], "does not begin with \"-\""),
                        (["--working-folder", "home"], "expected executable or caller"),
+                       (["--restart-exit-code", "256"], "expected a number from 1 to 255 or off"),
                        (["--java-min", "17."], "java-min setting \"17.\" is not a Java version"),
                        (["--java-min", "21", "--java-max", "17"], "java-min setting 21 is above the java-max setting 17"),
                        (["--clear-env=yes"], "takes no value")):
@@ -505,6 +509,10 @@ def test_show_prints_every_setting(work):
         "working-folder     executable",
         "file-description   \"\"",
         "product-name       \"\"",
+        "restart-exit-code  off",
+        "single-instance    off",
+        "instance-id        \"\"",
+        "instance-handler   \"\"",
         "code-page          1252 (not recorded)",
     ]
     check(out.splitlines() == expected, "show prints every setting in order: %r" % out)

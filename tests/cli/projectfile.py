@@ -22,7 +22,8 @@ EXTENSION = {
     4: ("downloadUrl", "str"), 5: ("consoleProgram", "bool"), 6: ("manifestPath", "str"),
     7: ("embeddedJar", "str"), 8: ("startupCache", "bool"), 9: ("workingFolder", "u32"),
     10: ("fileDescription", "str"), 11: ("productName", "str"), 12: ("codePage", "u32"),
-    13: ("runtimeHeap", "u32"),
+    13: ("runtimeHeap", "u32"), 15: ("restartExitCode", "u32"), 16: ("singleInstance", "bool"),
+    17: ("instanceId", "str"), 18: ("instanceHandler", "str"),
 }
 
 

@@ -119,6 +119,9 @@ TEST_F(ParameterBlock, SwitchesAndModes) {
     EXPECT_EQ(parsed("prependcp\nappendcp\n").classPathMode, ClassPathMode::Append);
     EXPECT_EQ(parsed("verify\nnoverify\n").verifyMode, VerifyMode::None);
     EXPECT_EQ(parsed("noclassgc\n0\n").classGcEnabled, true);
+    EXPECT_EQ(parsed("restartexitcode\n42\n").restartExitCode, 42);
+    EXPECT_EQ(parsed("restartexitcode\n256\n").restartExitCode, 0);
+    EXPECT_EQ(parsed("restartexitcode\n-3\n").restartExitCode, 0);
 }
 
 TEST_F(ParameterBlock, SwitchIsOnWhenItsFirstCharacterIsOne) {

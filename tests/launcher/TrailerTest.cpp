@@ -5,6 +5,7 @@
 #include <set>
 
 #include "builder/engine/ParameterTrailerWriter.h"
+#include "launcher/HandOver.h"
 #include "launcher/ParameterTrailer.h"
 #include "tests/engine/TestPe.h"
 #include "tests/support/TempFolder.h"
@@ -138,3 +139,19 @@ TEST(ParameterTrailer, SignedFileHasItsTrailerBeforeTheAlignedCertificateTable) 
 }
 
 }  // namespace
+
+TEST(HandOverMessage, LayoutAndHostileInput) {
+    const Text message = handOverMessage("/h\xC3\xA9", {Text("a b"), Text()});
+    EXPECT_EQ(str(message), std::string("CSK1\x04\0\0\0/h\xC3\xA9\x02\0\0\0\x03\0\0\0a b\0\0\0\0", 27));
+    Text folder;
+    List<Text> arguments;
+    ASSERT_TRUE(readHandOverMessage(message, folder, arguments));
+    EXPECT_EQ(str(folder), "/h\xC3\xA9");
+    EXPECT_EQ(strs(arguments), (std::vector<std::string>{"a b", ""}));
+    for (size_t n = 0; n < message.size(); ++n)
+        EXPECT_FALSE(readHandOverMessage(message.substr(0, n), folder, arguments)) << n;
+    EXPECT_FALSE(readHandOverMessage(message + "x", folder, arguments));
+    EXPECT_FALSE(readHandOverMessage(Text("CSK1\0\0\0\0\xFF\xFF\xFF\xFF", 12), folder, arguments));
+    EXPECT_FALSE(readHandOverMessage(Text("CSK1\xFF\xFF\xFF\x7F", 8), folder, arguments));
+    EXPECT_FALSE(readHandOverMessage(handOverMessage(Text("a\0b", 3), {}), folder, arguments));
+}

@@ -90,7 +90,11 @@ Settings readBack(const std::string& block, bool optionStyle) {
                   {"downloadurl", str(p.downloadUrl)},
                   {"startupcache", p.startupCache ? "1" : "0"},
                   {"workingfolder", p.callerFolder ? "caller" : "executable"},
-                  {"runtimeheap", p.runtimeHeap.empty() ? "0" : str(p.runtimeHeap)}};
+                  {"runtimeheap", p.runtimeHeap.empty() ? "0" : str(p.runtimeHeap)},
+                  {"restartexitcode", std::to_string(p.restartExitCode)},
+                  {"singleinstance", p.singleInstance ? "1" : "0"},
+                  {"instanceid", str(p.instanceId)},
+                  {"instancehandler", str(p.instanceHandler)}};
     s.embeddedJar = p.embeddedJar;
     return s;
 }
@@ -215,6 +219,8 @@ public:
             case SettingKind::Number:
                 project.setExtended(s.number, set ? size() : 0);
                 value = std::to_string(project.extended().*s.number);
+                // An exit code outside 1 to 255 is none.
+                if (s.numberMax && project.extended().*s.number > s.numberMax) value = "0";
                 break;
             case SettingKind::Choice: {
                 std::uint32_t choices = 0;

@@ -13,7 +13,8 @@
 //   string  FindClass of java/lang/String returns null (exception
 //           pending: a NoClassDefFoundError)
 //   throw   main "throws": an exception is pending when it returns
-//   exit:N  main ends the process with ExitProcess(N)
+//   exit:N  main ends the process with ExitProcess(N), after calling the
+//           "exit" option's hook with N when there is one
 // CASKIT_STANDIN_SHOW names one more variable whose value is recorded.
 // CASKIT_STANDIN_PRINT: main writes its value and a line break to the
 // process's standard output, and "stand-in error output" to standard error.
@@ -186,6 +187,9 @@ void JNICALL setObjectArrayElement(JNIEnv*, jobjectArray array, jsize index, job
 
 void JNICALL deleteLocalRef(JNIEnv*, jobject value) { record("DeleteLocalRef " + object(value)->text); }
 
+// The "exit" option's hook (JDK 1.2 record), or null.
+void(JNICALL* gExitHook)(jint) = nullptr;
+
 void callMain(const char* entry, jclass cls, jmethodID method, jobjectArray array) {
     Object* a = object(array);
     record(entry + std::string(" ") + object(cls)->text + "." + object(reinterpret_cast<jobject>(method))->text +
@@ -204,6 +208,11 @@ void callMain(const char* entry, jclass cls, jmethodID method, jobjectArray arra
     std::string fail = failure();
     if (fail == "throw") gPending = "java.lang.RuntimeException: thrown by the stand-in";
     if (fail.compare(0, 5, "exit:") == 0) {
+        // System.exit: the VM calls the launcher's exit hook first.
+        if (gExitHook) {
+            record("exit hook " + fail.substr(5));
+            gExitHook(std::atoi(fail.c_str() + 5));
+        }
         record("ExitProcess " + fail.substr(5));
         ExitProcess(static_cast<UINT>(std::atoi(fail.c_str() + 5)));
     }
@@ -433,9 +442,12 @@ JNIEXPORT jint JNICALL JNI_CreateJavaVM(JavaVM** vm, void** env, void* argsPoint
     const JavaVMInitArgs* args = static_cast<const JavaVMInitArgs*>(argsPointer);
     record("CreateJavaVM version=" + hex(static_cast<unsigned>(args->version)) + " nOptions=" +
            std::to_string(args->nOptions) + " ignoreUnrecognized=" + std::to_string(args->ignoreUnrecognized));
-    for (jint i = 0; i < args->nOptions; ++i)
+    for (jint i = 0; i < args->nOptions; ++i) {
+        if (std::string(args->options[i].optionString) == "exit")
+            gExitHook = reinterpret_cast<void(JNICALL*)(jint)>(args->options[i].extraInfo);
         record("option[" + std::to_string(i) + "]=" + args->options[i].optionString +
                (args->options[i].extraInfo ? " extraInfo" : ""));
+    }
     return finishCreation(vm, reinterpret_cast<JNIEnv**>(env));
 }
 #endif

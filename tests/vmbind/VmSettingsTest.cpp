@@ -5,6 +5,7 @@
 
 #include "vmbind/Jdk11Settings.h"
 #include "vmbind/Jdk12Options.h"
+#include "vmbind/RestartLimit.h"
 #include "vmbind/RuntimeProfile.h"
 #include "tests/support/TextSupport.h"
 
@@ -201,4 +202,14 @@ TEST(Jdk11Settings, DumpWithoutProperties) {
 TEST(EntryPointMessages, NameTheirLibrary) {
     EXPECT_STREQ(jdk11Profile().entryPointText, "Can't locate JVM entry points in javai.dll.Incompatible or corrupt DLL.");
     EXPECT_STREQ(jdk12Profile().entryPointText, "Can't locate JVM entry points in jvm.dll.Incompatible or corrupt DLL.");
+}
+
+TEST(RestartLimit, FiveRestartsWithinAnySixtySeconds) {
+    RestartHistory history;
+    const unsigned long start = 0xFFFFF000ul;  // the clock wraps around on the way
+    for (unsigned long i = 0; i < 5; ++i) EXPECT_TRUE(takeRestart(history, start + i * 1000));
+    EXPECT_FALSE(takeRestart(history, start + 59999));
+    EXPECT_TRUE(takeRestart(history, start + 60000));  // the first has left the window
+    EXPECT_FALSE(takeRestart(history, start + 60500));
+    EXPECT_TRUE(takeRestart(history, start + 61000));
 }

@@ -64,6 +64,23 @@ def output_and_exit_code(h):
         expect_equal("stand-in error output" in err, True, "standard error of the program: %r" % err)
 
 
+def restart_on_exit_code(h):
+    """System.exit(42) of a program that restarts on 42: the exit hook, and
+    only the first process's, starts the launcher again with the same
+    console and streams, five times, then it ends with 42 and says so."""
+    app = h.folder("console_restart")
+    exe = launcher(h, app, "stub12c.exe", block(binarypath=winpath(h.standin("jvm.dll")), restartexitcode="42"))
+    log, env = h.log_env(CASKIT_STANDIN_PRINT="run", CASKIT_STANDIN_FAIL="exit:42")
+    rc, out, messages, err = run_console(h, exe, env)
+    expect_equal((rc, out, messages), (42, "run\n" * 6, []), "exit code, every run's output, message boxes")
+    expect_equal(err[-1], "The program was not started again: it was restarted 5 times within 60 seconds already; "
+                 "exit code 42", "the limit's message")
+    lines = read_lines(log)
+    expect_equal(([l for l in lines if l.startswith("exit hook")], len([l for l in lines if l.endswith("]=exit extraInfo")]),
+                  len([l for l in lines if l.startswith("CreateJavaVM")])), (["exit hook 42"], 1, 6),
+                 "the hook in the first process only, six VMs")
+
+
 def console_switch_without_effect(h):
     """Started without a console (as a service starts it), the twin opens
     none for the "console" switch."""
@@ -160,6 +177,7 @@ def native_compile_signed(h):
 SCENARIOS = [
     ("console twin: output and exit code", output_and_exit_code),
     ("console twin: the console switch opens none", console_switch_without_effect),
+    ("console twin: restart on an exit code", restart_on_exit_code),
     ("console twin: failures on standard error", failure_on_standard_error),
     ("embedded jar first on the class path", embedded_jar_first),
     ("caskit.exe: console program, manifest and jar, signed", native_compile_signed),
