@@ -11,22 +11,7 @@
 #include "cli/Commands.h"
 #include "cli/ProjectOptions.h"
 #include "cli/Targets.h"
-#ifndef _WIN32
 #include "cli/bundle/BundleOptions.h"
-#endif
-
-namespace {
-
-// The help of "caskit bundle", which this version makes on Linux only.
-const char* bundleHelpText() {
-#ifndef _WIN32
-    return bundle::bundleHelp();
-#else
-    return "  caskit bundle: self-contained applications, made by the Linux caskit.\n\n";
-#endif
-}
-
-}  // namespace
 
 void printHelp() {
     std::printf(
@@ -112,7 +97,7 @@ void printHelp() {
         "%s"
         "Errors are printed to standard error as one line, \"caption: text\"; the\n"
         "exit code is 0 on success, 1 when the command failed and 2 for wrong usage.\n",
-        projectOptionsHelp().c_str(), targetName(hostTarget()), bundleHelpText(), codePageHelp());
+        projectOptionsHelp().c_str(), targetName(hostTarget()), bundle::bundleHelp(), codePageHelp());
 }
 
 int main(int argc, char** argv) {
@@ -142,14 +127,7 @@ int main(int argc, char** argv) {
         if (command == "compile") return runCompile(words);
         if (command == "show") return runShow(words);
         if (command == "set") return runSet(words);
-        if (command == "bundle") {
-#ifndef _WIN32
-            return runBundle(words);
-#else
-            std::fprintf(stderr, "caskit bundle: this version makes bundles with the Linux caskit only\n");
-            return 1;
-#endif
-        }
+        if (command == "bundle") return runBundle(words);
     } catch (const std::bad_alloc&) {
         std::fprintf(stderr, "caskit: out of memory\n");
         return 1;
