@@ -61,8 +61,8 @@ std::string versionOf(const Project& project, bool msi) {
 
 bool isInside(const std::string& path, const std::string& folder) {
     std::error_code ec;
-    const std::string p = fs::weakly_canonical(path, ec).string() + "/";
-    const std::string f = fs::weakly_canonical(folder, ec).string() + "/";
+    const std::string p = (fs::weakly_canonical(path, ec) / "").string();
+    const std::string f = (fs::weakly_canonical(folder, ec) / "").string();
     return p.compare(0, f.size(), f) == 0;
 }
 

@@ -69,8 +69,8 @@ bool copyEntry(const fs::path& root, const fs::path& from, const fs::path& to, s
     if (fs::is_symlink(link)) {
         const fs::path target = fs::read_symlink(from, ec);
         const fs::path named = fs::weakly_canonical(from.parent_path() / target, ec);
-        const std::string inside = fs::weakly_canonical(root, ec).string() + "/";
-        if (target.is_relative() && (named.string() + "/").compare(0, inside.size(), inside) == 0) {
+        const std::string inside = (fs::weakly_canonical(root, ec) / "").string();
+        if (target.is_relative() && (named / "").string().compare(0, inside.size(), inside) == 0) {
             fs::create_symlink(target, to, ec);
         } else if (fs::exists(from, ec)) {
             return copyEntry(named, named, to, error);

@@ -57,6 +57,10 @@ def windows_caskit_zip():
                                winpath(os.path.join(WORK, "rt")), "--format", "zip", "--format", "msi",
                                "--out", winpath(out)], WORK, timeout=120)
     check(rc == 0 and "wixl" in err and "no .msi written" in err, "caskit.exe bundle: rc %d %r" % (rc, err))
+    rc, _, err = run_to_files([WINE, CASKIT_EXE, "bundle", csk, "--target", "windows-x64", "--runtime",
+                               winpath(os.path.join(WORK, "rt")), "--out", winpath(os.path.join(WORK, "rt", "out"))],
+                              WORK, timeout=120)
+    check(rc == 1 and "inside the runtime" in err, "caskit.exe bundle into the runtime: rc %d %r" % (rc, err))
     made = os.path.join(out, "hello-1.0.0-windows-x64.zip")
     names = zipfile.ZipFile(made).namelist() if os.path.exists(made) else []
     check({"hello/hello.exe", "hello/lib/hello.jar", "hello/runtime/bin/server/jvm.dll"} <= set(names)
