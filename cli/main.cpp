@@ -11,7 +11,24 @@
 #include "cli/Commands.h"
 #include "cli/ProjectOptions.h"
 #include "cli/Targets.h"
+#ifdef CASKIT_BUNDLE
 #include "cli/bundle/BundleOptions.h"
+#endif
+
+namespace {
+
+// The help of "caskit bundle", which the 32-bit caskit.exe leaves to the
+// Linux caskit and the 64-bit caskit.exe.
+const char* bundleHelpText() {
+#ifdef CASKIT_BUNDLE
+    return bundle::bundleHelp();
+#else
+    return "  caskit bundle: self-contained applications, made by the Linux caskit and\n"
+           "      the 64-bit caskit.exe.\n\n";
+#endif
+}
+
+}  // namespace
 
 void printHelp() {
     std::printf(
@@ -97,7 +114,7 @@ void printHelp() {
         "%s"
         "Errors are printed to standard error as one line, \"caption: text\"; the\n"
         "exit code is 0 on success, 1 when the command failed and 2 for wrong usage.\n",
-        projectOptionsHelp().c_str(), targetName(hostTarget()), bundle::bundleHelp(), codePageHelp());
+        projectOptionsHelp().c_str(), targetName(hostTarget()), bundleHelpText(), codePageHelp());
 }
 
 int main(int argc, char** argv) {
@@ -127,7 +144,14 @@ int main(int argc, char** argv) {
         if (command == "compile") return runCompile(words);
         if (command == "show") return runShow(words);
         if (command == "set") return runSet(words);
-        if (command == "bundle") return runBundle(words);
+        if (command == "bundle") {
+#ifdef CASKIT_BUNDLE
+            return runBundle(words);
+#else
+            std::fprintf(stderr, "caskit bundle: bundles are made by the Linux caskit and the 64-bit caskit.exe\n");
+            return 1;
+#endif
+        }
     } catch (const std::bad_alloc&) {
         std::fprintf(stderr, "caskit: out of memory\n");
         return 1;
