@@ -11,18 +11,20 @@
 #include "cli/Commands.h"
 #include "cli/ProjectOptions.h"
 #include "cli/Targets.h"
-#ifndef _WIN32
+#ifdef CASKIT_BUNDLE
 #include "cli/bundle/BundleOptions.h"
 #endif
 
 namespace {
 
-// The help of "caskit bundle", which this version makes on Linux only.
+// The help of "caskit bundle", which the 32-bit caskit.exe leaves to the
+// Linux caskit and the 64-bit caskit.exe.
 const char* bundleHelpText() {
-#ifndef _WIN32
+#ifdef CASKIT_BUNDLE
     return bundle::bundleHelp();
 #else
-    return "  caskit bundle: self-contained applications, made by the Linux caskit.\n\n";
+    return "  caskit bundle: self-contained applications, made by the Linux caskit and\n"
+           "      the 64-bit caskit.exe.\n\n";
 #endif
 }
 
@@ -151,10 +153,10 @@ int main(int argc, char** argv) {
         if (command == "show") return runShow(words);
         if (command == "set") return runSet(words);
         if (command == "bundle") {
-#ifndef _WIN32
+#ifdef CASKIT_BUNDLE
             return runBundle(words);
 #else
-            std::fprintf(stderr, "caskit bundle: this version makes bundles with the Linux caskit only\n");
+            std::fprintf(stderr, "caskit bundle: bundles are made by the Linux caskit and the 64-bit caskit.exe\n");
             return 1;
 #endif
         }

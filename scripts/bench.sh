@@ -11,7 +11,7 @@
 # budget; the start-up cache's figures on Java 17 and 25 for the Java
 # compiler and for a program in two jars (CACHE_ROUNDS rounds, default 5);
 # the size of the example bundled with --jlink next to jpackage's app image
-# with the same modules.
+# with the same modules, and the start-to-exit times of the two launchers.
 #
 #   scripts/bench.sh [RUNS]
 # Build folders: HOST_DIR, WIN64_DIR, WIN32_DIR (default BUILD_ROOT/<preset>,
@@ -214,3 +214,5 @@ bundle_end=$(date +%s.%N)
 mib() { du -s --apparent-size --block-size=1M "$1" | cut -f1; }
 printf '  bundle %s MiB, as tar.gz %s MiB, jpackage %s MiB; bundle made in %.1f s\n' "$(mib "$work/dist/hello")" \
   "$(mib "$work/dist/hello-1.0.0-linux-x64.tar.gz")" "$(mib "$work/jpackage/jp")" "$(echo "$bundle_end - $bundle_start" | bc)"
+echo "Start-to-exit of a bundle (start-up cache on) against jpackage's app image, same modules and heap sizes (scripts/bench_bundle_start.py):"
+/usr/bin/python3 scripts/bench_bundle_start.py "$host/cli/caskit" "$java_home" "$work/classes" "${CACHE_ROUNDS:-5}"

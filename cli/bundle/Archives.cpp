@@ -66,8 +66,7 @@ bool writeFile(const std::string& path, const std::string& bytes, std::string& e
 void dosTime(std::int64_t time, unsigned& date, unsigned& clock) {
     const std::int64_t kFirst = 315532800, kLast = 4354819198;  // 1980-01-01, 2107-12-31
     const std::time_t t = static_cast<std::time_t>(time < kFirst ? kFirst : time > kLast ? kLast : time);
-    std::tm tm{};
-    gmtime_r(&t, &tm);
+    const std::tm tm = utcFields(t);
     date = static_cast<unsigned>(((tm.tm_year - 80) << 9) | ((tm.tm_mon + 1) << 5) | tm.tm_mday);
     clock = static_cast<unsigned>((tm.tm_hour << 11) | (tm.tm_min << 5) | (tm.tm_sec / 2));
 }
@@ -121,6 +120,30 @@ void padTo512(std::string& out) { out.append((512 - out.size() % 512) % 512, '\0
 unsigned archiveMode(const TreeEntry& e) {
     if (e.kind == TreeEntry::Kind::Link) return 0777;
     return e.kind == TreeEntry::Kind::Folder || (e.mode & 0111) ? 0755 : 0644;
+}
+
+std::tm utcFields(std::int64_t time) {
+    std::int64_t days = time / 86400, seconds = time % 86400;
+    if (seconds < 0) {
+        seconds += 86400;
+        --days;
+    }
+    std::tm tm{};
+    tm.tm_hour = static_cast<int>(seconds / 3600);
+    tm.tm_min = static_cast<int>(seconds / 60 % 60);
+    tm.tm_sec = static_cast<int>(seconds % 60);
+    tm.tm_wday = static_cast<int>(((days + 4) % 7 + 7) % 7);  // 1970-01-01 was a Thursday
+    // Days to a Gregorian date, counted in 400-year eras from 0000-03-01.
+    days += 719468;
+    const std::int64_t era = (days >= 0 ? days : days - 146096) / 146097;
+    const std::int64_t dayOfEra = days - era * 146097;
+    const std::int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const std::int64_t monthFromMarch = (5 * dayOfYear + 2) / 153;
+    tm.tm_mday = static_cast<int>(dayOfYear - (153 * monthFromMarch + 2) / 5 + 1);
+    tm.tm_mon = static_cast<int>(monthFromMarch < 10 ? monthFromMarch + 2 : monthFromMarch - 10);
+    tm.tm_year = static_cast<int>(yearOfEra + era * 400 + (tm.tm_mon < 2 ? 1 : 0) - 1900);
+    return tm;
 }
 
 std::int64_t archiveTime(std::int64_t fallback) {

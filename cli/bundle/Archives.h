@@ -5,6 +5,7 @@
 // and 0644 (other files); links stay links.
 
 #include <cstdint>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,10 @@ bool writeTarGz(const std::string& root, const std::vector<TreeEntry>& entries, 
 
 // The permission bits an archive keeps for `entry`.
 unsigned archiveMode(const TreeEntry& entry);
+
+// The UTC calendar fields of `time` (seconds since 1970), as gmtime gives
+// them, worked out here so that every system gives the same.
+std::tm utcFields(std::int64_t time);
 
 // SOURCE_DATE_EPOCH when it is a number, else `fallback`.
 std::int64_t archiveTime(std::int64_t fallback);

@@ -5,8 +5,6 @@
 // a work folder inside the output folder and put in place only when all
 // of it is complete, so a failure or an interruption leaves the previous
 // output as it was.
-#include <sys/stat.h>
-
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
@@ -29,6 +27,7 @@
 #include "cli/bundle/StableGuid.h"
 #include "cli/bundle/WixSource.h"
 #include "platform/FileSystem.h"
+#include "platform/Programs.h"
 
 namespace fs = std::filesystem;
 
@@ -62,14 +61,14 @@ std::string versionOf(const Project& project, bool msi) {
 
 bool isInside(const std::string& path, const std::string& folder) {
     std::error_code ec;
-    const std::string p = fs::weakly_canonical(path, ec).string() + "/";
-    const std::string f = fs::weakly_canonical(folder, ec).string() + "/";
+    const std::string p = (fs::weakly_canonical(path, ec) / "").string();
+    const std::string f = (fs::weakly_canonical(folder, ec) / "").string();
     return p.compare(0, f.size(), f) == 0;
 }
 
 bool isFolder(const std::string& path) {
-    struct stat st {};
-    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    std::error_code ec;
+    return fs::is_directory(path, ec);
 }
 
 // The launcher of the bundle: the project's, set to start the bundled
@@ -98,7 +97,8 @@ bool compileLauncher(Project& project, const BundleOptions& o, const std::string
         error = "the launcher could not be written";
         return false;
     }
-    if (o.target == Target::LinuxX64) chmod(path.c_str(), 0755);
+    std::error_code ec;
+    if (o.target == Target::LinuxX64) fs::permissions(path, fs::perms(0755), ec);
     return true;
 }
 
@@ -125,7 +125,8 @@ bool makeApplication(Project& project, const BundleOptions& o, const std::string
             error = "the output folder " + o.out + " is inside the runtime " + source;
             return false;
         }
-    if (mkdir(app.c_str(), 0755) != 0) {
+    std::error_code made;
+    if (!fs::create_directory(app, made)) {
         error = "cannot make " + app;
         return false;
     }
@@ -179,7 +180,7 @@ bool makeMsi(const Project& project, const BundleOptions& o, const std::string& 
         return false;
     }
     std::string out;
-    const int rc = runProgram({"wixl", "-a", p.win64 ? "x64" : "x86", "-o", msi, source}, out);
+    const int rc = platform::runProgram({"wixl", "-a", p.win64 ? "x64" : "x86", "-o", msi, source}, out);
     if (rc != 0) error = "wixl could not make the installer: " + out;
     return rc == 0;
 }
@@ -205,7 +206,8 @@ int runBundle(const std::vector<std::string>& words) {
     work.path = makeWorkFolder(o.out + "/." + name, error);
     if (work.path.empty()) return failure(error);
     const std::string app = work.path + "/app/" + name;
-    mkdir((work.path + "/app").c_str(), 0755);
+    std::error_code ec;
+    fs::create_directory(work.path + "/app", ec);
     if (!makeApplication(project, o, app, error)) return failure(error);
 
     const std::int64_t time = archiveTime(static_cast<std::int64_t>(std::time(nullptr)));
@@ -247,12 +249,12 @@ int runBundle(const std::vector<std::string>& words) {
             d.title = project.extended().productName.empty() ? name : ansiToSystem(project.extended().productName, cp);
             d.terminal = project.consoleWindow();
             m.target = o.out + "/" + d.package + "_" + d.version + "_amd64.deb";
-            mkdir((work.path + "/deb-tree").c_str(), 0755);
+            fs::create_directory(work.path + "/deb-tree", ec);
             if (!buildDeb(d, app, work.path + "/deb-tree", m.path, error)) return failure(error);
         } else if (format == "msi") {
             std::string out;
-            if (runProgram({"wixl", "--version"}, out) == -1) {
-                std::fprintf(stderr, "caskit bundle: wixl (Debian package wixl) is not installed: no .msi written\n");
+            if (platform::runProgram({"wixl", "--version"}, out) == -1) {
+                std::fprintf(stderr, "caskit bundle: wixl (Debian package wixl) is not on PATH: no .msi written\n");
                 continue;
             }
             if (!makeMsi(project, o, work.path, app, m.path, error)) return failure(error);

@@ -1,14 +1,11 @@
 #include "cli/bundle/BundleFiles.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
+
+#include "platform/FileSystem.h"
+#include "platform/OwnModule.h"
+#include "platform/Programs.h"
 
 namespace fs = std::filesystem;
 
@@ -23,19 +20,19 @@ bool listInto(const std::string& root, const std::string& below, std::vector<Tre
         const std::string name = it->path().filename().string();
         TreeEntry entry;
         entry.path = below.empty() ? name : below + "/" + name;
-        struct stat st {};
-        if (lstat((root + "/" + entry.path).c_str(), &st) != 0) {
-            error = root + "/" + entry.path + ": " + std::strerror(errno);
+        const fs::file_status st = fs::symlink_status(it->path(), ec);
+        if (ec) {
+            error = root + "/" + entry.path + ": " + ec.message();
             return false;
         }
-        entry.mode = st.st_mode & 07777;
-        if (S_ISLNK(st.st_mode)) {
+        entry.mode = static_cast<unsigned>(st.permissions() & fs::perms::mask);
+        if (fs::is_symlink(st)) {
             entry.kind = TreeEntry::Kind::Link;
-            entry.link = fs::read_symlink(root + "/" + entry.path, ec).string();
-        } else if (S_ISDIR(st.st_mode)) {
+            entry.link = fs::read_symlink(it->path(), ec).string();
+        } else if (fs::is_directory(st)) {
             entry.kind = TreeEntry::Kind::Folder;
-        } else if (S_ISREG(st.st_mode)) {
-            entry.size = static_cast<std::uint64_t>(st.st_size);
+        } else if (fs::is_regular_file(st)) {
+            entry.size = static_cast<std::uint64_t>(fs::file_size(it->path(), ec));
         } else {
             error = root + "/" + entry.path + ": neither a file, a folder nor a link";
             return false;
@@ -72,8 +69,8 @@ bool copyEntry(const fs::path& root, const fs::path& from, const fs::path& to, s
     if (fs::is_symlink(link)) {
         const fs::path target = fs::read_symlink(from, ec);
         const fs::path named = fs::weakly_canonical(from.parent_path() / target, ec);
-        const std::string inside = fs::weakly_canonical(root, ec).string() + "/";
-        if (target.is_relative() && (named.string() + "/").compare(0, inside.size(), inside) == 0) {
+        const std::string inside = (fs::weakly_canonical(root, ec) / "").string();
+        if (target.is_relative() && (named / "").string().compare(0, inside.size(), inside) == 0) {
             fs::create_symlink(target, to, ec);
         } else if (fs::exists(from, ec)) {
             return copyEntry(named, named, to, error);
@@ -107,53 +104,14 @@ bool removeTree(const std::string& path) {
     return !ec;
 }
 
-int runProgram(const std::vector<std::string>& argv, std::string& output) {
-    int pipeEnds[2];
-    if (pipe2(pipeEnds, O_CLOEXEC) != 0) {
-        output = std::strerror(errno);
-        return -1;
-    }
-    std::vector<char*> args;
-    for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-    args.push_back(nullptr);
-    const pid_t child = fork();
-    if (child == 0) {
-        dup2(pipeEnds[1], 1);
-        dup2(pipeEnds[1], 2);
-        execvp(args[0], args.data());
-        const char* why = std::strerror(errno);
-        (void)!write(2, why, std::strlen(why));
-        _exit(127);
-    }
-    close(pipeEnds[1]);
-    if (child < 0) {
-        close(pipeEnds[0]);
-        output = std::strerror(errno);
-        return -1;
-    }
-    output.clear();
-    char buffer[4096];
-    for (ssize_t n; (n = read(pipeEnds[0], buffer, sizeof buffer)) != 0;) {
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) break;
-        output.append(buffer, static_cast<std::size_t>(n));
-    }
-    close(pipeEnds[0]);
-    int status = 0;
-    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {}
-    if (WIFEXITED(status) && WEXITSTATUS(status) == 127 && output.find('\n') == std::string::npos) {
-        output = argv[0] + ": " + output;
-        return -1;
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
 std::string makeWorkFolder(const std::string& near, std::string& error) {
     for (unsigned n = 0; n < 1000; ++n) {
-        const std::string path = near + "." + std::to_string(getpid()) + "-" + std::to_string(n) + ".part";
-        if (mkdir(path.c_str(), 0700) == 0) return path;
-        if (errno != EEXIST) {
-            error = "cannot make " + path + ": " + std::strerror(errno);
+        const std::string path =
+            near + "." + std::to_string(platform::ownProcessId()) + "-" + std::to_string(n) + ".part";
+        bool taken = false;
+        if (platform::makePrivateFolder(path, taken)) return path;
+        if (!taken) {
+            error = "cannot make " + path + ": " + platform::lastErrorText();
             return std::string();
         }
     }
@@ -162,24 +120,28 @@ std::string makeWorkFolder(const std::string& near, std::string& error) {
 }
 
 bool putInPlace(const std::string& made, const std::string& target, std::string& error) {
-    struct stat st {};
-    if (lstat(target.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+    std::error_code ec;
+    if (fs::is_directory(fs::symlink_status(target, ec))) {
         // A folder cannot be renamed over a full one: the old one steps
         // aside first and is removed once the new one is in place.
         const std::string aside = makeWorkFolder(target, error);
         if (aside.empty()) return false;
         const std::string old = aside + "/old";
-        if (rename(target.c_str(), old.c_str()) != 0 || rename(made.c_str(), target.c_str()) != 0) {
-            error = "cannot put " + target + " in place: " + std::strerror(errno);
-            if (lstat(target.c_str(), &st) != 0) rename(old.c_str(), target.c_str());
+        fs::rename(target, old, ec);
+        if (!ec) fs::rename(made, target, ec);
+        if (ec) {
+            error = "cannot put " + target + " in place: " + ec.message();
+            std::error_code ignored;
+            if (!fs::exists(fs::symlink_status(target, ignored))) fs::rename(old, target, ignored);
             removeTree(aside);
             return false;
         }
         removeTree(aside);
         return true;
     }
-    if (rename(made.c_str(), target.c_str()) != 0) {
-        error = "cannot put " + target + " in place: " + std::strerror(errno);
+    fs::rename(made, target, ec);
+    if (ec) {
+        error = "cannot put " + target + " in place: " + ec.message();
         return false;
     }
     return true;

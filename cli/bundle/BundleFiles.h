@@ -1,7 +1,7 @@
 #pragma once
-// The file work of "caskit bundle" (Linux): listing a folder tree in a
-// fixed order, copying trees with their modes, running the JDK's and
-// Debian's tools.
+// The file work of "caskit bundle": listing a folder tree in a fixed
+// order, copying trees with their modes, work folders and putting what
+// was made in place.
 
 #include <cstdint>
 #include <optional>
@@ -34,11 +34,6 @@ bool copyTree(const std::string& from, const std::string& to, std::string& error
 
 // Removes `path` and everything below it; true when nothing is left.
 bool removeTree(const std::string& path);
-
-// Runs `argv` (argv[0] found on PATH when it has no '/'), with standard
-// output and error captured together into `output`; the exit code, or -1
-// with `output` saying why it could not be started.
-int runProgram(const std::vector<std::string>& argv, std::string& output);
 
 // A folder made for this run beside `near`: "<near>.<pid>-<n>.part",
 // private to the user; empty with `error` when none could be made.

@@ -1,7 +1,5 @@
 #include "cli/bundle/BundleLayout.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <filesystem>
 
@@ -66,8 +64,8 @@ std::optional<std::vector<CopyItem>> classPathItems(const std::vector<std::strin
         const bool wildcard = relative == "*" || (relative.size() > 1 && relative.compare(relative.size() - 2, 2, "/*") == 0);
         const std::string named = wildcard ? relative.substr(0, relative.size() - 1) : relative;
         const std::string source = exeFolder + named;
-        struct stat st {};
-        if (stat(source.empty() ? "." : source.c_str(), &st) != 0) {
+        std::error_code ec;
+        if (!std::filesystem::exists(source.empty() ? "." : source, ec)) {
             error = "the class-path entry \"" + entry + "\" names nothing: " + source + " does not exist";
             return std::nullopt;
         }
@@ -79,7 +77,6 @@ std::optional<std::vector<CopyItem>> classPathItems(const std::vector<std::strin
             items.push_back(CopyItem{source, relative});
             continue;
         }
-        std::error_code ec;
         std::vector<std::string> jars;
         for (std::filesystem::directory_iterator it(source.empty() ? "." : source, ec), end; !ec && it != end;
              it.increment(ec))

@@ -65,7 +65,7 @@ std::optional<int> readBundleOptions(const std::vector<std::string>& words, Bund
     if (o.runtime.empty() == o.jlink.empty()) return usage("name the runtime with either --runtime DIR or --jlink JDK");
     if (!o.jmods.empty() && o.jlink.empty()) return usage("--jmods goes with --jlink");
     if (!o.addModules.empty() && o.jlink.empty()) return usage("--add-modules goes with --jlink");
-    if (!o.jlink.empty() && o.jmods.empty() && o.target != Target::LinuxX64)
+    if (!o.jlink.empty() && o.jmods.empty() && o.target != hostTarget())
         return usage(std::string("linking a runtime for ") + targetName(o.target) +
                      " needs that platform's jmods: --jmods DIR");
     const bool windows = o.target != Target::LinuxX64;
@@ -73,6 +73,8 @@ std::optional<int> readBundleOptions(const std::vector<std::string>& words, Bund
     for (const std::string& f : o.formats) {
         if ((f == "deb" && windows) || (f == "msi" && !windows))
             return usage(std::string("--format ") + f + " is not made for " + targetName(o.target));
+        if (f == "deb" && hostTarget() != Target::LinuxX64)
+            return usage("--format deb is made by the Linux caskit (it runs dpkg-deb and dpkg-shlibdeps)");
     }
     return std::nullopt;
 }
@@ -92,16 +94,18 @@ const char* bundleHelp() {
            "      Java runtime: a runtime image copied (--runtime, checked for the\n"
            "      target's system and bitness) or one linked with JDK's jlink\n"
            "      (--jlink: the modules jdeps finds plus --add-modules; --jmods DIR, the\n"
-           "      jmods of another target, of jlink's Java version). The launcher starts\n"
-           "      that runtime and no other (vm-library \"#bundled#\"). An absolute\n"
-           "      class-path entry is an error unless --allow-absolute keeps it as it\n"
-           "      is. FORMAT (repeatable): dir (default for linux-x64), zip (default\n"
-           "      for Windows), tar.gz, deb (linux-x64: installs to /opt/NAME with\n"
+           "      jmods of a target other than caskit's own, of jlink's Java version).\n"
+           "      The launcher starts that runtime and no other (vm-library\n"
+           "      \"#bundled#\"). An absolute class-path entry is an error unless\n"
+           "      --allow-absolute keeps it as it is. FORMAT (repeatable): dir\n"
+           "      (default for linux-x64), zip (default for Windows), tar.gz, deb\n"
+           "      (linux-x64, by the Linux caskit: installs to /opt/NAME with\n"
            "      /usr/bin/NAME; maintainer by default the company, which then needs\n"
            "      an address; a desktop entry with the project's icons as hicolor\n"
-           "      PNGs when it has icons or with --desktop-entry on), msi (Windows, made with Debian's wixl; skipped with a\n"
-           "      note when wixl is missing). Archives are reproducible (byte order,\n"
-           "      SOURCE_DATE_EPOCH, no owners). Nothing is replaced until all is made.\n"
+           "      PNGs when it has icons or with --desktop-entry on), msi (Windows,\n"
+           "      made with wixl found on PATH; skipped with a note when it is\n"
+           "      missing). Archives are reproducible (byte order, SOURCE_DATE_EPOCH,\n"
+           "      no owners). Nothing is replaced until all is made.\n"
            "\n";
 }
 

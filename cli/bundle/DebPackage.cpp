@@ -1,13 +1,14 @@
 #include "cli/bundle/DebPackage.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
 #include <zlib.h>
 
 #include <ctime>
+#include <filesystem>
 #include <fstream>
 
+#include "cli/bundle/Archives.h"
 #include "cli/bundle/BundleFiles.h"
+#include "platform/Programs.h"
 
 namespace bundle {
 
@@ -42,7 +43,9 @@ bool makeDirs(const std::string& path, std::string& error) {
     for (std::size_t i = 0; i <= path.size(); ++i) {
         if (i == path.size() || (path[i] == '/' && i > 0)) {
             part = path.substr(0, i);
-            if (mkdir(part.c_str(), 0755) != 0 && errno != EEXIST) {
+            std::error_code ec;
+            std::filesystem::create_directory(part, ec);
+            if (ec) {
                 error = "cannot make " + part;
                 return false;
             }
@@ -52,9 +55,7 @@ bool makeDirs(const std::string& path, std::string& error) {
 }
 
 std::string rfc2822(long long time) {
-    const std::time_t t = static_cast<std::time_t>(time);
-    std::tm tm{};
-    gmtime_r(&t, &tm);
+    const std::tm tm = utcFields(time);
     char text[64];
     std::strftime(text, sizeof text, "%a, %d %b %Y %H:%M:%S +0000", &tm);
     return text;
@@ -69,7 +70,8 @@ unsigned long long normalise(const std::string& root, std::string& error) {
     for (const TreeEntry& e : *entries) {
         if (e.kind == TreeEntry::Kind::Link) continue;
         const bool program = e.kind == TreeEntry::Kind::Folder || (e.mode & 0111);
-        chmod((root + "/" + e.path).c_str(), program ? 0755 : 0644);
+        std::error_code ec;
+        std::filesystem::permissions(root + "/" + e.path, std::filesystem::perms(program ? 0755 : 0644), ec);
         bytes += (e.size + 1023) / 1024;
     }
     return bytes;
@@ -92,7 +94,7 @@ std::string elfDepends(const std::string& app, const std::string& work) {
     std::string out;
     if (!makeDirs(work + "/debian", error) ||
         !writeText(work + "/debian/control", "Source: bundle\n\nPackage: bundle\nArchitecture: any\n", error) ||
-        runProgram(argv, out) != 0)
+        platform::runProgram(argv, out) != 0)
         return "libc6";
     const std::size_t at = out.find("shlibs:Depends=");
     return at == std::string::npos ? "libc6" : out.substr(at + 15, out.find('\n', at) - at - 15);
@@ -158,7 +160,9 @@ bool buildDeb(const DebRequest& r, const std::string& appFolder, const std::stri
         !makeDirs(doc, error) || !makeDirs(overrides, error))
         return false;
     if (!copyTree(appFolder, root + "/opt/" + r.name, error)) return false;
-    if (symlink(("/opt/" + r.name + "/" + r.exeName).c_str(), (root + "/usr/bin/" + r.name).c_str()) != 0) {
+    std::error_code linked;
+    std::filesystem::create_symlink("/opt/" + r.name + "/" + r.exeName, root + "/usr/bin/" + r.name, linked);
+    if (linked) {
         error = "cannot link /usr/bin/" + r.name;
         return false;
     }
@@ -191,9 +195,10 @@ bool buildDeb(const DebRequest& r, const std::string& appFolder, const std::stri
     if (!error.empty()) return false;
     const std::string depends = elfDepends(root + "/opt/" + r.name, work);
     if (!writeText(root + "/DEBIAN/control", debControl(r, kib, depends), error)) return false;
-    chmod((root + "/DEBIAN/control").c_str(), 0644);
+    std::error_code ec;
+    std::filesystem::permissions(root + "/DEBIAN/control", std::filesystem::perms(0644), ec);
     std::string out;
-    if (runProgram({"dpkg-deb", "--root-owner-group", "-Zxz", "--build", root, output}, out) != 0) {
+    if (platform::runProgram({"dpkg-deb", "--root-owner-group", "-Zxz", "--build", root, output}, out) != 0) {
         error = "dpkg-deb could not build the package: " + out;
         return false;
     }

@@ -1,21 +1,22 @@
 #include "cli/bundle/RuntimeImage.h"
 
-#include <sys/stat.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 
-#include "cli/bundle/BundleFiles.h"
+#include "platform/Programs.h"
 #include "vmbind/LibraryHeader.h"
 
 namespace bundle {
 
 namespace {
 
+using platform::programFile;
+using platform::runProgram;
+
 bool exists(const std::string& path) {
-    struct stat st {};
-    return stat(path.c_str(), &st) == 0;
+    std::error_code ec;
+    return std::filesystem::exists(path, ec);
 }
 
 // The machine the target's launcher is: x86-64 ELF, x64 or x86 PE.
@@ -65,7 +66,7 @@ std::string toolVersion(const std::string& tool, std::string& error) {
 bool programModules(const LinkRequest& r, int version, std::string& modules, std::string& error) {
     modules.clear();
     if (r.classPath.empty()) return true;
-    std::vector<std::string> argv = {r.jdk + "/bin/jdeps", "--print-module-deps", "--ignore-missing-deps",
+    std::vector<std::string> argv = {programFile(r.jdk + "/bin/jdeps"), "--print-module-deps", "--ignore-missing-deps",
                                      "--multi-release", std::to_string(version)};
     argv.insert(argv.end(), r.classPath.begin(), r.classPath.end());
     std::string out;
@@ -115,9 +116,9 @@ int featureVersion(const std::string& text) {
 
 bool linkRuntime(const LinkRequest& r, const std::string& output, std::vector<std::string>& notes,
                  std::string& error) {
-    const std::string jlink = r.jdk + "/bin/jlink";
+    const std::string jlink = programFile(r.jdk + "/bin/jlink");
     if (!exists(jlink)) {
-        error = "the JDK " + r.jdk + " has no bin/jlink";
+        error = "the JDK " + r.jdk + " has no " + jlink.substr(r.jdk.size() + 1);
         return false;
     }
     const std::string jlinkVersion = toolVersion(jlink, error);
@@ -134,7 +135,7 @@ bool linkRuntime(const LinkRequest& r, const std::string& output, std::vector<st
         notes.push_back("the JDK " + r.jdk + " has no jmods folder: jlink links from its own image");
     } else if (!r.jmods.empty()) {
         std::string described;
-        runProgram({r.jdk + "/bin/jmod", "describe", jmods + "/java.base.jmod"}, described);
+        runProgram({programFile(r.jdk + "/bin/jmod"), "describe", jmods + "/java.base.jmod"}, described);
         const std::string jmodsVersion = described.substr(0, described.find_first_of("\r\n"));
         if (featureVersion(jmodsVersion) != version) {
             error = "the jmods in " + jmods + " are " + jmodsVersion + ", but jlink is " + jlinkVersion +
