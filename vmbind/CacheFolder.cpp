@@ -104,7 +104,8 @@ bool removeCacheEntry(const Text& folder, const Text& name) {
     if (!lock.isOpen()) return false;
     // The marker first: what is left of a file still in use is no archive.
     bool removed = true;
-    for (const char* extension : {".m", ".jsa", ".new", ".lst"}) {
+    static const char* const kExtensions[] = {".m", ".jsa", ".new", ".lst"};  // read-only storage
+    for (const char* extension : kExtensions) {
         const Text path = base + extension;
         removed &= platform::removeFile(path.c_str()) || !platform::fileExists(path.c_str());
     }

@@ -13,7 +13,7 @@ namespace {
 
 // Set by the first process for the processes it starts.
 constexpr char kVariable[] = "CASKIT_RESTARTED";
-char kExitOption[] = "exit";
+const char kExitOption[] = "exit";  // read-only: the VM never writes an option
 
 int gRestartCode = 0;
 RestartHistory gHistory;
@@ -62,7 +62,7 @@ void addRestartHook(const LaunchParameters& parameters, List<JavaVMOption>& opti
     gRestartCode = parameters.restartExitCode;
     gDiagnostics = parameters.diagnosticsEnabled;
     JavaVMOption option;
-    option.optionString = kExitOption;
+    option.optionString = const_cast<char*>(kExitOption);
     option.extraInfo = reinterpret_cast<void*>(&restartOnExit);
     options.push_back(option);
 }

@@ -30,7 +30,27 @@ using Mode = platform::File::Mode;
 const Mode kReadOwn = Mode::ReadShared | Mode::NoLink;
 
 bool gDump = false;    // this process dumps the archive
-platform::File gLock;  // the lock of the archive's files, held while they change (until the process ends)
+
+// The lock of the archive's files, held while they change (until the
+// process ends). It keeps its handle complemented, so that "none" is zero
+// and the lock lives in zeroed storage, not in a data section of its own.
+class CacheLock {
+public:
+    CacheLock& operator=(platform::File&& file) {
+        close();
+        complement_ = ~file.release();
+        return *this;
+    }
+    bool isOpen() const { return complement_ != 0; }
+    void close() {
+        platform::File::adopt(~complement_);  // closed as it goes
+        complement_ = 0;
+    }
+
+private:
+    intptr_t complement_;
+};
+CacheLock gLock;
 
 // One start's archive: its files and its key.
 struct CacheFiles {
