@@ -100,7 +100,8 @@ void readCacheMarker(const Text& folder, const Text& name, Text& executable, Tex
 bool removeCacheEntry(const Text& folder, const Text& name) {
     using Mode = platform::File::Mode;
     const Text base = folder + platform::kPathSeparator + name;
-    platform::File lock = platform::File::open((base + ".lck").c_str(), Mode::Locked | Mode::NoLink);
+    const Text lockPath = base + ".lck";
+    platform::File lock = platform::File::open(lockPath.c_str(), Mode::Locked | Mode::NoLink);
     if (!lock.isOpen()) return false;
     // The marker first: what is left of a file still in use is no archive.
     bool removed = true;
@@ -110,9 +111,9 @@ bool removeCacheEntry(const Text& folder, const Text& name) {
         removed &= platform::removeFile(path.c_str()) || !platform::fileExists(path.c_str());
     }
     // Linux removes a lock while it is held; Windows once it is closed.
-    platform::removeFile((base + ".lck").c_str());
+    platform::removeFile(lockPath.c_str());
     lock.close();
-    platform::removeFile((base + ".lck").c_str());
+    platform::removeFile(lockPath.c_str());
     return removed;
 }
 
