@@ -55,7 +55,10 @@ bool findHandler(JNIEnv* env, jclass& type, jmethodID& method) {
                    : nullptr;
     if (!method) {
         if (env->ExceptionCheck()) env->ExceptionClear();
-        platform::writeErrorLine(("Instance handler not found: static void " + handler + "(String, String[])").c_str());
+        Text line = "Instance handler not found: static void ";
+        line += handler;
+        line += "(String, String[])";
+        platform::writeErrorLine(line.c_str());
         return false;
     }
     type = static_cast<jclass>(env->NewGlobalRef(found));
@@ -72,7 +75,12 @@ void takeHandOvers(void*) {
     List<Text> arguments;
     while (platform::receiveHandOver(message)) {
         if (!readHandOverMessage(message, folder, arguments)) continue;
-        log("Hand-over from " + folder + ": " + decimalText(arguments.size()) + " arguments");
+        Text line = "Hand-over from ";
+        line += folder;
+        line += ": ";
+        line += decimalText(arguments.size());
+        line += " arguments";
+        log(line);
         if (handled) callHandler(env, type, method, folder, arguments);
         else platform::showOwnWindow();
     }
