@@ -39,7 +39,11 @@ void JNICALL restartOnExit(jint code) {
             stopLine("it was restarted 5 times within 60 seconds already", code);
             break;
         }
-        if (gDiagnostics) diagnosticLog().writeLine("Restart on exit code " + decimalText(code));
+        if (gDiagnostics) {
+            Text line = "Restart on exit code ";
+            line += decimalText(code);
+            diagnosticLog().writeLine(line);
+        }
         const int next = platform::runOwnProgramAgain();
         if (next < 0) {
             stopLine("the executable could not be started", code);
