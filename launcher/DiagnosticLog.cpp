@@ -63,7 +63,10 @@ void DiagnosticLog::open() {
     } else if (openAt(fallbackPath_, platform::File::Mode::AppendPrivate)) {
         // Opened once, and kept: the name is never looked up again.
         keepOpen_ = true;
-        const Text note = "#" + path_ + " cannot be written; this log is " + fallbackPath_;
+        Text note = "#";
+        note += path_;
+        note += " cannot be written; this log is ";
+        note += fallbackPath_;
         path_ = static_cast<Text&&>(fallbackPath_);
         fallbackPath_.clear();
         if (!file_.write(logRecord(note))) failed_ = true;

@@ -45,6 +45,13 @@ public:
         return f;
     }
 
+    // Gives up ownership of the handle (-1: none); this File is then closed.
+    intptr_t release() {
+        const intptr_t handle = handle_;
+        handle_ = kInvalid;
+        return handle;
+    }
+
     bool isOpen() const { return handle_ != kInvalid; }
     // The descriptor or HANDLE, still owned by this File.
     intptr_t handle() const { return handle_; }

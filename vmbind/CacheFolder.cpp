@@ -100,18 +100,20 @@ void readCacheMarker(const Text& folder, const Text& name, Text& executable, Tex
 bool removeCacheEntry(const Text& folder, const Text& name) {
     using Mode = platform::File::Mode;
     const Text base = folder + platform::kPathSeparator + name;
-    platform::File lock = platform::File::open((base + ".lck").c_str(), Mode::Locked | Mode::NoLink);
+    const Text lockPath = base + ".lck";
+    platform::File lock = platform::File::open(lockPath.c_str(), Mode::Locked | Mode::NoLink);
     if (!lock.isOpen()) return false;
     // The marker first: what is left of a file still in use is no archive.
     bool removed = true;
-    for (const char* extension : {".m", ".jsa", ".new", ".lst"}) {
+    static const char* const kExtensions[] = {".m", ".jsa", ".new", ".lst"};  // read-only storage
+    for (const char* extension : kExtensions) {
         const Text path = base + extension;
         removed &= platform::removeFile(path.c_str()) || !platform::fileExists(path.c_str());
     }
     // Linux removes a lock while it is held; Windows once it is closed.
-    platform::removeFile((base + ".lck").c_str());
+    platform::removeFile(lockPath.c_str());
     lock.close();
-    platform::removeFile((base + ".lck").c_str());
+    platform::removeFile(lockPath.c_str());
     return removed;
 }
 

@@ -23,7 +23,10 @@ CacheStep moveCacheState(CacheState& state, CacheEvent event, const CacheState& 
     // A trial whose lock is free died before its VM was created: that
     // archive is suspect, whatever its size.
     if (kind == CacheState::Trial && event == CacheEvent::Locked) {
-        state = {CacheState::Recorded, kMostRecordings};
+        // Field by field: a whole-struct constant would be copied from a data section.
+        state.kind = CacheState::Recorded;
+        state.count = kMostRecordings;
+        state.hash = 0;
         return CacheStep::Record;
     }
     // Only an archive dumped after this key's last recording is its own.

@@ -18,6 +18,14 @@ void appendOptions(VmOptions& options, const List<Text>& texts, OptionSource sou
     options.ends[static_cast<unsigned>(source)] = options.texts.size();
 }
 
+// "-Xms" or "-Xmx" and the size in kilobytes.
+static Text heapOption(const char* name, const Text& size) {
+    Text option = name;
+    option += decimalText(parseSizeNumber(size));
+    option += 'k';
+    return option;
+}
+
 bool honoursCompilerProperty(const JavaVersion& runtime) { return runtime.count == 0 || runtime.parts[0] < 21; }
 
 List<Text> jdk12Options(const LaunchParameters& parameters, const Text& classPathText, const JavaVersion& runtime) {
@@ -26,8 +34,8 @@ List<Text> jdk12Options(const LaunchParameters& parameters, const Text& classPat
     options.push_back("-Djava.class.path=" + classPathText);
     if (parameters.jitDisabled && honoursCompilerProperty(runtime)) options.push_back("-Djava.compiler=NONE");
     const int32_t runtimeHeap = parseSizeNumber(parameters.runtimeHeap);
-    if (!(runtimeHeap & 1)) options.push_back("-Xms" + decimalText(parseSizeNumber(parameters.minHeap)) + "k");
-    if (!(runtimeHeap & 2)) options.push_back("-Xmx" + decimalText(parseSizeNumber(parameters.maxHeap)) + "k");
+    if (!(runtimeHeap & 1)) options.push_back(heapOption("-Xms", parameters.minHeap));
+    if (!(runtimeHeap & 2)) options.push_back(heapOption("-Xmx", parameters.maxHeap));
     if (!parameters.classGcEnabled) options.push_back("-Xnoclassgc");
     for (const Text& property : parameters.properties) options.push_back(property);
     return options;

@@ -52,7 +52,9 @@ bool readArgumentFile(const Text& path, List<Text>& words) {
     bool tooLarge = false;
     if (platform::readSmallFile(file, kMostArgumentFileBytes, bytes, tooLarge) && splitOptionWords(bytes, true, words))
         return true;
-    Text message = "Cannot read the argument file " + path + " named in environment variable JDK_JAVA_OPTIONS";
+    Text message = "Cannot read the argument file ";
+    message += path;
+    message += " named in environment variable JDK_JAVA_OPTIONS";
     platform::showMessage(nullptr, message.c_str(), "Error", platform::kMbOk);
     return false;
 }

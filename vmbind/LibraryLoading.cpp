@@ -43,8 +43,12 @@ static void show(const LoadStep& step, const Text& text) {
 // <taken>", when the configured library failed (`why` not empty).
 static void noteReplacedLibrary(const LaunchParameters& parameters, const Text& why, const Text& taken) {
     if (why.empty()) return;
-    const Text line = "the configured VM library " + parameters.binaryPath + " could not be loaded: " + why +
-                      "; using " + taken;
+    Text line = "the configured VM library ";
+    line += parameters.binaryPath;
+    line += " could not be loaded: ";
+    line += why;
+    line += "; using ";
+    line += taken;
     if (parameters.diagnosticsEnabled) diagnosticLog().writeLine(line);
     platform::writeErrorLine(line.c_str());
 }

@@ -47,7 +47,12 @@ Text failureCause(JNIEnv* env, const LaunchParameters& parameters, const char* s
     env->ExceptionDescribe();
     clearPendingException(env);  // a JDK 1.1 runtime may leave it pending
     Text cause = exceptionText(env, thrown);
-    if (parameters.diagnosticsEnabled) diagnosticLog().writeLine(Text(step) + " failed: " + cause);
+    if (parameters.diagnosticsEnabled) {
+        Text line = step;
+        line += " failed: ";
+        line += cause;
+        diagnosticLog().writeLine(line);
+    }
     return cause;
 }
 
@@ -56,7 +61,7 @@ Text failureCause(JNIEnv* env, const LaunchParameters& parameters, const char* s
 void showFailure(const Text& text, const char* caption, const Text& cause) {
     Text shown = text;
 #ifdef _WIN32
-    if (!cause.empty()) shown += "\n\n" + cause;
+    if (!cause.empty()) (shown += "\n\n") += cause;
 #else
     (void)cause;  // already on standard error
 #endif

@@ -109,8 +109,11 @@ void readKey(List<Registered>& found, platform::RegistryRoot root, platform::Reg
 
 bool searchRegistry(RuntimeSearch& search) {
     List<Registered> found;
-    for (platform::RegistryRoot root : {platform::RegistryRoot::LocalMachine, platform::RegistryRoot::CurrentUser})
-        for (platform::RegistryView view : {platform::RegistryView::Bits64, platform::RegistryView::Bits32})
+    static const platform::RegistryRoot kRoots[] = {platform::RegistryRoot::LocalMachine,
+                                                    platform::RegistryRoot::CurrentUser};
+    static const platform::RegistryView kViews[] = {platform::RegistryView::Bits64, platform::RegistryView::Bits32};
+    for (platform::RegistryRoot root : kRoots)
+        for (platform::RegistryView view : kViews)
             for (const RuntimeKey& runtimeKey : kRuntimeKeys) readKey(found, root, view, runtimeKey);
     for (const Registered& entry : found) {
         if (entry.problem) {

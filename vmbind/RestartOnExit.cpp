@@ -13,7 +13,7 @@ namespace {
 
 // Set by the first process for the processes it starts.
 constexpr char kVariable[] = "CASKIT_RESTARTED";
-char kExitOption[] = "exit";
+const char kExitOption[] = "exit";  // read-only: the VM never writes an option
 
 int gRestartCode = 0;
 RestartHistory gHistory;
@@ -39,7 +39,11 @@ void JNICALL restartOnExit(jint code) {
             stopLine("it was restarted 5 times within 60 seconds already", code);
             break;
         }
-        if (gDiagnostics) diagnosticLog().writeLine("Restart on exit code " + decimalText(code));
+        if (gDiagnostics) {
+            Text line = "Restart on exit code ";
+            line += decimalText(code);
+            diagnosticLog().writeLine(line);
+        }
         const int next = platform::runOwnProgramAgain();
         if (next < 0) {
             stopLine("the executable could not be started", code);
@@ -62,7 +66,7 @@ void addRestartHook(const LaunchParameters& parameters, List<JavaVMOption>& opti
     gRestartCode = parameters.restartExitCode;
     gDiagnostics = parameters.diagnosticsEnabled;
     JavaVMOption option;
-    option.optionString = kExitOption;
+    option.optionString = const_cast<char*>(kExitOption);
     option.extraInfo = reinterpret_cast<void*>(&restartOnExit);
     options.push_back(option);
 }

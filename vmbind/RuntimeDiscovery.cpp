@@ -19,10 +19,13 @@ RuntimePaths deriveRuntimePaths(const RuntimeProfile& profile, const Text* home,
 
 List<Text> discoveryLines(const RuntimePaths& paths) {
     List<Text> lines;
-    lines.push_back("   gJDKHome = " + paths.home);
-    lines.push_back("   gJDKBin = " + paths.bin);
-    lines.push_back("   gJDKRuntimeLib = " + paths.runtimeLib);
-    lines.push_back("   gJDKClassLib = " + paths.classLib);
+    static const char* const labels[] = {"   gJDKHome = ", "   gJDKBin = ", "   gJDKRuntimeLib = ", "   gJDKClassLib = "};
+    const Text* const values[] = {&paths.home, &paths.bin, &paths.runtimeLib, &paths.classLib};
+    for (size_t i = 0; i < 4; ++i) {
+        Text line = labels[i];
+        line += *values[i];
+        lines.push_back(static_cast<Text&&>(line));
+    }
     return lines;
 }
 

@@ -4,9 +4,9 @@
 
 Text newSearchPath(const Text& jdkBin, const Text& exeFolder, const Text* startupPath) {
     Text value = ".;";
-    if (!jdkBin.empty()) value += jdkBin + ";";
-    if (!exeFolder.empty()) value += exeFolder + ";";
-    if (startupPath) value += *startupPath + ";";
+    if (!jdkBin.empty()) (value += jdkBin) += ';';
+    if (!exeFolder.empty()) (value += exeFolder) += ';';
+    if (startupPath) (value += *startupPath) += ';';
     return value;
 }
 

@@ -8,6 +8,8 @@
 #include "platform/MessageBox.h"
 #include "platform/OwnModule.h"
 #include "platform/Unicode.h"
+#include "vmbind/CacheFolder.h"
+#include "vmbind/CacheState.h"
 
 namespace {
 
@@ -53,7 +55,10 @@ bool findHandler(JNIEnv* env, jclass& type, jmethodID& method) {
                    : nullptr;
     if (!method) {
         if (env->ExceptionCheck()) env->ExceptionClear();
-        platform::writeErrorLine(("Instance handler not found: static void " + handler + "(String, String[])").c_str());
+        Text line = "Instance handler not found: static void ";
+        line += handler;
+        line += "(String, String[])";
+        platform::writeErrorLine(line.c_str());
         return false;
     }
     type = static_cast<jclass>(env->NewGlobalRef(found));
@@ -70,7 +75,12 @@ void takeHandOvers(void*) {
     List<Text> arguments;
     while (platform::receiveHandOver(message)) {
         if (!readHandOverMessage(message, folder, arguments)) continue;
-        log("Hand-over from " + folder + ": " + decimalText(arguments.size()) + " arguments");
+        Text line = "Hand-over from ";
+        line += folder;
+        line += ": ";
+        line += decimalText(arguments.size());
+        line += " arguments";
+        log(line);
         if (handled) callHandler(env, type, method, folder, arguments);
         else platform::showOwnWindow();
     }
@@ -80,10 +90,8 @@ void takeHandOvers(void*) {
 
 Text instanceName(const Text& id, const Text& executablePath) {
     const Text& key = id.empty() ? executablePath : id;
-    uint64_t hash = 0xcbf29ce484222325ull;  // FNV-1a
-    for (size_t i = 0; i < key.size(); ++i) hash = (hash ^ static_cast<unsigned char>(key[i])) * 0x100000001b3ull;
-    Text name;
-    for (int shift = 60; shift >= 0; shift -= 4) name += "0123456789abcdef"[(hash >> shift) & 0xF];
+    Text name;  // the key's FNV-1a hash in hexadecimal, as the start-up cache names its files
+    appendHex(name, cacheHash(kCacheHashStart, key.data(), key.size()));
     return name;
 }
 

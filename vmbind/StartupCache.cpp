@@ -30,7 +30,27 @@ using Mode = platform::File::Mode;
 const Mode kReadOwn = Mode::ReadShared | Mode::NoLink;
 
 bool gDump = false;    // this process dumps the archive
-platform::File gLock;  // the lock of the archive's files, held while they change (until the process ends)
+
+// The lock of the archive's files, held while they change (until the
+// process ends). It keeps its handle complemented, so that "none" is zero
+// and the lock lives in zeroed storage, not in a data section of its own.
+class CacheLock {
+public:
+    CacheLock& operator=(platform::File&& file) {
+        close();
+        complement_ = ~file.release();
+        return *this;
+    }
+    bool isOpen() const { return complement_ != 0; }
+    void close() {
+        platform::File::adopt(~complement_);  // closed as it goes
+        complement_ = 0;
+    }
+
+private:
+    intptr_t complement_;
+};
+CacheLock gLock;
 
 // One start's archive: its files and its key.
 struct CacheFiles {
@@ -76,6 +96,12 @@ const char* cachePath(CacheFiles& files, const char* extension, bool ownName = f
         appendHex(into, platform::ownProcessId());
     }
     return into.c_str();
+}
+
+// Takes the lock of the archive's files (Mode::Locked or Mode::LockedWait).
+bool lockCache(CacheFiles& files, Mode mode) {
+    gLock = platform::File::open(cachePath(files, ".lck"), mode | Mode::NoLink);
+    return gLock.isOpen();
 }
 
 bool cacheStamp(CacheFiles& files, const char* extension, uint64_t& size) {
@@ -204,8 +230,7 @@ CacheStep chooseStep(CacheFiles& files, const LaunchParameters& parameters, cons
             event = takeNewArchive(files, made) ? CacheEvent::ArchiveMade : CacheEvent::NothingNew;
             continue;
         }
-        gLock = platform::File::open(cachePath(files, ".lck"), Mode::Locked | Mode::NoLink);
-        if (!gLock.isOpen()) {
+        if (!lockCache(files, Mode::Locked)) {
             note(files, "being made");
             return CacheStep::Nothing;
         }
@@ -220,7 +245,7 @@ CacheStep chooseStep(CacheFiles& files, const LaunchParameters& parameters, cons
         // The marker's time is the archive's last use, kept to the day:
         // the size cap removes the least recently used first.
         if (state.kind == CacheState::Made && dayOld &&
-            (gLock = platform::File::open(cachePath(files, ".lck"), Mode::Locked | Mode::NoLink)).isOpen())
+            lockCache(files, Mode::Locked))
             writeMarker(files, state);
         if (state.kind != CacheState::Trial) gLock.close();
         if (state.kind == CacheState::Trial) {
@@ -324,7 +349,7 @@ void addStartupCacheOptions(const LaunchParameters& parameters, const JavaVersio
         const size_t keyAt = files.base.size() - kKeyDigits;
         files.key = files.base.substr(keyAt);
         files.base.resize(keyAt);
-        gLock = platform::File::open(cachePath(files, ".lck"), Mode::LockedWait | Mode::NoLink);
+        lockCache(files, Mode::LockedWait);
         CacheState state = readMarker(files);
         const CacheEvent found = archiveWhole(files, state) ? CacheEvent::ArchiveWhole : CacheEvent::DumpLocked;
         if (moveCacheState(state, found) != CacheStep::Dump) gLock.close();  // no marker, or made meanwhile

@@ -17,8 +17,12 @@ Text finishClassPath(const LaunchParameters& parameters, const Text& text) {
     Text result = vmClassPathText(text, parameters.callerFolder ? &parameters.exeFolder : nullptr,
                                   platform::kListSeparator, unlisted);
     for (const Text& entry : unlisted)
-        if (parameters.diagnosticsEnabled)
-            diagnosticLog().writeLine("Class path " + entry + ": the folder cannot be listed, no entries");
+        if (parameters.diagnosticsEnabled) {
+            Text line = "Class path ";
+            line += entry;
+            line += ": the folder cannot be listed, no entries";
+            diagnosticLog().writeLine(line);
+        }
     return result;
 }
 
