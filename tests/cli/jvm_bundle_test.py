@@ -16,15 +16,9 @@ import tarfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 from caskit_test import Checks, fresh_folder, temp_folder, with_jvm_folder  # noqa: E402
+from caskit_test import run_checked as run  # noqa: E402
 
 CASKIT, SOURCES, JDK = (os.path.abspath(a) for a in sys.argv[1:4])
-
-
-def run(*cmd, **kw):
-    r = subprocess.run(list(cmd), capture_output=True, **kw)
-    if r.returncode != 0:
-        raise SystemExit("command failed: %s\n%s%s" % (cmd, r.stdout.decode(), r.stderr.decode()))
-    return r.stdout.decode()
 
 
 def without_java(cmd, work):

@@ -5,21 +5,13 @@ the configured ones) and heap size all arrive.
     jvm_test.py CASKIT EXAMPLE_SOURCE_DIR JAVA_HOME"""
 import glob
 import os
-import subprocess
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 from caskit_test import temp_folder  # noqa: E402
+from caskit_test import run_checked as run  # noqa: E402
 
 CASKIT, SOURCES, JAVA_HOME = (os.path.abspath(a) for a in sys.argv[1:4])
-
-
-def run(*cmd, **kw):
-    r = subprocess.run(list(cmd), capture_output=True, **kw)
-    if r.returncode != 0:
-        print("command failed:", cmd, r.stdout.decode(), r.stderr.decode())
-        sys.exit(1)
-    return r.stdout.decode()
 
 
 def main():

@@ -60,6 +60,15 @@ def run_to_files(cmd, folder, env=None, cwd=None, timeout=None):
         return rc, out.read().decode("latin-1"), err.read().decode("latin-1")
 
 
+def run_checked(*cmd, **kw):
+    """Runs a program; its standard output as text, or the test ends with
+    the command and both its output streams when it fails."""
+    r = subprocess.run(list(cmd), capture_output=True, **kw)
+    if r.returncode != 0:
+        raise SystemExit("command failed: %s\n%s%s" % (cmd, r.stdout.decode(), r.stderr.decode()))
+    return r.stdout.decode()
+
+
 def run_logged(cmd, log_path, cwd=None, env=None, timeout=120):
     """Runs a program with both its output streams in one log file (see
     run_to_files for why a file); returns the exit code."""
