@@ -15,7 +15,8 @@
     X(JavaMin, "javamin") X(JavaMax, "javamax") X(DownloadUrl, "downloadurl")                            \
     X(StartupCache, "startupcache") X(WorkingFolder, "workingfolder") X(RuntimeHeap, "runtimeheap")      \
     X(RestartExitCode, "restartexitcode") X(SingleInstance, "singleinstance") X(InstanceId, "instanceid") \
-    X(InstanceHandler, "instancehandler") X(EmbeddedJar, "embeddedjar")
+    X(InstanceHandler, "instancehandler") X(SplashTimeout, "splashtimeout") X(EmbeddedJar, "embeddedjar") \
+    X(SplashImage, "splashimage")
 
 enum class BlockKeyword : unsigned char {
 #define CASKIT_KEYWORD_ID(id, text) id,

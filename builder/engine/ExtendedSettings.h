@@ -43,7 +43,9 @@ enum RuntimeHeap : std::uint32_t { kRuntimeMinHeap = 1, kRuntimeMaxHeap = 2 };
     X(std::uint32_t, restartExitCode) /* System.exit(this) starts the program again; 0: never */    \
     X(bool, singleInstance)          /* a later start hands its folder and arguments to the first */  \
     X(std::string, instanceId)       /* the instance's name; empty: the executable's path */          \
-    X(std::string, instanceHandler)  /* CLASS.METHOD that takes the hand-overs; empty: none */
+    X(std::string, instanceHandler)  /* CLASS.METHOD that takes the hand-overs; empty: none */   \
+    X(std::string, splashImage)      /* PNG, GIF or JPEG shown before Java loads, stored inside */    \
+    X(std::uint32_t, splashTimeout)  /* seconds the splash stays at most; 0: until a window shows */
 
 struct ExtendedSettings {
 #define CASKIT_SETTING_FIELD(type, field) type field{};

@@ -73,6 +73,13 @@ constexpr SettingInfo kSettings[] = {
     text("instanceHandler", 18, "instance-handler", blockKeywordText(BlockKeyword::InstanceHandler), "CLASS.METHOD",
          "public static void METHOD(String folder, String[] args) called with each later start's folder and arguments, one at a time, on a thread of its own (default: none; Windows brings the window to the front)",
          &ExtendedSettings::instanceHandler),
+    text("splashImage", 19, "splash", nullptr, "FILE",
+         "JDK 2.0: PNG, GIF or JPEG stored inside the executable and shown through the runtime's splash-screen library before Java loads (relative to the project file's folder); java.awt.SplashScreen works on it, and the program's first window closes it",
+         &ExtendedSettings::splashImage),
+    {"splashTimeout", 20, SettingKind::Number, "splash-timeout", "splash-timeout",
+     blockKeywordText(BlockKeyword::SplashTimeout), "SECONDS|off",
+     "close the splash screen after this many seconds (1 to 3600) even when no window has shown (default off: until the first window)",
+     nullptr, nullptr, nullptr, &ExtendedSettings::splashTimeout, nullptr, 3600},
 };
 
 // A row for every field of ExtendedSettings (a row naming no field does
