@@ -83,17 +83,27 @@ def restart_on_exit_code(h):
                  "the hook in the first process only, six VMs")
 
 
-def handler_calls(lines):
+def handler_calls(log):
     """The instance handler's calls in a stand-in log: each its folder and
     argument count, then its arguments."""
     calls, current = [], None
-    for line in lines:
-        if line.startswith("CallStaticVoidMethod "):
-            current = [line.split(" ", 1)[1]] if ".take " in line else None
-            calls += [current] if current else []
-        elif line.startswith("  args[") and current:
-            current.append(line)
+    with open(log, encoding="utf-8") as f:
+        for line in f.read().splitlines():
+            if line.startswith("CallStaticVoidMethod "):
+                current = [line.split(" ", 1)[1]] if ".take " in line else None
+                calls += [current] if current else []
+            elif line.startswith("  args[") and current:
+                current.append(line)
     return calls
+
+
+def wait_until(condition):
+    """Polls `condition` for at most 30 seconds; its last value."""
+    for _ in range(300):
+        if condition():
+            break
+        time.sleep(0.1)
+    return condition()
 
 
 def one_instance_hand_over(h):
@@ -114,11 +124,8 @@ def one_instance_hand_over(h):
         with open(os.path.join(h.work, log_name + ".out"), "wb") as out:
             runs.append(subprocess.Popen([WINE, exe], cwd=app, env=dict(h.env, **env), stdin=subprocess.DEVNULL,
                                          stdout=out, stderr=out))
-        for _ in range(600):
-            if "main waits" in (read_lines(log) or []) or runs[-1].poll() is not None:
-                break
-            time.sleep(0.1)
-        expect_equal((runs[-1].poll(), "main waits" in (read_lines(log) or [])), (None, True), "a first instance runs")
+        expect_equal(wait_until(lambda: "main waits" in (read_lines(log) or []) or runs[-1].poll() is not None)
+                     and runs[-1].poll(), None, "a first instance runs")
         return log
 
     def later(*args):
@@ -128,29 +135,22 @@ def one_instance_hand_over(h):
         h.last_run = (cmd, rc, err)
         expect_equal((rc, time.time() - began < 5), (0, True), "a later start hands over and ends at once")
 
-    def handled(log, count):  # a hand-over is acknowledged before the handler runs
-        for _ in range(100):
-            if len(handler_calls(read_lines(log))) >= count:
-                break
-            time.sleep(0.1)
-        return len(handler_calls(read_lines(log)))
-
     arguments = [["x", "zwei W\u00f6rter", "\u03a9\u20ac", ""], ["second"]]
     try:
         log = first("instance1.log")
         for args in arguments:
             later(*args)
-        handled(log, len(arguments))
-        runs[0].kill()  # as a crash ends it: no lock or window is released by the program
+        # A hand-over is acknowledged before the handler runs.
+        wait_until(lambda: len(handler_calls(log)) == len(arguments))
+        runs[0].kill()  # as a crash ends it: the program releases neither lock nor window
         runs[0].wait()
-        with open(log, encoding="utf-8") as f:
-            expect_equal(handler_calls(f.read().split("\n")), [
-                ["app/Handler.take folder=%s argc=%d" % (winpath(start), len(a))] +
-                ["  args[%d]=%s" % (i, v) for i, v in enumerate(a)] for a in arguments],
-                "the handler's calls: folder and arguments, in order")
+        expect_equal(handler_calls(log), [
+            ["app/Handler.take folder=%s argc=%d" % (winpath(start), len(a))] +
+            ["  args[%d]=%s" % (i, v) for i, v in enumerate(a)] for a in arguments],
+            "the handler's calls: folder and arguments, in order")
         log = first("instance2.log")
         later("after")
-        expect_equal(handled(log, 1), 1, "the new first took the hand-over")
+        expect_equal(wait_until(lambda: len(handler_calls(log)) == 1), True, "the new first took the hand-over")
         open(release, "w").close()
         expect_equal(runs[1].wait(timeout=60), 0, "the new first ends")
     finally:
