@@ -3,9 +3,11 @@
 jar's class path: the twin's output reaches the files its standard streams
 are redirected to and its exit code is the program's; without a runtime
 its messages are single lines on standard error and no message box is
-shown (Wine's relay trace of user32.MessageBoxA); a launcher whose block
-says it holds the program's jar puts its own path first on the class path,
-in the short form where the ANSI code page cannot name its folder.
+shown (Wine's relay trace of user32.MessageBoxA); it restarts on an exit
+code, and a one-instance program's later starts hand over to the running
+first; a launcher whose block says it holds the program's jar puts its own
+path first on the class path, in the short form where the ANSI code page
+cannot name its folder.
 caskit.exe, with the system's resource update under Wine, makes a console
 program with a project manifest and an embedded jar that still starts,
 its own path first, once osslsigncode has signed it.
