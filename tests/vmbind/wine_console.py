@@ -3,9 +3,11 @@
 jar's class path: the twin's output reaches the files its standard streams
 are redirected to and its exit code is the program's; without a runtime
 its messages are single lines on standard error and no message box is
-shown (Wine's relay trace of user32.MessageBoxA); a launcher whose block
-says it holds the program's jar puts its own path first on the class path,
-in the short form where the ANSI code page cannot name its folder.
+shown (Wine's relay trace of user32.MessageBoxA); it restarts on an exit
+code, and a one-instance program's later starts hand over to the running
+first; a launcher whose block says it holds the program's jar puts its own
+path first on the class path, in the short form where the ANSI code page
+cannot name its folder.
 caskit.exe, with the system's resource update under Wine, makes a console
 program with a project manifest and an embedded jar that still starts,
 its own path first, once osslsigncode has signed it.
@@ -16,7 +18,9 @@ import io
 import os
 import re
 import shutil
+import subprocess
 import sys
+import time
 import zipfile
 
 import pefile
@@ -79,6 +83,83 @@ def restart_on_exit_code(h):
     expect_equal(([l for l in lines if l.startswith("exit hook")], len([l for l in lines if l.endswith("]=exit extraInfo")]),
                   len([l for l in lines if l.startswith("CreateJavaVM")])), (["exit hook 42"], 1, 6),
                  "the hook in the first process only, six VMs")
+
+
+def handler_calls(log):
+    """The instance handler's calls in a stand-in log: each its folder and
+    argument count, then its arguments."""
+    calls, current = [], None
+    with open(log, encoding="utf-8") as f:
+        for line in f.read().splitlines():
+            if line.startswith("CallStaticVoidMethod "):
+                current = [line.split(" ", 1)[1]] if ".take " in line else None
+                calls += [current] if current else []
+            elif line.startswith("  args[") and current:
+                current.append(line)
+    return calls
+
+
+def wait_until(condition):
+    """Polls `condition` for at most 30 seconds; its last value."""
+    for _ in range(300):
+        if condition():
+            break
+        time.sleep(0.1)
+    return condition()
+
+
+def one_instance_hand_over(h):
+    """Later starts of a one-instance program, from another folder with
+    non-ASCII arguments, hand over to the running first (the mutex, the
+    WM_COPYDATA window) and end with 0 at once; the first's handler gets
+    each folder and the exact arguments, in order. A killed first leaves
+    nothing behind: the next start is the first again."""
+    app = h.folder("console_instance")
+    start = h.folder("console_instance_start \u03a9")
+    exe = launcher(h, app, "stub12c.exe", block(binarypath=winpath(h.standin("jvm.dll")), singleinstance="1",
+                                                instancehandler="app.Handler.take"))
+    release = os.path.join(h.work, "release")
+    runs = []
+
+    def first(log_name):
+        log, env = h.log_env(log_name, CASKIT_STANDIN_WAIT=winpath(release))
+        with open(os.path.join(h.work, log_name + ".out"), "wb") as out:
+            runs.append(subprocess.Popen([WINE, exe], cwd=app, env=dict(h.env, **env), stdin=subprocess.DEVNULL,
+                                         stdout=out, stderr=out))
+        expect_equal(wait_until(lambda: "main waits" in (read_lines(log) or []) or runs[-1].poll() is not None)
+                     and runs[-1].poll(), None, "a first instance runs")
+        return log
+
+    def later(*args):
+        began = time.time()
+        cmd = [WINE, exe] + list(args)
+        rc, _, err = run_to_files(cmd, h.work, env=h.env, cwd=start, timeout=60)
+        h.last_run = (cmd, rc, err)
+        expect_equal((rc, time.time() - began < 5), (0, True), "a later start hands over and ends at once")
+
+    arguments = [["x", "zwei W\u00f6rter", "\u03a9\u20ac", ""], ["second"]]
+    try:
+        log = first("instance1.log")
+        for args in arguments:
+            later(*args)
+        # A hand-over is acknowledged before the handler runs.
+        wait_until(lambda: len(handler_calls(log)) == len(arguments))
+        runs[0].kill()  # as a crash ends it: the program releases neither lock nor window
+        runs[0].wait()
+        expect_equal(handler_calls(log), [
+            ["app/Handler.take folder=%s argc=%d" % (winpath(start), len(a))] +
+            ["  args[%d]=%s" % (i, v) for i, v in enumerate(a)] for a in arguments],
+            "the handler's calls: folder and arguments, in order")
+        log = first("instance2.log")
+        later("after")
+        expect_equal(wait_until(lambda: len(handler_calls(log)) == 1), True, "the new first took the hand-over")
+        open(release, "w").close()
+        expect_equal(runs[1].wait(timeout=60), 0, "the new first ends")
+    finally:
+        for run in runs:
+            if run.poll() is None:
+                run.kill()
+                run.wait()
 
 
 def console_switch_without_effect(h):
@@ -178,6 +259,7 @@ SCENARIOS = [
     ("console twin: output and exit code", output_and_exit_code),
     ("console twin: the console switch opens none", console_switch_without_effect),
     ("console twin: restart on an exit code", restart_on_exit_code),
+    ("console twin: one instance hands over", one_instance_hand_over),
     ("console twin: failures on standard error", failure_on_standard_error),
     ("embedded jar first on the class path", embedded_jar_first),
     ("caskit.exe: console program, manifest and jar, signed", native_compile_signed),
