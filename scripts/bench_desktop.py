@@ -11,11 +11,15 @@ runtime, medians of RUNS (default 15):
   of the new launcher process (the first code it runs: a constructor in an
   LD_PRELOAD library writes the time), and to the restarted program's main.
   A chain restarts at most 5 times, so the runs are made in chains of six.
+- splash screen (under an Xvfb of its own): from the moment just before
+  the launcher is started to the first time the screen's centre shows the
+  image (one pixel read with XGetImage, polled), and to the program's main.
 
 Prints the machine's load average before and after.
 
   bench_desktop.py STUB JAVA_HOME [RUNS]
 """
+import ctypes
 import os
 import shutil
 import statistics
@@ -24,6 +28,7 @@ import subprocess
 import sys
 import tempfile
 import time
+import zlib
 
 HANDED = r"""package bench;
 import java.io.FileOutputStream;
@@ -87,15 +92,17 @@ __attribute__((constructor)) static void started(void) {
 """
 
 
-def configure(stub, path, java_home, classes, main, extended):
+def configure(stub, path, java_home, classes, main, extended, splash=b""):
     lines = ["binarypath", os.path.join(java_home, "lib", "server", "libjvm.so"), "classname", main,
              "parameters", "", "appendcp", "environment", "0", "classpath", "1", classes,
              "properties", "0"] + extended
+    if splash:
+        lines += ["splashimage", str(os.path.getsize(stub)), str(len(splash))]
     block = "".join(l + "\n" for l in lines).encode()
     shutil.copyfile(stub, path)
     os.chmod(path, 0o755)
     with open(path, "ab") as f:
-        f.write(block + struct.pack("<I", len(block)))
+        f.write(splash + block + struct.pack("<I", len(block)))
 
 
 def micros():
@@ -165,6 +172,82 @@ def restart(stub, java_home, work, env, runs, preload):
     figure("restart: System.exit(42) to the restarted program's main", to_main[:runs], "")
 
 
+SHOWN = r"""package bench;
+import java.io.FileOutputStream;
+import java.time.Instant;
+import java.time.temporal.ChronoUnit;
+public final class Shown {
+    public static void main(String[] args) throws Exception {
+        long now = ChronoUnit.MICROS.between(Instant.EPOCH, Instant.now());
+        try (FileOutputStream out = new FileOutputStream(args[0])) {
+            out.write(Long.toString(now).getBytes());
+        }
+    }
+}
+"""
+
+
+def red_png(width, height):
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+    rows = b"".join(b"\0" + b"\xff\0\0" * width for _ in range(height))
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)) +
+            chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b""))
+
+
+def splash(stub, java_home, work, env, runs):
+    number = 100 + os.getpid() % 800
+    server = subprocess.Popen(["Xvfb", ":%d" % number, "-screen", "0", "640x480x24", "-nolisten", "tcp"],
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        for _ in range(100):
+            if os.path.exists("/tmp/.X11-unix/X%d" % number) or server.poll() is not None:
+                break
+            time.sleep(0.1)
+        x = ctypes.CDLL("libX11.so.6")
+        x.XOpenDisplay.restype, x.XOpenDisplay.argtypes = ctypes.c_void_p, [ctypes.c_char_p]
+        x.XDefaultRootWindow.restype, x.XDefaultRootWindow.argtypes = ctypes.c_ulong, [ctypes.c_void_p]
+        x.XGetImage.restype = ctypes.c_void_p
+        x.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int, ctypes.c_uint,
+                                ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
+        x.XGetPixel.restype, x.XGetPixel.argtypes = ctypes.c_ulong, [ctypes.c_void_p, ctypes.c_int, ctypes.c_int]
+        x.XDestroyImage.argtypes = [ctypes.c_void_p]
+        display = x.XOpenDisplay(b":%d" % number)
+        if not display:
+            sys.exit("no Xvfb display")
+        root = x.XDefaultRootWindow(display)
+
+        def centre():
+            image = x.XGetImage(display, root, 320, 240, 1, 1, 0xFFFFFFFF, 2)  # ZPixmap
+            pixel = x.XGetPixel(image, 0, 0)
+            x.XDestroyImage(image)
+            return pixel & 0xFFFFFF
+
+        exe = os.path.join(work, "shown")
+        configure(stub, exe, java_home, os.path.join(work, "classes"), "bench.Shown", [], red_png(200, 120))
+        record = os.path.join(work, "shown.txt")
+        to_pixel, to_main = [], []
+        for _ in range(runs):
+            began = micros()
+            p = subprocess.Popen([exe, record], cwd=work, env=dict(env, DISPLAY=":%d" % number))
+            seen = None
+            while seen is None and p.poll() is None:
+                if centre() == 0xFF0000:
+                    seen = micros()
+            p.wait()
+            if seen is None or p.returncode != 0:
+                sys.exit("the splash screen was not seen (exit code %d)" % p.returncode)
+            to_pixel.append(seen - began)
+            to_main.append(int(open(record).read()) - began)
+            while centre() != 0:
+                time.sleep(0.01)
+    finally:
+        server.kill()
+        server.wait()
+    figure("splash: start to the image's first pixel", to_pixel, "<= 50 ms")
+    figure("splash: start to the program's main", to_main, "")
+
+
 def main():
     stub, java_home = os.path.abspath(sys.argv[1]), sys.argv[2]
     runs = int(sys.argv[3]) if len(sys.argv) > 3 else 15
@@ -172,11 +255,12 @@ def main():
     try:
         source = os.path.join(work, "src", "bench")
         os.makedirs(source)
-        for name, text in (("Handed.java", HANDED), ("Restarting.java", RESTARTING)):
+        sources = (("Handed.java", HANDED), ("Restarting.java", RESTARTING), ("Shown.java", SHOWN))
+        for name, text in sources:
             with open(os.path.join(source, name), "w") as f:
                 f.write(text)
-        subprocess.run([os.path.join(java_home, "bin", "javac"), "-d", os.path.join(work, "classes"),
-                        os.path.join(source, "Handed.java"), os.path.join(source, "Restarting.java")], check=True)
+        subprocess.run([os.path.join(java_home, "bin", "javac"), "-d", os.path.join(work, "classes")] +
+                       [os.path.join(source, name) for name, _ in sources], check=True)
         with open(os.path.join(work, "started.c"), "w") as f:
             f.write(STARTED)
         preload = os.path.join(work, "started.so")
@@ -186,6 +270,7 @@ def main():
         print("%s, %d runs; load average %.2f %.2f %.2f" % ((java_home, runs) + os.getloadavg()))
         one_instance(stub, java_home, work, env, runs)
         restart(stub, java_home, work, env, runs, preload)
+        splash(stub, java_home, work, env, runs)
         print("  load average after: %.2f %.2f %.2f" % os.getloadavg())
     finally:
         shutil.rmtree(work, ignore_errors=True)
