@@ -11,7 +11,7 @@ import java.io.InputStreamReader;
 // touched; after a line on standard input, "window" writes whether the
 // program finds the screen and its size, draws a blue square at its
 // corner, and after another line opens a frame and writes whether the
-// splash is gone; "wait" writes after 3 s whether the screen is there.
+// splash is gone, and ends after one more line; "wait" writes after 3 s whether the screen is there.
 public final class Splash {
     public static void main(String[] args) throws Exception {
         BufferedReader in = new BufferedReader(new InputStreamReader(System.in));
@@ -38,6 +38,8 @@ public final class Splash {
         frame.setSize(60, 60);
         frame.setVisible(true);
         System.out.println("after the window: " + (SplashScreen.getSplashScreen() == null ? "closed" : "open"));
+        System.out.flush();
+        in.readLine();
         frame.dispose();
     }
 }
