@@ -1,7 +1,5 @@
 #include "builder/engine/SettingChecks.h"
 
-#include <cctype>
-
 #include "builder/engine/SettingTable.h"
 #include "vmbind/JavaVersion.h"
 
@@ -23,11 +21,14 @@ std::string rangeProblem(const SettingInfo& s, const std::string& value) {
 }
 
 // A Java name: ASCII letters, digits, '_' and '$', not beginning with a
-// digit; the letters of other scripts are taken as they are.
+// digit; the letters of other scripts are taken as they are. (Compared by
+// hand: the C library's isalnum is no import Windows 95 and NT 4.0 have.)
 bool isJavaName(const std::string& name) {
     if (name.empty() || (name[0] >= '0' && name[0] <= '9')) return false;
-    for (unsigned char c : name)
-        if (c < 0x80 && !std::isalnum(c) && c != '_' && c != '$') return false;
+    for (unsigned char c : name) {
+        const bool letterOrDigit = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+        if (c < 0x80 && !letterOrDigit && c != '_' && c != '$') return false;
+    }
     return true;
 }
 
