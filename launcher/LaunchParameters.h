@@ -2,6 +2,8 @@
 // Everything a launcher stub needs to start the Java VM, filled from
 // defaults, the command line and the stored parameter block, in that order.
 
+#include <stdint.h>
+
 #include "platform/List.h"
 #include "platform/Text.h"
 
@@ -62,6 +64,12 @@ public:
     bool singleInstance = false;  // "singleinstance": a later start hands over to the first
     Text instanceId;              // "instanceid": the instance's name; empty: the executable's path
     Text instanceHandler;         // "instancehandler": CLASS.METHOD taking hand-overs, or empty
+    // "splashimage": the splash image's `splashLength` bytes, at
+    // `splashOffset` in the executable's file, or in its resource 1000/3
+    // when the offset is 0; no image when the length is 0.
+    uint64_t splashOffset = 0;
+    uint32_t splashLength = 0;
+    unsigned splashTimeout = 0;   // "splashtimeout": seconds until the splash closes; 0 the first window
 
 private:
     PropertyStyle propertyStyle_;

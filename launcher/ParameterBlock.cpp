@@ -49,10 +49,10 @@ void readExpanded(BlockLineReader& lines, List<Text>& entries, const char* prefi
     });
 }
 
-// An exit code from 1 to 255; 0 (none) for any other text.
-int exitCode(const Text& line) {
+// A number from 0 to `largest`; 0 for any other text.
+uint64_t boundedNumber(const Text& line, uint64_t largest) {
     const DecimalNumber number = readDecimalNumber(line);
-    return !number.negative && number.magnitude <= 255 ? static_cast<int>(number.magnitude) : 0;
+    return !number.negative && number.magnitude <= largest ? number.magnitude : 0;
 }
 
 void readClassName(LaunchParameters& p, BlockLineReader& lines) {
@@ -107,10 +107,15 @@ void applyRecord(LaunchParameters& p, const Text& keyword, BlockLineReader& line
     case BlockKeyword::WorkingFolder: p.callerFolder = lines.next() == "caller"; break;
     case BlockKeyword::RuntimeHeap: text = &LaunchParameters::runtimeHeap; break;
     case BlockKeyword::EmbeddedJar: flag = &LaunchParameters::embeddedJar; break;
-    case BlockKeyword::RestartExitCode: p.restartExitCode = exitCode(lines.next()); break;
+    case BlockKeyword::RestartExitCode: p.restartExitCode = static_cast<int>(boundedNumber(lines.next(), 255)); break;
     case BlockKeyword::SingleInstance: flag = &LaunchParameters::singleInstance; break;
     case BlockKeyword::InstanceId: text = &LaunchParameters::instanceId; break;
     case BlockKeyword::InstanceHandler: text = &LaunchParameters::instanceHandler; break;
+    case BlockKeyword::SplashTimeout: p.splashTimeout = static_cast<unsigned>(boundedNumber(lines.next(), 3600)); break;
+    case BlockKeyword::SplashImage:
+        p.splashOffset = boundedNumber(lines.next(), ~uint64_t(0));
+        p.splashLength = static_cast<uint32_t>(boundedNumber(lines.next(), 16u << 20));
+        break;
     case BlockKeyword::Count: break;
     }
     if (text) p.*text = lines.next();

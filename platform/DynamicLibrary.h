@@ -27,6 +27,8 @@ public:
     void* symbol(const char* name) const;
     // FreeLibrary / dlclose now.
     void reset();
+    // Keeps the library loaded for the life of the process.
+    void release() { handle_ = nullptr; }
 
 private:
     void* handle_ = nullptr;

@@ -4,9 +4,10 @@
 // message to the first. Linux: a lock file and a Unix socket in a folder
 // private to the user ($XDG_RUNTIME_DIR, else caskit-UID in the temporary
 // folder, mode 0700, checked to be the user's own); Windows: a mutex in the
-// session's namespace and a hidden window that takes WM_COPYDATA. What a
-// crashed first instance leaves behind never blocks: the system releases
-// its lock, and the next first instance takes the socket's name over.
+// session's namespace and a message-only window that takes WM_COPYDATA.
+// What a crashed first instance leaves behind never blocks: the system
+// releases its lock, and the next first instance takes the socket's name
+// over.
 
 #include "platform/Text.h"
 

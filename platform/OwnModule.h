@@ -73,4 +73,9 @@ void lowerOwnPriority();
 // for everything else nothing, so a Linux launcher reads its trailer.
 bool ownResource(unsigned type, unsigned id, Text& bytes);
 
+// The bytes of the running executable's resource of numeric type `type`
+// and id `id` where the module keeps them mapped, for its whole life; null
+// when there is none (always on Linux).
+const char* ownResourceBytes(unsigned type, unsigned id, size_t& size);
+
 }  // namespace platform

@@ -11,7 +11,8 @@
 # budget; the start-up cache's figures on Java 17 and 25 for the Java
 # compiler and for a program in two jars (CACHE_ROUNDS rounds, default 5);
 # the size of the example bundled with --jlink next to jpackage's app image
-# with the same modules, and the start-to-exit times of the two launchers.
+# with the same modules, and the start-to-exit times of the two launchers;
+# one instance's hand-over and the restart on an exit code on Java 17 and 25.
 #
 #   scripts/bench.sh [RUNS]
 # Build folders: HOST_DIR, WIN64_DIR, WIN32_DIR (default BUILD_ROOT/<preset>,
@@ -195,6 +196,14 @@ for program in javac jars; do
       echo "  no runtime at $home: skipped"
     fi
   done
+done
+echo "One instance's hand-over and restart on an exit code (scripts/bench_desktop.py):"
+for home in "$java_home" /usr/lib/jvm/temurin-25-jdk-amd64; do
+  if [ -f "$home/lib/server/libjvm.so" ]; then
+    /usr/bin/python3 scripts/bench_desktop.py "$stub" "$home" | sed 's/^/  /'
+  else
+    echo "  no runtime at $home: skipped"
+  fi
 done
 echo "Stub sizes and budgets (bytes; stubs/size-budgets.txt):"
 /usr/bin/python3 tests/stubs/check_stub_sizes.py stubs/size-budgets.txt \

@@ -16,6 +16,7 @@
 #include "vmbind/RestartOnExit.h"
 #include "vmbind/RuntimeSearch.h"
 #include "vmbind/SingleInstance.h"
+#include "vmbind/SplashScreen.h"
 #include "vmbind/StartupCache.h"
 #include "vmbind/VmClassPath.h"
 #include "vmbind/VmStartSteps.h"
@@ -66,6 +67,8 @@ int startJdk12Vm(const LaunchParameters& parameters) {
         return -1;  // the library is released on return
     }
 
+    if (!startupCacheDump()) showSplashScreen(parameters, reinterpret_cast<const void*>(createJavaVm));
+
     // The option texts live in `optionTexts` until JNI_CreateJavaVM returns.
     VmOptions optionTexts = vmOptions(parameters, classPathText, version, sources);
     addStartupCacheOptions(parameters, version, classPathText, reinterpret_cast<const void*>(createJavaVm), optionTexts);
@@ -98,6 +101,7 @@ int startJdk12Vm(const LaunchParameters& parameters) {
     MainCallTexts texts;
     texts.mainMissingText = "Can't find main!";
     texts.writesTraceLines = true;
+    texts.beforeFailure = closeSplashScreen;
     return runJavaVm(library, createJavaVm, &initArgs, parameters, jdk12DumpLines(optionTexts), texts,
                      afterVmCreated);
 }

@@ -58,7 +58,8 @@ Text failureCause(JNIEnv* env, const LaunchParameters& parameters, const char* s
 
 // A failed look-up's message. Standard error of a Windows GUI program goes
 // nowhere, so there the cause follows as a second paragraph.
-void showFailure(const Text& text, const char* caption, const Text& cause) {
+void showFailure(const MainCallTexts& texts, const Text& text, const char* caption, const Text& cause) {
+    if (texts.beforeFailure) texts.beforeFailure();
     Text shown = text;
 #ifdef _WIN32
     if (!cause.empty()) (shown += "\n\n") += cause;
@@ -68,9 +69,10 @@ void showFailure(const Text& text, const char* caption, const Text& cause) {
     platform::showMessage(nullptr, shown.c_str(), caption, platform::kMbOk);
 }
 
-MainCallResult classMissing(JNIEnv* env, const LaunchParameters& parameters, const char* name) {
+MainCallResult classMissing(JNIEnv* env, const LaunchParameters& parameters, const MainCallTexts& texts,
+                            const char* name) {
     const Text cause = failureCause(env, parameters, "FindClass");
-    showFailure(Text("Can't find class ") + name, "Error", cause);
+    showFailure(texts, Text("Can't find class ") + name, "Error", cause);
     return MainCallResult::ClassMissing;
 }
 
@@ -78,20 +80,20 @@ MainCallResult classMissing(JNIEnv* env, const LaunchParameters& parameters, con
 
 MainCallResult callMain(JNIEnv* env, const LaunchParameters& parameters, const MainCallTexts& texts) {
     jclass mainClass = env->FindClass(parameters.mainClass.c_str());
-    if (!mainClass) return classMissing(env, parameters, parameters.mainClass.c_str());
+    if (!mainClass) return classMissing(env, parameters, texts, parameters.mainClass.c_str());
     trace(texts, parameters, "FindClass ok\n");
 
     jmethodID mainMethod = env->GetStaticMethodID(mainClass, "main", "([Ljava/lang/String;)V");
     if (!mainMethod) {
         const Text cause = failureCause(env, parameters, "GetStaticMethodID");
-        showFailure(texts.mainMissingText, "", cause);
+        showFailure(texts, texts.mainMissingText, "", cause);
         return MainCallResult::MainMissing;
     }
     trace(texts, parameters, "GetStaticMethodID ok\n");
 
     const jsize count = static_cast<jsize>(parameters.arguments.size());
     jclass stringClass = env->FindClass("java/lang/String");
-    if (!stringClass) return classMissing(env, parameters, "java/lang/String");
+    if (!stringClass) return classMissing(env, parameters, texts, "java/lang/String");
     // Out of memory leaves an exception pending: no further call is made.
     jobjectArray array = env->NewObjectArray(count, stringClass, nullptr);
     for (jsize i = 0; array && i < count; ++i) {

@@ -11,6 +11,7 @@ enum class MainCallResult { Returned, Threw, ClassMissing, MainMissing };
 struct MainCallTexts {
     const char* mainMissingText = "";  // message when the class has no main
     bool writesTraceLines = false;     // the JDK 1.2 launcher's trace lines
+    void (*beforeFailure)() = nullptr;  // called before a failure is shown (the splash closes)
 };
 
 // FindClass(mainClass), GetStaticMethodID("main"), the String[] of

@@ -51,6 +51,7 @@ int runJavaVm(platform::DynamicLibrary& library, CreateJavaVMFunction create, vo
     JavaVM* vm = nullptr;
     JNIEnv* env = nullptr;
     if (create(&vm, &env, initArgs) < 0) {
+        if (texts.beforeFailure) texts.beforeFailure();
         platform::showMessage(nullptr, "Error in CreateJavaVM", "", platform::kMbOk);
         library.reset();
         return -1;

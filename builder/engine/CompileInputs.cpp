@@ -4,6 +4,7 @@
 #include "builder/engine/JarArchive.h"
 #include "builder/engine/JarManifest.h"
 #include "builder/engine/ProjectPaths.h"
+#include "builder/engine/SplashImage.h"
 #include "builder/engine/XmlCheck.h"
 #include "platform/FileSystem.h"
 
@@ -98,6 +99,19 @@ bool readJarFile(const Project& project, CompileInputs& inputs, std::string& err
     return true;
 }
 
+bool readSplashFile(const Project& project, CompileInputs& inputs, std::string& error) {
+    const std::string path = projectFilePath(project, project.extended().splashImage);
+    const std::string what = "The splash image " + path;
+    std::optional<std::string> bytes = readInput(path, kMaxSplashImageSize, what, error);
+    if (!bytes) return false;
+    if (std::optional<std::string> problem = splashImageProblem(*bytes)) {
+        error = what + " " + *problem;
+        return false;
+    }
+    inputs.splash = std::move(*bytes);
+    return true;
+}
+
 }  // namespace
 
 std::string projectFilePath(const Project& project, const std::string& path) {
@@ -109,6 +123,7 @@ bool readCompileInputs(const Project& project, CompileInputs& inputs, std::strin
     inputs.mainClass = project.mainClass();
     if (!project.extended().manifestPath.empty() && !readManifestFile(project, inputs, error)) return false;
     if (!project.extended().embeddedJar.empty() && !readJarFile(project, inputs, error)) return false;
+    if (!project.extended().splashImage.empty() && !readSplashFile(project, inputs, error)) return false;
     return true;
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // The files a compile reads besides the stub, read and checked before
-// anything is written: the project's application manifest and the jar to
-// embed (both named relative to the project file's folder), and the main
-// class the block names (the project's, else the jar manifest's).
+// anything is written: the project's application manifest, the jar to
+// embed and the splash image (named relative to the project file's
+// folder), and the main class the block names (the project's, else the
+// jar manifest's).
 
 #include <cstdint>
 #include <optional>
@@ -16,6 +17,7 @@ struct CompileInputs {
     std::optional<std::string> manifest;  // the project manifest's bytes
     std::string jar;                      // the jar's bytes; empty: none
     std::uint64_t jarBytesAfterEnd = 0;   // after its archive's end record
+    std::string splash;                   // the splash image's bytes; empty: none
     std::vector<std::string> notices;     // what the compile took, and why
 };
 
@@ -33,7 +35,7 @@ constexpr std::uint64_t kSignatureRoom = 16u << 10;
 // A project-relative path as a path for the file functions.
 std::string projectFilePath(const Project& project, const std::string& path);
 
-// Reads and checks the manifest and the jar; false with a message naming
+// Reads and checks the manifest, the jar and the splash image; false with a message naming
 // the file and the problem.
 bool readCompileInputs(const Project& project, CompileInputs& inputs, std::string& error);
 

@@ -5,7 +5,7 @@
 #include "platform/NamedResource.h"
 
 const char* compileStepName(CompileStep step) {
-    static const char* const names[] = {"stub", "marker", "block", "version", "icons", "manifest", "jar", "replace"};
+    static const char* const names[] = {"stub", "marker", "block", "version", "icons", "manifest", "splash", "jar", "replace"};
     return names[static_cast<int>(step)];
 }
 

@@ -10,7 +10,7 @@
 class Project;
 
 // The steps of a compile that write, in order.
-enum class CompileStep { Stub, Marker, Block, Version, Icons, Manifest, Jar, Replace };
+enum class CompileStep { Stub, Marker, Block, Version, Icons, Manifest, Splash, Jar, Replace };
 const char* compileStepName(CompileStep step);
 
 // Every write of a compile (the stub image, each resource update, the jar,

@@ -100,20 +100,24 @@ CompileOutput::Write storeResource(const std::string& path, unsigned type, unsig
     };
 }
 
-// The image file: the stub, and in the trailer form the jar and the
-// trailer. A write that failed part-way leaves no truncated file behind.
-bool writeImage(const std::string& path, const std::string& stub, const std::string& jar, const std::string& trailer,
+// The image file: the stub, and in the trailer form the splash image, the
+// jar and the trailer. A write that failed part-way leaves no truncated
+// file behind.
+bool writeImage(const std::string& path, const std::string& stub, const CompileInputs* tail, const std::string& trailer,
                 std::string& error) {
     platform::File file = platform::openFile(path, platform::File::Mode::CreateAlways);
-    if (file.isOpen() && file.write(stub) && file.write(jar) && file.write(trailer) && file.close()) return true;
+    if (file.isOpen() && file.write(stub) && (!tail || (file.write(tail->splash) && file.write(tail->jar))) &&
+        file.write(trailer) && file.close())
+        return true;
     error = platform::lastErrorText();
     file.close();
     platform::deleteFile(path);
     return false;
 }
 
-// The stub, the jar and the trailer (in the trailer form), the marker and
-// the block (in the resource form). A missing stub is not reported.
+// The stub, the splash image, the jar and the trailer (in the trailer
+// form), the marker and the block (in the resource form). A missing stub
+// is not reported.
 bool writeStub(const CompileJob& job, const std::string& path) {
     const Project& project = job.request.project;
     std::string block = buildParameterBlock(project, job.inputs.mainClass);
@@ -123,14 +127,18 @@ bool writeStub(const CompileJob& job, const std::string& path) {
         job.reporter.warning(kCompileCaption, "the stub's signature was removed; sign the executable after compiling");
     const bool linuxLauncher = readsUtf8Block(*stub);
     if (linuxLauncher) block = ansiToUtf8(block, project.textCodePage);
+    // In the trailer form the image follows the stub, in front of the jar,
+    // whose archive end must stay near the end of the file.
+    const std::string& splash = job.inputs.splash;
+    if (!splash.empty()) block += splashImageRecord(resourceForm(job) ? 0 : stub->size(), splash.size());
     const std::uint64_t trailerSize = resourceForm(job) ? 0 : block.size() + 4;
     if (std::optional<std::string> problem = archiveTailProblem(project, job.inputs, trailerSize, !linuxLauncher))
         return fail(job, *problem);
     // In the trailer form the jar goes in front of the trailer, which the
     // launcher finds at the very end.
     if (!run(job, CompileStep::Stub, [&](std::string& error) {
-            if (resourceForm(job)) return writeImage(path, *stub, std::string(), std::string(), error);
-            return writeImage(path, *stub, job.inputs.jar, encodeParameterTrailer(block), error);
+            if (resourceForm(job)) return writeImage(path, *stub, nullptr, std::string(), error);
+            return writeImage(path, *stub, &job.inputs, encodeParameterTrailer(block), error);
         }))
         return false;
     // Without the marker and the block the executable would start with the
@@ -141,9 +149,9 @@ bool writeStub(const CompileJob& job, const std::string& path) {
             run(job, CompileStep::Block, storeResource(path, platform::kParameterResourceType, kBlockId, block)));
 }
 
-// The version block, the icons and the project's manifest (as resource
-// 24/1, language 0, where the stub's own is stored), into the temporary
-// file. False after reporting the failure.
+// The version block, the icons, the project's manifest (as resource
+// 24/1, language 0, where the stub's own is stored) and the splash image,
+// into the temporary file. False after reporting the failure.
 bool writeResources(const CompileJob& job, const std::string& path) {
     const Project& project = job.request.project;
     if (project.versionInfoEnabled &&
@@ -154,8 +162,12 @@ bool writeResources(const CompileJob& job, const std::string& path) {
     for (const IconImage& image : images) icons.push_back(&image);
     const auto writeIcons = [&](std::string& error) { return writeIconResources(icons, path, 0, &error); };
     if (!icons.empty() && !run(job, CompileStep::Icons, writeIcons)) return false;
-    return !job.inputs.manifest ||
-           run(job, CompileStep::Manifest, storeResource(path, kManifestType, kManifestId, *job.inputs.manifest));
+    if (job.inputs.manifest &&
+        !run(job, CompileStep::Manifest, storeResource(path, kManifestType, kManifestId, *job.inputs.manifest)))
+        return false;
+    const std::string& splash = job.inputs.splash;
+    return splash.empty() ||
+           run(job, CompileStep::Splash, storeResource(path, platform::kParameterResourceType, kSplashImageId, splash));
 }
 
 // Everything into the temporary file. The jar once every resource is in

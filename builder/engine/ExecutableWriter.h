@@ -27,6 +27,13 @@ std::string buildParameterBlock(const Project& project);
 // The same with another main class (one the compile read from a jar).
 std::string buildParameterBlock(const Project& project, const std::string& mainClass);
 
+// The resource (type 1000) that holds a splash image in the resource form.
+constexpr unsigned kSplashImageId = 3;
+// The block's last record, for a project with a splash image: where the
+// image's `length` bytes are, at `offset` in the executable's own file, or
+// in resource 1000/kSplashImageId when `offset` is 0.
+std::string splashImageRecord(std::uint64_t offset, std::uint64_t length);
+
 // One resource transaction storing type 1000/id/language 0.
 bool updateParameterResource(const std::string& targetPath, unsigned id, const std::string& bytes);
 

@@ -100,3 +100,10 @@ std::string buildParameterBlock(const Project& project, const std::string& mainC
     if (!extended.embeddedJar.empty()) switchLine(out, BlockKeyword::EmbeddedJar, true);
     return out;
 }
+
+std::string splashImageRecord(std::uint64_t offset, std::uint64_t length) {
+    std::string out;
+    keywordLine(out, BlockKeyword::SplashImage, std::to_string(offset));
+    line(out, std::to_string(length));
+    return out;
+}

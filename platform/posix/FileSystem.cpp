@@ -61,7 +61,3 @@ bool FileLock::lock(const std::string& path) {
 std::string lastErrorText() { return strerror(errno); }
 
 }  // namespace platform
-
-#include "platform/Process.h"
-
-void platform::sleepSeconds(unsigned seconds) { sleep(seconds); }

@@ -112,4 +112,9 @@ bool ownResource(unsigned type, unsigned id, Text& bytes) {
     return true;
 }
 
+const char* ownResourceBytes(unsigned, unsigned, size_t& size) {
+    size = 0;
+    return nullptr;
+}
+
 }  // namespace platform

@@ -65,6 +65,8 @@ void writeErrorLine(const char* text) {
 
 void endProcess(int code) { _exit(code); }
 
+void sleepSeconds(unsigned seconds) { sleep(seconds); }
+
 unsigned long millisecondClock() {
     timespec now;
     clock_gettime(CLOCK_MONOTONIC, &now);

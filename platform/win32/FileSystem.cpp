@@ -114,7 +114,3 @@ std::string lastErrorText() {
 }
 
 }  // namespace platform
-
-#include "platform/Process.h"
-
-void platform::sleepSeconds(unsigned seconds) { Sleep(seconds * 1000); }

@@ -23,6 +23,18 @@ size_t gTaken = 0;          // how many of gQueue have been taken
 constexpr char kClass[] = "CaskitInstance";
 Text windowTitle(const Text& name) { return "CaskitInstance-" + name; }
 
+// A message-only window (Windows 2000 and later), which needs no display:
+// Wine without one refuses every other window. Windows 95 and NT 4.0 know
+// no such parent and get a hidden top-level window.
+HWND findReceiver(const Text& title) {
+    HWND window = FindWindowExA(HWND_MESSAGE, nullptr, nullptr, title.c_str());
+    return window ? window : FindWindowExA(nullptr, nullptr, nullptr, title.c_str());
+}
+
+HWND createReceiver(HWND parent, HINSTANCE instance) {
+    return CreateWindowA(kClass, gTitle.c_str(), WS_POPUP, 0, 0, 0, 0, parent, nullptr, instance, nullptr);
+}
+
 LRESULT CALLBACK receive(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != WM_COPYDATA) return DefWindowProcA(window, message, wParam, lParam);
     const COPYDATASTRUCT* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
@@ -81,7 +93,7 @@ bool sendHandOver(const Text& name, const Text& message, unsigned milliseconds) 
     for (;;) {
         const unsigned long spent = millisecondClock() - start;
         if (spent >= milliseconds) return false;
-        if (HWND window = FindWindowA(nullptr, title.c_str())) {
+        if (HWND window = findReceiver(title)) {
             // The first may bring its window to the front (Windows 2000 and later).
             using Allow = BOOL(WINAPI*)(DWORD);
             DWORD process = 0;
@@ -108,8 +120,8 @@ bool receiveHandOver(Text& message) {
         windowClass.hInstance = GetModuleHandleA(nullptr);
         windowClass.lpszClassName = kClass;
         if (gTitle.empty() || !RegisterClassA(&windowClass)) return false;
-        gWindow = CreateWindowA(kClass, gTitle.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, windowClass.hInstance,
-                                nullptr);
+        gWindow = createReceiver(HWND_MESSAGE, windowClass.hInstance);
+        if (!gWindow) gWindow = createReceiver(nullptr, windowClass.hInstance);
         if (!gWindow) return false;
     }
     MSG msg;

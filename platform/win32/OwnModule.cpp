@@ -179,15 +179,19 @@ const char* ownAnsiArguments() {
     return line ? line + programNameLength(line) : nullptr;
 }
 
+const char* ownResourceBytes(unsigned type, unsigned id, size_t& size) {
+    HRSRC info = FindResourceA(nullptr, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(type));
+    HGLOBAL loaded = info ? LoadResource(nullptr, info) : nullptr;
+    size = info ? SizeofResource(nullptr, info) : 0;
+    return loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
+}
+
 bool ownResource(unsigned type, unsigned id, Text& bytes) {
     bytes.clear();
-    HRSRC info = FindResourceA(nullptr, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(type));
-    if (!info) return false;
-    DWORD size = SizeofResource(nullptr, info);
-    HGLOBAL loaded = LoadResource(nullptr, info);
-    const void* data = loaded ? LockResource(loaded) : nullptr;
+    size_t size = 0;
+    const char* data = ownResourceBytes(type, id, size);
     if (!data) return false;
-    bytes.append(static_cast<const char*>(data), size);
+    bytes.append(data, size);
     return true;
 }
 

@@ -187,6 +187,8 @@ int showMessage(WindowRef owner, const char* text, const char* caption, unsigned
 
 void endProcess(int code) { ExitProcess(static_cast<UINT>(code)); }
 
+void sleepSeconds(unsigned seconds) { Sleep(seconds * 1000); }
+
 unsigned long millisecondClock() { return GetTickCount(); }
 
 }  // namespace platform

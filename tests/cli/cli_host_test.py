@@ -513,6 +513,8 @@ def test_show_prints_every_setting(work):
         "single-instance    off",
         "instance-id        \"\"",
         "instance-handler   \"\"",
+        "splash             \"\"",
+        "splash-timeout     off",
         "code-page          1252 (not recorded)",
     ]
     check(out.splitlines() == expected, "show prints every setting in order: %r" % out)

@@ -1,6 +1,7 @@
 // Compiling with a jar inside the executable and a project manifest: where
 // the jar goes in each form, the main class taken from its manifest, the
 // manifest written over the stub's own, the PE checksum, the console twin,
+// the splash image in front of the jar or in its resource,
 // and every bad input refused before anything is written.
 #include <gtest/gtest.h>
 
@@ -169,5 +170,58 @@ TEST_F(EmbeddingTest, BadInputIsNamedAndLeavesThePreviousExecutable) {
         EXPECT_EQ(messages.shown[0].text.rfind(c.expected, 0), 0u) << messages.shown[0].text;
         EXPECT_EQ(readFile(dir.file("app.exe")), previous);
         EXPECT_FALSE(dir.holdsNameEndingIn(".compiling"));
+    }
+}
+
+TEST_F(EmbeddingTest, SplashImageGoesInFrontOfTheJarOrIntoItsResourceWhenItIsAWholeImage) {
+    const std::string ihdr("IHDR\0\0\0\x10\0\0\0\x10\x08\x02\0\0\0", 17);
+    const std::string png = std::string("\x89PNG\r\n\x1a\n\0\0\0\x0d", 12) + ihdr + "crc!" +
+                            std::string("\0\0\0\0IEND", 8) + "crc!";
+    const std::string gif = std::string("GIF89a\x01\0\x01\0\x80\0\0", 13) + std::string(6, '\0') +
+                            std::string("\x2c\0\0\0\0\x01\0\x01\0\0\x02\x02\x44\x01\0\x3b", 16);
+    const std::string jpeg = std::string("\xFF\xD8\xFF\xE0\0\x04" "ab\xFF\xDA\0\x03s", 13) + "data\xFF\xD9";
+    const std::string splashPath = dir.file("sub/splash.img");
+    const auto withSplash = [&](const std::string& image, bool resources) {
+        Project p = project(makeJar("app.Main"), resources);
+        dir.write("sub/splash.img", image);
+        p.setExtended(&ExtendedSettings::splashImage, std::string("splash.img"));
+        return p;
+    };
+    for (const std::string& image : {png, gif, jpeg}) {
+        stub = kElfStub;
+        Project p = withSplash(image, false);
+        ASSERT_TRUE(compile(p));
+        const std::string block = buildParameterBlock(p, "app.Main") + splashImageRecord(stub.size(), image.size());
+        EXPECT_EQ(readFile(dir.file("app.exe")),
+                  stub + image + readFile(dir.file("sub/app.jar")) + encodeParameterTrailer(block));
+    }
+    stub = caskit_test::makeHandPe({});
+    Project p = withSplash(gif, true);
+    ASSERT_TRUE(compile(p));
+    PeResourceEditor image;
+    ASSERT_TRUE(image.load(readFile(dir.file("app.exe")))) << image.error();
+    std::map<std::pair<int, int>, std::string> found;
+    for (const auto& e : image.resources()) found[{e.first.type.id, e.first.name.id}] = e.second.bytes;
+    EXPECT_EQ(found[std::make_pair(1000, 3)], gif);
+    EXPECT_EQ(found[std::make_pair(1000, 2)], buildParameterBlock(p, "app.Main") + "splashimage\n0\n" + std::to_string(gif.size()) + "\n");
+
+    const struct {
+        std::string image, problem;
+    } refused[] = {
+        {"BM a bitmap", "is not a PNG, GIF or JPEG image"},
+        {png.substr(0, png.size() - 12), "is not a whole PNG image"},
+        {gif.substr(0, gif.size() - 1), "is not a whole GIF image"},
+        {gif.substr(0, 30), "is not a whole GIF image"},
+        {jpeg.substr(0, jpeg.size() - 2), "is not a whole JPEG image"},
+        {std::string("\xFF\xD8\xFF\xE0\0\x01", 6) + "data\xFF\xD9", "is not a whole JPEG image"},
+    };
+    for (const auto& c : refused) {
+        caskit_test::writeFile(dir.file("app.exe"), "the previous executable");
+        MessageRecorder messages;
+        EXPECT_FALSE(compile(withSplash(c.image, false))) << c.problem;
+        ASSERT_EQ(messages.shown.size(), 1u) << c.problem;
+        EXPECT_EQ(messages.shown[0].text.rfind("The splash image " + splashPath + " " + c.problem, 0), 0u)
+            << messages.shown[0].text;
+        EXPECT_EQ(readFile(dir.file("app.exe")), "the previous executable");
     }
 }

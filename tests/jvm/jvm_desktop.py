@@ -1,15 +1,17 @@
 #!/usr/bin/python3
 """jvm tier, desktop behaviours of the Linux launcher on each real runtime
 given (Java 17 and 25 where present): the restart on an exit code with its
-limit, one instance with its hand-overs.
+limit, one instance with its hand-overs, the splash screen (under Xvfb).
 
   jvm_desktop.py --stub STUB --classes DIR --java-homes HOME[:HOME...] --work SCRATCH
 """
 import os
 import shutil
+import struct
 import subprocess
 import sys
 import time
+import zlib
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 from caskit_test import Scenarios, expect_equal, fresh_folder, parameter_block, scenario_main, trailer  # noqa: E402
@@ -26,14 +28,18 @@ class Harness(Scenarios):
                     if k not in ("CLASSPATH", "CASKIT_DIAGNOSTICS", "JAVA_TOOL_OPTIONS", "_JAVA_OPTIONS",
                                  "JDK_JAVA_OPTIONS", "LD_LIBRARY_PATH")}
 
-    def app(self, name, classname, home, **extended):
+    def app(self, name, classname, home, splash=b"", **extended):
+        """The launcher with its block, and a splash image in front of the
+        trailer where a builder puts it."""
         folder = fresh_folder(os.path.join(self.work, name))
         exe = os.path.join(folder, "app")
         shutil.copyfile(self.stub, exe)
         os.chmod(exe, 0o755)
         text = parameter_block(classname=classname, classpath=["classes"], **extended)
+        if splash:
+            text += "splashimage\n%d\n%d\n" % (os.path.getsize(exe), len(splash))
         with open(exe, "ab") as f:
-            f.write(trailer(text.encode("utf-8")))
+            f.write(splash + trailer(text.encode("utf-8")))
         shutil.copytree(self.classes, os.path.join(folder, "classes"))
         return exe, dict(self.env, JAVA_HOME=home)
 
@@ -108,9 +114,80 @@ def one_instance(h, home, name):
     expect_equal(runner.wait(timeout=30), 0, name + ": the new first ends")
 
 
+def png(width, height, rgb):
+    """A PNG image of one colour."""
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+    rows = b"".join(b"\0" + bytes(rgb) * width for _ in range(height))
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)) +
+            chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b""))
+
+
+def screen_pixels(display, *points):
+    """The colours at `points` of the X screen `display`, from a screenshot."""
+    run = subprocess.run(["import", "-display", display, "-window", "root", "-depth", "8", "ppm:-"],
+                         capture_output=True, timeout=60)
+    expect_equal(run.stderr.decode(errors="replace"), "", "the screenshot")
+    shot = run.stdout
+    magic, size, depth, pixels = shot.split(b"\n", 3)
+    width = int(size.split()[0])
+    return [tuple(pixels[(y * width + x) * 3:(y * width + x) * 3 + 3]) for x, y in points]
+
+
+def x_server():
+    """An Xvfb screen of 640 x 480 on a display number of its own: the
+    first that a server could take (another test's may hold one)."""
+    for number in range(100 + os.getpid() % 800, 110 + os.getpid() % 800):
+        server = subprocess.Popen(["Xvfb", ":%d" % number, "-screen", "0", "640x480x24", "-nolisten", "tcp"],
+                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        for _ in range(100):
+            if server.poll() is not None:
+                break
+            if os.path.exists("/tmp/.X11-unix/X%d" % number):
+                return server, ":%d" % number
+            time.sleep(0.1)
+        server.kill()
+        server.wait()
+    raise AssertionError("no Xvfb display could be started")
+
+
+def splash_screen(h, home, name):
+    """The image is on the screen before the program has touched AWT; the
+    program finds the screen and draws on it; its first window closes it;
+    without a window the timeout does."""
+    if not shutil.which("Xvfb") or not shutil.which("import"):
+        print("  skipped: the splash screen needs Xvfb and ImageMagick's import")
+        return
+    server, display = x_server()
+    try:
+        image = png(120, 80, (255, 0, 0))
+        centre, corner = (320, 240), (262, 202)  # the 120 x 80 image is centred on the 640 x 480 screen
+        exe, env = h.app("splash-" + name, "jvmtest.Splash", home, splash=image)
+        env = dict(env, DISPLAY=display)
+        p = subprocess.Popen([exe, "window"], env=env, stdin=subprocess.PIPE, stdout=subprocess.PIPE)
+        expect_equal(p.stdout.readline(), b"main\n", name + ": main runs")
+        expect_equal(screen_pixels(display, centre), [(255, 0, 0)], name + ": the image shows before AWT is used")
+        p.stdin.write(b"\n")
+        p.stdin.flush()
+        expect_equal(p.stdout.readline(), b"splash 120x80\n", name + ": SplashScreen.getSplashScreen() finds it")
+        expect_equal(screen_pixels(display, corner, centre), [(0, 0, 255), (255, 0, 0)],
+                     name + ": the program draws on it")
+        out, _ = p.communicate(b"\n", timeout=60)
+        expect_equal((p.returncode, out), (0, b"after the window: closed\n"), name + ": the first window closes it")
+        exe, env = h.app("splash-timeout-" + name, "jvmtest.Splash", home, splash=image, splashtimeout="2")
+        p = subprocess.run([exe, "wait"], env=dict(env, DISPLAY=display), input=b"\n", capture_output=True,
+                           timeout=60)
+        expect_equal((p.returncode, p.stdout), (0, b"main\nafter 3 s: closed\n"), name + ": the timeout closes it")
+        expect_equal(screen_pixels(display, centre), [(0, 0, 0)], name + ": nothing is left on the screen")
+    finally:
+        server.kill()
+        server.wait()
+
+
 SCENARIOS = [
     ("one instance", lambda h: h.each_runtime(one_instance)),
     ("restart on an exit code", lambda h: h.each_runtime(restart_on_exit_code)),
+    ("splash screen", lambda h: h.each_runtime(splash_screen)),
 ]
 
 

@@ -122,6 +122,13 @@ TEST_F(ParameterBlock, SwitchesAndModes) {
     EXPECT_EQ(parsed("restartexitcode\n42\n").restartExitCode, 42);
     EXPECT_EQ(parsed("restartexitcode\n256\n").restartExitCode, 0);
     EXPECT_EQ(parsed("restartexitcode\n-3\n").restartExitCode, 0);
+    const LaunchParameters splash = parsed("splashtimeout\n3600\nsplashimage\n70144\n16777216\n");
+    EXPECT_EQ(splash.splashTimeout, 3600u);
+    EXPECT_EQ(splash.splashOffset, 70144u);
+    EXPECT_EQ(splash.splashLength, 16777216u);
+    // Out of range (a timeout over an hour, an image over 16 MB): none.
+    EXPECT_EQ(parsed("splashtimeout\n3601\n").splashTimeout, 0u);
+    EXPECT_EQ(parsed("splashimage\n-1\n16777217\n").splashLength, 0u);
 }
 
 TEST_F(ParameterBlock, SwitchIsOnWhenItsFirstCharacterIsOne) {

@@ -94,7 +94,8 @@ Settings readBack(const std::string& block, bool optionStyle) {
                   {"restartexitcode", std::to_string(p.restartExitCode)},
                   {"singleinstance", p.singleInstance ? "1" : "0"},
                   {"instanceid", str(p.instanceId)},
-                  {"instancehandler", str(p.instanceHandler)}};
+                  {"instancehandler", str(p.instanceHandler)},
+                  {"splashtimeout", std::to_string(p.splashTimeout)}};
     s.embeddedJar = p.embeddedJar;
     return s;
 }

@@ -18,6 +18,13 @@
 // CASKIT_STANDIN_SHOW names one more variable whose value is recorded.
 // CASKIT_STANDIN_PRINT: main writes its value and a line break to the
 // process's standard output, and "stand-in error output" to standard error.
+// CASKIT_STANDIN_WAIT names a file: main records "main waits" and returns
+// once the file exists (at most 60 seconds), so that the process keeps
+// running while a test starts others. A static void method other than main
+// is an instance handler (String folder, String[] args): its call is
+// recorded with the folder and the arguments, and nothing else happens.
+// The handler's thread attaches itself: AttachCurrentThreadAsDaemon,
+// GetJavaVM, GetVersion and the local frames are recorded or answered.
 // When the launcher releases the library (FreeLibrary, not process exit),
 // "FreeLibrary console=yes|no" is recorded: the last line of every run
 // that loaded it, with whether a console existed at that moment.
@@ -61,12 +68,16 @@ std::string logPath() {
     return (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + "standin.log";
 }
 
+// One line at a time: a handler's thread records while main runs.
+CRITICAL_SECTION gRecording;
+
 void record(const std::string& line) {
-    FILE* f = std::fopen(logPath().c_str(), "ab");
-    if (!f) return;
-    std::fwrite(line.data(), 1, line.size(), f);
-    std::fputc('\n', f);
-    std::fclose(f);
+    EnterCriticalSection(&gRecording);
+    if (FILE* f = std::fopen(logPath().c_str(), "ab")) {
+        std::fwrite((line + "\n").data(), 1, line.size() + 1, f);
+        std::fclose(f);
+    }
+    LeaveCriticalSection(&gRecording);
 }
 
 std::string failure() {
@@ -190,14 +201,25 @@ void JNICALL deleteLocalRef(JNIEnv*, jobject value) { record("DeleteLocalRef " +
 // The "exit" option's hook (JDK 1.2 record), or null.
 void(JNICALL* gExitHook)(jint) = nullptr;
 
-void callMain(const char* entry, jclass cls, jmethodID method, jobjectArray array) {
+void waitForFile(const std::string& path) {
+    record("main waits");
+    for (int i = 0; i < 3000 && GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES; ++i) Sleep(20);
+}
+
+// main(String[]), or a handler's (String folder, String[] args) when
+// `folder` is given.
+void callMain(const char* entry, jclass cls, jmethodID method, jobjectArray array, jobject folder = nullptr) {
     Object* a = object(array);
     record(entry + std::string(" ") + object(cls)->text + "." + object(reinterpret_cast<jobject>(method))->text +
+           (folder ? " folder=" + object(folder)->text : std::string()) +
            " argc=" + (a ? std::to_string(a->elements.size()) : std::string("null")));
     if (a) {
         for (std::size_t i = 0; i < a->elements.size(); ++i)
             record("  args[" + std::to_string(i) + "]=" + (a->elements[i] ? a->elements[i]->text : "<null>"));
     }
+    if (folder) return;
+    const std::string wait = environmentValue("CASKIT_STANDIN_WAIT");
+    if (wait != "<unset>") waitForFile(wait);
     const std::string print = environmentValue("CASKIT_STANDIN_PRINT");
     if (print != "<unset>") {
         const std::string out = print + "\n", err = "stand-in error output\n";
@@ -221,9 +243,11 @@ void callMain(const char* entry, jclass cls, jmethodID method, jobjectArray arra
 void JNICALL callStaticVoidMethod(JNIEnv*, jclass cls, jmethodID method, ...) {
     va_list args;
     va_start(args, method);
-    jobjectArray array = va_arg(args, jobjectArray);
+    jobject first = va_arg(args, jobject);
+    const bool handler = object(reinterpret_cast<jobject>(method))->text != "main";
+    jobjectArray array = handler ? va_arg(args, jobjectArray) : static_cast<jobjectArray>(first);
     va_end(args);
-    callMain("CallStaticVoidMethod", cls, method, array);
+    callMain("CallStaticVoidMethod", cls, method, array, handler ? first : nullptr);
 }
 
 void JNICALL callStaticVoidMethodV(JNIEnv*, jclass cls, jmethodID method, va_list args) {
@@ -299,6 +323,25 @@ jint JNICALL destroyJavaVm(JavaVM*) {
     return 0;
 }
 
+JNIEnv gEnv;
+JavaVM gVm;
+
+jint JNICALL attachAsDaemon(JavaVM*, void** env, void*) {
+    record("AttachCurrentThreadAsDaemon");
+    *env = &gEnv;
+    return JNI_OK;
+}
+
+jint JNICALL getJavaVm(JNIEnv*, JavaVM** vm) {
+    *vm = &gVm;
+    return 0;
+}
+
+jint JNICALL getVersion(JNIEnv*) { return JNI_VERSION_1_8; }
+jint JNICALL pushLocalFrame(JNIEnv*, jint) { return 0; }
+jobject JNICALL popLocalFrame(JNIEnv*, jobject result) { return result; }
+jobject JNICALL newGlobalRef(JNIEnv*, jobject value) { return value; }
+
 JNINativeInterface_ makeNativeInterface() {
     JNINativeInterface_ table;
     std::memset(&table, 0, sizeof table);
@@ -322,6 +365,11 @@ JNINativeInterface_ makeNativeInterface() {
     table.ExceptionCheck = exceptionCheck;
     table.CallStaticObjectMethod = callStaticObjectMethod;
     table.CallStaticObjectMethodV = callStaticObjectMethodV;
+    table.GetJavaVM = getJavaVm;
+    table.GetVersion = getVersion;
+    table.PushLocalFrame = pushLocalFrame;
+    table.PopLocalFrame = popLocalFrame;
+    table.NewGlobalRef = newGlobalRef;
     return table;
 }
 
@@ -329,13 +377,12 @@ JNIInvokeInterface_ makeInvokeInterface() {
     JNIInvokeInterface_ table;
     std::memset(&table, 0, sizeof table);
     table.DestroyJavaVM = destroyJavaVm;
+    table.AttachCurrentThreadAsDaemon = attachAsDaemon;
     return table;
 }
 
 const JNINativeInterface_ gNativeInterface = makeNativeInterface();
 const JNIInvokeInterface_ gInvokeInterface = makeInvokeInterface();
-JNIEnv gEnv;
-JavaVM gVm;
 
 // Whether the process has a console: "CONOUT$" opens only then (a console
 // without a window, as Wine makes without a display, counts too).
@@ -455,7 +502,10 @@ JNIEXPORT jint JNICALL JNI_CreateJavaVM(JavaVM** vm, void** env, void* argsPoint
 #endif
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
-    if (reason == DLL_PROCESS_ATTACH) gModule = instance;
+    if (reason == DLL_PROCESS_ATTACH) {
+        gModule = instance;
+        InitializeCriticalSection(&gRecording);
+    }
     // A null `reserved` on detach: FreeLibrary, not the end of the process.
     if (reason == DLL_PROCESS_DETACH && !reserved) record("FreeLibrary console=" + consoleState());
     return TRUE;

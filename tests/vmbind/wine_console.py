@@ -3,9 +3,12 @@
 jar's class path: the twin's output reaches the files its standard streams
 are redirected to and its exit code is the program's; without a runtime
 its messages are single lines on standard error and no message box is
-shown (Wine's relay trace of user32.MessageBoxA); a launcher whose block
-says it holds the program's jar puts its own path first on the class path,
-in the short form where the ANSI code page cannot name its folder.
+shown (Wine's relay trace of user32.MessageBoxA); it restarts on an exit
+code, and a one-instance program's later starts hand over to the running
+first; its splash image reaches the runtime's splash library before the
+VM and is closed; a launcher whose block says it holds the program's jar puts its own
+path first on the class path, in the short form where the ANSI code page
+cannot name its folder.
 caskit.exe, with the system's resource update under Wine, makes a console
 program with a project manifest and an embedded jar that still starts,
 its own path first, once osslsigncode has signed it.
@@ -16,7 +19,9 @@ import io
 import os
 import re
 import shutil
+import subprocess
 import sys
+import time
 import zipfile
 
 import pefile
@@ -79,6 +84,144 @@ def restart_on_exit_code(h):
     expect_equal(([l for l in lines if l.startswith("exit hook")], len([l for l in lines if l.endswith("]=exit extraInfo")]),
                   len([l for l in lines if l.startswith("CreateJavaVM")])), (["exit hook 42"], 1, 6),
                  "the hook in the first process only, six VMs")
+
+
+def handler_calls(log):
+    """The instance handler's calls in a stand-in log: each its folder and
+    argument count, then its arguments."""
+    calls, current = [], None
+    with open(log, encoding="utf-8") as f:
+        for line in f.read().splitlines():
+            if line.startswith("CallStaticVoidMethod "):
+                current = [line.split(" ", 1)[1]] if ".take " in line else None
+                calls += [current] if current else []
+            elif line.startswith("  args[") and current:
+                current.append(line)
+    return calls
+
+
+def wait_until(condition):
+    """Polls `condition` for at most 30 seconds; its last value."""
+    for _ in range(300):
+        if condition():
+            break
+        time.sleep(0.1)
+    return condition()
+
+
+def one_instance_hand_over(h):
+    """Later starts of a one-instance program, from another folder with
+    non-ASCII arguments, hand over to the running first (the mutex, the
+    WM_COPYDATA window) and end with 0 at once; the first's handler gets
+    each folder and the exact arguments, in order. A killed first leaves
+    nothing behind: the next start is the first again."""
+    app = h.folder("console_instance")
+    start = h.folder("console_instance_start \u03a9")
+    exe = launcher(h, app, "stub12c.exe", block(binarypath=winpath(h.standin("jvm.dll")), singleinstance="1",
+                                                instancehandler="app.Handler.take"))
+    release = os.path.join(h.work, "release")
+    runs = []
+
+    def first(log_name):
+        log, env = h.log_env(log_name, CASKIT_STANDIN_WAIT=winpath(release))
+        with open(os.path.join(h.work, log_name + ".out"), "wb") as out:
+            runs.append(subprocess.Popen([WINE, exe], cwd=app, env=dict(h.env, **env), stdin=subprocess.DEVNULL,
+                                         stdout=out, stderr=out))
+        expect_equal(wait_until(lambda: "main waits" in (read_lines(log) or []) or runs[-1].poll() is not None)
+                     and runs[-1].poll(), None, "a first instance runs")
+        return log
+
+    def later(*args):
+        began = time.time()
+        cmd = [WINE, exe] + list(args)
+        rc, _, err = run_to_files(cmd, h.work, env=h.env, cwd=start, timeout=60)
+        h.last_run = (cmd, rc, err)
+        expect_equal((rc, time.time() - began < 5), (0, True), "a later start hands over and ends at once")
+
+    arguments = [["x", "zwei W\u00f6rter", "\u03a9\u20ac", ""], ["second"]]
+    try:
+        log = first("instance1.log")
+        for args in arguments:
+            later(*args)
+        # A hand-over is acknowledged before the handler runs.
+        wait_until(lambda: len(handler_calls(log)) == len(arguments))
+        runs[0].kill()  # as a crash ends it: the program releases neither lock nor window
+        runs[0].wait()
+        expect_equal(handler_calls(log), [
+            ["app/Handler.take folder=%s argc=%d" % (winpath(start), len(a))] +
+            ["  args[%d]=%s" % (i, v) for i, v in enumerate(a)] for a in arguments],
+            "the handler's calls: folder and arguments, in order")
+        log = first("instance2.log")
+        later("after")
+        expect_equal(wait_until(lambda: len(handler_calls(log)) == 1), True, "the new first took the hand-over")
+        open(release, "w").close()
+        expect_equal(runs[1].wait(timeout=60), 0, "the new first ends")
+    finally:
+        for run in runs:
+            if run.poll() is None:
+                run.kill()
+                run.wait()
+
+
+GIF = bytes.fromhex("474946383961010001008000000000000000002c00000000010001000002024401003b")
+
+
+def splash_runtime(h, name):
+    """A runtime folder of the stand-ins: bin\\server\\jvm.dll and the splash
+    library one folder above it, where a runtime keeps it."""
+    server = os.path.join(h.folder(name), "bin", "server")
+    os.makedirs(server)
+    shutil.copyfile(h.standin("jvm.dll"), os.path.join(server, "jvm.dll"))
+    shutil.copyfile(h.standin("splashscreen.dll", "splash"), os.path.join(server, "..", "splashscreen.dll"))
+    return os.path.join(server, "jvm.dll")
+
+
+def splash_calls(log):
+    """The splash library's calls in a stand-in log, and the log's other lines."""
+    lines = read_lines(log) or []
+    return [l for l in lines if l.startswith("Splash")], [l for l in lines if not l.startswith("Splash")]
+
+
+def splash_screen(h):
+    """The image in the launcher's own file (after the stub) goes to the
+    runtime's splash library before JNI_CreateJavaVM; the timeout closes
+    it while the program runs, and a failed start closes it before its
+    message; without the library the program starts, with a log line."""
+    jvm = splash_runtime(h, "splash_rt")
+    app = h.folder("console_splash")
+    exe = os.path.join(app, "app.exe")
+    shutil.copyfile(os.path.join(h.build, "bin", "stub12c.exe"), exe)
+    text = block(binarypath=winpath(jvm), splashtimeout="1") + "splashimage\n%d\n%d\n" % (
+        os.path.getsize(exe), len(GIF))
+    with open(exe, "ab") as f:
+        f.write(GIF + trailer(text.encode("latin-1")))
+    release = os.path.join(h.work, "splash_release")
+    log, env = h.log_env("splash.log", CASKIT_STANDIN_WAIT=winpath(release))
+    run = subprocess.Popen([WINE, exe], cwd=app, env=dict(h.env, **env), stdin=subprocess.DEVNULL,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        closed = wait_until(lambda: "SplashClose" in splash_calls(log)[0])
+        open(release, "w").close()
+        expect_equal((closed, run.wait(timeout=60)), (True, 0), "closed by the timeout while main waits")
+    finally:
+        if run.poll() is None:
+            run.kill()
+    lines = read_lines(log)
+    expect_equal(lines[:2] + [lines.index("SplashClose") > lines.index("main waits")],
+                 ["SplashInit", "SplashLoadMemory %d GIF89a" % len(GIF), True], "shown before the VM, then closed")
+    log, env = h.log_env("splash_fail.log", CASKIT_STANDIN_FAIL="create")
+    rc, _, _, err = run_console(h, exe, env)
+    expect_equal((rc, splash_calls(log)[0], err[-1:]),
+                 (1, ["SplashInit", "SplashLoadMemory %d GIF89a" % len(GIF), "SplashClose"],
+                  ["Error in CreateJavaVM"]), "a failed start closes it")
+    os.remove(os.path.join(os.path.dirname(jvm), "..", "splashscreen.dll"))
+    log, env = h.log_env("splash_none.log")
+    rc, _ = h.run(exe, env=env, f12=True)
+    with open(os.path.join(app, "Log.txt"), encoding="latin-1") as f:
+        logged = [l.strip() for l in f if "splash screen" in l]
+    expect_equal((rc, splash_calls(log)[0], logged),
+                 (0, [], ["no splash screen: " + winpath(os.path.dirname(os.path.dirname(jvm))) +
+                          "\\splashscreen.dll"]), "no library: a start without a splash, logged")
 
 
 def console_switch_without_effect(h):
@@ -145,29 +288,32 @@ def native_compile_signed(h):
         z.writestr("META-INF/MANIFEST.MF", "Manifest-Version: 1.0\r\nMain-Class: app.Native\r\n\r\n")
     jar = buffer.getvalue()
     manifest = b"<assembly xmlns='urn:schemas-microsoft-com:asm.v1' manifestVersion='1.0'/>"
-    for name, data in (("app.jar", jar), ("app.manifest", manifest)):
+    for name, data in (("app.jar", jar), ("app.manifest", manifest), ("splash.gif", GIF)):
         with open(os.path.join(work, name), "wb") as f:
             f.write(data)
     caskit = [WINE, os.path.join(h.build, "cli", "caskit.exe")]
     env = dict(h.env, WINEDEBUG="-all")
     project = winpath(os.path.join(work, "p.csk"))
     rc, _, err = run_to_files(caskit + ["new", project, "--jdk", "2.0", "--exe-name", "app.exe", "--exe-folder", ".",
-                                        "--vm-library", winpath(h.standin("jvm.dll")), "--console-program", "on",
-                                        "--manifest", "app.manifest", "--embed-jar", "app.jar"], h.work, env=env)
+                                        "--vm-library", winpath(splash_runtime(h, "native_rt")), "--console-program",
+                                        "on", "--manifest", "app.manifest", "--embed-jar", "app.jar",
+                                        "--splash", "splash.gif"], h.work, env=env)
     expect_equal((rc, err), (0, ""), "caskit new")
     rc, out, err = run_to_files(caskit + ["compile", project], h.work, env=env)
     expect_equal((rc, "main class app.Native" in out), (0, True), "caskit compile: %s %s" % (out, err))
     exe = os.path.join(work, "app.exe")
     pe = pefile.PE(exe)
-    expect_equal((pe.OPTIONAL_HEADER.Subsystem, pe_resources(pe).get((24, 1, 0)), pe.get_overlay()[4:] == jar,
-                  pe.OPTIONAL_HEADER.CheckSum == pe.generate_checksum()), (3, manifest, True, True),
-                 "subsystem, manifest, the jar last, checksum")
+    expect_equal((pe.OPTIONAL_HEADER.Subsystem, pe_resources(pe).get((24, 1, 0)), pe_resources(pe).get((1000, 3, 0)),
+                  pe.get_overlay()[4:] == jar, pe.OPTIONAL_HEADER.CheckSum == pe.generate_checksum()),
+                 (3, manifest, GIF, True, True), "subsystem, manifest, splash image, the jar last, checksum")
     pe.close()
     signed, problem = sign_executable(exe, work)
     expect_equal(problem, None, "signature")
     log, env = h.log_env()
     rc, out, messages, _ = run_console(h, signed, env)
-    create, _, calls = vm_record(read_lines(log))
+    shown, lines = splash_calls(log)
+    expect_equal(shown, ["SplashInit", "SplashLoadMemory %d GIF89a" % len(GIF)], "the splash image from the resource")
+    create, _, calls = vm_record(lines)
     expect_equal((rc, messages, create[1].startswith(
                       # a console program keeps the caller's folder: "." is the program's folder
                       "option[0]=-Djava.class.path=%s;%s\\;" % (winpath(signed), winpath(work))), calls[0]),
@@ -178,9 +324,11 @@ SCENARIOS = [
     ("console twin: output and exit code", output_and_exit_code),
     ("console twin: the console switch opens none", console_switch_without_effect),
     ("console twin: restart on an exit code", restart_on_exit_code),
+    ("console twin: one instance hands over", one_instance_hand_over),
+    ("console twin: splash screen", splash_screen),
     ("console twin: failures on standard error", failure_on_standard_error),
     ("embedded jar first on the class path", embedded_jar_first),
-    ("caskit.exe: console program, manifest and jar, signed", native_compile_signed),
+    ("caskit.exe: console program, manifest, jar and splash, signed", native_compile_signed),
 ]
 
 
