@@ -13,6 +13,34 @@ const SettingInfo& setting(std::string ExtendedSettings::*field) {
     return settingTable().front();
 }
 
+// What a number setting that takes 1 up to its largest value, or off,
+// answers to a value it does not take.
+std::string rangeProblem(const SettingInfo& s, const std::string& value) {
+    return "The " + std::string(s.label) + " setting \"" + value + "\" is not a number from 1 to " +
+           std::to_string(s.numberMax) + " (or off).";
+}
+
+// A Java name: ASCII letters, digits, '_' and '$', not beginning with a
+// digit; the letters of other scripts are taken as they are. (Compared by
+// hand: the C library's isalnum is no import Windows 95 and NT 4.0 have.)
+bool isJavaName(const std::string& name) {
+    if (name.empty() || (name[0] >= '0' && name[0] <= '9')) return false;
+    for (unsigned char c : name) {
+        const bool letterOrDigit = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+        if (c < 0x80 && !letterOrDigit && c != '_' && c != '$') return false;
+    }
+    return true;
+}
+
+// CLASS.METHOD: at least two Java names joined by dots (the class with
+// its package, then the method).
+bool isClassAndMethod(const std::string& text) {
+    std::size_t start = 0, names = 0;
+    for (std::size_t dot; (dot = text.find('.', start)) != std::string::npos; start = dot + 1, ++names)
+        if (!isJavaName(text.substr(start, dot - start))) return false;
+    return names > 0 && isJavaName(text.substr(start));
+}
+
 // A version bound that is set but no Java version.
 std::optional<std::string> boundProblem(const std::string& bound, std::string ExtendedSettings::*field,
                                         JavaVersion& version) {
@@ -49,6 +77,13 @@ std::optional<std::string> extendedSettingProblem(const Project& project) {
         return "The " + std::string(setting(&ExtendedSettings::javaMinVersion).label) + " setting " +
                e.javaMinVersion + " is above the " + setting(&ExtendedSettings::javaMaxVersion).label + " setting " +
                e.javaMaxVersion + ": no Java version is in between.";
+    for (const SettingInfo& s : settingTable())
+        if (s.kind == SettingKind::Number && s.numberMax && e.*s.number > s.numberMax)
+            return rangeProblem(s, std::to_string(e.*s.number));
+    if (!e.instanceHandler.empty() && !isClassAndMethod(e.instanceHandler))
+        return "The " + std::string(setting(&ExtendedSettings::instanceHandler).label) + " setting \"" +
+               e.instanceHandler + "\" is not CLASS.METHOD, such as org.example.App.handOver (the class with its "
+               "package, then its static method).";
     // Only the JDK 2.0 launcher has a console twin and reads its own jar.
     if (project.getProjectVersion() == static_cast<std::int32_t>(ProjectVersion::Jdk11)) {
         if (e.consoleProgram)
@@ -57,5 +92,20 @@ std::optional<std::string> extendedSettingProblem(const Project& project) {
             return std::string("Only the JDK 2.0 launcher reads a jar inside its own file; a JDK 1.1 project cannot "
                                "embed one.");
     }
+    return std::nullopt;
+}
+
+std::optional<std::string> settingNumberProblem(std::uint32_t ExtendedSettings::*field, const std::string& typed,
+                                                std::uint32_t& value) {
+    const SettingInfo* found = nullptr;
+    for (const SettingInfo& s : settingTable())
+        if (s.number == field) found = &s;
+    if (!found || !found->numberMax) return std::string("This setting takes no number.");
+    // Ten digits are enough to be above every largest value.
+    const bool digits = typed.size() <= 10 && typed.find_first_not_of("0123456789") == std::string::npos;
+    std::uint64_t n = 0;
+    for (std::size_t i = 0; digits && i < typed.size(); ++i) n = n * 10 + static_cast<std::uint64_t>(typed[i] - '0');
+    if (!digits || n > found->numberMax) return rangeProblem(*found, typed);
+    value = static_cast<std::uint32_t>(n);
     return std::nullopt;
 }

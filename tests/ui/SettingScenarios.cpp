@@ -103,6 +103,8 @@ void jdk20Settings() {
     const std::vector<Field> fields = {{kRuntimeTab, "runtime", IDC_JAVA_MIN, "17"},
                                        {kRuntimeTab, "runtime", IDC_JAVA_MAX, "21"},
                                        {kRuntimeTab, "runtime", IDC_DOWNLOAD_URL, "https://example.org/java"},
+                                       {kRuntimeTab, "runtime", IDC_INSTANCE_HANDLER, "org.sample.Tool.handOver"},
+                                       {kRuntimeTab, "runtime", IDC_RESTART_EXIT_CODE, "42"},
                                        {kVersionTab, "version", IDC_FILE_DESCRIPTION, "Sample Tool"},
                                        {kVersionTab, "version", IDC_PRODUCT_NAME, "Sample Suite"},
                                        {0, "command", IDC_MAIN_CLASS, "org.sample.Tool"},
@@ -139,6 +141,8 @@ void jdk20Settings() {
         expected.javaMinVersion = "17";
         expected.javaMaxVersion = "21";
         expected.downloadUrl = "https://example.org/java";
+        expected.instanceHandler = "org.sample.Tool.handOver";
+        expected.restartExitCode = 42;
         expected.startupCache = expected.consoleProgram = true;
         expected.workingFolder = 1;
         expected.manifestPath = folder + "\\app.manifest";

@@ -13,20 +13,24 @@ PAGE_TEST(runtimePageMarksOnlyChanges) {
     resetProject(project, 2);
     project.setExtended(&ExtendedSettings::jvmOptions, {"-Xss2m"});
     project.setExtended(&ExtendedSettings::workingFolder, 7u);  // of a later Caskit
+    project.setExtended(&ExtendedSettings::restartExitCode, 300u);  // of a file written elsewhere
     project.modified = false;
     Page page(createRuntimePage(container(), &project));
     CHECK_EQ(helpId(page.get()), 11);
     CHECK(!checked(page.get(), IDC_FOLDER_EXECUTABLE) && !checked(page.get(), IDC_FOLDER_CALLER));
     CHECK_EQ(verify(page.get()), 1);
     CHECK_EQ(project.extended().workingFolder, 7u);
+    CHECK_EQ(project.extended().restartExitCode, 300u);
     CHECK_EQ(project.modified, false);
     // The list is edited as the property list is: at once, always a change.
     select(page.get(), IDC_VM_OPTION_LIST, 0);
     click(page.get(), IDC_DELETE_VM_OPTION);
     CHECK_EQ(project.modified, true);
-    CHECK_EQ(tabWalk(page.get(), IDC_VM_OPTION, 9),
+    CHECK_EQ(tabWalk(page.get(), IDC_VM_OPTION, 16),
              idList({IDC_ADD_VM_OPTION, IDC_VM_OPTION_LIST, IDC_DELETE_VM_OPTION, IDC_JAVA_MIN, IDC_JAVA_MAX,
-                     IDC_DOWNLOAD_URL, IDC_STARTUP_CACHE, IDC_FOLDER_EXECUTABLE, IDC_VM_OPTION}));
+                     IDC_DOWNLOAD_URL, IDC_STARTUP_CACHE, IDC_FOLDER_EXECUTABLE, IDC_SINGLE_INSTANCE,
+                     IDC_INSTANCE_ID, IDC_INSTANCE_HANDLER, IDC_SPLASH_IMAGE, IDC_LOCATE_SPLASH, IDC_SPLASH_TIMEOUT,
+                     IDC_RESTART_EXIT_CODE, IDC_VM_OPTION}));
 }
 
 PAGE_TEST(runtimePageRefusesWhatTheCompileRefuses) {
@@ -66,6 +70,41 @@ PAGE_TEST(runtimePageRefusesWhatTheCompileRefuses) {
     type(page.get(), IDC_JAVA_MIN, "17");
     CHECK_EQ(verify(page.get()), 1);
     CHECK_EQ(project.extended().javaMinVersion, "17");
+}
+
+// The settings of desktop programs: refused with the compile's message,
+// then stored as set; the splash image is picked as the manifest is.
+PAGE_TEST(runtimePageStoresDesktopSettings) {
+    Project project, outOfRange, noMethod;
+    resetProject(project, 2);
+    project.projectPath = "C:\\work\\app.csk";
+    project.modified = false;
+    outOfRange.setExtended(&ExtendedSettings::restartExitCode, 300u);
+    noMethod.setExtended(&ExtendedSettings::instanceHandler, std::string("nodot"));
+    Page page(createRuntimePage(container(), &project));
+    click(page.get(), IDC_SINGLE_INSTANCE);
+    const std::pair<int, const char*> typed[] = {{IDC_INSTANCE_ID, "org.example.tool"}, {IDC_INSTANCE_HANDLER, "nodot"},
+                                                 {IDC_SPLASH_TIMEOUT, "5"}, {IDC_RESTART_EXIT_CODE, "300"}};
+    for (const auto& [id, value] : typed) type(page.get(), id, value);
+    expectModal(IDOK);
+    CHECK_EQ(verify(page.get()), 0);  // the exit code first
+    type(page.get(), IDC_RESTART_EXIT_CODE, "42");
+    expectModal(IDOK);
+    CHECK_EQ(verify(page.get()), 0);  // then the handler
+    std::vector<ModalSeen> seen = takeModals();
+    CHECK(seen.size() == 2 && seen[0].text == extendedSettingProblem(outOfRange) &&
+          seen[1].text == extendedSettingProblem(noMethod));
+    CHECK(project.extended() == ExtendedSettings{} && !project.modified);
+
+    type(page.get(), IDC_INSTANCE_HANDLER, "org.example.App.handOver");
+    answerFilePicker(true, ".", "splash.png");
+    click(page.get(), IDC_LOCATE_SPLASH);
+    std::vector<PickerCall> calls = takePickerCalls();
+    CHECK(calls.size() == 1 && calls[0].pathingOptions && calls[0].baseFolder == "C:\\work\\");
+    CHECK_EQ(verify(page.get()), 1);
+    const ExtendedSettings& e = project.extended();
+    CHECK(e.singleInstance && e.instanceId == "org.example.tool" && e.instanceHandler == "org.example.App.handOver");
+    CHECK(e.splashImage == "splash.png" && e.splashTimeout == 5 && e.restartExitCode == 42 && project.modified);
 }
 
 PAGE_TEST(pagesEndTheirToolTips) {

@@ -45,12 +45,6 @@ void storeProgramSettings(Project& project, const ExtendedSettings& from) {
     project.setExtended(&ExtendedSettings::embeddedJar, from.embeddedJar);
 }
 
-// A picked file as a stored path: a folder of "." (Relative Path, a file
-// in the base folder itself) leaves the bare file name.
-std::string pickedPath(const FilePickerResult& chosen) {
-    return (chosen.folder == "." ? std::string() : chosen.folder) + chosen.fileName;
-}
-
 class CommandPage {
 public:
     CommandPage(HWND dialog, Project& project)
@@ -95,12 +89,13 @@ public:
         case IDC_LOCATE_JAVAI:
         case IDC_LOCATE_JVM: onLocate(); return true;
         case IDC_LOCATE_MANIFEST:
-            onLocateProgramFile(IDC_MANIFEST_PATH, &ExtendedSettings::manifestPath, "Select Application Manifest",
-                                std::string(kManifestFilter, sizeof kManifestFilter), "manifest");
+            locateProjectFile(dialog_, project_, IDC_MANIFEST_PATH, &ExtendedSettings::manifestPath,
+                              "Select Application Manifest", std::string(kManifestFilter, sizeof kManifestFilter),
+                              "manifest");
             return true;
         case IDC_LOCATE_JAR:
-            onLocateProgramFile(IDC_EMBEDDED_JAR, &ExtendedSettings::embeddedJar, "Select Jar to Embed",
-                                std::string(kJarFilter, sizeof kJarFilter), "jar");
+            locateProjectFile(dialog_, project_, IDC_EMBEDDED_JAR, &ExtendedSettings::embeddedJar,
+                              "Select Jar to Embed", std::string(kJarFilter, sizeof kJarFilter), "jar");
             return true;
         default: return false;
         }
@@ -192,28 +187,6 @@ private:
         project_.setVmLibraryPath(path);
         setControlText(dialog_, IDC_VM_PATH, path);
         showPathEnd();
-    }
-
-    // The manifest and the embedded jar are files the compile reads, which
-    // takes a relative path from the project file's folder: Relative Path is
-    // offered once the project has a file. The choice is stored at once.
-    void onLocateProgramFile(int editId, std::string ExtendedSettings::*field, const char* title,
-                             const std::string& filter, const char* extension) {
-        const std::string base = projectFolder();
-        const std::string current = controlText(dialog_, editId);
-        const std::string initial = current.empty() ? base : folderOfFile(current, base);
-        FilePickerResult chosen = pagePickers().file(dialog_, title, filter, extension, initial, !base.empty(), base);
-        if (!chosen.chosen) return;
-        std::string path = pickedPath(chosen);
-        setControlText(dialog_, editId, path);
-        project_.setExtended(field, path);
-    }
-
-    // The folder of the project file, with its backslash; empty while the
-    // project has no file.
-    std::string projectFolder() const {
-        std::size_t slash = project_.projectPath.rfind('\\');
-        return slash == std::string::npos ? std::string() : project_.projectPath.substr(0, slash + 1);
     }
 
     // An edit cannot shorten its text with an ellipsis: the VM field scrolls
