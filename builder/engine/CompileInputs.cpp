@@ -50,17 +50,27 @@ bool isClassName(const std::string& name) {
     return !name.empty();
 }
 
-bool readManifestFile(const Project& project, CompileInputs& inputs, std::string& error) {
-    const std::string path = projectFilePath(project, project.extended().manifestPath);
-    const std::string what = "The application manifest " + path;
-    std::optional<std::string> bytes = readInput(path, kMaxManifestSize, what, error);
-    if (!bytes) return false;
-    if (std::optional<std::string> problem = xmlProblem(*bytes)) {
-        error = what + " is not well-formed XML: " + *problem;
-        return false;
+// The file a setting names (relative to the project file's folder), whole
+// and accepted by `problemOf`; nullopt with a message that names it as
+// `what` and gives the problem after `lead`.
+std::optional<std::string> readCheckedFile(const Project& project, const std::string& name, const char* what,
+                                           std::uint64_t maxSize, const char* lead,
+                                           std::optional<std::string> (*problemOf)(const std::string&),
+                                           std::string& error) {
+    const std::string named = what + projectFilePath(project, name);
+    std::optional<std::string> bytes = readInput(projectFilePath(project, name), maxSize, named, error);
+    if (!bytes) return std::nullopt;
+    if (std::optional<std::string> problem = problemOf(*bytes)) {
+        error = named + lead + *problem;
+        return std::nullopt;
     }
-    inputs.manifest = std::move(*bytes);
-    return true;
+    return bytes;
+}
+
+bool readManifestFile(const Project& project, CompileInputs& inputs, std::string& error) {
+    inputs.manifest = readCheckedFile(project, project.extended().manifestPath, "The application manifest ",
+                                      kMaxManifestSize, " is not well-formed XML: ", xmlProblem, error);
+    return inputs.manifest.has_value();
 }
 
 bool readJarFile(const Project& project, CompileInputs& inputs, std::string& error) {
@@ -100,16 +110,10 @@ bool readJarFile(const Project& project, CompileInputs& inputs, std::string& err
 }
 
 bool readSplashFile(const Project& project, CompileInputs& inputs, std::string& error) {
-    const std::string path = projectFilePath(project, project.extended().splashImage);
-    const std::string what = "The splash image " + path;
-    std::optional<std::string> bytes = readInput(path, kMaxSplashImageSize, what, error);
-    if (!bytes) return false;
-    if (std::optional<std::string> problem = splashImageProblem(*bytes)) {
-        error = what + " " + *problem;
-        return false;
-    }
-    inputs.splash = std::move(*bytes);
-    return true;
+    std::optional<std::string> bytes = readCheckedFile(project, project.extended().splashImage, "The splash image ",
+                                                       kMaxSplashImageSize, " ", splashImageProblem, error);
+    if (bytes) inputs.splash = std::move(*bytes);
+    return bytes.has_value();
 }
 
 }  // namespace
