@@ -91,3 +91,6 @@ void splitModulePath(Text& folder, Text& name);
 // Copies resource type 1000 with this id out of the running executable
 // into `buffer`; returns its size, 0 when missing or empty.
 size_t loadParameterResource(unsigned id, Text& buffer);
+// The bytes of resource type 1000 with this id where the executable keeps
+// them mapped for its whole life; null when missing (always on Linux).
+const char* mappedParameterResource(unsigned id, size_t& size);

@@ -16,6 +16,9 @@ constexpr const char* kSplashLibrary = "splashscreen.dll";
 constexpr const char* kSplashLibrary = "libsplashscreen.so";
 #endif
 
+// The parameter resource that holds the image in the resources form.
+constexpr unsigned kSplashImageResourceId = 3;
+
 using SplashInitFunction = void (*)();
 using SplashLoadMemoryFunction = int (*)(void* data, int size);
 using SplashCloseFunction = void (*)();
@@ -32,7 +35,7 @@ void logLine(const LaunchParameters& parameters, const Text& why) {
 const char* splashImage(const LaunchParameters& parameters) {
     size_t size = 0;
     if (parameters.splashOffset == 0) {
-        const char* bytes = platform::ownResourceBytes(1000, 3, size);
+        const char* bytes = mappedParameterResource(kSplashImageResourceId, size);
         return size == parameters.splashLength ? bytes : nullptr;
     }
     platform::File own = platform::openOwnExecutable();
