@@ -28,7 +28,9 @@ import subprocess
 import sys
 import tempfile
 import time
-import zlib
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "support"))
+from x_screen import png, x_server  # noqa: E402
 
 HANDED = r"""package bench;
 import java.io.FileOutputStream;
@@ -187,23 +189,9 @@ public final class Shown {
 """
 
 
-def red_png(width, height):
-    def chunk(kind, data):
-        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
-    rows = b"".join(b"\0" + b"\xff\0\0" * width for _ in range(height))
-    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)) +
-            chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b""))
-
-
 def splash(stub, java_home, work, env, runs):
-    number = 100 + os.getpid() % 800
-    server = subprocess.Popen(["Xvfb", ":%d" % number, "-screen", "0", "640x480x24", "-nolisten", "tcp"],
-                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    server, name = x_server()
     try:
-        for _ in range(100):
-            if os.path.exists("/tmp/.X11-unix/X%d" % number) or server.poll() is not None:
-                break
-            time.sleep(0.1)
         x = ctypes.CDLL("libX11.so.6")
         x.XOpenDisplay.restype, x.XOpenDisplay.argtypes = ctypes.c_void_p, [ctypes.c_char_p]
         x.XDefaultRootWindow.restype, x.XDefaultRootWindow.argtypes = ctypes.c_ulong, [ctypes.c_void_p]
@@ -212,7 +200,7 @@ def splash(stub, java_home, work, env, runs):
                                 ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
         x.XGetPixel.restype, x.XGetPixel.argtypes = ctypes.c_ulong, [ctypes.c_void_p, ctypes.c_int, ctypes.c_int]
         x.XDestroyImage.argtypes = [ctypes.c_void_p]
-        display = x.XOpenDisplay(b":%d" % number)
+        display = x.XOpenDisplay(name.encode())
         if not display:
             sys.exit("no Xvfb display")
         root = x.XDefaultRootWindow(display)
@@ -224,12 +212,12 @@ def splash(stub, java_home, work, env, runs):
             return pixel & 0xFFFFFF
 
         exe = os.path.join(work, "shown")
-        configure(stub, exe, java_home, os.path.join(work, "classes"), "bench.Shown", [], red_png(200, 120))
+        configure(stub, exe, java_home, os.path.join(work, "classes"), "bench.Shown", [], png(200, 120, (255, 0, 0)))
         record = os.path.join(work, "shown.txt")
         to_pixel, to_main = [], []
         for _ in range(runs):
             began = micros()
-            p = subprocess.Popen([exe, record], cwd=work, env=dict(env, DISPLAY=":%d" % number))
+            p = subprocess.Popen([exe, record], cwd=work, env=dict(env, DISPLAY=name))
             seen = None
             while seen is None and p.poll() is None:
                 if centre() == 0xFF0000:
@@ -242,7 +230,7 @@ def splash(stub, java_home, work, env, runs):
             while centre() != 0:
                 time.sleep(0.01)
     finally:
-        server.kill()
+        server.terminate()
         server.wait()
     figure("splash: start to the image's first pixel", to_pixel, "<= 50 ms")
     figure("splash: start to the program's main", to_main, "")

@@ -7,15 +7,13 @@ limit, one instance with its hand-overs, the splash screen (under Xvfb).
 """
 import os
 import shutil
-import socket
-import struct
 import subprocess
 import sys
 import time
-import zlib
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 from caskit_test import Scenarios, expect_equal, fresh_folder, parameter_block, scenario_main, trailer  # noqa: E402
+from x_screen import png, x_server  # noqa: E402
 
 
 class Harness(Scenarios):
@@ -115,15 +113,6 @@ def one_instance(h, home, name):
     expect_equal(runner.wait(timeout=30), 0, name + ": the new first ends")
 
 
-def png(width, height, rgb):
-    """A PNG image of one colour."""
-    def chunk(kind, data):
-        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
-    rows = b"".join(b"\0" + bytes(rgb) * width for _ in range(height))
-    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)) +
-            chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b""))
-
-
 def screen_pixels(display, *points):
     """The colours at `points` of the X screen `display`, from a screenshot."""
     run = subprocess.run(["import", "-display", display, "-window", "root", "-depth", "8", "ppm:-"],
@@ -133,25 +122,6 @@ def screen_pixels(display, *points):
     magic, size, depth, pixels = shot.split(b"\n", 3)
     width = int(size.split()[0])
     return [tuple(pixels[(y * width + x) * 3:(y * width + x) * 3 + 3]) for x, y in points]
-
-
-def x_server():
-    """An Xvfb screen of 640 x 480 on a display number of its own: the
-    first that a server could take (another test's may hold one). Ready
-    once its socket takes a connection (a killed server's may be left)."""
-    for number in range(100 + os.getpid() % 800, 110 + os.getpid() % 800):
-        server = subprocess.Popen(["Xvfb", ":%d" % number, "-screen", "0", "640x480x24", "-nolisten", "tcp"],
-                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        for _ in range(100):
-            if server.poll() is not None:
-                break
-            with socket.socket(socket.AF_UNIX) as probe:
-                if probe.connect_ex("/tmp/.X11-unix/X%d" % number) == 0:
-                    return server, ":%d" % number
-            time.sleep(0.1)
-        server.kill()
-        server.wait()
-    raise AssertionError("no Xvfb display could be started")
 
 
 def splash_screen(h, home, name):
