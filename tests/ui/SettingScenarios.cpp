@@ -67,9 +67,9 @@ void checkShown(HWND window, const std::vector<Field>& fields, const std::string
     HWND runtime = builder.pageOf(window, "runtime");
     checks.equal(listLines(control(runtime, IDC_VM_OPTION_LIST)), options, "reopened: VM options in order");
     checks.check(isChecked(runtime, IDC_STARTUP_CACHE) && isChecked(runtime, IDC_FOLDER_CALLER) &&
-                     !isChecked(runtime, IDC_FOLDER_EXECUTABLE) &&
+                     !isChecked(runtime, IDC_FOLDER_EXECUTABLE) && isChecked(runtime, IDC_SINGLE_INSTANCE) &&
                      isChecked(builder.pageOf(window, "command"), IDC_CONSOLE_PROGRAM),
-                 "reopened: start-up cache, the caller's folder, console program");
+                 "reopened: start-up cache, the caller's folder, one instance, console program");
 }
 
 // A change (the exe name, stored as it is typed), then a setting the
@@ -116,6 +116,7 @@ void jdk20Settings() {
     addOptions(runtime, options);
     clickNow(runtime, IDC_STARTUP_CACHE);
     clickNow(runtime, IDC_FOLDER_CALLER);
+    clickNow(runtime, IDC_SINGLE_INSTANCE);  // which lets the handler be typed
     for (const Field& f : fields) {
         builder.selectTab(window, f.tab);
         type(builder.pageOf(window, f.page), f.id, f.value);
@@ -143,7 +144,7 @@ void jdk20Settings() {
         expected.downloadUrl = "https://example.org/java";
         expected.instanceHandler = "org.sample.Tool.handOver";
         expected.restartExitCode = 42;
-        expected.startupCache = expected.consoleProgram = true;
+        expected.startupCache = expected.consoleProgram = expected.singleInstance = true;
         expected.workingFolder = 1;
         expected.manifestPath = folder + "\\app.manifest";
         expected.embeddedJar = ".\\lib\\app.jar";

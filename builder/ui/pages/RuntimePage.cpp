@@ -74,6 +74,7 @@ public:
         setChecked(dialog_, IDC_FOLDER_CALLER, settings.workingFolder == 1);
         if (settings.workingFolder <= 1) setChecked(dialog_, IDC_FOLDER_EXECUTABLE, settings.workingFolder == 0);
         setChecked(dialog_, IDC_SINGLE_INSTANCE, settings.singleInstance);
+        enableInstanceFields();
         setControlText(dialog_, IDC_INSTANCE_ID, settings.instanceId);
         setControlText(dialog_, IDC_INSTANCE_HANDLER, settings.instanceHandler);
         setControlText(dialog_, IDC_SPLASH_IMAGE, settings.splashImage);
@@ -97,6 +98,7 @@ public:
         if (code != BN_CLICKED) return false;
         if (id == IDC_ADD_VM_OPTION) onAdd();
         else if (id == IDC_DELETE_VM_OPTION) onDelete();
+        else if (id == IDC_SINGLE_INSTANCE) enableInstanceFields();
         else if (id == IDC_LOCATE_SPLASH)
             locateProjectFile(dialog_, project_, IDC_SPLASH_IMAGE, &ExtendedSettings::splashImage,
                               "Select Splash Image", std::string(kImageFilter, sizeof kImageFilter), "png");
@@ -126,6 +128,14 @@ public:
     int helpId() const { return 11; }
 
 private:
+    // The id and handler matter only to one instance; their texts stay
+    // while it is off.
+    void enableInstanceFields() {
+        const bool on = isChecked(dialog_, IDC_SINGLE_INSTANCE);
+        enableControl(dialog_, IDC_INSTANCE_ID, on);
+        enableControl(dialog_, IDC_INSTANCE_HANDLER, on);
+    }
+
     // The number typed in field `id` into `wanted`; false, after the
     // compile's message, for text that is no number the setting takes.
     // Text as the page showed it keeps the stored number, whatever it is.
