@@ -141,9 +141,9 @@ CacheState readMarker(CacheFiles& files, bool* dayOld = nullptr) {
 
 // The hash of a file's content: each 64-bit word (little-endian, as every
 // target reads it), then the bytes after the last whole one, through
-// FNV-1a's steps. Reading it costs a start some 1 ms for each 2 MB
-// (9 ms for an archive of 21 MB), where the VM's own check of its
-// checksums (-XX:+VerifySharedSpaces) costs some 3 ms per MB.
+// FNV-1a's steps. Reading it costs a start some 1 ms for each 4 MB on a
+// quiet machine (5 ms for an archive of 22 MB), where the VM's own check
+// of its checksums (-XX:+VerifySharedSpaces) costs some 3 ms per MB.
 bool archiveHash(const char* path, uint64_t& hash) {
     static uint64_t words[8192];  // 64 KB outside the stack
     platform::File file = platform::File::open(path, kReadOwn);
