@@ -87,7 +87,8 @@ void showSplashScreen(const LaunchParameters& parameters, const void* vmEntry) {
         platform::startThread(closeAfterTimeout, reinterpret_cast<void*>(static_cast<size_t>(parameters.splashTimeout)));
 }
 
+// The timeout's thread and a failed start may both come here: the
+// exchange lets only one of them close the screen.
 void closeSplashScreen() {
-    if (gClose) gClose();
-    gClose = nullptr;
+    if (SplashCloseFunction close = __atomic_exchange_n(&gClose, nullptr, __ATOMIC_ACQ_REL)) close();
 }
